@@ -1,0 +1,15 @@
+#pragma once
+
+// The headless subcommands of the lumarc executable.
+
+#include <QStringList>
+
+namespace lumarc::cli {
+
+// True when the arguments name a subcommand (or --help/--version).
+bool isSubcommand(const QStringList &arguments);
+
+// Runs the subcommand named by arguments[1]; returns the process exit code.
+int run(const QStringList &arguments);
+
+} // namespace lumarc::cli

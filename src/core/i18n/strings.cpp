@@ -1,0 +1,93 @@
+#include "i18n/strings.h"
+
+#include <QSettings>
+#include <QTranslator>
+
+#include <memory>
+#include <mutex>
+
+namespace lumarc::i18n {
+namespace {
+
+// Translators are loaded once and only read afterwards; the language is an atomic int so
+// that image workers may look up texts while the GUI thread switches language.
+std::atomic_int g_language{kEnglish};
+
+const QTranslator *translatorFor(int languageId)
+{
+    static std::once_flag once;
+    static std::unique_ptr<QTranslator> english;
+    static std::unique_ptr<QTranslator> german;
+    std::call_once(once, [] {
+        english = std::make_unique<QTranslator>();
+        if (!english->load(QStringLiteral(":/i18n/lumarc_en.qm")))
+            english.reset();
+        german = std::make_unique<QTranslator>();
+        if (!german->load(QStringLiteral(":/i18n/lumarc_de.qm")))
+            german.reset();
+    });
+    return languageId == kGerman ? german.get() : english.get();
+}
+
+} // namespace
+
+QList<int> availableLanguages()
+{
+    return {kEnglish, kGerman};
+}
+
+QString languageName(int languageId)
+{
+    switch (languageId) {
+    case kGerman:
+        return QStringLiteral("German (Germany)");
+    case kEnglish:
+        return QStringLiteral("English (United Kingdom)");
+    default:
+        return QStringLiteral("Invalid Language Index");
+    }
+}
+
+int currentLanguage()
+{
+    return g_language.load();
+}
+
+void setLanguage(int languageId)
+{
+    g_language.store(availableLanguages().contains(languageId) ? languageId : kEnglish);
+}
+
+QString getString(int id, const QString &defaultText)
+{
+    const QTranslator *translator = translatorFor(currentLanguage());
+    if (!translator)
+        return defaultText;
+    const QByteArray key = QByteArray::number(id);
+    const QString text = translator->translate(nullptr, key.constData());
+    return text.isEmpty() ? defaultText : text;
+}
+
+LanguageChoice readLanguageChoice(QSettings &store)
+{
+    store.beginGroup(QStringLiteral("MultiLang"));
+    bool ok = false;
+    const int id = store.value(QStringLiteral("LangId"), kEnglish).toString().toInt(&ok);
+    const QString show = store.value(QStringLiteral("ShowDialog"), QStringLiteral("-1")).toString();
+    store.endGroup();
+    LanguageChoice choice;
+    choice.languageId = ok && availableLanguages().contains(id) ? id : kEnglish;
+    choice.showDialog = show.trimmed() != QLatin1String("0");
+    return choice;
+}
+
+void writeLanguageChoice(QSettings &store, const LanguageChoice &choice)
+{
+    store.beginGroup(QStringLiteral("MultiLang"));
+    store.setValue(QStringLiteral("LangId"), QString::number(choice.languageId));
+    store.setValue(QStringLiteral("LangName"), languageName(choice.languageId));
+    store.setValue(QStringLiteral("ShowDialog"), choice.showDialog ? QStringLiteral("-1") : QStringLiteral("0"));
+    store.endGroup();
+}
+
+} // namespace lumarc::i18n

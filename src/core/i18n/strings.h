@@ -1,0 +1,40 @@
+#pragma once
+
+// Localised texts looked up by numeric string id in the current language. The tables
+// are Qt Linguist files (resources/i18n/*.ts) compiled by lrelease with ids; English is
+// the default text every call site passes, so a missing entry falls back to it.
+
+#include <QList>
+#include <QString>
+
+class QSettings;
+
+namespace lumarc::i18n {
+
+constexpr int kEnglish = 2057;  // English (United Kingdom)
+constexpr int kGerman = 1031;   // German (Germany)
+
+// The languages offered, in the order the language dialog lists them.
+QList<int> availableLanguages();
+
+// "English (United Kingdom)", "German (Germany)", else "Invalid Language Index".
+QString languageName(int languageId);
+
+int currentLanguage();
+// Switches to the language when it is available, else to English.
+void setLanguage(int languageId);
+
+// The text of `id` in the current language, or `defaultText` when the table has none.
+QString getString(int id, const QString &defaultText);
+
+// The language choice kept in the per-user settings store, section "MultiLang".
+struct LanguageChoice {
+    int languageId = kEnglish;
+    bool showDialog = true;
+};
+// Reads "LangId" (an unknown id gives English) and "ShowDialog" ("-1" yes, "0" no).
+LanguageChoice readLanguageChoice(QSettings &store);
+// Writes "LangId", "LangName" and "ShowDialog".
+void writeLanguageChoice(QSettings &store, const LanguageChoice &choice);
+
+} // namespace lumarc::i18n

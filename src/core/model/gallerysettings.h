@@ -1,0 +1,98 @@
+#pragma once
+
+// The one record that sets the look and layout of a gallery. Plain value type: the
+// project and settings files store it whole (reserved fields included), the generator
+// reads it and the command line and settings dialog edit it by field name.
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+namespace lumarc {
+
+struct GallerySettings {
+    // Declared (and stored) order. Numeric values are mostly kept as text, exactly as they
+    // go into the HTML and CSS; only image sizes and quality are converted, at use.
+    qint32 columns = 0;
+    qint32 rows = 0;
+    QString defaultLinkText;
+    QString pageFontFamily;
+    QString pageBackgroundColor;
+    QString cellWidth;
+    QString cellHeight;
+    QString cellBorderWidth;
+    QString cellBorderColors;
+    QString cellBackgroundColor;
+    QString thumbWidth;
+    QString thumbHeight;
+    std::array<QString, 2> reserved13;
+    QString thumbBorderColor;
+    QString thumbBorderWidth;
+    QString titleFontName;
+    QString titleFontSize;
+    QString titleFontWeight;
+    QString titleAlign;
+    QString titleColor;
+    QString photoWidth;
+    QString photoHeight;
+    QString spareNumber;
+    QString jpegQuality;
+    QString galleryTitle;
+    QString galleryTitleFontName;
+    QString galleryTitleFontSize;
+    QString galleryTitleColor;
+    QString cellSpacing;
+    QString cellPadding;
+    QString destinationFolder;
+    QString parentPageTitle;
+    QString parentPageUrl;
+    qint16 keepAspectRatio = 0;
+    QString linkBase;
+    QString pageBackgroundImage;
+    QString cellBackgroundImage;
+    std::array<QString, 17> reserved39;
+    qint16 addParentLink = 0;
+    qint16 addImageLinks = 0;
+    std::array<quint8, 16> reservedBlock{};
+
+    // Assigns every field its default; link_base, the background images and the reserved
+    // fields are left as they are.
+    void setDefaults();
+
+    bool operator==(const GallerySettings &) const = default;
+};
+
+// The gallery folder a fresh record points at: documents folder, "ZEB", "Image Gallery".
+QString defaultDestinationFolder();
+
+// Field access by name, for the command line, the settings dialog and the file formats.
+// The table lists all 58 fields in declared order; reserved ones have an empty name.
+struct SettingsField {
+    enum class Kind { Int32, Int16, Text, Bytes16 };
+    const char *name;  // the field's name in files, on the command line and in JSON
+    Kind kind;
+    qint32 GallerySettings::*int32 = nullptr;
+    qint16 GallerySettings::*int16 = nullptr;
+    QString GallerySettings::*text = nullptr;
+    // Reserved texts live in arrays; for those, the array and the index.
+    std::size_t reservedIndex = 0;
+    bool reservedLate = false;  // reserved39 rather than reserved13
+
+    bool isReserved() const { return name[0] == '\0'; }
+};
+
+std::span<const SettingsField> settingsFields();
+const SettingsField *findSettingsField(const QString &name);
+
+// Text of a field of either kind (numbers in decimal); reserved texts by index too.
+QString fieldText(const GallerySettings &settings, const SettingsField &field);
+QString &textField(GallerySettings &settings, const SettingsField &field);
+const QString &textField(const GallerySettings &settings, const SettingsField &field);
+
+// Sets a field from text. Numeric fields take decimal integers in their type's range;
+// an empty title_align is stored as "center". False when the text does not fit the field.
+bool setFieldText(GallerySettings &settings, const SettingsField &field, const QString &value);
+
+} // namespace lumarc
