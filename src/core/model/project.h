@@ -12,4 +12,8 @@ struct Project {
     ImageList images;
 };
 
+// The record a newly added image gets: title and tooltip from the file name, no link, the
+// settings' default link text, a unique output name, marked live.
+ImageItem newImageRecord(const Project &project, const QString &path);
+
 } // namespace lumarc

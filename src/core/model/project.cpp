@@ -1,0 +1,18 @@
+#include "model/project.h"
+
+namespace lumarc {
+
+ImageItem newImageRecord(const Project &project, const QString &path)
+{
+    ImageItem item;
+    item.path = path;
+    item.title = defaultTitle(path);
+    item.tooltip = item.title;
+    item.openSameWindow = false;
+    item.loaded = true;
+    item.linkText = project.settings.defaultLinkText;
+    item.outputName = project.images.makeUniqueOutputName(item.title);
+    return item;
+}
+
+} // namespace lumarc
