@@ -1,15 +1,81 @@
 #include "cli/commandline.h"
 
+#include "cli/commands.h"
+#include "cli/console.h"
+
+#include <functional>
+#include <map>
+
 namespace lumarc::cli {
+namespace {
+
+const char kHelp[] = R"(Usage: lumarc COMMAND [ARGS...]
+
+Lumarc turns a folder of photographs into a static web gallery.
+
+Commands:
+  build SOURCE...        make the web gallery from a project or from images and folders
+  add PROJECT PATH...    add images and folders to a project
+  info FILE [--json]     show a project or settings file
+  set FILE FIELD=VALUE   change settings fields of a project or settings file
+  export PROJECT LIST    write the image list as text
+  import LIST PROJECT    replace a project's image list by a text list
+
+Options:
+  -h, --help             show this help; 'lumarc COMMAND --help' shows a command's help
+  --version              show the version
+
+Example:
+  lumarc build ~/Pictures/Holiday -o ~/holiday-gallery --open
+)";
+
+using Command = std::function<int(const QStringList &)>;
+
+const std::map<QString, Command> &commands()
+{
+    static const std::map<QString, Command> table = {
+        {QStringLiteral("build"), runBuild},   {QStringLiteral("add"), runAdd},
+        {QStringLiteral("info"), runInfo},     {QStringLiteral("set"), runSet},
+        {QStringLiteral("export"), runExport}, {QStringLiteral("import"), runImport},
+    };
+    return table;
+}
+
+} // namespace
+
+bool isHelp(const QString &arg)
+{
+    return arg == QLatin1String("-h") || arg == QLatin1String("--help");
+}
 
 bool isSubcommand(const QStringList &arguments)
 {
-    return arguments.size() > 1;
+    if (arguments.size() < 2)
+        return false;
+    const QString &first = arguments.at(1);
+    return commands().count(first) > 0 || isHelp(first) || first == QLatin1String("--version")
+        || first.startsWith(QLatin1Char('-'));
 }
 
 int run(const QStringList &arguments)
 {
-    return arguments.size() > 1 ? 0 : 2;
+    if (arguments.size() < 2) {
+        printErr(QString::fromUtf8(kHelp));
+        return kExitUsage;
+    }
+    const QString &name = arguments.at(1);
+    if (isHelp(name)) {
+        printOut(QString::fromUtf8(kHelp));
+        return kExitOk;
+    }
+    if (name == QLatin1String("--version")) {
+        printOut(QStringLiteral("lumarc " LUMARC_VERSION "\n"));
+        return kExitOk;
+    }
+    const auto it = commands().find(name);
+    if (it == commands().end())
+        return usageError(QString(), QStringLiteral("unknown command '%1'").arg(name));
+    return it->second(arguments.mid(2));
 }
 
 } // namespace lumarc::cli

@@ -1,0 +1,290 @@
+#include "cli/commands.h"
+#include "cli/console.h"
+#include "cli/projectfiles.h"
+
+#include "generator/gallerybuilder.h"
+#include "imaging/imageengine.h"
+#include "model/imageadder.h"
+#include "storage/datafolder.h"
+#include "storage/projectfile.h"
+#include "storage/settingsfile.h"
+#include "support/paths.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace lumarc::cli {
+namespace {
+
+const char kBuildHelp[] = R"(Usage: lumarc build SOURCE... [options]
+
+Makes the web gallery: large images, thumbnails, pages, style sheet and viewer files.
+SOURCE is a project file (.zeb), or image files and folders from which a project is
+made on the fly (the readable images directly inside each folder, sorted by name).
+
+Options:
+  -o, --output DIR     write the gallery into DIR instead of the settings' destination_folder
+  --settings FILE      settings for a project made on the fly (.zes, .zem or .zeb);
+                       default: default.zem of the data folder when it exists, else the defaults
+  --html-only          rewrite pages, style sheet and viewer files; leave the images alone
+  -y, --yes            empty a destination folder that already holds files without asking
+  -j, --jobs N         produce N images at a time (default: one per core)
+  --open               open the first page in the web browser when done
+  -q, --quiet          no progress bar and no summary
+
+Exit status: 0 all went well; 1 some images failed (the gallery is still written);
+2 bad usage or input; 3 refused (a non-empty destination without --yes).
+)";
+
+struct BuildArgs {
+    QStringList sources;
+    QString output;
+    QString settings;
+    bool htmlOnly = false;
+    bool yes = false;
+    bool open = false;
+    bool quiet = false;
+    int jobs = 0;
+};
+
+// Parses the options; returns an error text or an empty string.
+QString parse(const QStringList &args, BuildArgs &out)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        const auto value = [&](QString &target) -> QString {
+            if (i + 1 >= args.size())
+                return QStringLiteral("option '%1' needs a value").arg(arg);
+            target = args[++i];
+            return {};
+        };
+        QString error;
+        if (arg == QLatin1String("-o") || arg == QLatin1String("--output")) {
+            error = value(out.output);
+        } else if (arg.startsWith(QLatin1String("--output="))) {
+            out.output = arg.mid(9);
+        } else if (arg == QLatin1String("--settings")) {
+            error = value(out.settings);
+        } else if (arg.startsWith(QLatin1String("--settings="))) {
+            out.settings = arg.mid(11);
+        } else if (arg == QLatin1String("--html-only")) {
+            out.htmlOnly = true;
+        } else if (arg == QLatin1String("-y") || arg == QLatin1String("--yes")) {
+            out.yes = true;
+        } else if (arg == QLatin1String("--open")) {
+            out.open = true;
+        } else if (arg == QLatin1String("-q") || arg == QLatin1String("--quiet")) {
+            out.quiet = true;
+        } else if (arg == QLatin1String("-j") || arg == QLatin1String("--jobs") || arg.startsWith(QLatin1String("--jobs="))
+                   || (arg.startsWith(QLatin1String("-j")) && arg.size() > 2)) {
+            QString text;
+            if (arg.startsWith(QLatin1String("--jobs=")))
+                text = arg.mid(7);
+            else if (arg.startsWith(QLatin1String("-j")) && arg.size() > 2)
+                text = arg.mid(2);
+            else
+                error = value(text);
+            bool ok = false;
+            out.jobs = text.toInt(&ok);
+            if (error.isEmpty() && (!ok || out.jobs < 1 || out.jobs > 256))
+                error = QStringLiteral("--jobs needs a number from 1 to 256, not '%1'").arg(text);
+        } else if (arg == QLatin1String("--")) {
+            out.sources.append(args.mid(i + 1));
+            break;
+        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+            error = QStringLiteral("unknown option '%1'").arg(arg);
+        } else {
+            out.sources.append(arg);
+        }
+        if (!error.isEmpty())
+            return error;
+    }
+    if (out.sources.isEmpty())
+        return QStringLiteral("missing SOURCE");
+    return {};
+}
+
+bool isProjectFile(const QString &path)
+{
+    return paths::extension(paths::fileName(path)).toLower() == QLatin1String("zeb");
+}
+
+// A project from image files and folders: records only, no previews. Files that cannot be
+// decoded are reported by the build itself.
+Result<Project> projectFromSources(const BuildArgs &args)
+{
+    Project project;
+    if (!args.settings.isEmpty()) {
+        Result<GallerySettings> settings = readSettingsFile(args.settings);
+        if (!settings)
+            return settings.error();
+        project.settings = std::move(settings).value();
+    } else {
+        project.settings = defaultSettings();
+    }
+    for (const QString &source : args.sources) {
+        const QFileInfo info(source);
+        if (!info.exists())
+            return Error{ErrorCode::NotFound, source, QStringLiteral("no such file or folder")};
+        QStringList files;
+        if (info.isDir()) {
+            const QDir dir(info.absoluteFilePath());
+            for (const QString &name : dir.entryList(QDir::Files, QDir::Name)) {
+                if (imaging::isReadableExtension(paths::extension(name)))
+                    files.append(dir.filePath(name));
+            }
+        } else if (isProjectFile(source)) {
+            return Error{ErrorCode::Invalid, source, QStringLiteral("a project file must be the only SOURCE")};
+        } else {
+            files.append(info.absoluteFilePath());
+        }
+        for (const QString &file : files) {
+            if (project.images.containsPath(file))
+                continue;
+            project.images.append(newImageRecord(project, file));
+        }
+    }
+    if (project.images.isEmpty())
+        return Error{ErrorCode::NotFound, args.sources.join(QLatin1Char(' ')),
+                     QStringLiteral("no readable images found")};
+    return project;
+}
+
+// A one-line progress bar on stderr, redrawn in place.
+class TerminalProgress final : public Progress {
+public:
+    explicit TerminalProgress(bool draw) : m_draw(draw) {}
+    void phase(const QString &title) override
+    {
+        if (m_draw) {
+            finishLine();
+            printErr(title + QLatin1Char('\n'));
+        }
+    }
+    void step(int done, int total, const QString &item) override
+    {
+        if (!m_draw || total <= 0)
+            return;
+        constexpr int kWidth = 30;
+        const int filled = int(qint64(done) * kWidth / total);
+        QString name = paths::fileName(item);
+        if (name.size() > 36)
+            name = name.left(33) + QStringLiteral("...");
+        printErr(QStringLiteral("\r[%1%2] %3/%4 %5\x1b[K")
+                     .arg(QString(filled, QLatin1Char('#')), QString(kWidth - filled, QLatin1Char('.')))
+                     .arg(done)
+                     .arg(total)
+                     .arg(name));
+        m_open = true;
+    }
+    bool stopRequested() const override { return false; }
+    void finishLine()
+    {
+        if (m_open)
+            printErr(QStringLiteral("\n"));
+        m_open = false;
+    }
+
+private:
+    bool m_draw;
+    bool m_open = false;
+};
+
+void openInBrowser(const QString &page)
+{
+#if defined(Q_OS_WIN)
+    QProcess::startDetached(QStringLiteral("cmd"), {QStringLiteral("/c"), QStringLiteral("start"), QString(), page});
+#elif defined(Q_OS_MACOS)
+    QProcess::startDetached(QStringLiteral("open"), {page});
+#else
+    QProcess::startDetached(QStringLiteral("xdg-open"), {page});
+#endif
+}
+
+} // namespace
+
+int runBuild(const QStringList &arguments)
+{
+    for (const QString &arg : arguments) {
+        if (isHelp(arg)) {
+            printOut(QString::fromUtf8(kBuildHelp));
+            return kExitOk;
+        }
+    }
+    BuildArgs args;
+    if (const QString error = parse(arguments, args); !error.isEmpty())
+        return usageError(QStringLiteral("build"), error);
+    imaging::initialise();
+
+    Project project;
+    if (args.sources.size() == 1 && isProjectFile(args.sources.first())) {
+        if (!args.settings.isEmpty())
+            return usageError(QStringLiteral("build"), QStringLiteral("--settings applies to image sources, not to a project"));
+        Result<Project> loaded = loadProject(args.sources.first());
+        if (!loaded) {
+            report(loaded.error());
+            return kExitUsage;
+        }
+        project = std::move(loaded).value();
+    } else {
+        Result<Project> made = projectFromSources(args);
+        if (!made) {
+            report(made.error());
+            return kExitUsage;
+        }
+        project = std::move(made).value();
+    }
+    if (!args.output.isEmpty())
+        project.settings.destinationFolder = QDir::cleanPath(QFileInfo(args.output).absoluteFilePath());
+
+    TerminalProgress progress(!args.quiet && stderrIsTerminal());
+    BuildOptions options;
+    options.htmlOnly = args.htmlOnly;
+    options.workers = args.jobs;
+    bool refusedQuietly = false;
+    options.confirmEmptying = [&](const QString &folder) {
+        if (args.yes)
+            return true;
+        if (stdinIsTerminal()) {
+            progress.finishLine();
+            return askYesNo(QStringLiteral("The destination folder '%1' is not empty. Delete its files and proceed?")
+                                .arg(QDir::toNativeSeparators(folder)));
+        }
+        refusedQuietly = true;
+        return false;
+    };
+
+    QElapsedTimer timer;
+    timer.start();
+    const BuildReport result = buildGallery(project, options, progress);
+    progress.finishLine();
+
+    for (const Error &failure : result.failures)
+        report(failure);
+    if (result.fatal) {
+        if (result.fatal->code == ErrorCode::Refused) {
+            report(result.fatal->path, refusedQuietly
+                       ? QStringLiteral("the folder is not empty; use --yes to empty it (nothing was written)")
+                       : QStringLiteral("not emptied; nothing was written"));
+            return kExitRefused;
+        }
+        report(*result.fatal);
+        return kExitUsage;
+    }
+
+    if (!args.quiet) {
+        const int failedImages = project.images.count() - result.imagesProduced;
+        printErr(QStringLiteral("%1 images, %2 with failures, %3 s\n")
+                     .arg(project.images.count())
+                     .arg(args.htmlOnly ? 0 : failedImages)
+                     .arg(double(timer.elapsed()) / 1000.0, 0, 'f', 1));
+        printOut(QDir::toNativeSeparators(result.firstPage) + QLatin1Char('\n'));
+    }
+    if (args.open && !result.firstPage.isEmpty())
+        openInBrowser(result.firstPage);
+    return result.failures.isEmpty() ? kExitOk : kExitSomeFailed;
+}
+
+} // namespace lumarc::cli

@@ -1,0 +1,20 @@
+#pragma once
+
+// One function per subcommand; each takes the arguments after the subcommand's name and
+// returns the process exit code (see ExitCode).
+
+#include <QStringList>
+
+namespace lumarc::cli {
+
+int runInfo(const QStringList &args);
+int runSet(const QStringList &args);
+int runExport(const QStringList &args);
+int runImport(const QStringList &args);
+int runAdd(const QStringList &args);
+int runBuild(const QStringList &args);
+
+// True for "-h" and "--help".
+bool isHelp(const QString &arg);
+
+} // namespace lumarc::cli

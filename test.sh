@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the unit, command-line
+# and browser tests, the core tests again under the address and undefined-behaviour
+# sanitizers, and a bounded fuzzing run of the file parsers.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+./scripts/install-deps.sh
+
+werror=OFF
+if [ "${CI:-}" = "true" ]; then werror=ON; fi
+
+echo "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset asan -DLUMARC_WERROR=$werror >/dev/null
+cmake --build --preset asan --target lumarc_core_tests
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 build/asan/tests/lumarc_core_tests --gtest_brief=1
+
+echo "== fuzzing the project, settings and text parsers"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz --target lumarc_fuzz_files
+corpus=$(mktemp -d)
+trap 'rm -rf "$corpus"' EXIT
+cp tests/fuzz/corpus/* "$corpus"/
+build/fuzz/tests/fuzz/lumarc_fuzz_files -max_total_time="${LUMARC_FUZZ_SECONDS:-60}" -print_final_stats=0 \
+    "$corpus" 2>&1 | tail -n 3
+
+echo "== build and test (debug)"
+cmake --preset dev -DLUMARC_WERROR=$werror >/dev/null
+cmake --build --preset dev
+ctest --preset dev
+
