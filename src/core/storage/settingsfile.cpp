@@ -1,0 +1,59 @@
+#include "storage/settingsfile.h"
+
+#include "storage/binaryreader.h"
+#include "storage/binarywriter.h"
+#include "storage/filebytes.h"
+#include "storage/settingsrecord.h"
+
+
+namespace lumarc {
+
+Result<QByteArray> encodeSettings(const GallerySettings &settings)
+{
+    BinaryWriter writer;
+    writer.writeBytes(currentSignature());
+    if (Status status = writeSettingsRecord(writer, settings))
+        return *status;
+    return writer.data();
+}
+
+Result<GallerySettings> decodeSettings(const QByteArray &bytes)
+{
+    const Error invalid{ErrorCode::BadFormat, {}, QStringLiteral("Invalid file!")};
+    if (bytes.left(kSignatureSize) != currentSignature())
+        return invalid;
+    BinaryReader reader(bytes);
+    reader.readBytes(kSignatureSize);
+    GallerySettings settings = readSettingsRecord(reader);
+    if (reader.failed())
+        return invalid;
+    return settings;
+}
+
+Result<GallerySettings> readSettingsFile(const QString &path)
+{
+    // A project file holds its images after the record; they are not needed here.
+    const Result<QByteArray> bytes = readFileBytes(path, kSignatureSize + kSettingsRecordMaxSize);
+    if (!bytes)
+        return bytes.error();
+    Result<GallerySettings> settings = decodeSettings(bytes.value());
+    if (!settings) {
+        Error error = settings.error();
+        error.path = path;
+        return error;
+    }
+    return settings;
+}
+
+Status writeSettingsFile(const GallerySettings &settings, const QString &path)
+{
+    Result<QByteArray> bytes = encodeSettings(settings);
+    if (!bytes) {
+        Error error = bytes.error();
+        error.path = path;
+        return error;
+    }
+    return replaceFile(path, bytes.value());
+}
+
+} // namespace lumarc

@@ -1,0 +1,34 @@
+#pragma once
+
+// The plain-text exchange format of the image list: one block of "key=value" lines per
+// image, for editing titles, tooltips and links outside the program. Lines end in CR LF
+// and are Windows-1252, characters it lacks written as &#NNN; references.
+
+#include "model/imagelist.h"
+#include "model/project.h"
+#include "support/error.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace lumarc {
+
+// Eight lines per entry ("{", path=, title=, tooltip=, url=, url_text=, open=, "}")
+// and one empty line after each.
+QByteArray encodeTextList(const ImageList &images);
+
+// Writes encodeTextList() through QSaveFile. Error: WriteFailed with the path.
+Status exportTextList(const ImageList &images, const QString &path);
+
+// The entries of the accepted blocks, in file order. Lines may end in LF or CR LF.
+// Only the six texts and open_same_window are set; a block without a path, and one
+// still open at the end, is dropped. Repeated paths are kept.
+QList<ImageItem> parseTextList(const QByteArray &bytes);
+
+// Replaces the project's image list by the file's entries (loaded, with output names
+// made unique in order) unless the file holds none. The settings are not touched.
+// Errors: NotFound or ReadFailed with the system's text; the project is then unchanged.
+Status importTextList(Project &project, const QString &path);
+
+} // namespace lumarc
