@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <QTranslator>
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 
