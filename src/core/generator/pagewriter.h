@@ -1,0 +1,49 @@
+#pragma once
+
+// The gallery pages: index.html, or zeb.html, zeb1.html, ... when the thumbnails fill more
+// than one page of rows × columns. Each page has the title block, a paging row when there
+// are several pages, the thumbnail table whose cells open the large images in the viewer,
+// and the footer link. The build driver calls writePages() after producing the images.
+
+#include "generator/progress.h"
+#include "model/gallerysettings.h"
+#include "model/imageitem.h"
+#include "model/project.h"
+#include "support/error.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace lumarc {
+
+// Where the footer of every page points.
+inline constexpr char kHomePageAddress[] = "https://lumarc.example.org/";
+
+// An Invalid error when rows or columns is not positive: no page can be formed then.
+Status checkLayout(const GallerySettings &settings);
+
+// Pages needed for imageCount thumbnails: imageCount / (rows × columns), rounded up.
+// 0 for no images or a layout that checkLayout() refuses.
+int pageCount(const GallerySettings &settings, int imageCount);
+
+// File of 1-based page `page`: "index.html" for a single page, else "zeb.html" for
+// page 1 and "zeb<page - 1>.html" after it.
+QString pageFileName(int page, int pageCount);
+
+// The page a browser should open after a build.
+QString firstPageName(const GallerySettings &settings, int imageCount);
+
+// The lines of one thumbnail cell and of the paging cell, each ended by CR LF.
+QString thumbnailCell(const GallerySettings &settings, const ImageItem &image);
+QString pagingCell(int page, int pageCount);
+
+// 1-based page `page` of `pageCount` in Windows-1252, lines ended by CR LF. Page p shows
+// the images from (p - 1) × rows × columns on. The layout must pass checkLayout().
+QByteArray renderPage(const Project &project, int page, int pageCount);
+
+// Writes every page into destinationFolder, replacing older files, and reports each image
+// ("Image:" and its path) as it goes. A page that cannot be written does not stop the
+// others; the first failure is returned, naming its file.
+Status writePages(const Project &project, const QString &destinationFolder, Progress &progress);
+
+} // namespace lumarc
