@@ -1,0 +1,42 @@
+#include "support/htmltext.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumarc;
+
+TEST(HtmlText, QuotesOnlyDoubleQuotesInAttributeValues)
+{
+    struct Case { const char *in, *out; };
+    const Case cases[] = {
+        {"plain", "plain"},
+        {"Say \"cheese\"", "Say &quot;cheese&quot;"},
+        {"<b>bold</b> & 'single'", "<b>bold</b> & 'single'"},
+        {"&quot;", "&quot;"},
+        {"\"", "&quot;"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(htmltext::doubleQuotedValue(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
+}
+
+TEST(HtmlText, PercentEncodesWhatWouldCutAnAddress)
+{
+    struct Case { const char *in; char quote; const char *out; };
+    const Case cases[] = {
+        {"John's party", '\'', "John%27s party"},
+        {"John's party", '"', "John's party"},
+        {"a \"b\"", '"', "a %22b%22"},
+        {"a \"b\"", '\'', "a \"b\""},
+        {"#1 100%?", '\'', "%231 100%25%3F"},
+        {"%25", '"', "%2525"},
+        {"\xC5\x81\xC3\xB3" "d\xC5\xBA & co", '\'', "\xC5\x81\xC3\xB3" "d\xC5\xBA & co"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(htmltext::addressPart(QString::fromUtf8(c.in), QLatin1Char(c.quote)), QString::fromUtf8(c.out))
+            << c.in << " in " << c.quote;
+}
+
+TEST(HtmlText, PageBytesAreWindows1252WithReferences)
+{
+    EXPECT_EQ(htmltext::pageBytes(QStringLiteral("Wroc\u0142aw \u00E9\u20AC \U0001F600\r\n")),
+              QByteArray("Wroc&#322;aw \xE9\x80 &#128512;\r\n"));
+}
