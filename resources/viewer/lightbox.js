@@ -24,6 +24,7 @@
     var ui = null;               // the overlay's elements, built on first use
     var group = [];              // links of the open group, in document order
     var index = 0;
+    var natural = null;          // size of the image on show, once loaded
     var loadToken = 0;           // ignores the late load of an image the user already left
     var lastFocus = null;
     var savedOverflow = null;
@@ -140,7 +141,7 @@
         }
         place();
         show();
-        ui.closeLabel.focus();
+        ui.closeLabel.focus({ preventScroll: true });
     }
 
     function close() {
@@ -148,6 +149,7 @@
         loadToken++;
         ui.overlay.className = '';
         ui.image.removeAttribute('src');
+        natural = null;
         document.documentElement.style.overflow = savedOverflow[0];
         document.body.style.overflow = savedOverflow[1];
         document.removeEventListener('keydown', onKey, true);
@@ -171,9 +173,9 @@
         var token = ++loadToken;
         var preload = new Image();
 
+        natural = null;
         ui.panel.className = 'lbx-busy';
-        ui.prev.style.display = 'none';
-        ui.next.style.display = 'none';
+        showArrows(false);
         // The title is the gallery author's own HTML, links included.
         ui.caption.innerHTML = link.getAttribute('title') || '';
         ui.caption.style.display = ui.caption.innerHTML ? '' : 'none';
@@ -183,21 +185,24 @@
         preload.onload = function () {
             if (token !== loadToken) return;
             ui.image.src = preload.src;
-            ui.image.setAttribute('data-natural', preload.naturalWidth + 'x' + preload.naturalHeight);
+            natural = { w: preload.naturalWidth, h: preload.naturalHeight };
             fit();
             ui.panel.className = '';
-            ui.prev.style.display = index > 0 ? '' : 'none';
-            ui.next.style.display = index < group.length - 1 ? '' : 'none';
+            showArrows(true);
             warm(index - 1);
             warm(index + 1);
         };
         preload.onerror = function () {
             if (token !== loadToken) return;
             ui.panel.className = 'lbx-failed';
-            ui.prev.style.display = index > 0 ? '' : 'none';
-            ui.next.style.display = index < group.length - 1 ? '' : 'none';
+            showArrows(true);
         };
         preload.src = link.href;
+    }
+
+    function showArrows(on) {
+        ui.prev.style.display = on && index > 0 ? '' : 'none';
+        ui.next.style.display = on && index < group.length - 1 ? '' : 'none';
     }
 
     // Starts loading a neighbour so that the next step shows it at once.
@@ -225,9 +230,8 @@
     // measured after each width change.
     function fit() {
         var area = place();
-        var size = (ui.image.getAttribute('data-natural') || '').split('x');
-        var naturalW = +size[0], naturalH = +size[1];
-        if (!naturalW || !naturalH) return;
+        if (!natural || !natural.w || !natural.h) return;
+        var naturalW = natural.w, naturalH = natural.h;
         var margin = (area.w / area.k < 600 ? 8 : 32) * area.k;
         var padding = PANEL_PADDING * area.k;
         var maxW = area.w - 2 * (margin + padding);
