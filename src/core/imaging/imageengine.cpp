@@ -1,0 +1,454 @@
+#include "imaging/imageengine.h"
+
+#include "i18n/strings.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <vips/vips8>
+
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <numeric>
+
+namespace lumarc::imaging {
+
+using vips::VError;
+using vips::VImage;
+using vips::VSource;
+
+struct Picture::Data {
+    VImage image;
+};
+
+// Lets the functions below build and open pictures without widening the public class.
+struct PictureAccess {
+    static Picture make(VImage image)
+    {
+        return Picture(std::make_shared<const Picture::Data>(Picture::Data{std::move(image)}));
+    }
+    static const VImage &image(const Picture &picture) { return picture.d->image; }
+};
+
+namespace {
+
+std::atomic<qint64> g_pixelLimit{kDefaultPixelLimit};
+bool g_started = false;
+
+// libvips keeps one error buffer for the whole process; take its text and clear it so that
+// the next failure (of any thread) does not repeat it.
+QString takeVipsText(const VError &error)
+{
+    QString text = QString::fromUtf8(error.what()).trimmed();
+    vips_error_clear();
+    text.replace(QLatin1Char('\n'), QStringLiteral("; "));
+    return text.isEmpty() ? QStringLiteral("unknown libvips error") : text;
+}
+
+Error vipsError(ErrorCode code, const QString &path, const char *operation, const VError &error)
+{
+    return Error{code, path, QString::fromLatin1(operation) + QStringLiteral(": ") + takeVipsText(error)};
+}
+
+Error notStarted(const QString &path)
+{
+    return Error{ErrorCode::Decode, path, QStringLiteral("the image library could not be started")};
+}
+
+// Names for the open-file filter; libvips' own descriptions read "load jpeg from file".
+QString formatDescription(const QString &nickname)
+{
+    static const struct {
+        const char *nickname;
+        const char *description;
+    } kNames[] = {
+        {"jpegload", "JPEG"}, {"pngload", "PNG"},   {"gifload", "GIF"},
+        {"tiffload", "TIFF"}, {"webpload", "WebP"}, {"heifload", "HEIF"},
+    };
+    for (const auto &name : kNames) {
+        if (nickname == QLatin1String(name.nickname))
+            return QString::fromLatin1(name.description);
+    }
+    QString stem = nickname;
+    stem.chop(int(qstrlen("load")));
+    return stem.toUpper();
+}
+
+bool usable(const char *nickname)
+{
+    const GType type = vips_type_find("VipsOperation", nickname);
+    if (!type)
+        return false;
+    auto *klass = static_cast<VipsOperationClass *>(g_type_class_ref(type));
+    const bool ok = !(klass->flags & (VIPS_OPERATION_UNTRUSTED | VIPS_OPERATION_BLOCKED));
+    g_type_class_unref(klass);
+    return ok;
+}
+
+void *collectFormat(void *klass, void *listPointer, void *)
+{
+    auto *list = static_cast<QList<ImageFormat> *>(listPointer);
+    const auto *objectClass = VIPS_OBJECT_CLASS(klass);
+    const auto *foreignClass = VIPS_FOREIGN_CLASS(klass);
+    const QString nickname = QString::fromLatin1(objectClass->nickname);
+    // One entry per file loader; its _source twin must exist because files are opened as
+    // sources. The matrix loader reads convolution masks written as text, not pictures.
+    if (!nickname.endsWith(QLatin1String("load")) || nickname == QLatin1String("matrixload") ||
+        !foreignClass->suffs || !usable(objectClass->nickname) ||
+        !usable((nickname + QLatin1String("_source")).toLatin1().constData()))
+        return nullptr;
+
+    QStringList taken;
+    for (const ImageFormat &format : std::as_const(*list))
+        taken += format.extensions;
+    ImageFormat format{formatDescription(nickname), {}};
+    for (const char *const *suffix = foreignClass->suffs; *suffix; ++suffix) {
+        QString extension = QString::fromLatin1(*suffix).toLower();
+        if (extension.startsWith(QLatin1Char('.')))
+            extension.remove(0, 1);
+        if (!extension.isEmpty() && !taken.contains(extension) && !format.extensions.contains(extension))
+            format.extensions += extension;
+    }
+    if (!format.extensions.isEmpty())
+        list->append(format);
+    return nullptr;
+}
+
+VImage toDisplayRgb(VImage image)
+{
+    bool converted = false;
+    if (image.get_typeof(VIPS_META_ICC_NAME)) {
+        try {
+            image = image.icc_transform("srgb", VImage::option()
+                                                    ->set("embedded", true)
+                                                    ->set("depth", 8)
+                                                    ->set("intent", VIPS_INTENT_RELATIVE));
+            converted = true;
+        } catch (const VError &) {
+            // A broken or mismatched embedded profile: fall back to the plain conversion.
+            vips_error_clear();
+        }
+    }
+    if (!converted)
+        image = image.colourspace(VIPS_INTERPRETATION_sRGB);
+    if (image.has_alpha())
+        image = image.flatten(VImage::option()->set("background", std::vector<double>{255.0, 255.0, 255.0}));
+    if (image.format() != VIPS_FORMAT_UCHAR)
+        image = image.cast(VIPS_FORMAT_UCHAR);
+    if (image.bands() > 3)
+        image = image.extract_band(0, VImage::option()->set("n", 3));
+    else if (image.bands() < 3)
+        image = VImage::bandjoin({image, image, image}).extract_band(0, VImage::option()->set("n", 3));
+    return image.copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+}
+
+// Scales to exactly w x h. libvips rounds its own output size, so a one-pixel difference is
+// settled by cropping or edge extension rather than trusted away.
+VImage scaleExactly(const VImage &image, int w, int h)
+{
+    if (image.width() == w && image.height() == h)
+        return image;
+    VImage out = image.resize(double(w) / image.width(),
+                              VImage::option()->set("vscale", double(h) / image.height()));
+    if (out.width() != w || out.height() != h)
+        out = out.embed(0, 0, w, h, VImage::option()->set("extend", VIPS_EXTEND_COPY));
+    return out;
+}
+
+// The largest JPEG shrink-on-load factor that still leaves at least w x h to scale from.
+int jpegShrink(int sourceW, int sourceH, int w, int h)
+{
+    for (int factor : {8, 4, 2}) {
+        if ((sourceW + factor - 1) / factor >= w && (sourceH + factor - 1) / factor >= h)
+            return factor;
+    }
+    return 1;
+}
+
+struct OpenedSource {
+    VSource source;
+    VImage header;
+    QString loader;
+};
+
+Result<OpenedSource> openSource(const QString &path)
+{
+    initialise();
+    if (!g_started)
+        return notStarted(path);
+    const QFileInfo info(path);
+    if (!info.exists())
+        return Error{ErrorCode::NotFound, path, QStringLiteral("file not found")};
+    if (!info.isFile())
+        return Error{ErrorCode::Decode, path, QStringLiteral("not a file")};
+    const QByteArray name = QFile::encodeName(path);
+    try {
+        VSource source = VSource::new_from_file(name.constData());
+        const char *loader = vips_foreign_find_load_source(source.get_source());
+        if (!loader) {
+            vips_error_clear();
+            return Error{ErrorCode::Decode, path, QStringLiteral("not an image file of a readable format")};
+        }
+        VImage header = VImage::new_from_source(source, "",
+                                                VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL));
+        const qint64 pixels = qint64(header.width()) * header.height();
+        if (pixels > g_pixelLimit.load())
+            return Error{ErrorCode::Decode, path,
+                         QStringLiteral("image of %1 x %2 pixels exceeds the limit of %3 pixels")
+                             .arg(header.width()).arg(header.height()).arg(g_pixelLimit.load())};
+        return OpenedSource{source, header, QString::fromLatin1(loader)};
+    } catch (const VError &error) {
+        return vipsError(ErrorCode::Decode, path, "load", error);
+    }
+}
+
+bool swapsSides(const VImage &header)
+{
+    return vips_image_get_orientation_swap(header.get_image());
+}
+
+} // namespace
+
+void initialise()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        if (VIPS_INIT("lumarc") != 0) {
+            vips_error_clear();
+            return;
+        }
+        // Only loaders fuzzed for hostile input; the rest could be reached by a renamed file.
+        vips_block_untrusted_set(TRUE);
+        // One image per worker of our own pool; parallel operations inside one image only
+        // add threads to a serial JPEG decode.
+        vips_concurrency_set(1);
+        // Every file is opened once; cached operations would only hold on to memory.
+        vips_cache_set_max(0);
+        g_started = true;
+    });
+}
+
+void releaseThreadResources()
+{
+    if (g_started)
+        vips_thread_shutdown();
+}
+
+void setPixelLimit(qint64 pixels)
+{
+    g_pixelLimit = pixels > 0 ? pixels : kDefaultPixelLimit;
+}
+
+qint64 pixelLimit()
+{
+    return g_pixelLimit.load();
+}
+
+QList<ImageFormat> readableFormats()
+{
+    static const QList<ImageFormat> formats = [] {
+        QList<ImageFormat> list;
+        initialise();
+        if (g_started)
+            vips_foreign_map("VipsForeignLoad", collectFormat, &list, nullptr);
+        return list;
+    }();
+    return formats;
+}
+
+bool isReadableExtension(const QString &extension)
+{
+    const QString wanted = extension.toLower();
+    const QList<ImageFormat> formats = readableFormats();
+    return std::any_of(formats.begin(), formats.end(),
+                       [&](const ImageFormat &format) { return format.extensions.contains(wanted); });
+}
+
+QString buildImageFileFilter()
+{
+    QString filter = i18n::getString(236, QStringLiteral("Image files (*.*)|*.*"));
+    for (const ImageFormat &format : readableFormats()) {
+        QStringList patterns;
+        for (const QString &extension : format.extensions)
+            patterns += QStringLiteral("*.") + extension;
+        const QString list = patterns.join(QLatin1Char(';'));
+        filter += QLatin1Char('|') + format.description + QStringLiteral(" (") + list + QStringLiteral(")|") + list;
+    }
+    return filter;
+}
+
+Result<QSize> readSize(const QString &path)
+{
+    Result<OpenedSource> opened = openSource(path);
+    if (!opened)
+        return opened.error();
+    const VImage &header = opened.value().header;
+    return swapsSides(header) ? QSize(header.height(), header.width()) : QSize(header.width(), header.height());
+}
+
+Result<Picture> loadPicture(const QString &path, const SizeRule &rule)
+{
+    Result<OpenedSource> opened = openSource(path);
+    if (!opened)
+        return opened.error();
+    const OpenedSource &source = opened.value();
+    const bool swap = swapsSides(source.header);
+    const int storedW = source.header.width();
+    const int storedH = source.header.height();
+    const QSize upright = swap ? QSize(storedH, storedW) : QSize(storedW, storedH);
+
+    Result<QSize> wanted = rule(upright);
+    if (!wanted)
+        return wanted.error();
+    if (wanted.value().width() <= 0 || wanted.value().height() <= 0)
+        return Error{ErrorCode::Invalid, path, QStringLiteral("target size must be positive")};
+    // The size in the file's own orientation: scaling happens before the small result is
+    // turned upright, which is cheaper than rotating the full decode.
+    const int w = swap ? wanted.value().height() : wanted.value().width();
+    const int h = swap ? wanted.value().width() : wanted.value().height();
+
+    VImage image;
+    try {
+        image = source.header;
+        if (source.loader.startsWith(QLatin1String("VipsForeignLoadJpeg"))) {
+            const int shrink = jpegShrink(storedW, storedH, w, h);
+            if (shrink > 1)
+                image = VImage::new_from_source(source.source, "",
+                                                VImage::option()
+                                                    ->set("access", VIPS_ACCESS_SEQUENTIAL)
+                                                    ->set("shrink", shrink));
+        }
+        image = toDisplayRgb(image);
+    } catch (const VError &error) {
+        return vipsError(ErrorCode::Decode, path, "load", error);
+    }
+    try {
+        image = scaleExactly(image, w, h);
+    } catch (const VError &error) {
+        return vipsError(ErrorCode::Encode, path, "resize", error);
+    }
+    try {
+        // Decoding happens here, pulled through the scaler one strip at a time.
+        image = image.copy_memory();
+        if (vips_image_get_orientation(image.get_image()) != 1)
+            image = image.autorot().copy_memory();
+    } catch (const VError &error) {
+        return vipsError(ErrorCode::Decode, path, "load", error);
+    }
+    return PictureAccess::make(image);
+}
+
+Picture::Picture() = default;
+Picture::~Picture() = default;
+Picture::Picture(const Picture &) = default;
+Picture &Picture::operator=(const Picture &) = default;
+Picture::Picture(std::shared_ptr<const Data> data) : d(std::move(data)) {}
+
+bool Picture::isNull() const
+{
+    return !d;
+}
+
+int Picture::width() const
+{
+    return d ? d->image.width() : 0;
+}
+
+int Picture::height() const
+{
+    return d ? d->image.height() : 0;
+}
+
+Result<Picture> Picture::resized(int w, int h) const
+{
+    if (!d)
+        return Error{ErrorCode::Encode, QString(), QStringLiteral("resize: no image")};
+    if (w <= 0 || h <= 0)
+        return Error{ErrorCode::Encode, QString(),
+                     QStringLiteral("resize: invalid size %1 x %2").arg(w).arg(h)};
+    try {
+        return PictureAccess::make(scaleExactly(d->image, w, h).copy_memory());
+    } catch (const VError &error) {
+        return vipsError(ErrorCode::Encode, QString(), "resize", error);
+    }
+}
+
+Result<Picture> Picture::sharpened(int amount) const
+{
+    if (!d)
+        return Error{ErrorCode::Encode, QString(), QStringLiteral("sharpen: no image")};
+    if (amount == 0)
+        return *this;
+    // out = p + amount% * (p - mean of its 3 x 3 neighbourhood), as an integer mask:
+    // centre 900 + 8a, neighbours -a, scale 900, reduced by their common divisor.
+    const int a = std::clamp(amount, -100, 100);
+    int centre = 900 + 8 * a;
+    int side = -a;
+    int scale = 900;
+    const int divisor = std::gcd(std::gcd(centre, side), scale);
+    centre /= divisor;
+    side /= divisor;
+    scale /= divisor;
+    try {
+        double cells[9];
+        std::fill(std::begin(cells), std::end(cells), double(side));
+        cells[4] = centre;
+        VImage mask = VImage::new_matrix(3, 3, cells, 9);
+        mask.set("scale", double(scale));
+        mask.set("offset", 0.0);
+        VImage out = d->image.conv(mask, VImage::option()->set("precision", VIPS_PRECISION_INTEGER));
+        if (out.format() != VIPS_FORMAT_UCHAR)
+            out = out.cast(VIPS_FORMAT_UCHAR);
+        return PictureAccess::make(out.copy_memory());
+    } catch (const VError &error) {
+        return vipsError(ErrorCode::Encode, QString(), "sharpen", error);
+    }
+}
+
+Status Picture::saveJpeg(const QString &path, int quality) const
+{
+    if (!d)
+        return Error{ErrorCode::Encode, path, QStringLiteral("save: no image")};
+    QByteArray bytes;
+    try {
+        // Encoded in memory: libvips never sees the file name, and QSaveFile below only
+        // replaces the target once every byte is written.
+        VipsBlob *blob = d->image.jpegsave_buffer(VImage::option()
+                                                      ->set("Q", std::clamp(quality, 1, 100))
+                                                      ->set("strip", true)
+                                                      ->set("optimize_coding", true)
+                                                      ->set("interlace", false));
+        auto *area = reinterpret_cast<VipsArea *>(blob);
+        bytes = QByteArray(static_cast<const char *>(area->data), qsizetype(area->length));
+        vips_area_unref(area);
+    } catch (const VError &error) {
+        return vipsError(ErrorCode::Encode, path, "save", error);
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return Error{ErrorCode::WriteFailed, path, QStringLiteral("save: ") + file.errorString()};
+    return std::nullopt;
+}
+
+PixelBuffer Picture::toPixelBuffer() const
+{
+    PixelBuffer buffer;
+    if (!d)
+        return buffer;
+    try {
+        size_t size = 0;
+        void *pixels = d->image.write_to_memory(&size);
+        buffer.width = d->image.width();
+        buffer.height = d->image.height();
+        buffer.rgb = QByteArray(static_cast<const char *>(pixels), qsizetype(size));
+        g_free(pixels);
+    } catch (const VError &error) {
+        takeVipsText(error);
+        return PixelBuffer{};
+    }
+    return buffer;
+}
+
+} // namespace lumarc::imaging
