@@ -1,0 +1,321 @@
+#include "generator/imageproducer.h"
+
+#include "imaging/imageengine.h"
+#include "support/paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QThread>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <deque>
+#include <limits>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace lumarc {
+
+namespace {
+
+const QString kDecodeFailed = QStringLiteral("proc:NewImage/err2: ");
+const QString kSaveFailed = QStringLiteral("proc:NewImage/err2: ");
+const QString kResizeFailed = QStringLiteral("proc:resize_image/err1: ");
+const QString kResizeFailedAgain = QStringLiteral("proc:NewImage/err3: ");
+
+// Nearest integer, halves to the even one: the default floating-point rounding mode.
+int roundHalfEven(double value)
+{
+    return int(std::nearbyint(value));
+}
+
+void addResizeFailure(QList<Error> &failures, const QString &target, const QString &text)
+{
+    failures.append(Error{ErrorCode::Encode, target, kResizeFailed + text});
+    failures.append(Error{ErrorCode::Encode, target, kResizeFailedAgain + text});
+}
+
+// A settings text converted at use, as the gallery settings keep numbers as text.
+struct Number {
+    std::optional<int> value;
+    QString problem;  // set when value is empty
+};
+
+Number convert(const QString &field, const QString &text, int minimum, int maximum)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok)
+        return {std::nullopt, QStringLiteral("%1 is not a whole number: \"%2\"").arg(field, text)};
+    if (value < minimum || value > maximum)
+        return {std::nullopt, QStringLiteral("%1 is out of range: %2").arg(field, text)};
+    return {value, QString()};
+}
+
+// Box and quality of one of the two files, or why they cannot be used.
+struct TargetSettings {
+    int width = 0;
+    int height = 0;
+    int quality = 0;
+    QString problem;
+};
+
+TargetSettings targetSettings(const QString &widthName, const QString &width, const QString &heightName,
+                              const QString &height, std::optional<QString> quality)
+{
+    TargetSettings settings;
+    const Number w = convert(widthName, width, 1, std::numeric_limits<int>::max());
+    const Number h = convert(heightName, height, 1, std::numeric_limits<int>::max());
+    // jpeg_quality is a 16-bit number; JPEG itself knows only 1 to 100, so it is clamped.
+    const Number q = quality ? convert(QStringLiteral("jpeg_quality"), *quality, -32768, 32767)
+                             : Number{kThumbQuality, QString()};
+    for (const Number *n : {&w, &h, &q}) {
+        if (!n->value && settings.problem.isEmpty())
+            settings.problem = n->problem;
+    }
+    if (settings.problem.isEmpty()) {
+        settings.width = *w.value;
+        settings.height = *h.value;
+        settings.quality = std::clamp(*q.value, 1, 100);
+    }
+    return settings;
+}
+
+bool emptyOrCreate(const QString &folder, QList<Error> &failures)
+{
+    QDir dir(folder);
+    if (!dir.exists()) {
+        if (!QDir().mkpath(folder)) {
+            failures.append(Error{ErrorCode::WriteFailed, folder, QStringLiteral("cannot create the folder")});
+            return false;
+        }
+        return true;
+    }
+    bool ok = true;
+    const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &file : files) {
+        if (!QFile::remove(file.absoluteFilePath())) {
+            failures.append(Error{ErrorCode::WriteFailed, file.absoluteFilePath(),
+                                  QStringLiteral("cannot delete the file")});
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+struct Job {
+    int index = 0;
+    QString source;
+    QList<ImageTarget> targets;
+    QList<Error> settingsFailures;  // targets that could not be made from the settings
+};
+
+} // namespace
+
+QSize targetSize(int w, int h, int boxW, int boxH, bool keepAspect)
+{
+    if (w < 1 || h < 1 || boxW < 1 || boxH < 1)
+        return QSize();
+    if (w <= boxW && h <= boxH)
+        return QSize(w, h);
+    if (!keepAspect)
+        return QSize(boxW, boxH);
+    const double imageRatio = double(w) / double(h);
+    const double boxRatio = double(boxW) / double(boxH);
+    if (imageRatio > boxRatio)
+        return QSize(boxW, std::max(1, roundHalfEven(boxW / imageRatio)));
+    return QSize(std::max(1, roundHalfEven(boxH * imageRatio)), boxH);
+}
+
+QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targets, bool keepAspect,
+                          int sharpenAmount)
+{
+    QList<Error> failures;
+    if (targets.isEmpty())
+        return failures;
+    for (const ImageTarget &target : targets) {
+        if (target.boxWidth < 1 || target.boxHeight < 1)
+            return {Error{ErrorCode::Invalid, target.path,
+                          QStringLiteral("box of %1 x %2 pixels").arg(target.boxWidth).arg(target.boxHeight)}};
+    }
+
+    // Decoded once at the smallest size that covers every target, each target scaled from it.
+    QList<QSize> sizes;
+    const imaging::SizeRule rule = [&](QSize upright) -> Result<QSize> {
+        QSize covering(0, 0);
+        for (const ImageTarget &target : targets) {
+            const QSize size = targetSize(upright.width(), upright.height(), target.boxWidth, target.boxHeight,
+                                          keepAspect);
+            if (!size.isValid())
+                return Error{ErrorCode::Decode, source, QStringLiteral("image without pixels")};
+            sizes.append(size);
+            covering = covering.expandedTo(size);
+        }
+        return covering;
+    };
+    const Result<imaging::Picture> loaded = imaging::loadPicture(source, rule);
+    if (!loaded) {
+        const Error &error = loaded.error();
+        for (const ImageTarget &target : targets) {
+            if (error.code == ErrorCode::Encode)
+                addResizeFailure(failures, target.path, error.message());
+            else
+                failures.append(Error{error.code, target.path, kDecodeFailed + error.message()});
+        }
+        return failures;
+    }
+
+    const imaging::Picture &base = loaded.value();
+    for (int i = 0; i < targets.size(); ++i) {
+        const ImageTarget &target = targets.at(i);
+        imaging::Picture picture = base;
+        if (sizes.at(i) != base.size()) {
+            Result<imaging::Picture> scaled = base.resized(sizes.at(i).width(), sizes.at(i).height());
+            if (!scaled) {
+                addResizeFailure(failures, target.path, scaled.error().detail);
+                continue;
+            }
+            picture = scaled.value();
+        }
+        // A failed sharpen keeps the image as it is, without a message.
+        if (Result<imaging::Picture> sharp = picture.sharpened(sharpenAmount))
+            picture = sharp.value();
+        if (Status error = picture.saveJpeg(target.path, target.quality))
+            failures.append(Error{error->code, target.path, kSaveFailed + error->detail});
+    }
+    return failures;
+}
+
+ImageReport makeImages(const Project &project, const QString &destinationFolder, int workers,
+                       Progress &progress)
+{
+    ImageReport report;
+    if (!QDir(destinationFolder).exists() && !QDir().mkpath(destinationFolder)) {
+        report.failures.append(
+            Error{ErrorCode::WriteFailed, destinationFolder, QStringLiteral("cannot create the folder")});
+        return report;
+    }
+    const QString thumbFolder = paths::join(destinationFolder, QStringLiteral("thumbs"));
+    const QString photoFolder = paths::join(destinationFolder, QStringLiteral("photos"));
+    emptyOrCreate(thumbFolder, report.failures);
+    emptyOrCreate(photoFolder, report.failures);
+
+    const GallerySettings &settings = project.settings;
+    const TargetSettings thumb = targetSettings(QStringLiteral("thumb_width"), settings.thumbWidth,
+                                                QStringLiteral("thumb_height"), settings.thumbHeight,
+                                                std::nullopt);
+    const TargetSettings photo = targetSettings(QStringLiteral("photo_width"), settings.photoWidth,
+                                                QStringLiteral("photo_height"), settings.photoHeight,
+                                                settings.jpegQuality);
+    const bool keepAspect = settings.keepAspectRatio == 1;
+
+    const ImageList &images = project.images;
+    std::vector<Job> jobs;
+    for (int i = 0; i < images.count(); ++i) {
+        const ImageItem &item = images.at(i);
+        if (!item.loaded)
+            continue;
+        Job job;
+        job.index = i;
+        job.source = item.path;
+        const QString name = item.outputName + QStringLiteral(".jpg");
+        for (const auto &[folder, target] : {std::pair{thumbFolder, &thumb}, std::pair{photoFolder, &photo}}) {
+            const QString path = paths::join(folder, name);
+            if (target->problem.isEmpty())
+                job.targets.append(ImageTarget{path, target->width, target->height, target->quality});
+            else
+                job.settingsFailures.append(Error{ErrorCode::Invalid, path, target->problem});
+        }
+        jobs.push_back(std::move(job));
+    }
+
+    const int total = images.count();
+    int done = total - int(jobs.size());  // skipped records count as done at once
+    const int jobCount = int(jobs.size());
+    std::vector<QList<Error>> results(jobs.size());
+    std::vector<char> completed(jobs.size(), 0);
+    bool stop = false;
+    if (jobCount > 0) {
+        const int threadCount = std::clamp(workers > 0 ? workers : QThread::idealThreadCount(), 1, jobCount);
+        std::mutex mutex;
+        std::condition_variable changed;
+        std::deque<int> finished;  // positions in the order they completed, not yet reported
+        int next = 0;
+        int running = threadCount;
+        std::atomic<bool> stopFlag{false};
+
+        auto work = [&] {
+            for (;;) {
+                int position = 0;
+                {
+                    std::lock_guard lock(mutex);
+                    if (stopFlag.load() || next >= jobCount)
+                        break;
+                    position = next++;
+                }
+                const Job &job = jobs[std::size_t(position)];
+                QList<Error> failures = produceImage(job.source, job.targets, keepAspect);
+                std::lock_guard lock(mutex);
+                results[std::size_t(position)] = std::move(failures);
+                completed[std::size_t(position)] = 1;
+                finished.push_back(position);
+                changed.notify_one();
+            }
+            imaging::releaseThreadResources();
+            std::lock_guard lock(mutex);
+            --running;
+            changed.notify_one();
+        };
+        std::vector<std::thread> threads;
+        threads.reserve(std::size_t(threadCount));
+        for (int t = 0; t < threadCount; ++t)
+            threads.emplace_back(work);
+
+        // Progress is reported from this thread only, so implementations need no locking.
+        std::unique_lock lock(mutex);
+        for (;;) {
+            changed.wait_for(lock, std::chrono::milliseconds(100),
+                             [&] { return !finished.empty() || running == 0; });
+            while (!finished.empty()) {
+                const int position = finished.front();
+                finished.pop_front();
+                lock.unlock();
+                progress.step(++done, total, jobs[std::size_t(position)].source);
+                lock.lock();
+            }
+            if (running == 0)
+                break;
+            if (!stopFlag.load()) {
+                lock.unlock();
+                const bool stopNow = progress.stopRequested();
+                lock.lock();
+                stopFlag = stopNow;
+            }
+        }
+        lock.unlock();
+        for (std::thread &thread : threads)
+            thread.join();
+        stop = stopFlag.load();
+    }
+
+    for (int position = 0; position < jobCount; ++position) {
+        if (!completed[std::size_t(position)]) {
+            report.stopped = stop;
+            continue;
+        }
+        const Job &job = jobs[std::size_t(position)];
+        const QList<Error> &failures = results[std::size_t(position)];
+        report.failures.append(job.settingsFailures);
+        report.failures.append(failures);
+        if (job.settingsFailures.isEmpty() && failures.isEmpty())
+            ++report.produced;
+    }
+    return report;
+}
+
+} // namespace lumarc

@@ -1,0 +1,55 @@
+#pragma once
+
+// Writes the gallery's JPEG files: thumbs/<output_name>.jpg and photos/<output_name>.jpg for
+// every live record. The build driver calls makeImages(); the size rule is public because the
+// pages and the tests need the same numbers.
+
+#include "generator/progress.h"
+#include "model/project.h"
+#include "support/error.h"
+
+#include <QList>
+#include <QSize>
+#include <QString>
+
+namespace lumarc {
+
+constexpr int kThumbQuality = 80;     // thumbnails, whatever jpeg_quality says
+constexpr int kSharpenAmount = 25;    // both files
+
+// The size an image of w x h gets in a box of boxW x boxH. An image that fits the box is
+// never enlarged. With keepAspect the computed side is rounded to nearest, halves to even;
+// without it a larger image is stretched to the box exactly. Sides are at least 1. An
+// invalid QSize() when the box or the image has a side below 1.
+QSize targetSize(int w, int h, int boxW, int boxH, bool keepAspect);
+
+// One JPEG to write from a source.
+struct ImageTarget {
+    QString path;
+    int boxWidth = 0;
+    int boxHeight = 0;
+    int quality = kThumbQuality;
+};
+
+// Decodes `source` once and writes every target from it, each fitted into its own box and
+// sharpened by `sharpenAmount`. Returns the failures, in target order, each with the target
+// path and a detail starting "proc:NewImage/err2: " (source unreadable, or save failed), or
+// a pair "proc:resize_image/err1: " and "proc:NewImage/err3: " (scaling failed; no file).
+QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targets, bool keepAspect,
+                          int sharpenAmount = kSharpenAmount);
+
+struct ImageReport {
+    QList<Error> failures;  // folder problems first, then by record index, thumbnail first
+    int produced = 0;       // records whose two files were both written
+    bool stopped = false;   // a stop was requested before every image was done
+};
+
+// Prepares destination, thumbs and photos (the last two emptied of files, subfolders kept)
+// and produces both files of each record whose `loaded` flag is set, with `workers` threads
+// (0: one per core), one image per thread. The files do not depend on the number of workers.
+// progress.step() and progress.stopRequested() are called only from the calling thread, as
+// images finish; after a stop the images in progress are finished and the rest skipped.
+ImageReport makeImages(const Project &project, const QString &destinationFolder, int workers,
+                       Progress &progress);
+
+} // namespace lumarc

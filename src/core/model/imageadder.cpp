@@ -1,0 +1,99 @@
+#include "model/imageadder.h"
+
+#include "i18n/strings.h"
+#include "imaging/imageengine.h"
+#include "support/paths.h"
+
+#include <QDir>
+
+#include <cmath>
+
+namespace lumarc {
+
+QSize previewSize(int w, int h, int boxW, int boxH, bool keepRatio)
+{
+    if (w < 1 || h < 1 || boxW < 1 || boxH < 1)
+        return QSize();
+    if (!keepRatio)
+        return QSize(boxW, boxH);
+    const double imageRatio = double(w) / double(h);
+    const double boxRatio = double(boxW) / double(boxH);
+    // std::nearbyint rounds halves to even in the default rounding mode.
+    if (imageRatio <= boxRatio)
+        return QSize(std::max(1, int(std::nearbyint(imageRatio * boxH))), boxH);
+    return QSize(boxW, std::max(1, int(std::nearbyint(boxW / imageRatio))));
+}
+
+AddResult addImageToProject(Project &project, const QString &path, int boxW, int boxH, bool keepRatio)
+{
+    AddResult result;
+    if (!imaging::isReadableExtension(paths::extension(path).toLower())) {
+        result.outcome = AddOutcome::NotReadable;
+        result.detail = QStringLiteral("not a readable image type");
+        return result;
+    }
+    if (project.images.containsPath(path)) {
+        result.outcome = AddOutcome::Duplicate;
+        result.message = i18n::getString(234, QStringLiteral("Image path:'")) + paths::baseName(path) +
+                         i18n::getString(235, QStringLiteral("' already exist!")) + QStringLiteral("\r\n") +
+                         i18n::getString(233, QStringLiteral("Image ignored!"));
+        result.detail = QStringLiteral("already in the project");
+        return result;
+    }
+
+    const imaging::SizeRule rule = [&](QSize upright) -> Result<QSize> {
+        const QSize size = previewSize(upright.width(), upright.height(), boxW, boxH, keepRatio);
+        if (!size.isValid())
+            return Error{ErrorCode::Invalid, path, QStringLiteral("preview box of %1 x %2").arg(boxW).arg(boxH)};
+        return size;
+    };
+    const Result<imaging::Picture> preview = imaging::loadPicture(path, rule);
+    if (!preview) {
+        const Error &error = preview.error();
+        if (error.code == ErrorCode::Encode || error.code == ErrorCode::Invalid) {
+            result.outcome = AddOutcome::ResizeFailed;
+            result.message = QStringLiteral("proc:NewImage/err2: ") + error.detail;
+        } else {
+            result.outcome = AddOutcome::LoadFailed;
+        }
+        result.detail = error.message();
+        return result;
+    }
+    PixelBuffer pixels = preview.value().toPixelBuffer();
+    if (pixels.isNull()) {
+        result.outcome = AddOutcome::ResizeFailed;
+        result.message = QStringLiteral("proc:NewImage/err2: ") + QStringLiteral("preview could not be copied");
+        result.detail = result.message;
+        return result;
+    }
+
+    ImageItem item;
+    item.path = path;
+    item.title = defaultTitle(path);
+    item.tooltip = item.title;
+    item.openSameWindow = false;
+    item.loaded = true;
+    item.linkText = project.settings.defaultLinkText;
+    item.outputName = project.images.makeUniqueOutputName(item.title);
+    project.images.append(std::move(item), std::move(pixels));
+    result.outcome = AddOutcome::Added;
+    result.index = project.images.count() - 1;
+    return result;
+}
+
+QList<AddResult> addFolderImages(Project &project, const QString &folder, int boxW, int boxH, bool keepRatio)
+{
+    QList<AddResult> results;
+    const QDir dir(folder);
+    if (folder.isEmpty() || !dir.exists())
+        return results;
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString &name : names) {
+        if (!imaging::isReadableExtension(paths::extension(name).toLower()))
+            continue;
+        results.append(addImageToProject(project, paths::join(folder, name), boxW, boxH, keepRatio));
+    }
+    return results;
+}
+
+} // namespace lumarc
