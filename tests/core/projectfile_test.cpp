@@ -447,3 +447,19 @@ TEST(ProjectFile, SaveIntoReadOnlyFolderFailsAndKeepsTheOldFile)
     EXPECT_EQ(status->path, path);
     EXPECT_EQ(readAll(path), before);
 }
+
+TEST(ProjectFile, FixturesForOtherTestsLoad)
+{
+    const QString folder = QStringLiteral(LUMARC_TEST_DATA "/projects/");
+    const Result<Project> two = loadProject(folder + QStringLiteral("two_images.zeb"));
+    ASSERT_TRUE(two.ok()) << two.error().message().toStdString();
+    ASSERT_EQ(two.value().images.count(), 2);
+    EXPECT_EQ(two.value().images.at(1).path, QStringLiteral("C:\\Fotos\\\u0142\u00F3d\u017A.jpg"));
+    EXPECT_FALSE(two.value().images.at(1).loaded);
+
+    const Result<Project> legacy = loadProject(folder + QStringLiteral("legacy_sea.zeb"));
+    ASSERT_TRUE(legacy.ok());
+    ASSERT_EQ(legacy.value().images.count(), 1);
+    EXPECT_EQ(legacy.value().images.at(0).outputName, QStringLiteral("sea"));
+    EXPECT_EQ(legacy.value().images.at(0).linkText, QStringLiteral("Link"));
+}
