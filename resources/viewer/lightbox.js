@@ -226,8 +226,8 @@
     }
 
     // Scales the image to the largest size that keeps the panel and its caption inside the
-    // visible area; never enlarges. The caption wraps at the image width, so its height is
-    // measured after each width change.
+    // visible area; never larger on screen than at a page zoom of 1. The caption wraps at
+    // the image width, so its height is measured after each width change.
     function fit() {
         var area = place();
         if (!natural || !natural.w || !natural.h) return;
@@ -237,10 +237,11 @@
         var maxW = area.w - 2 * (margin + padding);
         var maxH = area.h - 2 * (margin + padding);
         var minW = Math.min(MIN_STAGE_WIDTH * area.k, maxW);
-        var w = Math.min(naturalW, maxW), h = naturalH;
+        var largest = Math.max(1, area.k);
+        var w = Math.min(naturalW * largest, maxW), h;
         for (var pass = 0; pass < 2; pass++) {
             ui.data.style.width = Math.max(w, minW) + 'px';
-            var scale = Math.min(1, maxW / naturalW, (maxH - ui.data.offsetHeight) / naturalH);
+            var scale = Math.min(largest, maxW / naturalW, (maxH - ui.data.offsetHeight) / naturalH);
             w = Math.max(1, Math.floor(naturalW * scale));
             h = Math.max(1, Math.floor(naturalH * scale));
         }

@@ -217,6 +217,7 @@ function viewerState(page) {
             natural: { w: img.naturalWidth, h: img.naturalHeight },
             panel: box(document.getElementById('lbx-panel')),
             window: { w: v.width, h: v.height },
+            zoom: v.scale,
             // The caption's font size as it appears on the screen.
             fontOnScreen: parseFloat(getComputedStyle(document.getElementById('lbx-caption')).fontSize) * v.scale,
             caption: document.getElementById('lbx-caption').innerHTML,
@@ -254,13 +255,14 @@ function fits(state, margin) {
     }
 }
 
-// Scaled without distortion, never enlarged, and as large as the visible area allows
-// (less the frame, the caption and a margin).
+// Scaled without distortion, never larger on screen than its own pixels, and as large as
+// the visible area allows (less the frame, the caption and a margin).
 function fitsBest(state) {
-    const { image: i, natural: n, window: w } = state;
-    assert(i.w <= n.w && i.h <= n.h, `enlarged: ${i.w}x${i.h} from ${n.w}x${n.h}`);
+    const { image: i, natural: n, window: w, zoom } = state;
+    const largest = Math.max(1, 1 / zoom);
+    assert(i.w <= n.w * largest + 1 && i.h <= n.h * largest + 1, `enlarged: ${i.w}x${i.h} from ${n.w}x${n.h}`);
     assert(Math.abs(i.w / i.h - n.w / n.h) < 0.02, `distorted: ${i.w}x${i.h} from ${n.w}x${n.h}`);
-    assert(i.w === n.w || i.w >= 0.85 * w.w || i.h >= 0.7 * w.h,
+    assert(i.w >= Math.floor(n.w * largest) || i.w >= 0.85 * w.w || i.h >= 0.7 * w.h,
         `${i.w}x${i.h} from ${n.w}x${n.h} is smaller than the ${w.w}x${w.h} window allows`);
 }
 
