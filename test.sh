@@ -18,11 +18,9 @@ ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 build/asan/tests/lu
 echo "== fuzzing the project, settings and text parsers"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target lumarc_fuzz_files
-corpus=$(mktemp -d)
-trap 'rm -rf "$corpus"' EXIT
-cp tests/fuzz/corpus/* "$corpus"/
-build/fuzz/tests/fuzz/lumarc_fuzz_files -max_total_time="${LUMARC_FUZZ_SECONDS:-60}" -print_final_stats=0 \
-    "$corpus" 2>&1 | tail -n 3
+mkdir -p build/fuzz/corpus
+build/fuzz/tests/fuzz/lumarc_fuzz_files -max_total_time="${LUMARC_FUZZ_SECONDS:-60}" -runs=2000000 -timeout=10 \
+    -rss_limit_mb=2048 -artifact_prefix=build/fuzz/ -print_final_stats=1 build/fuzz/corpus tests/fuzz/corpus 2>&1 | tail -n 12
 
 echo "== build and test (debug)"
 cmake --preset dev -DLUMARC_WERROR=$werror >/dev/null

@@ -28,7 +28,7 @@ TEST(HtmlText, PercentEncodesWhatWouldCutAnAddress)
         {"a \"b\"", '\'', "a \"b\""},
         {"#1 100%?", '\'', "%231 100%25%3F"},
         {"%25", '"', "%2525"},
-        {"\xC5\x81\xC3\xB3" "d\xC5\xBA & co", '\'', "\xC5\x81\xC3\xB3" "d\xC5\xBA & co"},
+        {"Łódź & co", '\'', "Łódź & co"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(htmltext::addressPart(QString::fromUtf8(c.in), QLatin1Char(c.quote)), QString::fromUtf8(c.out))
