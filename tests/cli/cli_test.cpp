@@ -15,7 +15,7 @@
 
 namespace {
 
-struct Run {
+struct Outcome {
     int code = -1;
     QString out;
     QString err;
@@ -32,7 +32,7 @@ protected:
     QString path(const QString &name) const { return m_tmp.filePath(name); }
     QString dataFolder() const { return m_tmp.filePath("data"); }
 
-    Run lumarc(const QStringList &args, const QByteArray &stdinText = {}) const
+    Outcome lumarc(const QStringList &args, const QByteArray &stdinText = {}) const
     {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -119,15 +119,15 @@ QByteArray handMadeProject()
 TEST_F(Cli, VersionHelpAndUnknownCommand)
 {
     EXPECT_EQ(lumarc({"--version"}).code, 0);
-    const Run help = lumarc({"--help"});
+    const Outcome help = lumarc({"--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_TRUE(help.out.contains("build")) << help.out.toStdString();
     for (const char *command : {"build", "add", "info", "set", "export", "import"}) {
-        const Run r = lumarc({command, "--help"});
+        const Outcome r = lumarc({command, "--help"});
         EXPECT_EQ(r.code, 0) << command;
         EXPECT_TRUE(r.out.startsWith("Usage: lumarc " + QString::fromLatin1(command))) << command;
     }
-    const Run unknown = lumarc({"frobnicate"});
+    const Outcome unknown = lumarc({"frobnicate"});
     EXPECT_EQ(unknown.code, 2);
     EXPECT_TRUE(unknown.err.contains("frobnicate"));
 }
@@ -135,7 +135,7 @@ TEST_F(Cli, VersionHelpAndUnknownCommand)
 TEST_F(Cli, InfoJsonReadsProjectMadeFromTheDocumentedLayout)
 {
     writeAll(path("trip.zeb"), handMadeProject());
-    const Run r = lumarc({"info", path("trip.zeb"), "--json"});
+    const Outcome r = lumarc({"info", path("trip.zeb"), "--json"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QJsonObject root = QJsonDocument::fromJson(r.out.toUtf8()).object();
     const QJsonObject s = root["settings"].toObject();
@@ -161,19 +161,19 @@ TEST_F(Cli, InfoJsonReadsProjectMadeFromTheDocumentedLayout)
 
 TEST_F(Cli, InfoNamesTheFileAndTheProblem)
 {
-    const Run missing = lumarc({"info", path("nope.zeb")});
+    const Outcome missing = lumarc({"info", path("nope.zeb")});
     EXPECT_EQ(missing.code, 2);
     EXPECT_TRUE(missing.err.contains(path("nope.zeb"))) << missing.err.toStdString();
 
     QByteArray bytes = handMadeProject();
     bytes[5] = '5';  // ZEB105
     writeAll(path("bad.zeb"), bytes);
-    const Run bad = lumarc({"info", path("bad.zeb")});
+    const Outcome bad = lumarc({"info", path("bad.zeb")});
     EXPECT_EQ(bad.code, 2);
     EXPECT_TRUE(bad.err.contains(path("bad.zeb")) && bad.err.contains("Invalid ZEB file!")) << bad.err.toStdString();
 
     writeAll(path("short.zeb"), handMadeProject().left(200));
-    const Run truncated = lumarc({"info", path("short.zeb")});
+    const Outcome truncated = lumarc({"info", path("short.zeb")});
     EXPECT_EQ(truncated.code, 2);
     EXPECT_TRUE(truncated.err.contains("Invalid ZEB file!")) << truncated.err.toStdString();
 }
@@ -183,12 +183,12 @@ TEST_F(Cli, SetChangesFieldsOrLeavesTheFileUntouched)
     writeAll(path("trip.zeb"), handMadeProject());
     const QByteArray before = readAll(path("trip.zeb"));
 
-    const Run unknown = lumarc({"set", path("trip.zeb"), "columns=5", "colour=red"});
+    const Outcome unknown = lumarc({"set", path("trip.zeb"), "columns=5", "colour=red"});
     EXPECT_EQ(unknown.code, 2);
     EXPECT_TRUE(unknown.err.contains("colour"));
     EXPECT_EQ(readAll(path("trip.zeb")), before);
 
-    const Run notNumber = lumarc({"set", path("trip.zeb"), "rows=many"});
+    const Outcome notNumber = lumarc({"set", path("trip.zeb"), "rows=many"});
     EXPECT_EQ(notNumber.code, 2);
     EXPECT_EQ(readAll(path("trip.zeb")), before);
 
@@ -211,7 +211,7 @@ TEST_F(Cli, ExportImportRoundTripAndImportIntoNewProject)
                                 "url=http://example.com/sea\r\nurl_text=more\r\nopen=self\r\n}\r\n\r\n"))
         << text.toStdString();
 
-    const Run created = lumarc({"import", path("list.txt"), path("new.zeb")});
+    const Outcome created = lumarc({"import", path("list.txt"), path("new.zeb")});
     ASSERT_EQ(created.code, 0) << created.err.toStdString();
     const QJsonObject root = QJsonDocument::fromJson(lumarc({"info", path("new.zeb"), "--json"}).out.toUtf8()).object();
     EXPECT_EQ(root["settings"].toObject()["columns"].toInt(), 4);  // the defaults
@@ -221,7 +221,7 @@ TEST_F(Cli, ExportImportRoundTripAndImportIntoNewProject)
     EXPECT_EQ(images[0].toObject()["open_same_window"].toInt(), -1);
     EXPECT_EQ(images[1].toObject()["path"].toString(), "D:/pics/hill.png");
 
-    const Run missing = lumarc({"import", path("absent.txt"), path("trip.zeb")});
+    const Outcome missing = lumarc({"import", path("absent.txt"), path("trip.zeb")});
     EXPECT_EQ(missing.code, 2);
     EXPECT_TRUE(missing.err.contains(path("absent.txt"))) << missing.err.toStdString();
 }
@@ -232,9 +232,9 @@ TEST_F(Cli, AddCreatesProjectAndRefusesDuplicates)
     writeImage("in/b.jpg", 80, 60);
     writeImage("in/a.png", 40, 30);
     writeAll(path("in/notes.txt"), "not an image");
-    const Run first = lumarc({"add", path("p.zeb"), path("in")});
+    const Outcome first = lumarc({"add", path("p.zeb"), path("in")});
     ASSERT_EQ(first.code, 0) << first.err.toStdString() << first.out.toStdString();
-    const Run again = lumarc({"add", path("p.zeb"), path("in/b.jpg")});
+    const Outcome again = lumarc({"add", path("p.zeb"), path("in/b.jpg")});
     EXPECT_EQ(again.code, 1);
     EXPECT_TRUE(again.out.contains("already exist")) << again.out.toStdString();
     const QJsonArray images =
@@ -248,7 +248,7 @@ TEST_F(Cli, BuildMakesGalleryAndRefusesNonEmptyFolderWithoutYes)
 {
     writeImage("one.jpg", 400, 300);
     writeImage("two.jpg", 300, 400);
-    const Run built = lumarc({"build", path("one.jpg"), path("two.jpg"), "-o", path("out"), "-q"});
+    const Outcome built = lumarc({"build", path("one.jpg"), path("two.jpg"), "-o", path("out"), "-q"});
     ASSERT_EQ(built.code, 0) << built.err.toStdString();
     EXPECT_TRUE(QFile::exists(path("out/index.html")));
     EXPECT_TRUE(QFile::exists(path("out/photos/one.jpg")));
@@ -257,13 +257,13 @@ TEST_F(Cli, BuildMakesGalleryAndRefusesNonEmptyFolderWithoutYes)
     EXPECT_TRUE(QFile::exists(path("out/lightbox.js")));
 
     const QByteArray page = readAll(path("out/index.html"));
-    const Run refused = lumarc({"build", path("one.jpg"), "-o", path("out")});
+    const Outcome refused = lumarc({"build", path("one.jpg"), "-o", path("out")});
     EXPECT_EQ(refused.code, 3);
     EXPECT_TRUE(refused.err.contains("--yes")) << refused.err.toStdString();
     EXPECT_EQ(readAll(path("out/index.html")), page);
     EXPECT_TRUE(QFile::exists(path("out/photos/two.jpg")));
 
-    const Run declined = lumarc({"build", path("one.jpg"), "-o", path("out")}, "n\n");
+    const Outcome declined = lumarc({"build", path("one.jpg"), "-o", path("out")}, "n\n");
     EXPECT_EQ(declined.code, 3);
     EXPECT_EQ(readAll(path("out/index.html")), page);
 
@@ -275,7 +275,7 @@ TEST_F(Cli, BuildGoesOnPastABrokenImageAndExitsWithOne)
 {
     writeImage("good.jpg", 200, 100);
     writeAll(path("broken.jpg"), "this is not a jpeg");
-    const Run r = lumarc({"build", path("good.jpg"), path("broken.jpg"), "-o", path("out"), "-q"});
+    const Outcome r = lumarc({"build", path("good.jpg"), path("broken.jpg"), "-o", path("out"), "-q"});
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains("proc:NewImage/err2: ")) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("broken.jpg"));
@@ -288,15 +288,15 @@ TEST_F(Cli, BuildRefusesBadInputBeforeWritingAnything)
     writeImage("a.jpg", 50, 50);
     writeAll(path("trip.zeb"), handMadeProject());
     ASSERT_EQ(lumarc({"set", path("trip.zeb"), "columns=0"}).code, 0);
-    const Run zero = lumarc({"build", path("trip.zeb"), "-o", path("out0")});
+    const Outcome zero = lumarc({"build", path("trip.zeb"), "-o", path("out0")});
     EXPECT_EQ(zero.code, 2);
     EXPECT_FALSE(QDir(path("out0")).exists());
 
-    const Run badJobs = lumarc({"build", path("a.jpg"), "-j", "zero", "-o", path("out1")});
+    const Outcome badJobs = lumarc({"build", path("a.jpg"), "-j", "zero", "-o", path("out1")});
     EXPECT_EQ(badJobs.code, 2);
     EXPECT_FALSE(QDir(path("out1")).exists());
 
-    const Run missing = lumarc({"build", path("nothing-here"), "-o", path("out2")});
+    const Outcome missing = lumarc({"build", path("nothing-here"), "-o", path("out2")});
     EXPECT_EQ(missing.code, 2);
     EXPECT_TRUE(missing.err.contains("nothing-here"));
     EXPECT_FALSE(QDir(path("out2")).exists());
