@@ -305,6 +305,28 @@ async function desktopChecks(base, problems) {
         for (const s of sizes) assert(!s.endsWith(':error') && !s.endsWith(':0x0'), `image ${s}`);
     });
 
+    await check('the spinner shows while the large image loads', async () => {
+        let release;
+        const held = new Promise((resolve) => { release = resolve; });
+        await page.route('**/plain/photos/Sunset.jpg', async (route) => { await held; await route.continue().catch(() => {}); });
+        try {
+            await thumb(page, 0).click();
+            await page.waitForFunction(() => {
+                const spinner = document.getElementById('lbx-loading');
+                return spinner && getComputedStyle(spinner).display === 'block' && spinner.offsetWidth === 32
+                    && /images\/loading\.gif/.test(getComputedStyle(spinner).backgroundImage);
+            }, null, { timeout: 3000 });
+            release();
+            await showing(page, names[0]);
+            equal(await page.locator('#lbx-loading').isVisible(), false, 'spinner visible after the load');
+        } finally {
+            release();
+            await page.unroute('**/plain/photos/Sunset.jpg');
+            await page.keyboard.press('Escape');
+            await closed(page);
+        }
+    });
+
     await check('a click on the first thumbnail opens the overlay with the large image', async () => {
         await thumb(page, 0).click();
         const s = await showing(page, names[0]);
@@ -521,6 +543,13 @@ async function main() {
         assert(problems.length === 0, problems.join('\n'));
     });
 }
+
+// A stray rejection (a browser call outside any check) still ends with the summary line.
+process.on('unhandledRejection', (e) => {
+    console.log(`FAIL  unhandled: ${e && e.stack || e}`);
+    console.log(`${passed} passed, ${failed + 1} failed`);
+    process.exit(1);
+});
 
 const watchdog = setTimeout(() => {
     console.log('FAIL  the test did not finish within 150 s');
