@@ -36,11 +36,12 @@
         return e;
     }
 
-    function button(id, label) {
-        var b = element('button', id, 'lbx-button');
+    // Tooltips only on the close buttons: over the image halves they would cover the photo.
+    function button(id, label, tooltip) {
+        var b = element('button', id);
         b.type = 'button';
-        b.title = label;
         b.setAttribute('aria-label', label);
+        if (tooltip) b.title = label;
         return b;
     }
 
@@ -66,7 +67,7 @@
         ui.stage.appendChild(ui.next);
 
         ui.data = element('div', 'lbx-data');
-        ui.closeLabel = button('lbx-close', 'Close');
+        ui.closeLabel = button('lbx-close', 'Close', true);
         ui.caption = element('div', 'lbx-caption');
         ui.counter = element('div', 'lbx-counter');
         ui.data.appendChild(ui.closeLabel);
@@ -76,7 +77,7 @@
         ui.panel.appendChild(ui.stage);
         ui.panel.appendChild(ui.data);
         ui.overlay.appendChild(ui.panel);
-        ui.closeCorner = button('lbx-close-corner', 'Close');
+        ui.closeCorner = button('lbx-close-corner', 'Close', true);
         ui.overlay.appendChild(ui.closeCorner);
         document.body.appendChild(ui.overlay);
 
