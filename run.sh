@@ -13,7 +13,8 @@ if [ $# -gt 0 ]; then
     exec "$lumarc" "$@"
 fi
 
-photos=/usr/share/backgrounds/mate/nature
-echo "Making the demo gallery from $photos into ./gallery ..." >&2
-"$lumarc" build "$photos" -o gallery --yes --settings examples/demo.zes
-echo "Open gallery/index.html in a web browser to see it." >&2
+# The demo: twelve photographs from Debian's mate-backgrounds, with titles, tooltips and
+# links in examples/nature.zeb (made from examples/nature.txt with 'lumarc import').
+echo "Making the demo gallery from examples/nature.zeb into ./gallery ..." >&2
+"$lumarc" build examples/nature.zeb -o gallery --yes
+echo "Open gallery/zeb.html in a web browser to see it." >&2
