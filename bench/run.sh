@@ -39,6 +39,10 @@ echo "== building lumarc_bench (Release) in $build"
 cmake -S bench -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target lumarc_bench >/dev/null
 bench_exe=$build/lumarc_bench
+# The command line as users run it: a release build's, else built here with the driver.
+if [ ! -x "$lumarc" ] && cmake --build "$build" --target lumarc >/dev/null 2>&1; then
+  lumarc=$build/lumarc/src/lumarc
+fi
 
 echo "== test set: $count JPEGs of 6000x4000, quality 92, in $in"
 "$bench_exe" generate "$in" "$count" 6000 4000 92 10
@@ -69,6 +73,7 @@ measure() {
 echo "== timing with $workers workers"
 measure lumarc_bench "$repeats" "$bench_exe" make "$in" "$out/lumarc_bench" -j "$workers"
 if [ -x "$lumarc" ] && "$lumarc" build --help >/dev/null 2>&1; then
+  echo "   (lumarc: $lumarc)"
   measure lumarc "$repeats" "$lumarc" build "$in" -o "$out/lumarc" --yes -j "$workers" -q
 fi
 measure vipsthumbnail "$repeats" xargs -a "$data/list.txt" -P "$workers" -I{} bench/vipsthumbnail-one.sh {} "$out/vipsthumbnail"
