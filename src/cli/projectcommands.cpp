@@ -4,6 +4,7 @@
 
 #include "imaging/imageengine.h"
 #include "model/imageadder.h"
+#include "storage/filebytes.h"
 #include "storage/projectfile.h"
 #include "storage/textexchange.h"
 
@@ -269,16 +270,20 @@ int runImport(const QStringList &args)
         report(project.error());
         return kExitUsage;
     }
-    const int before = project.value().images.count();
+    Result<QByteArray> text = readFileBytes(listPath);
+    if (!text) {
+        report(text.error());
+        return kExitUsage;
+    }
+    if (parseTextList(text.value()).isEmpty()) {
+        report(listPath, QStringLiteral("no complete image block found; nothing imported"));
+        return kExitOk;
+    }
     if (Status error = importTextList(project.value(), listPath)) {
         report(*error);
         return kExitUsage;
     }
     const ImageList &images = project.value().images;
-    if (images.isEmpty() || (!created && before == images.count() && images.count() == 0)) {
-        printErr(QStringLiteral("lumarc: %1: no complete image block found; nothing imported\n").arg(listPath));
-        return kExitOk;
-    }
     if (Status error = saveProject(project.value(), projectPath)) {
         report(*error);
         return kExitUsage;
@@ -316,21 +321,8 @@ int runAdd(const QStringList &args)
             return;
         }
         ++refused;
-        QString why = result.message;
+        QString why = result.message.isEmpty() ? result.detail : result.message;
         why.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-        if (why.isEmpty()) {
-            switch (result.outcome) {
-            case AddOutcome::NotReadable:
-                why = QStringLiteral("not a readable image type");
-                break;
-            case AddOutcome::LoadFailed:
-                why = QStringLiteral("the image cannot be read");
-                break;
-            default:
-                why = QStringLiteral("refused");
-                break;
-            }
-        }
         printOut(QStringLiteral("refused  %1  (%2)\n").arg(path, why));
     };
 
@@ -341,11 +333,8 @@ int runAdd(const QStringList &args)
             const QList<AddResult> results = addFolderImages(project, path);
             if (results.isEmpty())
                 printOut(QStringLiteral("nothing  %1  (no readable images in the folder)\n").arg(path));
-            const QStringList files = QDir(path).entryList(QDir::Files, QDir::Name);
-            for (const AddResult &result : results) {
-                const QString shown = result.index >= 0 ? project.images.at(result.index).path : path;
-                show(shown, result);
-            }
+            for (const AddResult &result : results)
+                show(result.path, result);
             continue;
         }
         if (!info.exists()) {
@@ -356,7 +345,7 @@ int runAdd(const QStringList &args)
         show(path, addImageToProject(project, path));
     }
 
-    if (added > 0 || created) {
+    if (added > 0) {
         if (Status error = saveProject(project, projectPath)) {
             report(*error);
             return kExitUsage;

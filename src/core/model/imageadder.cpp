@@ -27,6 +27,7 @@ QSize previewSize(int w, int h, int boxW, int boxH, bool keepRatio)
 AddResult addImageToProject(Project &project, const QString &path, int boxW, int boxH, bool keepRatio)
 {
     AddResult result;
+    result.path = path;
     if (!imaging::isReadableExtension(paths::extension(path).toLower())) {
         result.outcome = AddOutcome::NotReadable;
         result.detail = QStringLiteral("not a readable image type");
@@ -67,15 +68,7 @@ AddResult addImageToProject(Project &project, const QString &path, int boxW, int
         return result;
     }
 
-    ImageItem item;
-    item.path = path;
-    item.title = defaultTitle(path);
-    item.tooltip = item.title;
-    item.openSameWindow = false;
-    item.loaded = true;
-    item.linkText = project.settings.defaultLinkText;
-    item.outputName = project.images.makeUniqueOutputName(item.title);
-    project.images.append(std::move(item), std::move(pixels));
+    project.images.append(newImageRecord(project, path), std::move(pixels));
     result.outcome = AddOutcome::Added;
     result.index = project.images.count() - 1;
     return result;

@@ -16,6 +16,7 @@ enum class AddOutcome { Added, NotReadable, Duplicate, LoadFailed, ResizeFailed 
 
 struct AddResult {
     AddOutcome outcome = AddOutcome::NotReadable;
+    QString path;     // the file this result is about
     int index = -1;   // of the new record when Added
     QString message;  // for the user: Duplicate and ResizeFailed only; the others are silent
     QString detail;   // why, untranslated, for logs: set for LoadFailed too

@@ -1,0 +1,172 @@
+#include "generator/gallerybuilder.h"
+
+#include "imaging/imageengine.h"
+#include "imaging/syntheticimage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace lumarc;
+
+namespace {
+
+class RecordingProgress final : public Progress {
+public:
+    void phase(const QString &title) override { phases.append(title); }
+    void step(int done, int total, const QString &item) override
+    {
+        ++steps;
+        lastDone = done;
+        lastTotal = total;
+        items.append(item);
+        if (stopAfter > 0 && steps >= stopAfter)
+            stop = true;
+    }
+    bool stopRequested() const override { return stop; }
+
+    QStringList phases;
+    QStringList items;
+    int steps = 0;
+    int lastDone = 0;
+    int lastTotal = 0;
+    int stopAfter = 0;
+    bool stop = false;
+};
+
+class GalleryBuilderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        imaging::initialise();
+        project.settings.setDefaults();
+        project.settings.destinationFolder = tmp.filePath("out/gallery");
+    }
+
+    void addImages(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            const QString path = tmp.filePath(QStringLiteral("src%1.jpg").arg(i));
+            imaging::SyntheticImage spec;
+            spec.width = 96;
+            spec.height = 64;
+            ASSERT_FALSE(imaging::writeSyntheticImage(path, spec));
+            project.images.append(newImageRecord(project, path));
+        }
+    }
+
+    QStringList entries(const QString &relative) const
+    {
+        return QDir(tmp.filePath(relative)).entryList(QDir::Files, QDir::Name);
+    }
+
+    QTemporaryDir tmp;
+    Project project;
+    RecordingProgress progress;
+};
+
+} // namespace
+
+TEST_F(GalleryBuilderTest, EmptyProjectSaysNoImagesAndCreatesNothing)
+{
+    const BuildReport report = buildGallery(project, {}, progress);
+    ASSERT_TRUE(report.fatal);
+    EXPECT_EQ(report.fatal->detail, "No images!");
+    EXPECT_FALSE(QDir(tmp.filePath("out")).exists());
+}
+
+TEST_F(GalleryBuilderTest, ZeroColumnsIsRefusedBeforeAnythingIsWritten)
+{
+    addImages(1);
+    project.settings.columns = 0;
+    const BuildReport report = buildGallery(project, {}, progress);
+    ASSERT_TRUE(report.fatal);
+    EXPECT_EQ(report.fatal->code, ErrorCode::Invalid);
+    EXPECT_FALSE(QDir(tmp.filePath("out")).exists());
+}
+
+TEST_F(GalleryBuilderTest, NineImagesInTwoByTwoGiveThreePagesStartingAtZeb)
+{
+    addImages(9);
+    project.settings.columns = 2;
+    project.settings.rows = 2;
+    BuildOptions options;
+    options.workers = 2;
+    const BuildReport report = buildGallery(project, options, progress);
+    ASSERT_FALSE(report.fatal) << report.fatal->message().toStdString();
+    EXPECT_TRUE(report.succeeded());
+    EXPECT_EQ(report.imagesProduced, 9);
+    EXPECT_EQ(report.firstPage, QDir::toNativeSeparators(tmp.filePath("out/gallery")) + QDir::separator() + "zeb.html");
+    EXPECT_EQ(entries("out/gallery").filter(".html"), (QStringList{"zeb.html", "zeb1.html", "zeb2.html"}));
+    EXPECT_EQ(entries("out/gallery/photos").size(), 9);
+    EXPECT_EQ(entries("out/gallery/thumbs").size(), 9);
+    EXPECT_TRUE(QFile::exists(tmp.filePath("out/gallery/library/zebstyle.css")));
+    EXPECT_EQ(progress.phases, (QStringList{"Creating web folder...", "Creating thumbnails..."}));
+    EXPECT_TRUE(progress.items.last().startsWith("Image:"));
+}
+
+TEST_F(GalleryBuilderTest, HtmlOnlyOnANewFolderWritesPagesThatReferToMissingImages)
+{
+    addImages(2);
+    BuildOptions options;
+    options.htmlOnly = true;
+    const BuildReport report = buildGallery(project, options, progress);
+    ASSERT_FALSE(report.fatal);
+    EXPECT_TRUE(report.succeeded());
+    EXPECT_TRUE(report.firstPage.endsWith("index.html"));
+    EXPECT_FALSE(QDir(tmp.filePath("out/gallery/photos")).exists());
+    QFile page(report.firstPage);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(page.readAll().contains("src=\"thumbs/src1.jpg\""));
+}
+
+TEST_F(GalleryBuilderTest, DeclinedFolderStopsTheBuildAndKeepsTheFolder)
+{
+    addImages(1);
+    QDir().mkpath(tmp.filePath("out/gallery"));
+    QFile old(tmp.filePath("out/gallery/notes.txt"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("mine");
+    old.close();
+    BuildOptions options;
+    options.confirmEmptying = [](const QString &) { return false; };
+    const BuildReport report = buildGallery(project, options, progress);
+    ASSERT_TRUE(report.fatal);
+    EXPECT_EQ(report.fatal->code, ErrorCode::Refused);
+    EXPECT_EQ(entries("out/gallery"), QStringList{"notes.txt"});
+}
+
+TEST_F(GalleryBuilderTest, StopEndsAfterTheCurrentImagesAndWritesNoPages)
+{
+    addImages(6);
+    progress.stopAfter = 1;
+    BuildOptions options;
+    options.workers = 1;
+    const BuildReport report = buildGallery(project, options, progress);
+    EXPECT_FALSE(report.fatal);
+    EXPECT_TRUE(report.stopped);
+    EXPECT_LT(report.imagesProduced, 6);
+    EXPECT_TRUE(report.firstPage.isEmpty());
+    EXPECT_TRUE(entries("out/gallery").filter(".html").isEmpty());
+}
+
+TEST_F(GalleryBuilderTest, BrokenSourceIsReportedForBothFilesAndTheBuildGoesOn)
+{
+    addImages(1);
+    const QString broken = tmp.filePath("broken.jpg");
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a jpeg at all");
+    file.close();
+    project.images.append(newImageRecord(project, broken));
+    const BuildReport report = buildGallery(project, {}, progress);
+    ASSERT_FALSE(report.fatal);
+    EXPECT_FALSE(report.succeeded());
+    ASSERT_EQ(report.failures.size(), 2);
+    for (const Error &failure : report.failures)
+        EXPECT_TRUE(failure.detail.startsWith("proc:NewImage/err2: ")) << failure.detail.toStdString();
+    EXPECT_EQ(report.imagesProduced, 1);
+    EXPECT_TRUE(report.firstPage.endsWith("index.html"));
+}
