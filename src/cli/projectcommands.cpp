@@ -4,7 +4,7 @@
 
 #include "imaging/imageengine.h"
 #include "model/imageadder.h"
-#include "storage/filebytes.h"
+#include "support/filebytes.h"
 #include "storage/projectfile.h"
 #include "storage/textexchange.h"
 

@@ -1,10 +1,10 @@
 #include "generator/outputfolder.h"
 
 #include "i18n/strings.h"
+#include "support/filebytes.h"
 #include "support/paths.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <filesystem>
 #include <system_error>
@@ -60,12 +60,11 @@ Status deleteFiles(const QString &folder)
 
 Status writeBytes(const QString &target, const QByteArray &bytes)
 {
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return Error{ErrorCode::WriteFailed, target,
-                     i18n::getString(197, QStringLiteral("Error writing file:")) + target + QStringLiteral(": ")
-                         + file.errorString()};
-    return std::nullopt;
+    Status written = replaceFile(target, bytes);
+    if (written)
+        written->detail = i18n::getString(197, QStringLiteral("Error writing file:")) + target + QStringLiteral(": ")
+            + written->detail;
+    return written;
 }
 
 QByteArray resourceBytes(const char *resource)

@@ -1,10 +1,9 @@
 #include "generator/pagewriter.h"
 
 #include "i18n/strings.h"
+#include "support/filebytes.h"
 #include "support/htmltext.h"
 #include "support/paths.h"
-
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -232,11 +231,9 @@ Status writePages(const Project &project, const QString &destinationFolder, Prog
 
         const QString path = paths::join(destinationFolder, pageFileName(page, pages));
         const QByteArray bytes = renderPage(project, page, pages);
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-            if (!status)
-                status = Error{ErrorCode::WriteFailed, path, file.errorString()};
-        }
+        Status written = replaceFile(path, bytes);
+        if (written && !status)
+            status = written;
     }
     return status;
 }

@@ -1,11 +1,11 @@
 #include "generator/stylesheetwriter.h"
 
 #include "support/cp1252.h"
+#include "support/filebytes.h"
 #include "support/paths.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace lumarc {
@@ -27,23 +27,10 @@ QString copyBackground(const QString &source, const QString &destinationFolder, 
 
     // Read whole and replace through QSaveFile: a failed copy leaves the old copy intact,
     // and a source that already is the library copy is not deleted before it is read.
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        if (!status)
-            status = Error{ErrorCode::ReadFailed, source, in.errorString()};
-        return name;
-    }
-    const QByteArray data = in.readAll();
-    if (in.error() != QFileDevice::NoError) {
-        if (!status)
-            status = Error{ErrorCode::ReadFailed, source, in.errorString()};
-        return name;
-    }
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(data) != data.size() || !out.commit()) {
-        if (!status)
-            status = Error{ErrorCode::WriteFailed, target, out.errorString()};
-    }
+    const Result<QByteArray> data = readFileBytes(source);
+    Status copied = data ? replaceFile(target, data.value()) : Status(data.error());
+    if (copied && !status)
+        status = copied;
     return name;
 }
 
@@ -108,12 +95,8 @@ Status writeStyleSheet(const GallerySettings &settings, const QString &destinati
 
     const QString path = libraryPath(destinationFolder, QLatin1String(kStyleSheetName));
     const QByteArray bytes = renderStyleSheet(settings, pageImage, cellImage);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (!status)
-            status = Error{ErrorCode::WriteFailed, path, file.errorString()};
-    }
-    return status;
+    Status written = replaceFile(path, bytes);
+    return status ? status : written;
 }
 
 } // namespace lumarc

@@ -1,10 +1,10 @@
 #include "imaging/imageengine.h"
 
 #include "i18n/strings.h"
+#include "support/filebytes.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <vips/vips8>
 
@@ -413,7 +413,7 @@ Status Picture::saveJpeg(const QString &path, int quality) const
         return Error{ErrorCode::Encode, path, QStringLiteral("save: no image")};
     QByteArray bytes;
     try {
-        // Encoded in memory: libvips never sees the file name, and QSaveFile below only
+        // Encoded in memory: libvips never sees the file name, and replaceFile() below only
         // replaces the target once every byte is written.
         VipsBlob *blob = d->image.jpegsave_buffer(VImage::option()
                                                       ->set("Q", std::clamp(quality, 1, 100))
@@ -426,10 +426,10 @@ Status Picture::saveJpeg(const QString &path, int quality) const
     } catch (const VError &error) {
         return vipsError(ErrorCode::Encode, path, "save", error);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return Error{ErrorCode::WriteFailed, path, QStringLiteral("save: ") + file.errorString()};
-    return std::nullopt;
+    Status written = replaceFile(path, bytes);
+    if (written)
+        written->detail.prepend(QStringLiteral("save: "));
+    return written;
 }
 
 PixelBuffer Picture::toPixelBuffer() const

@@ -1,9 +1,9 @@
 #include "model/urlcollection.h"
 
 #include "support/cp1252.h"
+#include "support/filebytes.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace lumarc {
 
@@ -19,13 +19,12 @@ bool UrlCollection::add(const QString &url)
 Result<UrlCollection> UrlCollection::readFile(const QString &path)
 {
     UrlCollection urls;
-    QFile file(path);
-    if (!file.exists())
+    if (!QFile::exists(path))
         return urls;
-    if (!file.open(QIODevice::ReadOnly))
-        return Error{ErrorCode::ReadFailed, path, file.errorString()};
-    const QByteArray data = file.readAll();
-    for (const QByteArray &line : data.split('\n'))
+    const Result<QByteArray> data = readFileBytes(path);
+    if (!data)
+        return data.error();
+    for (const QByteArray &line : data.value().split('\n'))
         urls.add(cp1252::decodeReferences(cp1252::decode(line)).trimmed());
     return urls;
 }
@@ -34,14 +33,10 @@ Status UrlCollection::writeFile(const QString &path) const
 {
     if (m_urls.isEmpty())
         return std::nullopt;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Error{ErrorCode::WriteFailed, path, file.errorString()};
+    QByteArray bytes;
     for (const QString &url : m_urls)
-        file.write(cp1252::encode(url) + "\r\n");
-    if (!file.commit())
-        return Error{ErrorCode::WriteFailed, path, file.errorString()};
-    return std::nullopt;
+        bytes += cp1252::encode(url) + "\r\n";
+    return replaceFile(path, bytes);
 }
 
 } // namespace lumarc

@@ -2,7 +2,7 @@
 
 #include "storage/binaryreader.h"
 #include "storage/binarywriter.h"
-#include "storage/filebytes.h"
+#include "support/filebytes.h"
 #include "storage/settingsrecord.h"
 #include "support/paths.h"
 

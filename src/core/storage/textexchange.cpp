@@ -1,6 +1,6 @@
 #include "storage/textexchange.h"
 
-#include "storage/filebytes.h"
+#include "support/filebytes.h"
 #include "support/cp1252.h"
 #include "support/paths.h"
 

@@ -1,4 +1,4 @@
-#include "storage/filebytes.h"
+#include "support/filebytes.h"
 
 #include <QFile>
 #include <QSaveFile>
