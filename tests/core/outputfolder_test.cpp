@@ -12,6 +12,7 @@ namespace {
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
+    QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
     file.write(bytes);
@@ -23,109 +24,86 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-const QStringList kViewerFiles = {
-    "prototype.js", "scriptaculous.js", "effects.js", "builder.js", "lightbox.js", "lightbox.css",
-    "images/close.gif", "images/closelabel.gif", "images/nextlabel.gif", "images/prevlabel.gif",
-    "images/loading.gif",
-};
-
-struct Asked {
-    int count = 0;
-    bool answer = true;
-    ConfirmEmptying fn()
+class OutputFolder : public ::testing::Test {
+protected:
+    Status prepare(bool clean, bool answer = true)
     {
-        return [this](const QString &) {
-            ++count;
+        return prepareDestination(folder, clean, [this, answer](const QString &) {
+            ++questions;
             return answer;
-        };
+        });
     }
+    QString at(const QString &name) const { return folder + "/" + name; }
+
+    QTemporaryDir tmp;
+    QString folder = tmp.filePath("Documents/ZEB/Image Gallery");
+    int questions = 0;
 };
 
 } // namespace
 
-TEST(OutputFolder, CreatesMissingFolderWithParentsAndViewerFilesWithoutAsking)
+TEST_F(OutputFolder, CreatesMissingFolderWithParentsAndViewerFilesWithoutAsking)
 {
-    QTemporaryDir tmp;
-    const QString folder = tmp.filePath("Documents/ZEB/Image Gallery");
-    Asked asked;
-    ASSERT_FALSE(prepareDestination(folder, true, asked.fn()));
-    EXPECT_EQ(asked.count, 0);
-    EXPECT_TRUE(QDir(folder + "/library").exists());
-    for (const QString &name : kViewerFiles) {
-        const QByteArray bytes = readFile(folder + "/" + name);
-        EXPECT_GT(bytes.size(), 10) << name.toStdString();
-        EXPECT_FALSE(bytes.endsWith('\0')) << name.toStdString();
+    ASSERT_FALSE(prepare(true));
+    EXPECT_EQ(questions, 0);
+    EXPECT_TRUE(QDir(at("library")).exists());
+    for (const char *name : {"prototype.js", "scriptaculous.js", "effects.js", "builder.js", "lightbox.js",
+                             "lightbox.css", "images/close.gif", "images/closelabel.gif", "images/nextlabel.gif",
+                             "images/prevlabel.gif", "images/loading.gif"}) {
+        const QByteArray bytes = readFile(at(name));
+        EXPECT_GT(bytes.size(), 10) << name;
+        EXPECT_FALSE(bytes.endsWith('\0')) << name;
     }
-    EXPECT_TRUE(readFile(folder + "/images/loading.gif").startsWith("GIF8"));
-    EXPECT_TRUE(readFile(folder + "/prototype.js").contains("Prototype"));
+    EXPECT_TRUE(readFile(at("images/loading.gif")).startsWith("GIF8"));
+    EXPECT_TRUE(readFile(at("prototype.js")).contains("Prototype"));
 }
 
-TEST(OutputFolder, FolderWithOnlySubfoldersIsNotQuestionedAndKeepsThem)
+TEST_F(OutputFolder, FolderWithOnlySubfoldersIsNotQuestioned)
 {
-    QTemporaryDir tmp;
-    const QString folder = tmp.filePath("g");
-    QDir().mkpath(folder + "/photos");
-    writeFile(folder + "/photos/a.jpg", "x");
-    Asked asked;
-    ASSERT_FALSE(prepareDestination(folder, true, asked.fn()));
-    EXPECT_EQ(asked.count, 0);
-    EXPECT_EQ(readFile(folder + "/photos/a.jpg"), "x");
+    writeFile(at("photos/a.jpg"), "x");
+    ASSERT_FALSE(prepare(true));
+    EXPECT_EQ(questions, 0);
+    EXPECT_EQ(readFile(at("photos/a.jpg")), "x");
 }
 
-TEST(OutputFolder, NonEmptyFolderAsksAndDeletesOnlyTopLevelFilesAfterYes)
+TEST_F(OutputFolder, YesDeletesTopLevelAndImagesFilesButKeepsSubfolders)
 {
-    QTemporaryDir tmp;
-    const QString folder = tmp.filePath("g");
-    QDir().mkpath(folder + "/thumbs");
-    QDir().mkpath(folder + "/images");
-    writeFile(folder + "/old.html", "old");
-    writeFile(folder + "/lightbox.js", "stale");
-    writeFile(folder + "/thumbs/t.jpg", "t");
-    writeFile(folder + "/images/close.gif", "custom");
-    Asked asked;
-    ASSERT_FALSE(prepareDestination(folder, true, asked.fn()));
-    EXPECT_EQ(asked.count, 1);
-    EXPECT_FALSE(QFile::exists(folder + "/old.html"));
-    EXPECT_NE(readFile(folder + "/lightbox.js"), "stale");
-    EXPECT_EQ(readFile(folder + "/thumbs/t.jpg"), "t");
-    // A clean build empties the images folder too, so the viewer's own image comes back.
-    EXPECT_TRUE(readFile(folder + "/images/close.gif").startsWith("GIF8"));
+    writeFile(at("old.html"), "old");
+    writeFile(at("lightbox.js"), "stale");
+    writeFile(at("thumbs/t.jpg"), "t");
+    writeFile(at("images/close.gif"), "custom");
+    ASSERT_FALSE(prepare(true));
+    EXPECT_EQ(questions, 1);
+    EXPECT_FALSE(QFile::exists(at("old.html")));
+    EXPECT_NE(readFile(at("lightbox.js")), "stale");
+    EXPECT_EQ(readFile(at("thumbs/t.jpg")), "t");
+    EXPECT_TRUE(readFile(at("images/close.gif")).startsWith("GIF8"));
 }
 
-TEST(OutputFolder, DeclinedQuestionWritesNothing)
+TEST_F(OutputFolder, NoWritesNothing)
 {
-    QTemporaryDir tmp;
-    const QString folder = tmp.filePath("g");
-    QDir().mkpath(folder);
-    writeFile(folder + "/index.html", "keep");
-    Asked asked;
-    asked.answer = false;
-    const Status result = prepareDestination(folder, true, asked.fn());
+    writeFile(at("index.html"), "keep");
+    const Status result = prepare(true, false);
     ASSERT_TRUE(result);
     EXPECT_EQ(result->code, ErrorCode::Refused);
-    EXPECT_EQ(readFile(folder + "/index.html"), "keep");
     EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"index.html"});
+    EXPECT_EQ(readFile(at("index.html")), "keep");
 }
 
-TEST(OutputFolder, HtmlOnlyNeverAsksKeepsImagesAndRewritesScripts)
+TEST_F(OutputFolder, HtmlOnlyNeverAsksKeepsImagesAndRewritesScripts)
 {
-    QTemporaryDir tmp;
-    const QString folder = tmp.filePath("g");
-    QDir().mkpath(folder + "/images");
-    writeFile(folder + "/index.html", "page");
-    writeFile(folder + "/lightbox.css", "stale");
-    writeFile(folder + "/images/close.gif", "custom");
-    Asked asked;
-    ASSERT_FALSE(prepareDestination(folder, false, asked.fn()));
-    EXPECT_EQ(asked.count, 0);
-    EXPECT_EQ(readFile(folder + "/index.html"), "page");
-    EXPECT_EQ(readFile(folder + "/images/close.gif"), "custom");
-    EXPECT_NE(readFile(folder + "/lightbox.css"), "stale");
+    writeFile(at("index.html"), "page");
+    writeFile(at("lightbox.css"), "stale");
+    writeFile(at("images/close.gif"), "custom");
+    ASSERT_FALSE(prepare(false));
+    EXPECT_EQ(questions, 0);
+    EXPECT_EQ(readFile(at("index.html")), "page");
+    EXPECT_EQ(readFile(at("images/close.gif")), "custom");
+    EXPECT_NE(readFile(at("lightbox.css")), "stale");
 }
 
-TEST(OutputFolder, FolderThatCannotBeCreatedGivesErrorNumberAndDescription)
+TEST_F(OutputFolder, FolderThatCannotBeCreatedGivesErrorNumberAndDescription)
 {
-    QTemporaryDir tmp;
     writeFile(tmp.filePath("file"), "x");
     const Status result = prepareDestination(tmp.filePath("file/sub"), true, {});
     ASSERT_TRUE(result);
