@@ -23,7 +23,9 @@ Status replaceFile(const QString &path, const QByteArray &bytes)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return Error{ErrorCode::WriteFailed, path, file.errorString()};
-    if (file.write(bytes) != bytes.size()) {
+    // flush() before commit(): a small file sits in Qt's write buffer until then, and a
+    // commit() that meets a full disk while flushing would still replace the old file.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return Error{ErrorCode::WriteFailed, path, reason};
