@@ -3,6 +3,7 @@
 #include "i18n/strings.h"
 #include "support/filebytes.h"
 #include "support/paths.h"
+#include "support/resources.h"
 
 #include <QFile>
 
@@ -69,6 +70,7 @@ Status writeBytes(const QString &target, const QByteArray &bytes)
 
 QByteArray resourceBytes(const char *resource)
 {
+    ensureResources();
     QFile file(QString::fromLatin1(resource));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

@@ -1,5 +1,7 @@
 #include "i18n/strings.h"
 
+#include "support/resources.h"
+
 #include <QSettings>
 #include <QTranslator>
 
@@ -20,6 +22,7 @@ const QTranslator *translatorFor(int languageId)
     static std::unique_ptr<QTranslator> english;
     static std::unique_ptr<QTranslator> german;
     std::call_once(once, [] {
+        ensureResources();
         english = std::make_unique<QTranslator>();
         if (!english->load(QStringLiteral(":/i18n/lumarc_en.qm")))
             english.reset();
