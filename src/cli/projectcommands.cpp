@@ -4,7 +4,6 @@
 
 #include "imaging/imageengine.h"
 #include "model/imageadder.h"
-#include "support/filebytes.h"
 #include "storage/projectfile.h"
 #include "storage/textexchange.h"
 
@@ -270,26 +269,21 @@ int runImport(const QStringList &args)
         report(project.error());
         return kExitUsage;
     }
-    Result<QByteArray> text = readFileBytes(listPath);
-    if (!text) {
-        report(text.error());
+    const Result<int> imported = importTextList(project.value(), listPath);
+    if (!imported) {
+        report(imported.error());
         return kExitUsage;
     }
-    if (parseTextList(text.value()).isEmpty()) {
+    if (imported.value() == 0) {
         report(listPath, QStringLiteral("no complete image block found; nothing imported"));
         return kExitOk;
     }
-    if (Status error = importTextList(project.value(), listPath)) {
-        report(*error);
-        return kExitUsage;
-    }
-    const ImageList &images = project.value().images;
     if (Status error = saveProject(project.value(), projectPath)) {
         report(*error);
         return kExitUsage;
     }
     printOut(QStringLiteral("Imported %1 images into %2%3\n")
-                 .arg(images.count())
+                 .arg(imported.value())
                  .arg(projectPath, created ? QStringLiteral(" (new project)") : QString()));
     return kExitOk;
 }

@@ -53,7 +53,7 @@ TEST(TextExchange, ExportWritesEightLinesPerEntryAndImportsBack)
 
     Project project;
     project.images.append(item("old.jpg"));
-    ASSERT_FALSE(importTextList(project, path));
+    ASSERT_EQ(importTextList(project, path).value(), 2);
     ImageList back = twoImages();
     back[0].outputName = QStringLiteral("sea");
     back[1].outputName = QStringLiteral("\u0142\u00F3d\u017A");
@@ -89,7 +89,7 @@ TEST(TextExchange, ImportFollowsTheBlockGrammar)
     for (const Case &c : cases) {
         ASSERT_TRUE(writeAll(path, c.text));
         Project project;
-        ASSERT_FALSE(importTextList(project, path)) << c.name;
+        ASSERT_EQ(importTextList(project, path).value(), c.entries.size()) << c.name;
         QList<ImageItem> expected = c.entries;
         const QStringList names = QString::fromUtf8(c.outputNames).split(QLatin1Char(' '));
         ASSERT_EQ(names.size(), expected.size()) << c.name;
@@ -110,11 +110,11 @@ TEST(TextExchange, ImportWithoutEntriesOrFileLeavesTheProject)
 
     const QString empty = dir.filePath(QStringLiteral("empty.txt"));
     ASSERT_TRUE(writeAll(empty, "title=no block\n"));
-    EXPECT_FALSE(importTextList(project, empty));
+    EXPECT_EQ(importTextList(project, empty).value(), 0);
     EXPECT_EQ(project.images, before);
 
-    const Status missing = importTextList(project, dir.filePath(QStringLiteral("none.txt")));
-    ASSERT_TRUE(missing);
-    EXPECT_EQ(missing->code, ErrorCode::NotFound);
+    const Result<int> missing = importTextList(project, dir.filePath(QStringLiteral("none.txt")));
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error().code, ErrorCode::NotFound);
     EXPECT_EQ(project.images, before);
 }

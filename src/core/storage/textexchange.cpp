@@ -99,14 +99,14 @@ QList<ImageItem> parseTextList(const QByteArray &bytes)
     return entries;
 }
 
-Status importTextList(Project &project, const QString &path)
+Result<int> importTextList(Project &project, const QString &path)
 {
     const Result<QByteArray> bytes = readFileBytes(path);
     if (!bytes)
         return bytes.error();
     const QList<ImageItem> entries = parseTextList(bytes.value());
     if (entries.isEmpty())
-        return std::nullopt;
+        return 0;
 
     ImageList &images = project.images;
     images.clear();
@@ -116,7 +116,7 @@ Status importTextList(Project &project, const QString &path)
         item.outputName = images.makeUniqueOutputName(paths::baseName(item.path));
         images.append(std::move(item));
     }
-    return std::nullopt;
+    return images.count();
 }
 
 } // namespace lumarc

@@ -27,8 +27,9 @@ Status exportTextList(const ImageList &images, const QString &path);
 QList<ImageItem> parseTextList(const QByteArray &bytes);
 
 // Replaces the project's image list by the file's entries (loaded, with output names
-// made unique in order) unless the file holds none. The settings are not touched.
-// Errors: NotFound or ReadFailed with the system's text; the project is then unchanged.
-Status importTextList(Project &project, const QString &path);
+// made unique in order) unless the file holds none; returns how many were imported.
+// The settings are not touched. Errors: NotFound or ReadFailed with the system's text;
+// the project is then unchanged.
+Result<int> importTextList(Project &project, const QString &path);
 
 } // namespace lumarc
