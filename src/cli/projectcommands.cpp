@@ -7,11 +7,10 @@
 #include "storage/projectfile.h"
 #include "storage/textexchange.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
+#include <QJsonValue>
 
 namespace lumarc::cli {
 namespace {
@@ -52,10 +51,31 @@ to a project; a missing project is created with the default settings. Prints wha
 added and what was refused, and why. Exits with 1 when some paths were refused.
 )";
 
-// The record's fields by name, numbers for the numeric ones.
-QJsonObject imageJson(const ImageItem &item)
+using Fields = QList<std::pair<QString, QJsonValue>>;
+
+// The named settings fields in declared order; numbers for the numeric ones.
+Fields settingsValues(const GallerySettings &settings)
 {
-    return QJsonObject{
+    Fields fields;
+    for (const SettingsField &field : settingsFields()) {
+        if (field.isReserved())
+            continue;
+        QJsonValue value;
+        if (field.kind == SettingsField::Kind::Int32)
+            value = settings.*field.int32;
+        else if (field.kind == SettingsField::Kind::Int16)
+            value = settings.*field.int16;
+        else
+            value = textField(settings, field);
+        fields.append({QString::fromLatin1(field.name), value});
+    }
+    return fields;
+}
+
+// An image record's fields; the flags as stored, -1 for true and 0 for false.
+Fields imageValues(const ImageItem &item)
+{
+    return {
         {QStringLiteral("path"), item.path},
         {QStringLiteral("title"), item.title},
         {QStringLiteral("tooltip"), item.tooltip},
@@ -67,89 +87,49 @@ QJsonObject imageJson(const ImageItem &item)
     };
 }
 
-QJsonObject settingsJson(const GallerySettings &settings)
+QString jsonText(const QJsonValue &value)
 {
-    QJsonObject object;
-    for (const SettingsField &field : settingsFields()) {
-        if (field.isReserved())
-            continue;
-        const QString name = QString::fromLatin1(field.name);
-        switch (field.kind) {
-        case SettingsField::Kind::Int32:
-            object.insert(name, settings.*field.int32);
-            break;
-        case SettingsField::Kind::Int16:
-            object.insert(name, settings.*field.int16);
-            break;
-        default:
-            object.insert(name, fieldText(settings, field));
-            break;
-        }
-    }
-    return object;
+    // QJsonDocument writes only arrays and objects: wrap the value and strip the brackets.
+    return QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
 }
 
-// Keeps the declared field order, which QJsonObject would sort away.
-QString orderedJson(const OpenedFile &file)
+QString jsonMembers(const Fields &fields, const QString &separator)
 {
-    const auto value = [](const QJsonValue &v) {
-        return QString::fromUtf8(QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
+    QStringList members;
+    for (const auto &[name, value] : fields)
+        members.append(jsonText(name) + QStringLiteral(": ") + jsonText(value));
+    return members.join(separator);
+}
+
+// Written by hand rather than through QJsonObject, which would sort the fields by name.
+QString jsonInfo(const OpenedFile &file)
+{
+    QStringList images;
+    for (const ImageItem &item : file.project.images.items())
+        images.append(QStringLiteral("    {") + jsonMembers(imageValues(item), QStringLiteral(", ")) + QLatin1Char('}'));
+    return QStringLiteral("{\n  \"settings\": {\n    ")
+        + jsonMembers(settingsValues(file.project.settings), QStringLiteral(",\n    "))
+        + QStringLiteral("\n  },\n  \"images\": [")
+        + (images.isEmpty() ? QString() : QLatin1Char('\n') + images.join(QStringLiteral(",\n")) + QStringLiteral("\n  "))
+        + QStringLiteral("]\n}\n");
+}
+
+QString textInfo(const QString &path, const OpenedFile &file)
+{
+    const auto lines = [](const Fields &fields, const QString &indent, int width) {
+        QString out;
+        for (const auto &[name, value] : fields)
+            out += indent + name.leftJustified(width) + QStringLiteral(" = ") + value.toVariant().toString() + QLatin1Char('\n');
+        return out;
     };
-    QString out = QStringLiteral("{\n  \"settings\": {");
-    const QJsonObject settings = settingsJson(file.project.settings);
-    bool first = true;
-    for (const SettingsField &field : settingsFields()) {
-        if (field.isReserved())
-            continue;
-        const QString name = QString::fromLatin1(field.name);
-        out += (first ? QStringLiteral("\n    ") : QStringLiteral(",\n    ")) + value(name) + QStringLiteral(": ")
-            + value(settings.value(name));
-        first = false;
-    }
-    out += QStringLiteral("\n  },\n  \"images\": [");
-    const QStringList imageFields = {
-        QStringLiteral("path"), QStringLiteral("title"), QStringLiteral("tooltip"), QStringLiteral("url"),
-        QStringLiteral("open_same_window"), QStringLiteral("loaded"), QStringLiteral("link_text"),
-        QStringLiteral("output_name")};
-    for (int i = 0; i < file.project.images.count(); ++i) {
-        const QJsonObject image = imageJson(file.project.images.at(i));
-        out += (i == 0 ? QStringLiteral("\n    {") : QStringLiteral(",\n    {"));
-        for (int f = 0; f < imageFields.size(); ++f) {
-            out += (f == 0 ? QString() : QStringLiteral(", ")) + value(imageFields[f]) + QStringLiteral(": ")
-                + value(image.value(imageFields[f]));
-        }
-        out += QLatin1Char('}');
-    }
-    out += file.project.images.isEmpty() ? QStringLiteral("]\n}\n") : QStringLiteral("\n  ]\n}\n");
-    return out;
-}
-
-QString plainInfo(const QString &path, const OpenedFile &file)
-{
-    QString out;
-    out += (file.settingsOnly ? QStringLiteral("Settings file: ") : QStringLiteral("Project: ")) + path
-        + QLatin1Char('\n');
-    out += QStringLiteral("\nSettings:\n");
-    for (const SettingsField &field : settingsFields()) {
-        if (!field.isReserved())
-            out += QStringLiteral("  %1 = %2\n").arg(QString::fromLatin1(field.name), -24).arg(
-                fieldText(file.project.settings, field));
-    }
+    QString out = (file.settingsOnly ? QStringLiteral("Settings file: ") : QStringLiteral("Project: ")) + path
+        + QStringLiteral("\n\nSettings:\n") + lines(settingsValues(file.project.settings), QStringLiteral("  "), 23);
     if (file.settingsOnly)
         return out;
     const ImageList &images = file.project.images;
     out += QStringLiteral("\nImages: %1\n").arg(images.count());
-    for (int i = 0; i < images.count(); ++i) {
-        const ImageItem &item = images.at(i);
-        out += QStringLiteral("\n  [%1] %2\n").arg(i + 1).arg(item.path);
-        out += QStringLiteral("      title            = %1\n").arg(item.title);
-        out += QStringLiteral("      tooltip          = %1\n").arg(item.tooltip);
-        out += QStringLiteral("      url              = %1\n").arg(item.url);
-        out += QStringLiteral("      open_same_window = %1\n").arg(item.openSameWindow ? -1 : 0);
-        out += QStringLiteral("      loaded           = %1\n").arg(item.loaded ? -1 : 0);
-        out += QStringLiteral("      link_text        = %1\n").arg(item.linkText);
-        out += QStringLiteral("      output_name      = %1\n").arg(item.outputName);
-    }
+    for (int i = 0; i < images.count(); ++i)
+        out += QStringLiteral("\n  [%1]\n").arg(i + 1) + lines(imageValues(images.at(i)), QStringLiteral("      "), 16);
     return out;
 }
 
@@ -181,7 +161,7 @@ int runInfo(const QStringList &args)
         report(file.error());
         return kExitUsage;
     }
-    printOut(json ? orderedJson(file.value()) : plainInfo(path, file.value()));
+    printOut(json ? jsonInfo(file.value()) : textInfo(path, file.value()));
     return kExitOk;
 }
 
