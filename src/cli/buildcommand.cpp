@@ -1,10 +1,8 @@
 #include "cli/commands.h"
 #include "cli/console.h"
-#include "cli/projectfiles.h"
 
 #include "generator/gallerybuilder.h"
 #include "imaging/imageengine.h"
-#include "model/imageadder.h"
 #include "storage/datafolder.h"
 #include "storage/projectfile.h"
 #include "storage/settingsfile.h"

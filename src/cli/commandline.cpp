@@ -48,15 +48,6 @@ bool isHelp(const QString &arg)
     return arg == QLatin1String("-h") || arg == QLatin1String("--help");
 }
 
-bool isSubcommand(const QStringList &arguments)
-{
-    if (arguments.size() < 2)
-        return false;
-    const QString &first = arguments.at(1);
-    return commands().count(first) > 0 || isHelp(first) || first == QLatin1String("--version")
-        || first.startsWith(QLatin1Char('-'));
-}
-
 int run(const QStringList &arguments)
 {
     if (arguments.size() < 2) {

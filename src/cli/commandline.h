@@ -6,9 +6,6 @@
 
 namespace lumarc::cli {
 
-// True when the arguments name a subcommand (or --help/--version).
-bool isSubcommand(const QStringList &arguments);
-
 // Runs the subcommand named by arguments[1]; returns the process exit code.
 int run(const QStringList &arguments);
 

@@ -1,7 +1,5 @@
 #include "cli/console.h"
 
-#include <QTextStream>
-
 #include <cstdio>
 #include <iostream>
 #include <string>

@@ -2,10 +2,9 @@
 
 #include "storage/binaryreader.h"
 #include "storage/binarywriter.h"
-#include "support/filebytes.h"
 #include "storage/settingsrecord.h"
+#include "support/filebytes.h"
 #include "support/paths.h"
-
 
 namespace lumarc {
 namespace {
@@ -130,22 +129,16 @@ Result<Project> loadProject(const QString &path)
     if (!bytes)
         return bytes.error();
     Result<Project> project = decodeProject(bytes.value());
-    if (!project) {
-        Error error = project.error();
-        error.path = path;
-        return error;
-    }
+    if (!project)
+        return project.error().at(path);
     return project;
 }
 
 Status saveProject(const Project &project, const QString &path)
 {
     Result<QByteArray> bytes = encodeProject(project);
-    if (!bytes) {
-        Error error = bytes.error();
-        error.path = path;
-        return error;
-    }
+    if (!bytes)
+        return bytes.error().at(path);
     return replaceFile(path, bytes.value());
 }
 

@@ -2,9 +2,8 @@
 
 #include "storage/binaryreader.h"
 #include "storage/binarywriter.h"
-#include "support/filebytes.h"
 #include "storage/settingsrecord.h"
-
+#include "support/filebytes.h"
 
 namespace lumarc {
 
@@ -37,22 +36,16 @@ Result<GallerySettings> readSettingsFile(const QString &path)
     if (!bytes)
         return bytes.error();
     Result<GallerySettings> settings = decodeSettings(bytes.value());
-    if (!settings) {
-        Error error = settings.error();
-        error.path = path;
-        return error;
-    }
+    if (!settings)
+        return settings.error().at(path);
     return settings;
 }
 
 Status writeSettingsFile(const GallerySettings &settings, const QString &path)
 {
     Result<QByteArray> bytes = encodeSettings(settings);
-    if (!bytes) {
-        Error error = bytes.error();
-        error.path = path;
-        return error;
-    }
+    if (!bytes)
+        return bytes.error().at(path);
     return replaceFile(path, bytes.value());
 }
 

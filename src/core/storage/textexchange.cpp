@@ -1,7 +1,7 @@
 #include "storage/textexchange.h"
 
-#include "support/filebytes.h"
 #include "support/cp1252.h"
+#include "support/filebytes.h"
 #include "support/paths.h"
 
 namespace lumarc {

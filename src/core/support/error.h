@@ -31,6 +31,14 @@ struct Error {
 
     // "path: detail", or the detail alone without a path.
     QString message() const { return path.isEmpty() ? detail : path + QStringLiteral(": ") + detail; }
+
+    // The same error, about the given file.
+    Error at(const QString &file) const
+    {
+        Error error = *this;
+        error.path = file;
+        return error;
+    }
 };
 
 // Either a value or an Error. Check ok() before value().
