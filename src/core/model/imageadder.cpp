@@ -1,12 +1,12 @@
 #include "model/imageadder.h"
 
 #include "i18n/strings.h"
+#include "imaging/boxfit.h"
 #include "imaging/imageengine.h"
 #include "support/paths.h"
 
 #include <QDir>
 
-#include <cmath>
 
 namespace lumarc {
 
@@ -14,14 +14,7 @@ QSize previewSize(int w, int h, int boxW, int boxH, bool keepRatio)
 {
     if (w < 1 || h < 1 || boxW < 1 || boxH < 1)
         return QSize();
-    if (!keepRatio)
-        return QSize(boxW, boxH);
-    const double imageRatio = double(w) / double(h);
-    const double boxRatio = double(boxW) / double(boxH);
-    // std::nearbyint rounds halves to even in the default rounding mode.
-    if (imageRatio <= boxRatio)
-        return QSize(std::max(1, int(std::nearbyint(imageRatio * boxH))), boxH);
-    return QSize(boxW, std::max(1, int(std::nearbyint(boxW / imageRatio))));
+    return keepRatio ? fitInBox(w, h, boxW, boxH) : QSize(boxW, boxH);
 }
 
 AddResult addImageToProject(Project &project, const QString &path, int boxW, int boxH, bool keepRatio)
