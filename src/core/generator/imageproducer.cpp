@@ -1,16 +1,15 @@
 #include "generator/imageproducer.h"
 
+#include "generator/folders.h"
+#include "imaging/boxfit.h"
 #include "imaging/imageengine.h"
 #include "support/paths.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QThread>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cmath>
 #include <condition_variable>
 #include <deque>
 #include <limits>
@@ -27,12 +26,6 @@ const QString kDecodeFailed = QStringLiteral("proc:NewImage/err2: ");
 const QString kSaveFailed = QStringLiteral("proc:NewImage/err2: ");
 const QString kResizeFailed = QStringLiteral("proc:resize_image/err1: ");
 const QString kResizeFailedAgain = QStringLiteral("proc:NewImage/err3: ");
-
-// Nearest integer, halves to the even one: the default floating-point rounding mode.
-int roundHalfEven(double value)
-{
-    return int(std::nearbyint(value));
-}
 
 void addResizeFailure(QList<Error> &failures, const QString &target, const QString &text)
 {
@@ -86,28 +79,6 @@ TargetSettings targetSettings(const QString &widthName, const QString &width, co
     return settings;
 }
 
-bool emptyOrCreate(const QString &folder, QList<Error> &failures)
-{
-    QDir dir(folder);
-    if (!dir.exists()) {
-        if (!QDir().mkpath(folder)) {
-            failures.append(Error{ErrorCode::WriteFailed, folder, QStringLiteral("cannot create the folder")});
-            return false;
-        }
-        return true;
-    }
-    bool ok = true;
-    const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QFileInfo &file : files) {
-        if (!QFile::remove(file.absoluteFilePath())) {
-            failures.append(Error{ErrorCode::WriteFailed, file.absoluteFilePath(),
-                                  QStringLiteral("cannot delete the file")});
-            ok = false;
-        }
-    }
-    return ok;
-}
-
 struct Job {
     int index = 0;
     QString source;
@@ -123,13 +94,7 @@ QSize targetSize(int w, int h, int boxW, int boxH, bool keepAspect)
         return QSize();
     if (w <= boxW && h <= boxH)
         return QSize(w, h);
-    if (!keepAspect)
-        return QSize(boxW, boxH);
-    const double imageRatio = double(w) / double(h);
-    const double boxRatio = double(boxW) / double(boxH);
-    if (imageRatio > boxRatio)
-        return QSize(boxW, std::max(1, roundHalfEven(boxW / imageRatio)));
-    return QSize(std::max(1, roundHalfEven(boxH * imageRatio)), boxH);
+    return keepAspect ? fitInBox(w, h, boxW, boxH) : QSize(boxW, boxH);
 }
 
 QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targets, bool keepAspect,
@@ -195,15 +160,16 @@ ImageReport makeImages(const Project &project, const QString &destinationFolder,
                        Progress &progress)
 {
     ImageReport report;
-    if (!QDir(destinationFolder).exists() && !QDir().mkpath(destinationFolder)) {
-        report.failures.append(
-            Error{ErrorCode::WriteFailed, destinationFolder, QStringLiteral("cannot create the folder")});
+    if (Status error = ensureFolder(destinationFolder)) {
+        report.failures.append(*error);
         return report;
     }
     const QString thumbFolder = paths::join(destinationFolder, QStringLiteral("thumbs"));
     const QString photoFolder = paths::join(destinationFolder, QStringLiteral("photos"));
-    emptyOrCreate(thumbFolder, report.failures);
-    emptyOrCreate(photoFolder, report.failures);
+    for (const QString &folder : {thumbFolder, photoFolder}) {
+        if (Status error = emptyOrCreateFolder(folder))
+            report.failures.append(*error);
+    }
 
     const GallerySettings &settings = project.settings;
     const TargetSettings thumb = targetSettings(QStringLiteral("thumb_width"), settings.thumbWidth,

@@ -1,5 +1,6 @@
 #include "generator/outputfolder.h"
 
+#include "generator/folders.h"
 #include "i18n/strings.h"
 #include "support/filebytes.h"
 #include "support/paths.h"
@@ -7,57 +8,8 @@
 
 #include <QFile>
 
-#include <filesystem>
-#include <system_error>
-
-namespace fs = std::filesystem;
-
 namespace lumarc {
 namespace {
-
-fs::path toFs(const QString &path)
-{
-    return fs::path(path.toStdU16String());
-}
-
-// "Error number:<n>\r\nError description:<text>", the form folder errors take.
-Error folderError(const QString &path, const std::error_code &ec)
-{
-    const QString detail = i18n::getString(198, QStringLiteral("Error number:")) + QString::number(ec.value())
-        + QStringLiteral("\r\n") + i18n::getString(199, QStringLiteral("Error description:"))
-        + QString::fromLocal8Bit(ec.message());
-    return Error{ErrorCode::WriteFailed, path, detail};
-}
-
-// Creates the folder and any missing parents.
-Status ensureFolder(const QString &folder)
-{
-    std::error_code ec;
-    const fs::path p = toFs(folder);
-    if (fs::is_directory(p, ec))
-        return std::nullopt;
-    fs::create_directories(p, ec);
-    if (ec)
-        return folderError(folder, ec);
-    return std::nullopt;
-}
-
-// Deletes every file directly in the folder; subfolders and their contents stay.
-Status deleteFiles(const QString &folder)
-{
-    std::error_code ec;
-    for (fs::directory_iterator it(toFs(folder), ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeEc;
-        if (it->is_directory(typeEc))
-            continue;
-        fs::remove(it->path(), ec);
-        if (ec)
-            return folderError(QString::fromStdU16String(it->path().u16string()), ec);
-    }
-    if (ec)
-        return folderError(folder, ec);
-    return std::nullopt;
-}
 
 Status writeBytes(const QString &target, const QByteArray &bytes)
 {
@@ -129,41 +81,22 @@ const QList<ViewerFile> &viewerScripts()
     return files;
 }
 
-bool holdsFiles(const QString &folder)
-{
-    std::error_code ec;
-    for (fs::directory_iterator it(toFs(folder), ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeEc;
-        if (!it->is_directory(typeEc))
-            return true;
-    }
-    return false;
-}
-
 Status prepareDestination(const QString &folder, bool clean, const ConfirmEmptying &confirm,
                           QList<Error> *warnings)
 {
-    std::error_code ec;
-    if (!fs::exists(toFs(folder), ec)) {
-        if (Status error = ensureFolder(folder))
-            return error;
-    } else if (!fs::is_directory(toFs(folder), ec)) {
-        return folderError(folder, std::make_error_code(std::errc::not_a_directory));
-    } else if (clean && holdsFiles(folder)) {
+    // ensureFolder() accepts an existing folder and refuses a file in its place.
+    if (Status error = ensureFolder(folder))
+        return error;
+    if (clean && holdsFiles(folder)) {
         if (!confirm || !confirm(folder))
             return Error{ErrorCode::Refused, folder, QStringLiteral("the destination folder is not empty")};
         if (Status error = deleteFiles(folder))
             return error;
     }
-
+    // The images folder is emptied without asking; the viewer's images are written anew.
     const QString images = paths::join(folder, QStringLiteral("images"));
-    if (!fs::is_directory(toFs(images), ec)) {
-        if (Status error = ensureFolder(images))
-            return error;
-    } else if (clean) {
-        if (Status error = deleteFiles(images))
-            return error;
-    }
+    if (Status error = clean ? emptyOrCreateFolder(images) : ensureFolder(images))
+        return error;
 
     const auto warn = [warnings](Status error) {
         if (error && warnings)

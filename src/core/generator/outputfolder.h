@@ -23,9 +23,6 @@ using ConfirmEmptying = std::function<bool(const QString &folder)>;
 Status prepareDestination(const QString &folder, bool clean, const ConfirmEmptying &confirm,
                           QList<Error> *warnings = nullptr);
 
-// True when the folder directly contains at least one file.
-bool holdsFiles(const QString &folder);
-
 // The embedded viewer files as written into a gallery: relative path and resource path.
 struct ViewerFile {
     const char *target;    // relative to the destination folder, "/" separated
