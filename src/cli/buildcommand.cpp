@@ -3,6 +3,7 @@
 
 #include "generator/gallerybuilder.h"
 #include "imaging/imageengine.h"
+#include "model/imageadder.h"
 #include "storage/datafolder.h"
 #include "storage/projectfile.h"
 #include "storage/settingsfile.h"
@@ -128,11 +129,7 @@ Result<Project> projectFromSources(const BuildArgs &args)
             return Error{ErrorCode::NotFound, source, QStringLiteral("no such file or folder")};
         QStringList files;
         if (info.isDir()) {
-            const QDir dir(info.absoluteFilePath());
-            for (const QString &name : dir.entryList(QDir::Files, QDir::Name)) {
-                if (imaging::isReadableExtension(paths::extension(name)))
-                    files.append(dir.filePath(name));
-            }
+            files = readableImagesIn(info.absoluteFilePath());
         } else if (isProjectFile(source)) {
             return Error{ErrorCode::Invalid, source, QStringLiteral("a project file must be the only SOURCE")};
         } else {

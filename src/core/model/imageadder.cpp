@@ -67,18 +67,24 @@ AddResult addImageToProject(Project &project, const QString &path, int boxW, int
     return result;
 }
 
+QStringList readableImagesIn(const QString &folder)
+{
+    QStringList files;
+    const QDir dir(folder);
+    if (folder.isEmpty() || !dir.exists())
+        return files;
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
+        if (imaging::isReadableExtension(paths::extension(name)))
+            files.append(paths::join(folder, name));
+    }
+    return files;
+}
+
 QList<AddResult> addFolderImages(Project &project, const QString &folder, int boxW, int boxH, bool keepRatio)
 {
     QList<AddResult> results;
-    const QDir dir(folder);
-    if (folder.isEmpty() || !dir.exists())
-        return results;
-    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    for (const QString &name : names) {
-        if (!imaging::isReadableExtension(paths::extension(name).toLower()))
-            continue;
-        results.append(addImageToProject(project, paths::join(folder, name), boxW, boxH, keepRatio));
-    }
+    for (const QString &file : readableImagesIn(folder))
+        results.append(addImageToProject(project, file, boxW, boxH, keepRatio));
     return results;
 }
 

@@ -33,6 +33,10 @@ QSize previewSize(int w, int h, int boxW, int boxH, bool keepRatio);
 AddResult addImageToProject(Project &project, const QString &path, int boxW = kPreviewBox,
                             int boxH = kPreviewBox, bool keepRatio = true);
 
+// Paths of the files directly inside the folder (no subfolders) whose extension is
+// readable, in name order; empty for a missing folder.
+QStringList readableImagesIn(const QString &folder);
+
 // Every readable file directly inside the folder (no subfolders), in name order, through
 // addImageToProject(). Files with other extensions are left out of the results; a missing
 // folder gives an empty list.
