@@ -13,6 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include "testsupport.h"
+
+using namespace lumarc::test;
+
 namespace {
 
 struct Outcome {
@@ -55,40 +59,15 @@ protected:
         image.cast(VIPS_FORMAT_UCHAR).write_to_file(path(name).toUtf8().constData());
     }
 
-    static QByteArray readAll(const QString &file)
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
-    static void writeAll(const QString &file, const QByteArray &bytes)
-    {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-
     QTemporaryDir m_tmp;
 };
 
 // A project file written from the documented layout: signature, settings record, count,
-// items. Texts are a 16-bit little-endian length and single-byte characters.
-class Bytes {
-public:
-    Bytes &raw(const QByteArray &b) { m_data += b; return *this; }
-    Bytes &i16(qint16 v) { m_data += char(v & 0xff); m_data += char((v >> 8) & 0xff); return *this; }
-    Bytes &i32(qint32 v) { for (int i = 0; i < 4; ++i) m_data += char((v >> (8 * i)) & 0xff); return *this; }
-    Bytes &str(const QByteArray &s) { i16(qint16(s.size())); m_data += s; return *this; }
-    QByteArray data() const { return m_data; }
-
-private:
-    QByteArray m_data;
-};
-
+// items.
 QByteArray handMadeProject()
 {
     Bytes b;
-    b.raw(QByteArray("ZEB104\0\0\0\0", 10));
+    b.raw(kZeb104);
     b.i32(3).i32(2);  // columns, rows
     const QList<QByteArray> texts = {
         "link", "Arial", "#112233", "150", "110", "2", "#aaaaaa #666666 #666666 #aaaaaa", "#445566",
@@ -111,7 +90,7 @@ QByteArray handMadeProject()
     b.str("D:/pics/hill.png").str("Hill").str("Hill").str("").i16(0).i16(-1).str("3D").str("hill");
     for (int i = 0; i < 5; ++i)
         b.str("");
-    return b.data();
+    return b.d;
 }
 
 } // namespace
@@ -134,7 +113,7 @@ TEST_F(Cli, VersionHelpAndUnknownCommand)
 
 TEST_F(Cli, InfoJsonReadsProjectMadeFromTheDocumentedLayout)
 {
-    writeAll(path("trip.zeb"), handMadeProject());
+    ASSERT_TRUE(writeAll(path("trip.zeb"), handMadeProject()));
     const Outcome r = lumarc({"info", path("trip.zeb"), "--json"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QJsonObject root = QJsonDocument::fromJson(r.out.toUtf8()).object();
@@ -167,12 +146,12 @@ TEST_F(Cli, InfoNamesTheFileAndTheProblem)
 
     QByteArray bytes = handMadeProject();
     bytes[5] = '5';  // ZEB105
-    writeAll(path("bad.zeb"), bytes);
+    ASSERT_TRUE(writeAll(path("bad.zeb"), bytes));
     const Outcome bad = lumarc({"info", path("bad.zeb")});
     EXPECT_EQ(bad.code, 2);
     EXPECT_TRUE(bad.err.contains(path("bad.zeb")) && bad.err.contains("Invalid ZEB file!")) << bad.err.toStdString();
 
-    writeAll(path("short.zeb"), handMadeProject().left(200));
+    ASSERT_TRUE(writeAll(path("short.zeb"), handMadeProject().left(200)));
     const Outcome truncated = lumarc({"info", path("short.zeb")});
     EXPECT_EQ(truncated.code, 2);
     EXPECT_TRUE(truncated.err.contains("Invalid ZEB file!")) << truncated.err.toStdString();
@@ -180,7 +159,7 @@ TEST_F(Cli, InfoNamesTheFileAndTheProblem)
 
 TEST_F(Cli, SetChangesFieldsOrLeavesTheFileUntouched)
 {
-    writeAll(path("trip.zeb"), handMadeProject());
+    ASSERT_TRUE(writeAll(path("trip.zeb"), handMadeProject()));
     const QByteArray before = readAll(path("trip.zeb"));
 
     const Outcome unknown = lumarc({"set", path("trip.zeb"), "columns=5", "colour=red"});
@@ -204,7 +183,7 @@ TEST_F(Cli, SetChangesFieldsOrLeavesTheFileUntouched)
 
 TEST_F(Cli, ExportImportRoundTripAndImportIntoNewProject)
 {
-    writeAll(path("trip.zeb"), handMadeProject());
+    ASSERT_TRUE(writeAll(path("trip.zeb"), handMadeProject()));
     ASSERT_EQ(lumarc({"export", path("trip.zeb"), path("list.txt")}).code, 0);
     const QByteArray text = readAll(path("list.txt"));
     EXPECT_TRUE(text.startsWith("{\r\npath=C:\\Photos\\sea.jpg\r\ntitle=Sea\r\ntooltip=The sea\r\n"
@@ -231,7 +210,7 @@ TEST_F(Cli, AddCreatesProjectAndRefusesDuplicates)
     QDir().mkpath(path("in"));
     writeImage("in/b.jpg", 80, 60);
     writeImage("in/a.png", 40, 30);
-    writeAll(path("in/notes.txt"), "not an image");
+    ASSERT_TRUE(writeAll(path("in/notes.txt"), "not an image"));
     const Outcome first = lumarc({"add", path("p.zeb"), path("in")});
     ASSERT_EQ(first.code, 0) << first.err.toStdString() << first.out.toStdString();
     const Outcome again = lumarc({"add", path("p.zeb"), path("in/b.jpg")});
@@ -274,7 +253,7 @@ TEST_F(Cli, BuildMakesGalleryAndRefusesNonEmptyFolderWithoutYes)
 TEST_F(Cli, BuildGoesOnPastABrokenImageAndExitsWithOne)
 {
     writeImage("good.jpg", 200, 100);
-    writeAll(path("broken.jpg"), "this is not a jpeg");
+    ASSERT_TRUE(writeAll(path("broken.jpg"), "this is not a jpeg"));
     const Outcome r = lumarc({"build", path("good.jpg"), path("broken.jpg"), "-o", path("out"), "-q"});
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains("proc:NewImage/err2: ")) << r.err.toStdString();
@@ -286,7 +265,7 @@ TEST_F(Cli, BuildGoesOnPastABrokenImageAndExitsWithOne)
 TEST_F(Cli, BuildRefusesBadInputBeforeWritingAnything)
 {
     writeImage("a.jpg", 50, 50);
-    writeAll(path("trip.zeb"), handMadeProject());
+    ASSERT_TRUE(writeAll(path("trip.zeb"), handMadeProject()));
     ASSERT_EQ(lumarc({"set", path("trip.zeb"), "columns=0"}).code, 0);
     const Outcome zero = lumarc({"build", path("trip.zeb"), "-o", path("out0")});
     EXPECT_EQ(zero.code, 2);

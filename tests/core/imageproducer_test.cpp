@@ -4,19 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include "testsupport.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 using namespace lumarc;
+using namespace lumarc::test;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QSize sizeOf(const QString &path)
 {

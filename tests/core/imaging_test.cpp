@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "testsupport.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
 using namespace lumarc;
+using namespace lumarc::test;
 using namespace lumarc::imaging;
 
 namespace {
@@ -25,12 +28,6 @@ QString writeBytes(const QTemporaryDir &dir, const QString &name, const QByteArr
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
     return file.fileName();
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 Result<Picture> loadAsIs(const QString &path)

@@ -6,23 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include "testsupport.h"
+
 using namespace lumarc;
+using namespace lumarc::test;
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class OutputFolder : public ::testing::Test {
 protected:
@@ -50,61 +39,61 @@ TEST_F(OutputFolder, CreatesMissingFolderWithParentsAndViewerFilesWithoutAsking)
     for (const char *name : {"prototype.js", "scriptaculous.js", "effects.js", "builder.js", "lightbox.js",
                              "lightbox.css", "images/close.gif", "images/closelabel.gif", "images/nextlabel.gif",
                              "images/prevlabel.gif", "images/loading.gif"}) {
-        const QByteArray bytes = readFile(at(name));
+        const QByteArray bytes = readAll(at(name));
         EXPECT_GT(bytes.size(), 10) << name;
         EXPECT_FALSE(bytes.endsWith('\0')) << name;
     }
-    EXPECT_TRUE(readFile(at("images/loading.gif")).startsWith("GIF8"));
-    EXPECT_TRUE(readFile(at("prototype.js")).contains("Prototype"));
+    EXPECT_TRUE(readAll(at("images/loading.gif")).startsWith("GIF8"));
+    EXPECT_TRUE(readAll(at("prototype.js")).contains("Prototype"));
 }
 
 TEST_F(OutputFolder, FolderWithOnlySubfoldersIsNotQuestioned)
 {
-    writeFile(at("photos/a.jpg"), "x");
+    ASSERT_TRUE(writeAll(at("photos/a.jpg"), "x"));
     ASSERT_FALSE(prepare(true));
     EXPECT_EQ(questions, 0);
-    EXPECT_EQ(readFile(at("photos/a.jpg")), "x");
+    EXPECT_EQ(readAll(at("photos/a.jpg")), "x");
 }
 
 TEST_F(OutputFolder, YesDeletesTopLevelAndImagesFilesButKeepsSubfolders)
 {
-    writeFile(at("old.html"), "old");
-    writeFile(at("lightbox.js"), "stale");
-    writeFile(at("thumbs/t.jpg"), "t");
-    writeFile(at("images/close.gif"), "custom");
+    ASSERT_TRUE(writeAll(at("old.html"), "old"));
+    ASSERT_TRUE(writeAll(at("lightbox.js"), "stale"));
+    ASSERT_TRUE(writeAll(at("thumbs/t.jpg"), "t"));
+    ASSERT_TRUE(writeAll(at("images/close.gif"), "custom"));
     ASSERT_FALSE(prepare(true));
     EXPECT_EQ(questions, 1);
     EXPECT_FALSE(QFile::exists(at("old.html")));
-    EXPECT_NE(readFile(at("lightbox.js")), "stale");
-    EXPECT_EQ(readFile(at("thumbs/t.jpg")), "t");
-    EXPECT_TRUE(readFile(at("images/close.gif")).startsWith("GIF8"));
+    EXPECT_NE(readAll(at("lightbox.js")), "stale");
+    EXPECT_EQ(readAll(at("thumbs/t.jpg")), "t");
+    EXPECT_TRUE(readAll(at("images/close.gif")).startsWith("GIF8"));
 }
 
 TEST_F(OutputFolder, NoWritesNothing)
 {
-    writeFile(at("index.html"), "keep");
+    ASSERT_TRUE(writeAll(at("index.html"), "keep"));
     const Status result = prepare(true, false);
     ASSERT_TRUE(result);
     EXPECT_EQ(result->code, ErrorCode::Refused);
     EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"index.html"});
-    EXPECT_EQ(readFile(at("index.html")), "keep");
+    EXPECT_EQ(readAll(at("index.html")), "keep");
 }
 
 TEST_F(OutputFolder, HtmlOnlyNeverAsksKeepsImagesAndRewritesScripts)
 {
-    writeFile(at("index.html"), "page");
-    writeFile(at("lightbox.css"), "stale");
-    writeFile(at("images/close.gif"), "custom");
+    ASSERT_TRUE(writeAll(at("index.html"), "page"));
+    ASSERT_TRUE(writeAll(at("lightbox.css"), "stale"));
+    ASSERT_TRUE(writeAll(at("images/close.gif"), "custom"));
     ASSERT_FALSE(prepare(false));
     EXPECT_EQ(questions, 0);
-    EXPECT_EQ(readFile(at("index.html")), "page");
-    EXPECT_EQ(readFile(at("images/close.gif")), "custom");
-    EXPECT_NE(readFile(at("lightbox.css")), "stale");
+    EXPECT_EQ(readAll(at("index.html")), "page");
+    EXPECT_EQ(readAll(at("images/close.gif")), "custom");
+    EXPECT_NE(readAll(at("lightbox.css")), "stale");
 }
 
 TEST_F(OutputFolder, FolderThatCannotBeCreatedGivesErrorNumberAndDescription)
 {
-    writeFile(tmp.filePath("file"), "x");
+    ASSERT_TRUE(writeAll(tmp.filePath("file"), "x"));
     const Status result = prepareDestination(tmp.filePath("file/sub"), true, {});
     ASSERT_TRUE(result);
     EXPECT_EQ(result->code, ErrorCode::WriteFailed);

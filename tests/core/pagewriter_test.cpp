@@ -8,19 +8,16 @@
 
 #include <gtest/gtest.h>
 
+#include "testsupport.h"
+
 using namespace lumarc;
+using namespace lumarc::test;
 
 namespace {
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : "cannot read " + path.toUtf8();
-}
-
 QByteArray golden(const char *name)
 {
-    return readFile(QStringLiteral(LUMARC_TEST_DATA "/golden/") + QLatin1String(name));
+    return readAll(QStringLiteral(LUMARC_TEST_DATA "/golden/") + QLatin1String(name));
 }
 
 QStringList filesIn(const QTemporaryDir &dir)
@@ -130,7 +127,7 @@ TEST(PageWriter, WritesEveryPageTwiceWithPagingAndReportsEachImage)
         ASSERT_EQ(filesIn(dir), c.files);
         for (qsizetype i = 0; i < c.goldens.size(); ++i) {
             if (c.goldens[i]) {
-                EXPECT_EQ(readFile(dir.filePath(c.files[i])), golden(c.goldens[i])) << c.goldens[i];
+                EXPECT_EQ(readAll(dir.filePath(c.files[i])), golden(c.goldens[i])) << c.goldens[i];
             }
         }
         const int n = c.project.images.count();

@@ -5,25 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include "testsupport.h"
+
 #include <csignal>
 #include <sys/resource.h>
 
 using namespace lumarc;
+using namespace lumarc::test;
 
 namespace {
-
-// File bytes written field by field from the documented layout, independently of the
-// storage code: little-endian integers, texts as a 16-bit byte count and the bytes.
-struct Bytes {
-    QByteArray d;
-    Bytes &i16(int v) { d.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); return *this; }
-    Bytes &i32(qint32 v) { i16(v & 0xFFFF); return i16((v >> 16) & 0xFFFF); }
-    Bytes &str(const QByteArray &text) { i16(int(text.size())); d.append(text); return *this; }
-    Bytes &raw(const QByteArray &bytes) { d.append(bytes); return *this; }
-};
-
-const QByteArray kZeb104("ZEB104\0\0\0\0", 10);
-const QByteArray kZeb100("ZEB100\0\0\0\0", 10);
 
 // A file start up to and including the image count: the signature and the settings of
 // twoImageProject() as stored, with default_link_text replaced.
@@ -50,18 +40,6 @@ Bytes &appendItem(Bytes &b, const QByteArray &path, int sameWindow, int loaded)
     for (int i = 0; i < 7; ++i)
         b.str("");
     return b;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 // Two images with only paths and flags, and the defaults with the two texts that depend

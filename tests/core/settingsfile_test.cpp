@@ -8,20 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include "testsupport.h"
+
 using namespace lumarc;
+using namespace lumarc::test;
 
 namespace {
-
-// File bytes built by hand from the documented layout: little-endian integers, texts as
-// a 16-bit byte count and the bytes.
-struct Bytes {
-    QByteArray d;
-    Bytes &i16(int v) { d.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); return *this; }
-    Bytes &i32(qint32 v) { i16(v & 0xFFFF); return i16((v >> 16) & 0xFFFF); }
-    Bytes &str(const QByteArray &text) { i16(int(text.size())); d.append(text); return *this; }
-};
-
-const QByteArray kZeb104("ZEB104\0\0\0\0", 10);
 
 // An empty record with a marker in the first and last field of each group, so that a
 // field stored out of place shows.
@@ -53,12 +45,6 @@ QByteArray markedRecord()
         b.str("");
     b.str("&#322;").i16(1).i16(258);
     return b.d + '\xAB' + QByteArray(14, '\0') + '\xCD';
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 } // namespace

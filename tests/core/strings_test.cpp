@@ -9,13 +9,9 @@
 
 #include <gtest/gtest.h>
 
-using namespace lumarc::i18n;
+#include "testsupport.h"
 
-// Quoted, so that blanks at the ends show in a failure.
-static void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
+using namespace lumarc::i18n;
 
 namespace {
 

@@ -8,23 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include "testsupport.h"
+
 using namespace lumarc;
+using namespace lumarc::test;
 
 namespace {
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : "cannot read " + path.toUtf8();
-}
-
-bool writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
-const QByteArray kDefaultSheet = readFile(QStringLiteral(LUMARC_TEST_DATA "/golden/style_default.css"));
+const QByteArray kDefaultSheet = readAll(QStringLiteral(LUMARC_TEST_DATA "/golden/style_default.css"));
 const QByteArray kDefaultBody = "body{background-color:#7F7F7F;}";
 const QByteArray kDefaultCell = "text-align:center;background-color:#7F7F7F}";
 
@@ -73,7 +64,7 @@ TEST(StyleSheetWriter, PutsSettingsAndImagesIntoTheirLinesInWindows1252)
     for (const auto &[field, value] : custom)
         s.*field = QString::fromUtf8(value);
     EXPECT_EQ(renderStyleSheet(s, QStringLiteral("bg.gif"), QStringLiteral("cell.png")),
-              readFile(QStringLiteral(LUMARC_TEST_DATA "/golden/style_custom_images.css")));
+              readAll(QStringLiteral(LUMARC_TEST_DATA "/golden/style_custom_images.css")));
 
     // Windows-1252 bytes where possible, CSS escapes for the rest.
     s.pageFontFamily = QStringLiteral("Caf\u00E9 \u20AC, \u6F22");
@@ -88,16 +79,16 @@ TEST(StyleSheetWriter, CopiesExistingBackgroundImageAndRewritesTheSheet)
     // The file name ends at "\" too: paths written on Windows keep their separators.
     GallerySettings s = kDefaults;
     s.pageBackgroundImage = sources.filePath(QStringLiteral("img\\bg.gif"));
-    ASSERT_TRUE(writeFile(s.pageBackgroundImage, "GIF89a page"));
-    ASSERT_TRUE(writeFile(library + QStringLiteral("/bg.gif"), "old copy, longer than the new one"));
+    ASSERT_TRUE(writeAll(s.pageBackgroundImage, "GIF89a page"));
+    ASSERT_TRUE(writeAll(library + QStringLiteral("/bg.gif"), "old copy, longer than the new one"));
     s.cellBackgroundImage = QStringLiteral("C:\\img\\missing.png");  // no such file: no image in the cell line
     ASSERT_FALSE(writeStyleSheet(s, dest.path()).has_value());
     // The second build finds the image in the library already: it must survive being its own source.
     s.pageBackgroundImage = library + QStringLiteral("/bg.gif");
     ASSERT_FALSE(writeStyleSheet(s, dest.path()).has_value());
 
-    EXPECT_EQ(readFile(library + QStringLiteral("/bg.gif")), "GIF89a page");
-    EXPECT_EQ(readFile(library + QStringLiteral("/zebstyle.css")), withPageImage("bg.gif"));
+    EXPECT_EQ(readAll(library + QStringLiteral("/bg.gif")), "GIF89a page");
+    EXPECT_EQ(readAll(library + QStringLiteral("/zebstyle.css")), withPageImage("bg.gif"));
     EXPECT_EQ(QDir(library).entryList(QDir::Files, QDir::Name), QStringList({"bg.gif", "zebstyle.css"}));
 }
 
@@ -108,11 +99,11 @@ TEST(StyleSheetWriter, ReportsFailedCopyAndStillWritesTheSheet)
     ASSERT_TRUE(dest.isValid() && QDir(dest.path()).mkpath(QStringLiteral("library/bg.gif")));
     GallerySettings s = kDefaults;
     s.pageBackgroundImage = dest.filePath(QStringLiteral("bg.gif"));
-    ASSERT_TRUE(writeFile(s.pageBackgroundImage, "GIF89a"));
+    ASSERT_TRUE(writeAll(s.pageBackgroundImage, "GIF89a"));
     const Status status = writeStyleSheet(s, dest.path());
     ASSERT_TRUE(status.has_value());
     EXPECT_EQ(status->code, ErrorCode::WriteFailed);
     const QString library = dest.filePath(QStringLiteral("library"));
     EXPECT_EQ(status->path, paths::join(library, QStringLiteral("bg.gif")));
-    EXPECT_EQ(readFile(library + QStringLiteral("/zebstyle.css")), withPageImage("bg.gif"));
+    EXPECT_EQ(readAll(library + QStringLiteral("/zebstyle.css")), withPageImage("bg.gif"));
 }

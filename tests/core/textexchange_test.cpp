@@ -5,15 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include "testsupport.h"
+
 using namespace lumarc;
+using namespace lumarc::test;
 
 namespace {
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 ImageItem item(const char *path, const char *title = "", const char *tooltip = "", const char *url = "",
                const char *linkText = "", bool sameWindow = false)
