@@ -7,6 +7,7 @@
 #include "model/project.h"
 
 #include <QList>
+#include <QStringList>
 #include <QSize>
 #include <QString>
 
