@@ -13,54 +13,11 @@
 
 #include <gtest/gtest.h>
 
-#include "testsupport.h"
+#include "cli/clifixture.h"
 
 using namespace lumarc::test;
 
 namespace {
-
-struct Outcome {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-class Cli : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_tmp.isValid());
-        QDir().mkpath(dataFolder());
-    }
-
-    QString path(const QString &name) const { return m_tmp.filePath(name); }
-    QString dataFolder() const { return m_tmp.filePath("data"); }
-
-    Outcome lumarc(const QStringList &args, const QByteArray &stdinText = {}) const
-    {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("LUMARC_DATA_FOLDER", dataFolder());
-        env.insert("HOME", m_tmp.path());
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(m_tmp.path());
-        p.start(QString::fromUtf8(LUMARC_EXE), args);
-        p.waitForStarted();
-        p.write(stdinText);
-        p.closeWriteChannel();
-        p.waitForFinished(120000);
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
-    }
-
-    void writeImage(const QString &name, int width, int height) const
-    {
-        vips::VImage image = vips::VImage::black(width, height, vips::VImage::option()->set("bands", 3)) + 90;
-        image.cast(VIPS_FORMAT_UCHAR).write_to_file(path(name).toUtf8().constData());
-    }
-
-    QTemporaryDir m_tmp;
-};
 
 // A project file written from the documented layout: signature, settings record, count,
 // items.
