@@ -29,14 +29,88 @@ TEST(ImageList, SameFileNameInThreeFoldersGetsNumberedOutputNames)
     EXPECT_EQ(names, (QStringList{QStringLiteral("a"), QStringLiteral("a_1"), QStringLiteral("a_2")}));
 }
 
-TEST(ImageList, EveryChangedCandidateIsComparedWithAllEntriesAgain)
+TEST(ImageList, EveryChangedCandidateIsComparedWithAllEntriesAgainIgnoringCase)
 {
     ImageList list;
     list.append(named(QStringLiteral("p1"), QStringLiteral("a_1")));
     EXPECT_EQ(list.makeUniqueOutputName(QStringLiteral("a")), QStringLiteral("a"));
     list.append(named(QStringLiteral("p2"), QStringLiteral("a")));
     EXPECT_EQ(list.makeUniqueOutputName(QStringLiteral("a")), QStringLiteral("a_2"));
-    EXPECT_EQ(list.makeUniqueOutputName(QStringLiteral("A")), QStringLiteral("A"));
+    // Sunset.jpg and sunset.jpg are one file where letter case is ignored.
+    EXPECT_EQ(list.makeUniqueOutputName(QStringLiteral("A")), QStringLiteral("A_2"));
+    list.append(named(QStringLiteral("p3"), QStringLiteral("A_2")));
+    EXPECT_EQ(list.makeUniqueOutputName(QStringLiteral("a")), QStringLiteral("a_3"));
+}
+
+TEST(ImageList, ManyRecordsWithOneFileNameAreNumberedInOrder)
+{
+    Project project;
+    constexpr int kCount = 3000;
+    for (int i = 0; i < kCount; ++i)
+        project.images.append(newImageRecord(project, QStringLiteral("/%1/a.jpg").arg(i)));
+    ASSERT_EQ(project.images.at(0).outputName, QStringLiteral("a"));
+    for (int i = 1; i < kCount; ++i)
+        ASSERT_EQ(project.images.at(i).outputName, QStringLiteral("a_%1").arg(i)) << i;
+}
+
+TEST(ImageList, NumberMemoNeverSkipsAFreeName)
+{
+    ImageList list;
+    list.append(named(QStringLiteral("p0"), QStringLiteral("a")));
+    list.append(named(QStringLiteral("p1"), QStringLiteral("a_1")));
+    // Asked twice without taking the name: the same answer.
+    EXPECT_EQ(list.makeUniqueOutputName(QStringLiteral("a")), QStringLiteral("a_2"));
+    EXPECT_EQ(list.makeUniqueOutputName(QStringLiteral("a")), QStringLiteral("a_2"));
+
+    // A renamed entry frees its name again.
+    list.replace(1, named(QStringLiteral("p1"), QStringLiteral("b")));
+    EXPECT_EQ(list.makeUniqueOutputName(QStringLiteral("a")), QStringLiteral("a_1"));
+    list.replace(1, named(QStringLiteral("p1"), QStringLiteral("a_1")));
+    EXPECT_EQ(list.makeUniqueOutputName(QStringLiteral("a")), QStringLiteral("a_2"));
+
+    list.clear();
+    EXPECT_EQ(list.makeUniqueOutputName(QStringLiteral("a")), QStringLiteral("a"));
+    list.append(named(QStringLiteral("p0"), QStringLiteral("a")));
+    EXPECT_EQ(list.makeUniqueOutputName(QStringLiteral("a")), QStringLiteral("a_1"));
+}
+
+TEST(ImageList, PathIndexFollowsAppendReplaceAndClear)
+{
+    ImageList list;
+    list.append(named(QStringLiteral("/p/a.jpg"), QStringLiteral("a")));
+    list.append(named(QStringLiteral("/p/a.jpg"), QStringLiteral("a_1")));  // imports repeat paths
+    EXPECT_TRUE(list.containsPath(QStringLiteral("/p/a.jpg")));
+    EXPECT_FALSE(list.containsPath(QStringLiteral("/p/A.jpg")));  // paths keep their case
+
+    list.replace(0, named(QStringLiteral("/p/b.jpg"), QStringLiteral("a")));
+    EXPECT_TRUE(list.containsPath(QStringLiteral("/p/a.jpg")));  // still held by the second entry
+    EXPECT_TRUE(list.containsPath(QStringLiteral("/p/b.jpg")));
+    list.replace(1, named(QStringLiteral("/p/c.jpg"), QStringLiteral("a_1")));
+    EXPECT_FALSE(list.containsPath(QStringLiteral("/p/a.jpg")));
+
+    list.clear();
+    EXPECT_FALSE(list.containsPath(QStringLiteral("/p/b.jpg")));
+}
+
+TEST(ImageList, NewRecordsGetSafeOutputNamesFromAnyFileName)
+{
+    const struct {
+        const char *path;
+        const char *title;
+        const char *outputName;
+    } cases[] = {
+        {"/p/.jpg", "", "image"},
+        {"/p/..jpg", ".", "image"},
+        {"/p/...jpg", "..", "image"},
+        {"/p/a\x01" "b.jpg", "a\x01" "b", "a_b"},
+        {"C:\\p\\a:b.jpg", "a:b", "a_b"},
+        {"/p/Caf\u00E9.jpg", "Caf\u00E9", "Caf\u00E9"},
+    };
+    for (const auto &c : cases) {
+        const ImageItem item = newImageRecord(Project(), QString::fromUtf8(c.path));
+        EXPECT_EQ(item.title, QString::fromUtf8(c.title)) << c.path;
+        EXPECT_EQ(item.outputName, QString::fromUtf8(c.outputName)) << c.path;
+    }
 }
 
 TEST(ImageList, CapacityGrowsByHundredAtThe201stImageKeepingEntries)

@@ -33,31 +33,45 @@ Bytes header(const QByteArray &signature, qint32 count, const char *linkText = "
     return b.i32(count);
 }
 
-// An item with only a path and the two flags set.
-Bytes &appendItem(Bytes &b, const QByteArray &path, int sameWindow, int loaded)
+// An item with only a path, the two flags and an output name set.
+Bytes &appendItem(Bytes &b, const QByteArray &path, int sameWindow, int loaded, const QByteArray &outputName)
 {
-    b.str(path).str("").str("").str("").i16(sameWindow).i16(loaded);
-    for (int i = 0; i < 7; ++i)
+    b.str(path).str("").str("").str("").i16(sameWindow).i16(loaded).str("").str(outputName);
+    for (int i = 0; i < 5; ++i)
         b.str("");
     return b;
 }
 
-// Two images with only paths and flags, and the defaults with the two texts that depend
-// on the environment pinned.
+ImageItem twoImageItem(const QString &path, const QString &outputName, bool loaded, bool sameWindow)
+{
+    ImageItem item;
+    item.path = path;
+    item.outputName = outputName;
+    item.loaded = loaded;
+    item.openSameWindow = sameWindow;
+    return item;
+}
+
+// Two images with only paths, output names and flags, and the defaults with the two
+// texts that depend on the environment pinned.
 Project twoImageProject()
 {
     Project project;
     project.settings.setDefaults();
     project.settings.galleryTitle = QStringLiteral("My Image Gallery");
     project.settings.destinationFolder = QStringLiteral("C:\\Gallery");
-    for (const QString &path : {QStringLiteral("C:\\a.jpg"), QStringLiteral("C:\\Fotos\\\u0142\u20AC.jpg")}) {
-        ImageItem item;
-        item.path = path;
-        project.images.append(item);
-    }
-    project.images[0].loaded = true;
-    project.images[1].openSameWindow = true;
+    project.images.append(twoImageItem(QStringLiteral("C:\\a.jpg"), QStringLiteral("a"), true, false));
+    project.images.append(
+        twoImageItem(QStringLiteral("C:\\Fotos\\\u0142\u20AC.jpg"), QStringLiteral("\u0142\u20AC"), false, true));
     return project;
+}
+
+QStringList outputNames(const Project &project)
+{
+    QStringList names;
+    for (const ImageItem &item : project.images.items())
+        names << item.outputName;
+    return names;
 }
 
 } // namespace
@@ -67,8 +81,8 @@ TEST(ProjectFile, TwoImagesMatchHandBuiltBytes)
     // Only the two used entries of the 200 are written; true is FF FF; ł has no
     // Windows-1252 byte and goes in as a reference, € is byte 80.
     Bytes expected = header(kZeb104, 2);
-    appendItem(expected, "C:\\a.jpg", 0, -1);
-    appendItem(expected, "C:\\Fotos\\&#322;\x80.jpg", -1, 0);
+    appendItem(expected, "C:\\a.jpg", 0, -1, "a");
+    appendItem(expected, "C:\\Fotos\\&#322;\x80.jpg", -1, 0, "&#322;\x80");
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("two.zeb"));
@@ -88,13 +102,14 @@ TEST(ProjectFile, RoundTripKeepsEveryFieldAndSparesHundredEntries)
     project.settings.addImageLinks = -7;
     project.settings.reservedBlock[15] = 0xF5;
     project.images.setCapacity(400);
-    ImageItem &item = project.images[0];
+    ImageItem item = project.images.at(0);
     item.title = QStringLiteral("Title \u0142 &#65; &amp;");
     item.tooltip = QStringLiteral("\U0001F600");
     item.url = QStringLiteral("http://example.org/");
     item.linkText = QStringLiteral("\u20AC\u0178");
     item.outputName = QStringLiteral("a");
     item.reserved[4] = QStringLiteral("kept");
+    project.images.replace(0, item);
 
     const Result<QByteArray> bytes = encodeProject(project);
     ASSERT_TRUE(bytes.ok());
@@ -125,12 +140,49 @@ TEST(ProjectFile, LegacyFileTakesLinkTextFromItsSettingsAndOutputNameFromPath)
     EXPECT_EQ(saved.value().left(10), kZeb104);
 }
 
+TEST(ProjectFile, LegacyImagesWithOneFileNameGetNumberedOutputNames)
+{
+    Bytes legacy = header(kZeb100, 3);
+    for (const char *path : {"/a/x.jpg", "/b/x.jpg", "C:\\c\\X.jpg"})
+        legacy.str(path).str("").str("").str("").i16(0);
+    int renamed = -1;
+    const Result<Project> loaded = decodeProject(legacy.d, &renamed);
+    ASSERT_TRUE(loaded.ok());
+    EXPECT_EQ(outputNames(loaded.value()), (QStringList{"x", "x_1", "X_2"}));
+    EXPECT_EQ(renamed, 2);
+}
+
+TEST(ProjectFile, LoadMakesOutputNamesSafeAndUniqueAndCountsThem)
+{
+    Bytes file = header(kZeb104, 6);
+    appendItem(file, "/src/Dune.jpg", 0, -1, "../../src/Dune");
+    appendItem(file, "/p/empty.jpg", 0, -1, "");
+    appendItem(file, "/p/nul.jpg", 0, -1, QByteArray("a\0b", 3));
+    appendItem(file, "/p/Sunset.jpg", 0, -1, "Sunset");
+    appendItem(file, "/q/sunset.jpg", 0, -1, "sunset");
+    appendItem(file, "/p/sea.jpg", 0, -1, "sea");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("crafted.zeb"));
+    ASSERT_TRUE(writeAll(path, file.d));
+
+    int renamed = -1;
+    const Result<Project> loaded = loadProject(path, &renamed);
+    ASSERT_TRUE(loaded.ok());
+    EXPECT_EQ(outputNames(loaded.value()), (QStringList{"Dune", "empty", "nul", "Sunset", "sunset_1", "sea"}));
+    EXPECT_EQ(renamed, 4);
+
+    // A project that was fine stays as it was.
+    ASSERT_FALSE(saveProject(twoImageProject(), path));
+    ASSERT_TRUE(loadProject(path, &renamed).ok());
+    EXPECT_EQ(renamed, 0);
+}
+
 TEST(ProjectFile, ForeignTruncatedAndOverrunningFilesAreInvalid)
 {
     Bytes valid = header(kZeb104, 2);
-    appendItem(appendItem(valid, "a", -1, 0), "b", 0, -1);
+    appendItem(appendItem(valid, "a", -1, 0, "a"), "b", 0, -1, "b");
     Bytes oneItem;
-    appendItem(oneItem, "a", 0, 0);
+    appendItem(oneItem, "a", 0, 0, "a");
     Bytes longPath = header(kZeb104, 1);
     longPath.i16(0xFFFF).raw("C:\\short.jpg").raw(QByteArray(30, 'x'));
 
@@ -162,9 +214,14 @@ TEST(ProjectFile, RefusedOrFailedSaveLeavesTheOldFile)
 
     // The limit applies to the encoded bytes: 65535 plain letters fit, 10923 times ł
     // (six bytes each as a reference) do not.
-    project.images[1].title = QString(65535, QLatin1Char('a'));
+    const auto setTitle = [&project](const QString &title) {
+        ImageItem item = project.images.at(1);
+        item.title = title;
+        project.images.replace(1, item);
+    };
+    setTitle(QString(65535, QLatin1Char('a')));
     EXPECT_TRUE(encodeProject(project).ok());
-    project.images[1].title = QString(10923, QChar(0x0142));
+    setTitle(QString(10923, QChar(0x0142)));
     Status status = saveProject(project, path);
     ASSERT_TRUE(status);
     EXPECT_EQ(status->code, ErrorCode::Invalid);
@@ -173,7 +230,7 @@ TEST(ProjectFile, RefusedOrFailedSaveLeavesTheOldFile)
 
     // A file size limit makes the write fail even for root, who ignores permissions. The
     // project is small enough to stay in Qt's write buffer until the file is committed.
-    project.images[1].title = QStringLiteral("t");
+    setTitle(QStringLiteral("t"));
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     rlimit small = saved;

@@ -25,12 +25,28 @@ ImageItem item(const char *path, const char *title = "", const char *tooltip = "
     return i;
 }
 
-ImageList twoImages()
+ImageList listOf(const QList<ImageItem> &items)
 {
     ImageList images;
-    images.append(item("C:\\Fotos\\sea.jpg", "Sea", "Waves \u20AC", "http://example.org/", "more", true));
-    images.append(item("C:\\Fotos\\\u0142\u00F3d\u017A.jpg"));
+    for (const ImageItem &i : items)
+        images.append(i);
     return images;
+}
+
+ImageList twoImages()
+{
+    return listOf({item("C:\\Fotos\\sea.jpg", "Sea", "Waves \u20AC", "http://example.org/", "more", true),
+                   item("C:\\Fotos\\\u0142\u00F3d\u017A.jpg")});
+}
+
+// The entries as import leaves them: loaded, with the given output names.
+QList<ImageItem> imported(QList<ImageItem> entries, const QStringList &outputNames)
+{
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        entries[i].outputName = outputNames.value(i);
+        entries[i].loaded = true;
+    }
+    return entries;
 }
 
 } // namespace
@@ -51,11 +67,8 @@ TEST(TextExchange, ExportWritesEightLinesPerEntryAndImportsBack)
     Project project;
     project.images.append(item("old.jpg"));
     ASSERT_EQ(importTextList(project, path).value(), 2);
-    ImageList back = twoImages();
-    back[0].outputName = QStringLiteral("sea");
-    back[1].outputName = QStringLiteral("\u0142\u00F3d\u017A");
-    back[0].loaded = back[1].loaded = true;
-    EXPECT_EQ(project.images, back);
+    EXPECT_EQ(project.images.items(),
+              imported(twoImages().items(), {QStringLiteral("sea"), QStringLiteral("\u0142\u00F3d\u017A")}));
 }
 
 TEST(TextExchange, ImportFollowsTheBlockGrammar)
@@ -80,6 +93,24 @@ TEST(TextExchange, ImportFollowsTheBlockGrammar)
          "a a_1"},
         {"lines outside blocks and unknown keys are ignored", "path=out\n{\nPATH=up\nname=x\npath=in\n}\n",
          {item("in")}, "in"},
+        {"lone CR line ends", "{\rpath=a\rtitle=T\r}\r{\rpath=b\r}", {item("a", "T"), item("b")}, "a b"},
+        {"mixed line ends", "{\r\npath=a\n}\r{\npath=b\r\n}\n", {item("a"), item("b")}, "a b"},
+        {"UTF-8 byte-order mark before the first block", "\xEF\xBB\xBF{\r\npath=/p/a.jpg\r\n}\r\n{\r\npath=b\r\n}\r\n",
+         {item("/p/a.jpg"), item("b")}, "a b"},
+        {"UTF-8", "{\npath=/p/Caf\xC3\xA9.jpg\ntitle=\xE2\x82\xAC 5\n}\n", {item("/p/Caf\u00E9.jpg", "\u20AC 5")},
+         "Caf\u00E9"},
+        {"Windows-1252", "{\npath=/p/Caf\xE9.jpg\ntitle=\x80 5\n}\n", {item("/p/Caf\u00E9.jpg", "\u20AC 5")},
+         "Caf\u00E9"},
+        {"one byte that is not UTF-8 makes all Windows-1252", "{\npath=/p/\xC3\xA9.jpg\ntitle=\xE9\n}\n",
+         {item("/p/\u00C3\u00A9.jpg", "\u00E9")}, "\u00C3\u00A9"},
+        {"references in a UTF-8 list", "{\npath=/p/\xC3\xA9&#322;.jpg\n}\n", {item("/p/\u00E9\u0142.jpg")},
+         "\u00E9\u0142"},
+        {"line breaks as references", "{\npath=p\ntitle=a&#13;&#10;b&#10;\n}\n", {item("p", "a\r\nb\n")}, "p"},
+        {"a lone ampersand stays", "{\npath=p\ntitle=Tom & Jerry &#\n}\n", {item("p", "Tom & Jerry &#")}, "p"},
+        {"unsafe file names", "{\npath=/p/.jpg\n}\n{\npath=/p/..jpg\n}\n{\npath=/p/a:b\n}\n",
+         {item("/p/.jpg"), item("/p/..jpg"), item("/p/a:b")}, "image image_1 a_b"},
+        {"file names differing by case", "{\npath=/p/Sunset.jpg\n}\n{\npath=/q/sunset.jpg\n}\n",
+         {item("/p/Sunset.jpg"), item("/q/sunset.jpg")}, "Sunset sunset_1"},
     };
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("in.txt"));
@@ -87,14 +118,9 @@ TEST(TextExchange, ImportFollowsTheBlockGrammar)
         ASSERT_TRUE(writeAll(path, c.text));
         Project project;
         ASSERT_EQ(importTextList(project, path).value(), c.entries.size()) << c.name;
-        QList<ImageItem> expected = c.entries;
         const QStringList names = QString::fromUtf8(c.outputNames).split(QLatin1Char(' '));
-        ASSERT_EQ(names.size(), expected.size()) << c.name;
-        for (qsizetype i = 0; i < expected.size(); ++i) {
-            expected[i].outputName = names.at(i);
-            expected[i].loaded = true;
-        }
-        EXPECT_EQ(project.images.items(), expected) << c.name;
+        ASSERT_EQ(names.size(), c.entries.size()) << c.name;
+        EXPECT_EQ(project.images.items(), imported(c.entries, names)) << c.name;
     }
 }
 
@@ -114,4 +140,31 @@ TEST(TextExchange, ImportWithoutEntriesOrFileLeavesTheProject)
     ASSERT_FALSE(missing.ok());
     EXPECT_EQ(missing.error().code, ErrorCode::NotFound);
     EXPECT_EQ(project.images, before);
+}
+
+TEST(TextExchange, LineBreaksInTextsCannotStartLinesOfTheirOwn)
+{
+    const ImageList images = listOf({item("/photos/sea.jpg", "Sea\r\npath=/etc/passwd", "a\rb", "u\n", "\n}\n{\n", true)});
+    const QByteArray bytes = encodeTextList(images);
+    // Eight lines and the empty one after the block: no value added a line end.
+    EXPECT_EQ(bytes.count('\n'), 9);
+    EXPECT_EQ(bytes.count('\r'), 9);
+    EXPECT_TRUE(bytes.contains("\r\ntitle=Sea&#13;&#10;path=/etc/passwd\r\n")) << bytes.toStdString();
+    EXPECT_EQ(parseTextList(bytes), images.items());
+}
+
+TEST(TextExchange, ExportedListReadsBackAsWrittenWhateverItsBytes)
+{
+    // Windows-1252 bytes that would pass for UTF-8 (C3 A9, C6 85, E2 82 AC), bytes that
+    // would not, and plain ASCII.
+    const QList<QList<ImageItem>> lists = {
+        {item("/p/\u00C3\u00A9.jpg", "\u00C6\u2026", "\u00E2\u201A\u00AC")},
+        {item("/p/Caf\u00E9.jpg", "\u00C3\u00A9")},
+        {item("/p/plain.jpg", "Plain")},
+    };
+    for (const QList<ImageItem> &entries : lists) {
+        const QByteArray bytes = encodeTextList(listOf(entries));
+        EXPECT_EQ(parseTextList(bytes), entries) << bytes.toStdString();
+        EXPECT_TRUE(bytes.startsWith("{\r\npath=")) << bytes.toStdString();
+    }
 }

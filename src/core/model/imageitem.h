@@ -16,7 +16,8 @@ struct ImageItem {
     bool openSameWindow = false;  // link target "_self" rather than "_blank"
     bool loaded = false;   // live record: image production skips records without it
     QString linkText;      // text of the image's link
-    QString outputName;    // base name of photos/<name>.jpg and thumbs/<name>.jpg; unique
+    QString outputName;    // base name of photos/<name>.jpg and thumbs/<name>.jpg; safe and
+                           // unique regardless of letter case (model/outputnames.h)
     std::array<QString, 5> reserved;  // stored in project files, never used
 
     bool operator==(const ImageItem &) const = default;

@@ -3,10 +3,14 @@
 // The ordered images of the open project with their previews at the same index. The
 // capacity grows in steps of 100 like the record arrays of project files written on
 // Windows; it is observable only through capacity() and kept for parity with those files.
+// Paths and output names are indexed, so that adding a folder or importing a list of
+// any length checks each new record in constant time. Entries change only through
+// append(), replace() and clear(), which keep the indexes.
 
 #include "imaging/pixelbuffer.h"
 #include "model/imageitem.h"
 
+#include <QHash>
 #include <QList>
 
 namespace lumarc {
@@ -21,13 +25,13 @@ public:
     int capacity() const { return m_capacity; }
 
     const ImageItem &at(int index) const { return m_items.at(index); }
-    ImageItem &operator[](int index) { return m_items[index]; }
     const PixelBuffer &preview(int index) const { return m_previews.at(index); }
     const QList<ImageItem> &items() const { return m_items; }
 
     // Appends at index count(), growing the capacity by 100 when it is reached.
     void append(ImageItem item, PixelBuffer preview = {});
-    void replace(int index, ImageItem item) { m_items[index] = std::move(item); }
+    // The only way to change an entry in place, so that the indexes follow.
+    void replace(int index, ImageItem item);
     void setPreview(int index, PixelBuffer preview) { m_previews[index] = std::move(preview); }
 
     // Empties the list and drops the previews; the capacity is kept.
@@ -38,16 +42,26 @@ public:
     // True when an entry has exactly this path (case-sensitive).
     bool containsPath(const QString &path) const;
 
-    // The candidate, else candidate_1, candidate_2, ...: the first name that no entry
-    // bears as output name. Each new candidate is compared again with every entry.
+    // The candidate made safe (safeOutputNameCandidate()), else that with _1, _2, ...: the
+    // first name that no entry bears as output name, letter case ignored. Not safe to call
+    // from two threads on one list: it keeps a memo of the numbers already found taken.
     QString makeUniqueOutputName(const QString &candidate) const;
 
     bool operator==(const ImageList &other) const { return m_items == other.m_items; }
 
 private:
+    void indexItem(const ImageItem &item);
+    void unindexItem(const ImageItem &item);
+
     QList<ImageItem> m_items;
     QList<PixelBuffer> m_previews;
     int m_capacity = kInitialCapacity;
+    // Entries per path and per output name key: paths repeat after an import, and names
+    // may repeat in a list that is still being loaded.
+    QHash<QString, int> m_pathCount;
+    QHash<QString, int> m_nameCount;
+    // Per candidate key, the first suffix number not yet found taken (firstFreeOutputName()).
+    mutable QHash<QString, int> m_nextSuffix;
 };
 
 } // namespace lumarc

@@ -11,6 +11,7 @@ ImageItem newImageRecord(const Project &project, const QString &path)
     item.openSameWindow = false;
     item.loaded = true;
     item.linkText = project.settings.defaultLinkText;
+    // The title of ".jpg" is empty and that of "..jpg" is ".": the list makes them safe.
     item.outputName = project.images.makeUniqueOutputName(item.title);
     return item;
 }

@@ -1,5 +1,6 @@
 #include "storage/projectfile.h"
 
+#include "model/outputnames.h"
 #include "storage/binaryreader.h"
 #include "storage/binarywriter.h"
 #include "storage/settingsrecord.h"
@@ -67,6 +68,7 @@ ImageItem readItem(BinaryReader &reader)
 
 // Older files carry neither link text nor output name: the first comes from the
 // settings, the second from the file name, as files of that layout were always read.
+// Two paths with one file name give one name here; decodeProject() numbers the second.
 ImageItem readLegacyItem(BinaryReader &reader, const GallerySettings &settings)
 {
     ImageItem item;
@@ -98,7 +100,7 @@ Result<QByteArray> encodeProject(const Project &project)
     return writer.data();
 }
 
-Result<Project> decodeProject(const QByteArray &bytes)
+Result<Project> decodeProject(const QByteArray &bytes, int *renamedOutputNames)
 {
     const QByteArray signature = bytes.left(kSignatureSize);
     const bool legacy = signature == legacySignature();
@@ -120,15 +122,18 @@ Result<Project> decodeProject(const QByteArray &bytes)
     if (reader.failed())
         return badFormat();
     project.images.setCapacity(count + ImageList::kGrowth);
+    const int renamed = repairOutputNames(project.images);
+    if (renamedOutputNames)
+        *renamedOutputNames = renamed;
     return project;
 }
 
-Result<Project> loadProject(const QString &path)
+Result<Project> loadProject(const QString &path, int *renamedOutputNames)
 {
     const Result<QByteArray> bytes = readFileBytes(path);
     if (!bytes)
         return bytes.error();
-    Result<Project> project = decodeProject(bytes.value());
+    Result<Project> project = decodeProject(bytes.value(), renamedOutputNames);
     if (!project)
         return project.error().at(path);
     return project;

@@ -15,8 +15,9 @@ namespace lumarc {
 
 // Reads the whole file into a new Project, so a failed load leaves the caller's open
 // project as it was. Errors: NotFound, ReadFailed, and BadFormat ("Invalid ZEB file!")
-// for a foreign signature, a truncated file or counts that run past its end.
-Result<Project> loadProject(const QString &path);
+// for a foreign signature, a truncated file or counts that run past its end. Output
+// names are repaired as in decodeProject(); renamedOutputNames, when given, gets their count.
+Result<Project> loadProject(const QString &path, int *renamedOutputNames = nullptr);
 
 // Replaces the file through QSaveFile: on failure the old file stays. Errors: Invalid
 // (a text over 65535 bytes; nothing is written) and WriteFailed, each with the path.
@@ -29,7 +30,10 @@ Result<QByteArray> encodeProject(const Project &project);
 
 // The project in the bytes of either layout; BadFormat with detail "Invalid ZEB file!"
 // and an empty path when they are not a whole project file. Bytes after the last
-// record are ignored.
-Result<Project> decodeProject(const QByteArray &bytes);
+// record are ignored. Output names that would write outside the gallery folders, or
+// share a file with an earlier image's, are made again (repairOutputNames()): a file
+// from elsewhere must not choose which files a build overwrites. renamedOutputNames,
+// when given, gets how many were.
+Result<Project> decodeProject(const QByteArray &bytes, int *renamedOutputNames = nullptr);
 
 } // namespace lumarc
