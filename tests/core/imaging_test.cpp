@@ -1,3 +1,4 @@
+#include "imaging/decodebudget.h"
 #include "imaging/imageengine.h"
 #include "imaging/syntheticimage.h"
 
@@ -5,8 +6,15 @@
 
 #include "testsupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <atomic>
+#include <optional>
+#include <thread>
+
+#include <sys/stat.h>
 
 using namespace lumarc;
 using namespace lumarc::test;
@@ -165,4 +173,208 @@ TEST(Imaging, SavedJpegIsEightBitRgbAtTheExactSizeWithoutMetadata)
     const Result<Picture> decoded = loadAsIs(target);
     ASSERT_TRUE(decoded.ok());
     EXPECT_EQ(decoded.value().size(), QSize(37, 21));
+}
+
+TEST(Imaging, RefusesTruncatedPicturesButNotBenignExtraBytes)
+{
+    QTemporaryDir dir;
+    // Noise spreads the compressed data over the whole file, so a cut ends inside the scan.
+    const SyntheticImage noisy{.width = 600, .height = 400, .noise = 30.0};
+    const QByteArray jpeg = readAll(write(dir, QStringLiteral("whole.jpg"), noisy));
+    const QByteArray png = readAll(write(dir, QStringLiteral("whole.png"), noisy));
+    ASSERT_TRUE(jpeg.endsWith("\xFF\xD9"));
+    const qsizetype scan = jpeg.indexOf("\xFF\xDA");
+    ASSERT_GT(scan, 0);
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        bool loads;
+    } cases[] = {
+        {"whole.jpg", jpeg, true},
+        // Never read: the decoder stops at the end marker. Some programs append data there.
+        {"trailing.jpg", jpeg + QByteArray(4096, 'x'), true},
+        // Only a libjpeg warning; the picture itself is complete.
+        {"stray.jpg", jpeg.left(scan) + QByteArray("\x00\x11\x22", 3) + jpeg.mid(scan), true},
+        {"half.jpg", jpeg.left(jpeg.size() / 2), false},
+        {"tail-cut.jpg", jpeg.chopped(256), false},
+        {"half.png", png.left(png.size() / 2), false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = writeBytes(dir, QString::fromLatin1(c.name), c.bytes);
+        const Result<Picture> picture = loadAsIs(path);
+        if (c.loads) {
+            EXPECT_TRUE(picture.ok()) << picture.error().message().toStdString();
+            if (picture.ok()) {
+                EXPECT_EQ(picture.value().size(), QSize(600, 400));
+            }
+            continue;
+        }
+        EXPECT_FALSE(picture.ok());
+        if (picture.ok())
+            continue;
+        EXPECT_EQ(picture.error().code, ErrorCode::Decode);
+        EXPECT_EQ(picture.error().path, path);
+        // The warning that stray.jpg left behind is not reported as part of this failure.
+        const QString detail = picture.error().detail;
+        EXPECT_FALSE(detail.contains(QStringLiteral("extraneous"))) << detail.toStdString();
+    }
+}
+
+TEST(Imaging, OpensOnlyRegularFilesAndLinksToThem)
+{
+    QTemporaryDir dir;
+    const QString photo = write(dir, QStringLiteral("photo.jpg"), {});
+    const QString fifo = dir.filePath(QStringLiteral("pipe.jpg"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(photo, dir.filePath(QStringLiteral("photo-link.jpg"))));
+    ASSERT_TRUE(QFile::link(fifo, dir.filePath(QStringLiteral("pipe-link.jpg"))));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.jpg")));
+    // Opening the pipe for reading would wait for a writer that never comes.
+    const struct {
+        QString path;
+        const char *kind;  // nullptr: loads
+    } cases[] = {
+        {photo, nullptr},
+        {dir.filePath(QStringLiteral("photo-link.jpg")), nullptr},
+        {fifo, "a named pipe"},
+        {dir.filePath(QStringLiteral("pipe-link.jpg")), "a named pipe"},
+        {dir.filePath(QStringLiteral("folder.jpg")), "a folder"},
+        {QStringLiteral("/dev/null"), "a character device"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        const Result<Picture> picture = loadAsIs(c.path);
+        const Result<QSize> size = readSize(c.path);
+        if (!c.kind) {
+            EXPECT_TRUE(picture.ok());
+            EXPECT_TRUE(size.ok());
+            continue;
+        }
+        EXPECT_FALSE(picture.ok());
+        EXPECT_FALSE(size.ok());
+        if (picture.ok() || size.ok())
+            continue;
+        EXPECT_EQ(picture.error().code, ErrorCode::Decode);
+        EXPECT_EQ(picture.error().path, c.path);
+        EXPECT_TRUE(picture.error().detail.contains(QLatin1String(c.kind))) << picture.error().detail.toStdString();
+        EXPECT_TRUE(picture.error().detail.contains(QStringLiteral("not a regular file")));
+        EXPECT_EQ(size.error().detail, picture.error().detail);
+    }
+}
+
+TEST(DecodeBudget, EstimateCountsWholeLoadersInFullAndStreamedOnesAtTheShrunkSize)
+{
+    const qint64 bomb = qint64(17000) * 17000 * 3;
+    const qint64 photo = 1000 * 750 * 3;
+    const struct {
+        const char *name;
+        DecodePlan plan;
+        qint64 atLeast, below;
+    } cases[] = {
+        // Read whole before its first row is final, whatever size is wanted.
+        {"interlaced png", {.stored = {17000, 17000}, .wholeImage = true, .kept = {800, 800}}, bomb, bomb + 4'000'000},
+        {"16-bit interlaced png",
+         {.stored = {17000, 17000}, .sampleBytes = 2, .wholeImage = true, .kept = {800, 800}},
+         2 * bomb,
+         2 * bomb + 4'000'000},
+        // The same picture streamed: a band of rows, not the whole.
+        {"streamed png", {.stored = {17000, 17000}, .kept = {800, 800}}, 800 * 800 * 3, bomb / 8},
+        // Shrink-on-load by 8: the shrunk picture, not the stored one.
+        {"shrunk jpeg", {.stored = {8000, 6000}, .shrink = 8, .kept = {1000, 750}}, photo, 3 * photo},
+        // libjpeg keeps the whole picture's coefficients for a progressive file, shrink or not.
+        {"progressive jpeg",
+         {.stored = {8000, 6000}, .sampleBytes = 2, .wholeImage = true, .shrink = 8, .kept = {1000, 750}},
+         qint64(8000) * 6000 * 3 * 2,
+         qint64(8000) * 6000 * 3 * 2 + 3 * photo},
+        // The picture asked for is kept, however small the source.
+        {"enlarged", {.stored = {100, 100}, .kept = {2000, 2000}}, 2000 * 2000 * 3, 2000 * 2000 * 3 + 100'000},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const qint64 bytes = estimateDecodeBytes(c.plan);
+        EXPECT_GE(bytes, c.atLeast);
+        EXPECT_LT(bytes, c.below);
+    }
+    // Turning upright copies the kept picture once more.
+    DecodePlan turned = cases[3].plan;
+    turned.turned = true;
+    EXPECT_EQ(estimateDecodeBytes(turned) - estimateDecodeBytes(cases[3].plan), photo);
+}
+
+TEST(DecodeBudget, RefusesAtOnceWhatCanNeverFitAndGivesEveryAdmissionBack)
+{
+    QTemporaryDir dir;
+    const SyntheticImage big{.width = 2000, .height = 1500};
+    const SyntheticImage bigInterlaced{.width = 2000, .height = 1500, .interlaced = true};
+    const QString baseline = write(dir, QStringLiteral("baseline.jpg"), big);
+    const QString progressive = write(dir, QStringLiteral("progressive.jpg"), bigInterlaced);
+    const QString interlaced = write(dir, QStringLiteral("adam7.png"), bigInterlaced);
+    const auto thumbnail = [](QSize) -> Result<QSize> { return QSize(100, 75); };
+    const auto asIs = [](QSize upright) -> Result<QSize> { return upright; };
+    // 1 MB: a baseline JPEG shrunk on load by 8 needs about 0.2 MB; every other case needs
+    // the whole 2000 x 1500 picture (9 MB, 18 MB of progressive coefficients).
+    const struct {
+        QString path;
+        SizeRule rule;
+        bool loads;
+    } cases[] = {
+        {baseline, thumbnail, true},
+        {baseline, asIs, false},
+        {progressive, thumbnail, false},
+        {interlaced, thumbnail, false},
+    };
+    setDecodeBudget(1'000'000);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        const Result<Picture> picture = loadPicture(c.path, c.rule);
+        EXPECT_EQ(admittedDecodeBytes(), 0);
+        if (c.loads) {
+            EXPECT_TRUE(picture.ok()) << picture.error().message().toStdString();
+            continue;
+        }
+        EXPECT_FALSE(picture.ok());
+        if (picture.ok())
+            continue;
+        EXPECT_EQ(picture.error().code, ErrorCode::Decode);
+        EXPECT_EQ(picture.error().path, c.path);
+        const QString detail = picture.error().detail;
+        EXPECT_TRUE(detail.contains(QStringLiteral("2000 x 1500"))) << detail.toStdString();
+        EXPECT_TRUE(detail.contains(QStringLiteral("budget of 1.0 MB"))) << detail.toStdString();
+    }
+    setDecodeBudget(0);
+    EXPECT_EQ(decodeBudget(), defaultDecodeBudget());
+    EXPECT_TRUE(loadPicture(interlaced, thumbnail).ok());
+    EXPECT_EQ(admittedDecodeBytes(), 0);
+}
+
+TEST(DecodeBudget, ADecodeWaitsUntilItsEstimateFits)
+{
+    const DecodePlan plan{.stored = {1000, 1000}, .wholeImage = true, .kept = {100, 100}};
+    const qint64 bytes = estimateDecodeBytes(plan);
+    setDecodeBudget(bytes);
+    Result<DecodeAdmission> first = admitDecode(plan);
+    ASSERT_TRUE(first.ok());
+    std::optional<DecodeAdmission> held(std::move(first).value());
+    EXPECT_EQ(admittedDecodeBytes(), bytes);
+
+    std::atomic_bool done = false;
+    bool secondAdmitted = false;
+    qint64 heldWithSecond = 0;
+    std::thread second([&] {
+        const Result<DecodeAdmission> admission = admitDecode(plan);
+        secondAdmitted = admission.ok();
+        heldWithSecond = admittedDecodeBytes();
+        done = true;
+    });
+    // Until the second decode waits for room (or, wrongly, has gone ahead).
+    while (waitingDecodes() == 0 && !done)
+        std::this_thread::yield();
+    held.reset();
+    second.join();
+    // Admitted only once the first had given its bytes back, never both at once.
+    EXPECT_TRUE(secondAdmitted);
+    EXPECT_EQ(heldWithSecond, bytes);
+    EXPECT_EQ(admittedDecodeBytes(), 0);
+    setDecodeBudget(0);
 }

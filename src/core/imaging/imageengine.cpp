@@ -1,17 +1,27 @@
 #include "imaging/imageengine.h"
 
 #include "i18n/strings.h"
+#include "imaging/decodebudget.h"
 #include "support/filebytes.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 
 #include <vips/vips8>
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <mutex>
 #include <numeric>
+
+#if defined(Q_OS_UNIX)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace lumarc::imaging {
 
@@ -34,8 +44,24 @@ struct PictureAccess {
 
 namespace {
 
+// libvips' own warnings ("premature end of JPEG file", "error in tile ...") would reach the
+// user's terminal raw; a failed decode already says what went wrong in its Error, so they
+// are kept for debugging only: QT_LOGGING_RULES="lumarc.vips.info=true".
+Q_LOGGING_CATEGORY(lcVips, "lumarc.vips", QtWarningMsg)
+
 std::atomic<qint64> g_pixelLimit{kDefaultPixelLimit};
 bool g_started = false;
+
+// Every load stops at a truncated file or a decoder error instead of handing back a picture
+// padded with grey. Not VIPS_FAIL_ON_WARNING: that also refuses files that decode in full
+// but carry a benign fault, such as stray bytes before a JPEG's end marker. Bytes after the
+// end marker are never read, so they pass.
+constexpr VipsFailOn kFailOn = VIPS_FAIL_ON_ERROR;
+
+void routeVipsMessage(const gchar *, GLogLevelFlags, const gchar *message, gpointer)
+{
+    qCInfo(lcVips, "%s", message);
+}
 
 // libvips keeps one error buffer for the whole process; take its text and clear it so that
 // the next failure (of any thread) does not repeat it.
@@ -157,6 +183,27 @@ VImage scaleExactly(const VImage &image, int w, int h)
     return out;
 }
 
+bool isJpeg(const QString &loader)
+{
+    return loader.startsWith(QLatin1String("VipsForeignLoadJpeg"));
+}
+
+bool isInterlaced(const VImage &header)
+{
+    return header.get_typeof("interlaced") && header.get_int("interlaced") != 0;
+}
+
+// Only baseline JPEG and non-interlaced PNG are decoded a band of rows at a time. A
+// progressive JPEG keeps every DCT coefficient (two bytes each) until its last scan, an
+// interlaced PNG is read whole before its first row is final, and GIF, TIFF, WebP and HEIF
+// loaders may hold a whole frame, strip or tile set: counted whole, as the safe side.
+bool decodesWhole(const QString &loader, const VImage &header)
+{
+    if (isJpeg(loader) || loader.startsWith(QLatin1String("VipsForeignLoadPng")))
+        return isInterlaced(header);
+    return true;
+}
+
 // The largest JPEG shrink-on-load factor that still leaves at least w x h to scale from.
 int jpegShrink(int sourceW, int sourceH, int w, int h)
 {
@@ -173,26 +220,103 @@ struct OpenedSource {
     QString loader;
 };
 
+#if defined(Q_OS_UNIX)
+// What a path is when it is not a regular file, for the message; empty for a regular file.
+QString specialKind(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return QString();
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a named pipe (FIFO)");
+    if (S_ISCHR(mode))
+        return QStringLiteral("a character device");
+    if (S_ISBLK(mode))
+        return QStringLiteral("a block device");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    return QStringLiteral("a special file");
+}
+
+Error notRegular(const QString &path, const QString &kind)
+{
+    return Error{ErrorCode::Decode, path, QStringLiteral("is %1, not a regular file").arg(kind)};
+}
+
+// Checked again on the open file, in case the name was replaced after it was examined.
+Result<VSource> sourceFromDescriptor(const QString &path, int fd)
+{
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        return Error{ErrorCode::ReadFailed, path, QString::fromLocal8Bit(std::strerror(errno))};
+    if (const QString kind = specialKind(status.st_mode); !kind.isEmpty())
+        return notRegular(path, kind);
+    // Non-blocking mode was only for the open; reads of a regular file never block anyway.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    try {
+        // libvips reads through its own duplicate of the descriptor.
+        return VSource::new_from_descriptor(fd);
+    } catch (const VError &error) {
+        return vipsError(ErrorCode::ReadFailed, path, "open", error);
+    }
+}
+
+// Opening a FIFO for reading blocks until a writer comes, and opening a device can have side
+// effects, so the kind is checked by name before opening (stat follows a symbolic link to
+// its target), and the open itself never waits.
+Result<VSource> openRegularFile(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status {};
+    if (::stat(name.constData(), &status) != 0) {
+        const int error = errno;
+        if (error == ENOENT)
+            return Error{ErrorCode::NotFound, path, QStringLiteral("file not found")};
+        return Error{ErrorCode::ReadFailed, path, QString::fromLocal8Bit(std::strerror(error))};
+    }
+    if (const QString kind = specialKind(status.st_mode); !kind.isEmpty())
+        return notRegular(path, kind);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return Error{ErrorCode::ReadFailed, path, QString::fromLocal8Bit(std::strerror(errno))};
+    Result<VSource> source = sourceFromDescriptor(path, fd);
+    ::close(fd);
+    return source;
+}
+#else
+Result<VSource> openRegularFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return Error{ErrorCode::NotFound, path, QStringLiteral("file not found")};
+    if (!info.isFile())
+        return Error{ErrorCode::Decode, path, QStringLiteral("not a regular file")};
+    try {
+        return VSource::new_from_file(QFile::encodeName(path).constData());
+    } catch (const VError &error) {
+        return vipsError(ErrorCode::ReadFailed, path, "open", error);
+    }
+}
+#endif
+
 Result<OpenedSource> openSource(const QString &path)
 {
     initialise();
     if (!g_started)
         return notStarted(path);
-    const QFileInfo info(path);
-    if (!info.exists())
-        return Error{ErrorCode::NotFound, path, QStringLiteral("file not found")};
-    if (!info.isFile())
-        return Error{ErrorCode::Decode, path, QStringLiteral("not a file")};
-    const QByteArray name = QFile::encodeName(path);
+    Result<VSource> opened = openRegularFile(path);
+    if (!opened)
+        return opened.error();
     try {
-        VSource source = VSource::new_from_file(name.constData());
+        VSource source = opened.value();
         const char *loader = vips_foreign_find_load_source(source.get_source());
         if (!loader) {
             vips_error_clear();
             return Error{ErrorCode::Decode, path, QStringLiteral("not an image file of a readable format")};
         }
-        VImage header = VImage::new_from_source(source, "",
-                                                VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL));
+        VImage header = VImage::new_from_source(
+            source, "", VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL)->set("fail_on", kFailOn));
         const qint64 pixels = qint64(header.width()) * header.height();
         if (pixels > g_pixelLimit.load())
             return Error{ErrorCode::Decode, path,
@@ -215,6 +339,8 @@ void initialise()
 {
     static std::once_flag once;
     std::call_once(once, [] {
+        g_log_set_handler("VIPS", GLogLevelFlags(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE | G_LOG_LEVEL_INFO),
+                          routeVipsMessage, nullptr);
         if (VIPS_INIT("lumarc") != 0) {
             vips_error_clear();
             return;
@@ -290,6 +416,9 @@ Result<QSize> readSize(const QString &path)
 
 Result<Picture> loadPicture(const QString &path, const SizeRule &rule)
 {
+    // Declared first so that it is given back last, after every libvips object below has
+    // freed the decode's memory.
+    DecodeAdmission admission;
     Result<OpenedSource> opened = openSource(path);
     if (!opened)
         return opened.error();
@@ -309,17 +438,32 @@ Result<Picture> loadPicture(const QString &path, const SizeRule &rule)
     const int w = swap ? wanted.value().height() : wanted.value().width();
     const int h = swap ? wanted.value().width() : wanted.value().height();
 
+    const bool jpeg = isJpeg(source.loader);
+    const int shrink = jpeg ? jpegShrink(storedW, storedH, w, h) : 1;
+    DecodePlan plan;
+    plan.stored = QSize(storedW, storedH);
+    plan.bands = source.header.bands();
+    plan.sampleBytes = int(vips_format_sizeof(source.header.format()));
+    plan.wholeImage = decodesWhole(source.loader, source.header);
+    if (jpeg && plan.wholeImage)
+        plan.sampleBytes = 2;  // libjpeg's coefficients
+    plan.shrink = shrink;
+    plan.kept = QSize(w, h);
+    plan.turned = vips_image_get_orientation(source.header.get_image()) != 1;
+    Result<DecodeAdmission> admitted = admitDecode(plan);
+    if (!admitted)
+        return admitted.error().at(path);
+    admission = std::move(admitted).value();
+
     VImage image;
     try {
         image = source.header;
-        if (source.loader.startsWith(QLatin1String("VipsForeignLoadJpeg"))) {
-            const int shrink = jpegShrink(storedW, storedH, w, h);
-            if (shrink > 1)
-                image = VImage::new_from_source(source.source, "",
-                                                VImage::option()
-                                                    ->set("access", VIPS_ACCESS_SEQUENTIAL)
-                                                    ->set("shrink", shrink));
-        }
+        if (shrink > 1)
+            image = VImage::new_from_source(source.source, "",
+                                            VImage::option()
+                                                ->set("access", VIPS_ACCESS_SEQUENTIAL)
+                                                ->set("shrink", shrink)
+                                                ->set("fail_on", kFailOn));
         image = toDisplayRgb(image);
     } catch (const VError &error) {
         return vipsError(ErrorCode::Decode, path, "load", error);
@@ -337,6 +481,10 @@ Result<Picture> loadPicture(const QString &path, const SizeRule &rule)
     } catch (const VError &error) {
         return vipsError(ErrorCode::Decode, path, "load", error);
     }
+    // A decode that succeeds may still leave the warnings it tolerated in the process-wide
+    // error buffer, where they would be read as part of the next failure, of another file.
+    if (*vips_error_buffer())
+        vips_error_clear();
     return PictureAccess::make(image);
 }
 

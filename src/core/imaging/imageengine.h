@@ -80,8 +80,12 @@ using SizeRule = std::function<Result<QSize>(QSize upright)>;
 // Reads the header, checks the pixel limit, asks `rule` for the size and decodes the first
 // frame or page once, shrinking on load where the format allows (JPEG), to exactly that size.
 // Orientation, ICC profile, CMYK, grey, 16-bit and alpha (on white) are all resolved here.
-// Error codes: NotFound, Decode (unreadable, corrupt or over the pixel limit), whatever
-// `rule` returns, Encode when scaling fails.
+// Only regular files (or links to them) are opened. The decode is admitted against the
+// decode memory budget (imaging/decodebudget.h) first, and may wait there for other decodes
+// to finish; a truncated or corrupt file fails instead of giving a partly grey picture.
+// Error codes: NotFound, ReadFailed, Decode (not a regular file, unreadable, truncated,
+// corrupt, over the pixel limit or over the whole budget), whatever `rule` returns, Encode
+// when scaling fails.
 Result<Picture> loadPicture(const QString &path, const SizeRule &rule);
 
 // The upright size from the header alone. Same errors as loadPicture() for the header.

@@ -4,6 +4,7 @@
 #include "support/paths.h"
 
 #include <QFile>
+#include <QStringList>
 
 #include <vips/vips8>
 
@@ -43,9 +44,14 @@ Status writeSyntheticImage(const QString &path, const SyntheticImage &spec)
             image.set(VIPS_META_ORIENTATION, spec.orientation);
 
         const QString extension = paths::extension(path).toLower();
-        QString suffix = QStringLiteral(".") + extension;
+        QStringList options;
         if (extension == QLatin1String("jpg") || extension == QLatin1String("webp"))
-            suffix += QStringLiteral("[Q=%1]").arg(spec.quality);
+            options += QStringLiteral("Q=%1").arg(spec.quality);
+        if (spec.interlaced && (extension == QLatin1String("jpg") || extension == QLatin1String("png")))
+            options += QStringLiteral("interlace");
+        QString suffix = QStringLiteral(".") + extension;
+        if (!options.isEmpty())
+            suffix += QLatin1Char('[') + options.join(QLatin1Char(',')) + QLatin1Char(']');
         vips::VTarget target = vips::VTarget::new_to_file(QFile::encodeName(path).constData());
         image.write_to_target(suffix.toLatin1().constData(), target);
     } catch (const VError &error) {
