@@ -12,7 +12,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QDesktopServices>
+#include <QGuiApplication>
 #include <QProcess>
+#include <QUrl>
+
+#include <optional>
 
 namespace lumarc::cli {
 namespace {
@@ -28,18 +33,24 @@ Options:
   --settings FILE      settings for a project made on the fly (.zes, .zem or .zeb);
                        default: default.zem of the data folder when it exists, else the defaults
   --html-only          rewrite pages, style sheet and viewer files; leave the images alone
-  -y, --yes            empty a destination folder that already holds files without asking
+  -y, --yes            remove the files of an earlier gallery in the destination without asking
   -j, --jobs N         produce N images at a time (default: one per core)
   --open               open the first page in the web browser when done
   -q, --quiet          no progress bar and no summary
 
-Exit status: 0 all went well; 1 some images failed (the gallery is still written);
-2 bad usage or input; 3 refused (a non-empty destination without --yes).
+A build writes only inside the destination folder. Of what is already there it removes
+only what a gallery build writes (index.html, zeb*.html, the viewer files and the files
+inside images, library, thumbs and photos), after asking; anything else stays. It refuses
+to write through a link, and to delete or overwrite any of its own inputs.
+
+Exit status: 0 all went well; 1 some images or files failed (the gallery is still written);
+2 bad usage or input; 3 refused (files of an earlier gallery in the destination, without
+--yes).
 )";
 
 struct BuildArgs {
     QStringList sources;
-    QString output;
+    std::optional<QString> output;
     QString settings;
     bool htmlOnly = false;
     bool yes = false;
@@ -61,7 +72,9 @@ QString parse(const QStringList &args, BuildArgs &out)
         };
         QString error;
         if (arg == QLatin1String("-o") || arg == QLatin1String("--output")) {
-            error = value(out.output);
+            QString folder;
+            error = value(folder);
+            out.output = folder;
         } else if (arg.startsWith(QLatin1String("--output="))) {
             out.output = arg.mid(9);
         } else if (arg == QLatin1String("--settings")) {
@@ -102,6 +115,8 @@ QString parse(const QStringList &args, BuildArgs &out)
     }
     if (out.sources.isEmpty())
         return QStringLiteral("missing SOURCE");
+    if (out.output && out.output->trimmed().isEmpty())
+        return QStringLiteral("the output folder is empty; name a folder after -o");
     return {};
 }
 
@@ -132,6 +147,8 @@ Result<Project> projectFromSources(const BuildArgs &args)
             files = readableImagesIn(info.absoluteFilePath());
         } else if (isProjectFile(source)) {
             return Error{ErrorCode::Invalid, source, QStringLiteral("a project file must be the only SOURCE")};
+        } else if (!info.isFile()) {
+            return Error{ErrorCode::Invalid, source, QStringLiteral("is neither a regular file nor a folder")};
         } else {
             files.append(info.absoluteFilePath());
         }
@@ -187,15 +204,42 @@ private:
     bool m_open = false;
 };
 
+// The desktop's own "open" for a local file; no command interpreter ever sees the path.
 void openInBrowser(const QString &page)
 {
-#if defined(Q_OS_WIN)
-    QProcess::startDetached(QStringLiteral("cmd"), {QStringLiteral("/c"), QStringLiteral("start"), QString(), page});
-#elif defined(Q_OS_MACOS)
-    QProcess::startDetached(QStringLiteral("open"), {page});
-#else
-    QProcess::startDetached(QStringLiteral("xdg-open"), {page});
+    const QUrl url = QUrl::fromLocalFile(page);
+    bool opened = false;
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Without a display Qt has no desktop services; the opener still takes the address as
+    // one argument.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        opened = QProcess::startDetached(QStringLiteral("xdg-open"), {QString::fromUtf8(url.toEncoded())});
+    else
 #endif
+        opened = QDesktopServices::openUrl(url);
+    if (!opened)
+        report(page, QStringLiteral("could not be opened in the web browser"));
+}
+
+QString fileCount(qsizetype count)
+{
+    return count == 1 ? QStringLiteral("1 file") : QStringLiteral("%1 files").arg(count);
+}
+
+// What the user is asked before the files of an earlier gallery go: how many go, and what stays.
+QString emptyingQuestion(const QString &folder, const DestinationSurvey &survey)
+{
+    QString text = QStringLiteral("The destination folder '%1' holds %2 of an earlier gallery (pages, viewer "
+                                  "files and the files in images, library, thumbs and photos).")
+                       .arg(QDir::toNativeSeparators(folder), fileCount(survey.toDelete.size()));
+    if (!survey.staying.isEmpty()) {
+        constexpr qsizetype kShown = 8;
+        QStringList shown = survey.staying.mid(0, kShown);
+        if (survey.staying.size() > kShown)
+            shown.append(QStringLiteral("and %1 more").arg(survey.staying.size() - kShown));
+        text += QStringLiteral("\nThese stay as they are: %1.").arg(shown.join(QStringLiteral(", ")));
+    }
+    return text + QStringLiteral("\nDelete the %1 and make the gallery?").arg(fileCount(survey.toDelete.size()));
 }
 
 } // namespace
@@ -214,10 +258,11 @@ int runBuild(const QStringList &arguments)
     imaging::initialise();
 
     Project project;
+    int renamedOnLoad = 0;
     if (args.sources.size() == 1 && isProjectFile(args.sources.first())) {
         if (!args.settings.isEmpty())
             return usageError(QStringLiteral("build"), QStringLiteral("--settings applies to image sources, not to a project"));
-        Result<Project> loaded = loadProject(args.sources.first());
+        Result<Project> loaded = loadProject(args.sources.first(), &renamedOnLoad);
         if (!loaded) {
             report(loaded.error());
             return kExitUsage;
@@ -231,21 +276,27 @@ int runBuild(const QStringList &arguments)
         }
         project = std::move(made).value();
     }
-    if (!args.output.isEmpty())
-        project.settings.destinationFolder = QDir::cleanPath(QFileInfo(args.output).absoluteFilePath());
+    if (args.output)
+        project.settings.destinationFolder = QDir::cleanPath(QFileInfo(*args.output).absoluteFilePath());
 
     TerminalProgress progress(!args.quiet && stderrIsTerminal());
     BuildOptions options;
     options.htmlOnly = args.htmlOnly;
     options.workers = args.jobs;
+    if (args.sources.size() == 1 && isProjectFile(args.sources.first()))
+        options.protectedFiles.append(args.sources.first());
+    if (!args.settings.isEmpty())
+        options.protectedFiles.append(args.settings);
+    options.protectedFiles.append(defaultSettingsPath());
     bool refusedQuietly = false;
-    options.confirmEmptying = [&](const QString &folder) {
+    qsizetype doomedFiles = 0;
+    options.confirmEmptying = [&](const QString &folder, const DestinationSurvey &survey) {
+        doomedFiles = survey.toDelete.size();
         if (args.yes)
             return true;
         if (stdinIsTerminal()) {
             progress.finishLine();
-            return askYesNo(QStringLiteral("The destination folder '%1' is not empty. Delete its files and proceed?")
-                                .arg(QDir::toNativeSeparators(folder)));
+            return askYesNo(emptyingQuestion(folder, survey));
         }
         refusedQuietly = true;
         return false;
@@ -256,18 +307,29 @@ int runBuild(const QStringList &arguments)
     const BuildReport result = buildGallery(project, options, progress);
     progress.finishLine();
 
+    if (const int renamed = renamedOnLoad + result.renamedOutputNames; renamed > 0)
+        report(args.sources.first(),
+               QStringLiteral("%1 output %2 unsafe or shared by several images; this build gave %3 new %4 (the "
+                              "project file is unchanged)")
+                   .arg(renamed)
+                   .arg(renamed == 1 ? QStringLiteral("name was") : QStringLiteral("names were"))
+                   .arg(renamed == 1 ? QStringLiteral("it a") : QStringLiteral("them"))
+                   .arg(renamed == 1 ? QStringLiteral("name") : QStringLiteral("names")));
     for (const Error &failure : result.failures)
         report(failure);
     if (result.fatal) {
         if (result.fatal->code == ErrorCode::Refused) {
             report(result.fatal->path, refusedQuietly
-                       ? QStringLiteral("the folder is not empty; use --yes to empty it (nothing was written)")
+                       ? QStringLiteral("holds %1 of an earlier gallery; use --yes to replace them (nothing was "
+                                        "written)").arg(fileCount(doomedFiles))
                        : QStringLiteral("not emptied; nothing was written"));
             return kExitRefused;
         }
         report(*result.fatal);
         return kExitUsage;
     }
+    if (!args.quiet && result.deletedFiles > 0)
+        printErr(QStringLiteral("Removed %1 of an earlier gallery\n").arg(fileCount(result.deletedFiles)));
 
     if (!args.quiet) {
         const int failedImages = project.images.count() - result.imagesProduced;

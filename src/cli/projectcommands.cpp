@@ -4,6 +4,7 @@
 
 #include "imaging/imageengine.h"
 #include "model/imageadder.h"
+#include "storage/editlock.h"
 #include "storage/projectfile.h"
 #include "storage/textexchange.h"
 
@@ -14,6 +15,13 @@
 
 namespace lumarc::cli {
 namespace {
+
+// A file that could not be locked or opened: reported, and the command did nothing.
+int failed(const Error &error)
+{
+    report(error);
+    return error.code == ErrorCode::Refused ? kExitRefused : kExitUsage;
+}
 
 const char kInfoHelp[] = R"(Usage: lumarc info FILE [--json]
 
@@ -161,6 +169,7 @@ int runInfo(const QStringList &args)
         report(file.error());
         return kExitUsage;
     }
+    reportRenamedOutputNames(path, file.value().renamedOutputNames, false);
     printOut(json ? jsonInfo(file.value()) : textInfo(path, file.value()));
     return kExitOk;
 }
@@ -175,6 +184,9 @@ int runSet(const QStringList &args)
         return usageError(QStringLiteral("set"), args.isEmpty() ? QStringLiteral("missing FILE")
                                                                 : QStringLiteral("missing FIELD=VALUE"));
     const QString path = args.first();
+    const auto lock = lockForEditing(path);
+    if (!lock)
+        return failed(lock.error());
     Result<OpenedFile> file = openFile(path);
     if (!file) {
         report(file.error());
@@ -205,6 +217,7 @@ int runSet(const QStringList &args)
         report(*error);
         return kExitUsage;
     }
+    reportRenamedOutputNames(path, file.value().renamedOutputNames, true);
     return kExitOk;
 }
 
@@ -243,6 +256,9 @@ int runImport(const QStringList &args)
         return usageError(QStringLiteral("import"), QStringLiteral("expected LIST.txt and PROJECT"));
     const QString &listPath = args[0];
     const QString &projectPath = args[1];
+    const auto lock = lockForEditing(projectPath);
+    if (!lock)
+        return failed(lock.error());
     bool created = false;
     Result<Project> project = openOrCreateProject(projectPath, &created);
     if (!project) {
@@ -277,8 +293,12 @@ int runAdd(const QStringList &args)
     if (args.size() < 2)
         return usageError(QStringLiteral("add"), QStringLiteral("expected PROJECT and at least one PATH"));
     const QString &projectPath = args[0];
+    const auto lock = lockForEditing(projectPath);
+    if (!lock)
+        return failed(lock.error());
     bool created = false;
-    Result<Project> opened = openOrCreateProject(projectPath, &created);
+    int renamed = 0;
+    Result<Project> opened = openOrCreateProject(projectPath, &created, &renamed);
     if (!opened) {
         report(opened.error());
         return kExitUsage;
@@ -286,18 +306,20 @@ int runAdd(const QStringList &args)
     Project &project = opened.value();
     imaging::initialise();
 
+    // The lines are printed once the project is saved: nothing is said to be added before it is.
     int added = 0;
     int refused = 0;
+    QString lines;
     const auto show = [&](const QString &path, const AddResult &result) {
         if (result.outcome == AddOutcome::Added) {
             ++added;
-            printOut(QStringLiteral("added    %1  (%2)\n").arg(path, project.images.at(result.index).outputName));
+            lines += QStringLiteral("added    %1  (%2)\n").arg(path, project.images.at(result.index).outputName);
             return;
         }
         ++refused;
         QString why = result.message.isEmpty() ? result.detail : result.message;
         why.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-        printOut(QStringLiteral("refused  %1  (%2)\n").arg(path, why));
+        lines += QStringLiteral("refused  %1  (%2)\n").arg(path, why);
     };
 
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -306,25 +328,28 @@ int runAdd(const QStringList &args)
         if (info.isDir()) {
             const QList<AddResult> results = addFolderImages(project, path);
             if (results.isEmpty())
-                printOut(QStringLiteral("nothing  %1  (no readable images in the folder)\n").arg(path));
+                lines += QStringLiteral("nothing  %1  (no readable images in the folder)\n").arg(path);
             for (const AddResult &result : results)
                 show(result.path, result);
             continue;
         }
         if (!info.exists()) {
             ++refused;
-            printOut(QStringLiteral("refused  %1  (no such file or folder)\n").arg(path));
+            lines += QStringLiteral("refused  %1  (no such file or folder)\n").arg(path);
             continue;
         }
         show(path, addImageToProject(project, path));
     }
 
-    if (added > 0) {
+    if (added > 0 || (renamed > 0 && !created)) {
         if (Status error = saveProject(project, projectPath)) {
             report(*error);
+            printErr(QStringLiteral("lumarc: %1 was left unchanged; nothing was added\n").arg(projectPath));
             return kExitUsage;
         }
     }
+    reportRenamedOutputNames(projectPath, renamed, true);
+    printOut(lines);
     printOut(QStringLiteral("%1 added, %2 refused; %3 now holds %4 images\n")
                  .arg(added)
                  .arg(refused)

@@ -1,8 +1,10 @@
 #include "cli/projectfiles.h"
 
+#include "cli/console.h"
 #include "storage/datafolder.h"
 #include "storage/projectfile.h"
 #include "storage/settingsfile.h"
+#include "support/filebytes.h"
 #include "support/paths.h"
 
 #include <QFileInfo>
@@ -17,8 +19,8 @@ bool isSettingsFileName(const QString &path)
 
 Result<OpenedFile> openFile(const QString &path)
 {
-    if (!QFileInfo(path).isFile())
-        return Error{ErrorCode::NotFound, path, QStringLiteral("no such file")};
+    if (Status error = checkRegularFile(path))
+        return *error;
     OpenedFile file;
     if (isSettingsFileName(path)) {
         Result<GallerySettings> settings = readSettingsFile(path);
@@ -28,7 +30,7 @@ Result<OpenedFile> openFile(const QString &path)
         file.settingsOnly = true;
         return file;
     }
-    Result<Project> project = loadProject(path);
+    Result<Project> project = loadProject(path, &file.renamedOutputNames);
     if (!project)
         return project.error();
     file.project = std::move(project).value();
@@ -40,7 +42,7 @@ Status saveFile(const OpenedFile &file, const QString &path)
     return file.settingsOnly ? writeSettingsFile(file.project.settings, path) : saveProject(file.project, path);
 }
 
-Result<Project> openOrCreateProject(const QString &path, bool *created)
+Result<Project> openOrCreateProject(const QString &path, bool *created, int *renamedOutputNames)
 {
     if (created)
         *created = false;
@@ -51,7 +53,17 @@ Result<Project> openOrCreateProject(const QString &path, bool *created)
             *created = true;
         return project;
     }
-    return loadProject(path);
+    return loadProject(path, renamedOutputNames);
+}
+
+void reportRenamedOutputNames(const QString &path, int count, bool saved)
+{
+    if (count <= 0)
+        return;
+    report(path, QStringLiteral("%1 output %2 unsafe or shared by several images and got new ones%3")
+                     .arg(count)
+                     .arg(count == 1 ? QStringLiteral("name was") : QStringLiteral("names were"))
+                     .arg(saved ? QStringLiteral("; the file is saved with them") : QString()));
 }
 
 } // namespace lumarc::cli

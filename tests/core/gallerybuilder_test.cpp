@@ -124,3 +124,59 @@ TEST_F(GalleryBuilderTest, StopEndsAfterTheCurrentImagesAndWritesNoPages)
     EXPECT_TRUE(report.firstPage.isEmpty());
     EXPECT_TRUE(entries("out/gallery").filter(".html").isEmpty());
 }
+
+TEST_F(GalleryBuilderTest, AsksWithWhatGoesAndWhatStaysAndWritesNothingOnNo)
+{
+    addImages(1);
+    const QString folder = tmp.filePath("out/gallery");
+    ASSERT_TRUE(QDir().mkpath(folder + "/photos") && QDir().mkpath(folder + "/own"));
+    for (const char *name : {"/index.html", "/photos/old.jpg", "/notes.txt"}) {
+        QFile file(folder + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    DestinationSurvey asked;
+    BuildOptions options;
+    options.confirmEmptying = [&](const QString &, const DestinationSurvey &survey) {
+        asked = survey;
+        return false;
+    };
+    const BuildReport report = buildGallery(project, options, progress);
+    ASSERT_TRUE(report.fatal);
+    EXPECT_EQ(report.fatal->code, ErrorCode::Refused);
+    EXPECT_EQ(asked.toDelete, (QStringList{folder + "/index.html", folder + "/photos/old.jpg"}));
+    EXPECT_EQ(asked.staying, (QStringList{"notes.txt", "own/"}));
+    EXPECT_EQ(entries("out/gallery"), (QStringList{"index.html", "notes.txt"}));
+    EXPECT_EQ(entries("out/gallery/photos"), QStringList{"old.jpg"});
+}
+
+TEST_F(GalleryBuilderTest, AnInputWhereTheGalleryGoesStopsTheBuildBeforeAnyWrite)
+{
+    addImages(1);
+    const QString folder = tmp.filePath("out/gallery");
+    ASSERT_TRUE(QDir().mkpath(folder + "/library"));
+    // A background kept in the library of an earlier build, which a clean build empties.
+    const QString background = folder + "/library/bg.png";
+    ASSERT_FALSE(imaging::writeSyntheticImage(background, imaging::SyntheticImage{}));
+    project.settings.pageBackgroundImage = background;
+    BuildOptions options;
+    options.confirmEmptying = [](const QString &, const DestinationSurvey &) { return true; };
+    const BuildReport clean = buildGallery(project, options, progress);
+    ASSERT_TRUE(clean.fatal);
+    EXPECT_EQ(clean.fatal->path, background);
+    EXPECT_EQ(entries("out/gallery/library"), QStringList{"bg.png"});
+    EXPECT_TRUE(entries("out/gallery").isEmpty());
+
+    // "HTML only" leaves the library's files alone, so the same background is fine there.
+    options.htmlOnly = true;
+    const BuildReport htmlOnly = buildGallery(project, options, progress);
+    EXPECT_FALSE(htmlOnly.fatal);
+    EXPECT_TRUE(htmlOnly.succeeded());
+
+    // The project file itself, were it named like a page.
+    options.htmlOnly = false;
+    options.protectedFiles = {folder + "/index.html"};
+    project.settings.pageBackgroundImage.clear();
+    const BuildReport page = buildGallery(project, options, progress);
+    ASSERT_TRUE(page.fatal);
+    EXPECT_EQ(page.fatal->path, folder + "/index.html");
+}

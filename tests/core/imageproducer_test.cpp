@@ -88,28 +88,40 @@ protected:
     CountingProgress progress;
 };
 
-TEST_F(ImageProducer, EmptiesTheImageFoldersAndWritesLoadedRecordsAtTheDefaultSizes)
+TEST_F(ImageProducer, WritesEveryRecordAtTheDefaultSizesWhateverItsLoadedFlag)
 {
     ASSERT_TRUE(QDir().mkpath(out() + QStringLiteral("/thumbs/keep")));
-    ASSERT_TRUE(QDir().mkpath(out() + QStringLiteral("/photos")));
-    for (const char *stale : {"/thumbs/old.jpg", "/photos/notes.txt", "/index.html"}) {
-        QFile file(out() + QLatin1String(stale));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
     const QString wide = write(QStringLiteral("wide.jpg"), {.width = 4000, .height = 3000});
-    const QString off = write(QStringLiteral("off.png"), {});
+    const QString off = write(QStringLiteral("off.png"), {});  // stored with loaded 0
 
     const ImageReport report = makeImages(projectWith({wide, off}), out(), 2, progress);
 
     EXPECT_TRUE(report.failures.isEmpty());
-    EXPECT_EQ(report.produced, 1);
+    EXPECT_EQ(report.produced, 2);
     EXPECT_EQ(progress.last, qMakePair(2, 2));
     EXPECT_EQ(sizeOf(thumb(QStringLiteral("wide"))), QSize(160, 120));
     EXPECT_EQ(sizeOf(photo(QStringLiteral("wide"))), QSize(667, 500));
-    EXPECT_EQ(QDir(out() + QStringLiteral("/thumbs")).entryList(QDir::Files), QStringList{"wide.jpg"});
-    EXPECT_EQ(QDir(out() + QStringLiteral("/photos")).entryList(QDir::Files), QStringList{"wide.jpg"});
+    EXPECT_EQ(sizeOf(photo(QStringLiteral("off"))), QSize(64, 48));
     EXPECT_TRUE(QDir(out() + QStringLiteral("/thumbs/keep")).exists());
-    EXPECT_TRUE(QFile::exists(out() + QStringLiteral("/index.html")));  // only the two image folders
+}
+
+TEST_F(ImageProducer, NameThatIsNotAPlainFileNameWritesNothing)
+{
+    const QString source = write(QStringLiteral("Dune.jpg"), {.width = 900, .height = 600});
+    Project project = projectWith({source});
+    ImageItem item = project.images.at(0);
+    for (const QString &name : {QStringLiteral("../../Dune"), QStringLiteral("../escape"), QString(),
+                                QStringLiteral("a\\b"), QStringLiteral("x%1y").arg(QChar(0))}) {
+        item.outputName = name;
+        project.images.replace(0, item);
+        const ImageReport report = makeImages(project, out(), 1, progress);
+        ASSERT_EQ(report.failures.size(), 2) << name.toStdString();
+        EXPECT_EQ(report.failures.first().code, ErrorCode::Invalid);
+        EXPECT_EQ(report.produced, 0);
+    }
+    EXPECT_EQ(QDir(out() + QStringLiteral("/photos")).entryList(QDir::Files), QStringList());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Dune.jpg"});
+    EXPECT_EQ(sizeOf(source), QSize(900, 600));
 }
 
 TEST_F(ImageProducer, ReportsABrokenSourceForBothFilesAndGoesOn)

@@ -122,8 +122,8 @@ TEST(PageWriter, WritesEveryPageTwiceWithPagingAndReportsEachImage)
         ASSERT_TRUE(dir.isValid());
         NullProgress first;
         RecordingProgress second;
-        ASSERT_FALSE(writePages(c.project, dir.path(), first).has_value());
-        ASSERT_FALSE(writePages(c.project, dir.path(), second).has_value());
+        ASSERT_TRUE(writePages(c.project, dir.path(), first).isEmpty());
+        ASSERT_TRUE(writePages(c.project, dir.path(), second).isEmpty());
         ASSERT_EQ(filesIn(dir), c.files);
         for (qsizetype i = 0; i < c.goldens.size(); ++i) {
             if (c.goldens[i]) {
@@ -190,10 +190,12 @@ TEST(PageWriter, RefusesLayoutWithoutCellsAndReportsPageThatCannotBeWritten)
         QTemporaryDir dir;
         ASSERT_TRUE(dir.isValid());
         NullProgress progress;
-        for (const Status &status : {checkLayout(p.settings), writePages(p, dir.path(), progress)}) {
-            ASSERT_TRUE(status.has_value()) << columns << "x" << rows;
-            EXPECT_EQ(status->code, ErrorCode::Invalid);
-        }
+        const Status layout = checkLayout(p.settings);
+        ASSERT_TRUE(layout.has_value()) << columns << "x" << rows;
+        EXPECT_EQ(layout->code, ErrorCode::Invalid);
+        const QList<Error> failures = writePages(p, dir.path(), progress);
+        ASSERT_EQ(failures.size(), 1) << columns << "x" << rows;
+        EXPECT_EQ(failures.first().code, ErrorCode::Invalid);
         EXPECT_TRUE(filesIn(dir).isEmpty());
     }
 
@@ -201,8 +203,9 @@ TEST(PageWriter, RefusesLayoutWithoutCellsAndReportsPageThatCannotBeWritten)
     ASSERT_TRUE(dir.isValid());
     const QString missing = dir.filePath(QStringLiteral("no such folder"));
     NullProgress progress;
-    const Status status = writePages(twoByTwo(5), missing, progress);
-    ASSERT_TRUE(status.has_value());
-    EXPECT_EQ(status->code, ErrorCode::WriteFailed);
-    EXPECT_EQ(status->path, paths::join(missing, QStringLiteral("zeb.html")));
+    const QList<Error> failures = writePages(twoByTwo(5), missing, progress);
+    ASSERT_EQ(failures.size(), 2);  // both pages, each named
+    EXPECT_EQ(failures.first().code, ErrorCode::WriteFailed);
+    EXPECT_EQ(failures.first().path, paths::join(missing, QStringLiteral("zeb.html")));
+    EXPECT_EQ(failures.last().path, paths::join(missing, QStringLiteral("zeb1.html")));
 }

@@ -3,7 +3,6 @@
 #include "i18n/strings.h"
 
 #include <filesystem>
-#include <system_error>
 
 namespace fs = std::filesystem;
 
@@ -15,6 +14,8 @@ fs::path toFs(const QString &path)
     return fs::path(path.toStdU16String());
 }
 
+} // namespace
+
 Error folderError(const QString &path, const std::error_code &ec)
 {
     const QString detail = i18n::getString(198, QStringLiteral("Error number:")) + QString::number(ec.value())
@@ -23,15 +24,23 @@ Error folderError(const QString &path, const std::error_code &ec)
     return Error{ErrorCode::WriteFailed, path, detail};
 }
 
-} // namespace
+Error linkRefused(const QString &path)
+{
+    return Error{ErrorCode::WriteFailed, path,
+                 QStringLiteral("is a link; a build never follows or writes through links (remove it or choose "
+                                "another folder)")};
+}
 
 Status ensureFolder(const QString &folder)
 {
     std::error_code ec;
     const fs::path p = toFs(folder);
-    if (fs::is_directory(p, ec))
+    const fs::file_status status = fs::symlink_status(p, ec);
+    if (fs::is_directory(status))
         return std::nullopt;
-    if (fs::exists(p, ec))
+    if (fs::is_symlink(status))
+        return linkRefused(folder);
+    if (fs::exists(status))
         return folderError(folder, std::make_error_code(std::errc::not_a_directory));
     fs::create_directories(p, ec);
     if (ec)
@@ -39,37 +48,16 @@ Status ensureFolder(const QString &folder)
     return std::nullopt;
 }
 
-Status deleteFiles(const QString &folder)
+Status removeFile(const QString &path)
 {
     std::error_code ec;
-    for (fs::directory_iterator it(toFs(folder), ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeEc;
-        if (it->is_directory(typeEc))
-            continue;
-        fs::remove(it->path(), ec);
-        if (ec)
-            return folderError(QString::fromStdU16String(it->path().u16string()), ec);
-    }
+    const fs::path p = toFs(path);
+    if (fs::is_directory(fs::symlink_status(p, ec)))
+        return folderError(path, std::make_error_code(std::errc::is_a_directory));
+    fs::remove(p, ec);
     if (ec)
-        return folderError(folder, ec);
+        return folderError(path, ec);
     return std::nullopt;
-}
-
-Status emptyOrCreateFolder(const QString &folder)
-{
-    std::error_code ec;
-    return fs::is_directory(toFs(folder), ec) ? deleteFiles(folder) : ensureFolder(folder);
-}
-
-bool holdsFiles(const QString &folder)
-{
-    std::error_code ec;
-    for (fs::directory_iterator it(toFs(folder), ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeEc;
-        if (!it->is_directory(typeEc))
-            return true;
-    }
-    return false;
 }
 
 } // namespace lumarc

@@ -7,18 +7,21 @@
 
 #include <QString>
 
+#include <system_error>
+
 namespace lumarc {
 
-// Creates the folder and any missing parents; an existing folder is fine.
+// The error of a folder operation on `path`, with the system's number and description.
+Error folderError(const QString &path, const std::error_code &ec);
+
+// A link where a build would write: refused, since it leads out of the destination.
+Error linkRefused(const QString &path);
+
+// Creates the folder and any missing parents; an existing folder is fine. A link in the
+// folder's place is refused: a build never writes through one.
 Status ensureFolder(const QString &folder);
 
-// Deletes every file directly in the folder; subfolders and their contents stay.
-Status deleteFiles(const QString &folder);
-
-// Empties an existing folder of its files, or creates a missing one.
-Status emptyOrCreateFolder(const QString &folder);
-
-// True when the folder directly contains at least one file.
-bool holdsFiles(const QString &folder);
+// Removes one file (never a folder); a file that is already gone is fine.
+Status removeFile(const QString &path);
 
 } // namespace lumarc

@@ -4,36 +4,139 @@
 #include "generator/pagewriter.h"
 #include "generator/stylesheetwriter.h"
 #include "i18n/strings.h"
+#include "model/outputnames.h"
 #include "support/paths.h"
 
-namespace lumarc {
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
 
-BuildReport buildGallery(const Project &project, const BuildOptions &options, Progress &progress)
+namespace lumarc {
+namespace {
+
+// The destination as an absolute path with its own links resolved: the user may point a
+// build at a link to a folder, but everything inside is then checked against the real place.
+QString resolvedFolder(const QString &folder)
+{
+    const QFileInfo info(folder);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+QString comparable(const QString &path)
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    return path.toCaseFolded();
+#else
+    return path;
+#endif
+}
+
+// Every file the build will write, as full paths inside `folder`.
+QStringList plannedWrites(const Project &project, const QString &folder, bool htmlOnly)
+{
+    QStringList writes;
+    const GallerySettings &settings = project.settings;
+    const int pages = pageCount(settings, project.images.count());
+    for (int page = 1; page <= pages; ++page)
+        writes.append(paths::join(folder, pageFileName(page, pages)));
+    for (const QList<ViewerFile> *files : {&viewerImages(), &viewerScripts()}) {
+        for (const ViewerFile &file : *files)
+            writes.append(paths::join(folder, QString::fromLatin1(file.target)));
+    }
+    const QString library = paths::join(folder, QLatin1String(kLibraryFolderName));
+    writes.append(paths::join(library, QLatin1String(kStyleSheetName)));
+    for (const BackgroundCopy &copy : backgroundCopies(settings)) {
+        // A background kept in the library already is copied onto itself, unchanged.
+        const QString target = paths::join(library, copy.name);
+        const QString canonical = QFileInfo(copy.source).canonicalFilePath();
+        if (canonical.isEmpty() || comparable(canonical) != comparable(QFileInfo(target).canonicalFilePath()))
+            writes.append(target);
+    }
+    if (!htmlOnly) {
+        for (const ImageItem &item : project.images.items()) {
+            for (const char *sub : {kThumbsFolderName, kPhotosFolderName})
+                writes.append(imageTargetPath(folder, QLatin1String(sub), item.outputName));
+        }
+    }
+    return writes;
+}
+
+// The first input of the build that it would delete or overwrite; empty when none is.
+QString endangeredInput(const Project &project, const QStringList &protectedFiles, const QStringList &doomed)
+{
+    QSet<QString> doomedPaths;
+    for (const QString &path : doomed) {
+        const QString canonical = QFileInfo(path).canonicalFilePath();
+        if (!canonical.isEmpty())
+            doomedPaths.insert(comparable(canonical));
+    }
+    if (doomedPaths.isEmpty())
+        return {};
+    QStringList inputs = protectedFiles;
+    inputs << project.settings.pageBackgroundImage << project.settings.cellBackgroundImage;
+    for (const ImageItem &item : project.images.items())
+        inputs.append(item.path);
+    for (const QString &input : std::as_const(inputs)) {
+        const QString canonical = input.isEmpty() ? QString() : QFileInfo(input).canonicalFilePath();
+        if (!canonical.isEmpty() && doomedPaths.contains(comparable(canonical)))
+            return input;
+    }
+    return {};
+}
+
+} // namespace
+
+BuildReport buildGallery(const Project &input, const BuildOptions &options, Progress &progress)
 {
     BuildReport report;
-    const GallerySettings &settings = project.settings;
-    const QString folder = settings.destinationFolder;
-
-    if (project.images.isEmpty()) {
+    if (input.images.isEmpty()) {
         report.fatal = Error{ErrorCode::Invalid, QString(), i18n::getString(181, QStringLiteral("No images!"))};
         return report;
     }
-    if (folder.trimmed().isEmpty()) {
+    if (input.settings.destinationFolder.trimmed().isEmpty()) {
         report.fatal = Error{ErrorCode::Invalid, QStringLiteral("destination_folder"),
                              QStringLiteral("no destination folder is set")};
         return report;
     }
     // A layout that cannot form pages is refused before anything is written.
-    if (Status error = checkLayout(settings)) {
+    if (Status error = checkLayout(input.settings)) {
         report.fatal = error;
         return report;
     }
 
+    // Names from a file may be unsafe or shared; the build works on a repaired copy.
+    Project project = input;
+    report.renamedOutputNames = repairOutputNames(project.images);
+    const QString folder = resolvedFolder(project.settings.destinationFolder);
+    report.folder = folder;
+    const bool clean = !options.htmlOnly;
+
     progress.phase(i18n::getString(200, QStringLiteral("Creating web folder...")));
-    if (Status error = prepareDestination(folder, !options.htmlOnly, options.confirmEmptying, &report.failures)) {
+    Result<DestinationSurvey> survey = surveyDestination(folder, clean);
+    if (!survey) {
+        report.fatal = survey.error();
+        return report;
+    }
+    const QString endangered = endangeredInput(project, options.protectedFiles,
+                                               survey.value().toDelete + plannedWrites(project, folder, options.htmlOnly));
+    if (!endangered.isEmpty()) {
+        report.fatal = Error{ErrorCode::Invalid, endangered,
+                             QStringLiteral("is an input of this build, and making the gallery in %1 would delete or "
+                                            "overwrite it; nothing was written (choose another destination folder)")
+                                 .arg(QDir::toNativeSeparators(folder))};
+        return report;
+    }
+    if (!survey.value().toDelete.isEmpty()
+        && (!options.confirmEmptying || !options.confirmEmptying(folder, survey.value()))) {
+        report.fatal = Error{ErrorCode::Refused, folder, QStringLiteral("the destination folder is not empty")};
+        return report;
+    }
+    if (Status error = prepareDestination(folder, survey.value(), &report.failures)) {
         report.fatal = error;
         return report;
     }
+    report.deletedFiles = int(survey.value().toDelete.size());
 
     if (!options.htmlOnly) {
         progress.phase(i18n::getString(201, QStringLiteral("Creating thumbnails...")));
@@ -46,13 +149,15 @@ BuildReport buildGallery(const Project &project, const BuildOptions &options, Pr
         }
     }
 
-    if (Status error = writePages(project, folder, progress)) {
-        report.fatal = error;
-        return report;
-    }
-    report.firstPage = paths::join(folder, firstPageName(settings, project.images.count()));
-    if (Status error = writeStyleSheet(settings, folder))
-        report.failures.append(*error);
+    // A page that cannot be written is one failure among others: the style sheet still is.
+    const QString firstPage = paths::join(folder, firstPageName(project.settings, project.images.count()));
+    const QList<Error> pageFailures = writePages(project, folder, progress);
+    report.failures.append(pageFailures);
+    const bool firstPageWritten = std::none_of(pageFailures.begin(), pageFailures.end(),
+                                               [&](const Error &e) { return e.path == firstPage; });
+    if (firstPageWritten)
+        report.firstPage = firstPage;
+    report.failures.append(writeStyleSheet(project.settings, folder));
     return report;
 }
 

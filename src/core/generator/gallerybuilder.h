@@ -3,6 +3,11 @@
 // Makes a whole gallery from a project: destination folder and viewer files, photos and
 // thumbnails, pages, style sheet, in that order. Synchronous; the command line calls it
 // directly and the desktop program runs it on a worker with a copy of the project.
+//
+// A build writes only inside its destination folder and removes only what an earlier
+// gallery left there. Before anything is written it refuses a destination that holds a link
+// where the build would write, and one where an input of the build (a source photo, a
+// background image, the project or settings file) would be deleted or overwritten.
 
 #include "generator/outputfolder.h"
 #include "generator/progress.h"
@@ -11,6 +16,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -19,16 +25,20 @@ namespace lumarc {
 struct BuildOptions {
     bool htmlOnly = false;  // rewrite pages, style sheet and viewer files; leave images alone
     int workers = 0;        // image workers; 0 means one per core
-    ConfirmEmptying confirmEmptying;  // asked before a non-empty folder is emptied
+    ConfirmEmptying confirmEmptying;  // asked before the files of an earlier gallery are removed
+    QStringList protectedFiles;       // the project or settings file in use
 };
 
 struct BuildReport {
-    // Set when the build ended early: no images, a bad layout, a declined or failed folder.
+    // Set when the build ended early: no images, a bad layout, a declined or refused folder.
     std::optional<Error> fatal;
     QList<Error> failures;  // per-file problems; the build went on past each
     bool stopped = false;   // a stop was requested; pages were not written
     int imagesProduced = 0; // records whose two files were both written
-    QString firstPage;      // full path of index.html or zeb.html once the pages exist
+    int renamedOutputNames = 0;  // unsafe or shared output names given new ones for this build
+    int deletedFiles = 0;        // files of an earlier gallery removed from the folder
+    QString folder;         // the destination as the build used it: absolute, links resolved
+    QString firstPage;      // full path of index.html or zeb.html once it is written
 
     bool succeeded() const { return !fatal && !stopped && failures.isEmpty(); }
 };

@@ -1,8 +1,10 @@
 #include "generator/imageproducer.h"
 
 #include "generator/folders.h"
+#include "generator/outputfolder.h"
 #include "imaging/boxfit.h"
 #include "imaging/imageengine.h"
+#include "model/outputnames.h"
 #include "support/paths.h"
 
 #include <QThread>
@@ -88,6 +90,11 @@ struct Job {
 
 } // namespace
 
+QString imageTargetPath(const QString &destinationFolder, const QString &subfolder, const QString &outputName)
+{
+    return paths::join(paths::join(destinationFolder, subfolder), outputName + QStringLiteral(".jpg"));
+}
+
 QSize targetSize(int w, int h, int boxW, int boxH, bool keepAspect)
 {
     if (w < 1 || h < 1 || boxW < 1 || boxH < 1)
@@ -164,11 +171,11 @@ ImageReport makeImages(const Project &project, const QString &destinationFolder,
         report.failures.append(*error);
         return report;
     }
-    const QString thumbFolder = paths::join(destinationFolder, QStringLiteral("thumbs"));
-    const QString photoFolder = paths::join(destinationFolder, QStringLiteral("photos"));
-    for (const QString &folder : {thumbFolder, photoFolder}) {
-        if (Status error = emptyOrCreateFolder(folder))
+    for (const char *folder : {kThumbsFolderName, kPhotosFolderName}) {
+        if (Status error = ensureFolder(paths::join(destinationFolder, QLatin1String(folder)))) {
             report.failures.append(*error);
+            return report;
+        }
     }
 
     const GallerySettings &settings = project.settings;
@@ -183,16 +190,19 @@ ImageReport makeImages(const Project &project, const QString &destinationFolder,
     const ImageList &images = project.images;
     std::vector<Job> jobs;
     for (int i = 0; i < images.count(); ++i) {
+        // Every record is produced, whatever its loaded flag says: the flag only told whether
+        // a preview was held in memory when the file was saved.
         const ImageItem &item = images.at(i);
-        if (!item.loaded)
-            continue;
         Job job;
         job.index = i;
         job.source = item.path;
-        const QString name = item.outputName + QStringLiteral(".jpg");
-        for (const auto &[folder, target] : {std::pair{thumbFolder, &thumb}, std::pair{photoFolder, &photo}}) {
-            const QString path = paths::join(folder, name);
-            if (target->problem.isEmpty())
+        for (const auto &[folder, target] : {std::pair{kThumbsFolderName, &thumb}, std::pair{kPhotosFolderName, &photo}}) {
+            const QString path = imageTargetPath(destinationFolder, QLatin1String(folder), item.outputName);
+            if (!isSafeOutputName(item.outputName))
+                job.settingsFailures.append(Error{ErrorCode::Invalid, path,
+                                                  QStringLiteral("output name \"%1\" is not a plain file name; nothing written")
+                                                      .arg(item.outputName)});
+            else if (target->problem.isEmpty())
                 job.targets.append(ImageTarget{path, target->width, target->height, target->quality});
             else
                 job.settingsFailures.append(Error{ErrorCode::Invalid, path, target->problem});
@@ -201,7 +211,7 @@ ImageReport makeImages(const Project &project, const QString &destinationFolder,
     }
 
     const int total = images.count();
-    int done = total - int(jobs.size());  // skipped records count as done at once
+    int done = 0;
     const int jobCount = int(jobs.size());
     std::vector<QList<Error>> results(jobs.size());
     std::vector<char> completed(jobs.size(), 0);

@@ -38,17 +38,22 @@ struct ImageTarget {
 QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targets, bool keepAspect,
                           int sharpenAmount = kSharpenAmount);
 
+// <destination>/<subfolder>/<outputName>.jpg
+QString imageTargetPath(const QString &destinationFolder, const QString &subfolder, const QString &outputName);
+
 struct ImageReport {
     QList<Error> failures;  // folder problems first, then by record index, thumbnail first
     int produced = 0;       // records whose two files were both written
     bool stopped = false;   // a stop was requested before every image was done
 };
 
-// Prepares destination, thumbs and photos (the last two emptied of files, subfolders kept)
-// and produces both files of each record whose `loaded` flag is set, with `workers` threads
+// Creates thumbs and photos where missing and produces both files of every record, with
+// `workers` threads
 // (0: one per core), one image per thread. The files do not depend on the number of workers.
 // progress.step() and progress.stopRequested() are called only from the calling thread, as
 // images finish; after a stop the images in progress are finished and the rest skipped.
+// A record whose output name is not a plain file name is a failure and writes nothing, so
+// that no file lands outside the destination.
 ImageReport makeImages(const Project &project, const QString &destinationFolder, int workers,
                        Progress &progress);
 

@@ -6,10 +6,31 @@
 #include "support/paths.h"
 #include "support/resources.h"
 
+#include "generator/stylesheetwriter.h"
+
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
 
 namespace lumarc {
 namespace {
+
+const QStringList kSubfolders = {QLatin1String(kImagesFolderName), QLatin1String(kLibraryFolderName),
+                                 QLatin1String(kThumbsFolderName), QLatin1String(kPhotosFolderName)};
+
+fs::path toFs(const QString &path)
+{
+    return fs::path(path.toStdU16String());
+}
+
+QString fromFs(const fs::path &path)
+{
+    return QString::fromStdU16String(path.u16string());
+}
 
 Status writeBytes(const QString &target, const QByteArray &bytes)
 {
@@ -31,7 +52,7 @@ QByteArray resourceBytes(const char *resource)
 Status writeViewerImage(const QString &folder, const ViewerFile &file)
 {
     const QString target = paths::join(folder, QString::fromLatin1(file.target));
-    if (QFile::exists(target))
+    if (QFileInfo(target).exists() || QFileInfo(target).isSymLink())
         return std::nullopt;
     const QByteArray bytes = resourceBytes(file.resource);
     if (bytes.isEmpty())
@@ -81,23 +102,82 @@ const QList<ViewerFile> &viewerScripts()
     return files;
 }
 
-Status prepareDestination(const QString &folder, bool clean, const ConfirmEmptying &confirm,
-                          QList<Error> *warnings)
+bool isGalleryFileName(const QString &name)
+{
+    static const QRegularExpression pages(QStringLiteral("^(index|zeb[0-9]*)\\.html$"));
+    if (pages.match(name).hasMatch())
+        return true;
+    for (const ViewerFile &file : viewerScripts()) {
+        if (name == QLatin1String(file.target))
+            return true;
+    }
+    return false;
+}
+
+Result<DestinationSurvey> surveyDestination(const QString &folder, bool clean)
+{
+    DestinationSurvey survey;
+    std::error_code ec;
+    if (!fs::exists(toFs(folder), ec))
+        return survey;
+    const auto listed = [&](const fs::path &dir, const auto &visit) -> Status {
+        std::error_code listError;
+        for (fs::directory_iterator it(dir, listError), end; !listError && it != end; it.increment(listError)) {
+            if (Status error = visit(*it))
+                return error;
+        }
+        if (listError)
+            return Error{ErrorCode::ReadFailed, fromFs(dir), QString::fromLocal8Bit(listError.message())};
+        return std::nullopt;
+    };
+    const Status status = listed(toFs(folder), [&](const fs::directory_entry &entry) -> Status {
+        const QString name = fromFs(entry.path().filename());
+        std::error_code typeError;
+        const fs::file_status type = entry.symlink_status(typeError);
+        const bool subfolder = kSubfolders.contains(name);
+        if (fs::is_symlink(type) && (subfolder || isGalleryFileName(name)))
+            return linkRefused(fromFs(entry.path()));
+        if (subfolder && fs::is_directory(type)) {
+            return listed(entry.path(), [&](const fs::directory_entry &inner) -> Status {
+                std::error_code innerError;
+                const fs::file_status innerType = inner.symlink_status(innerError);
+                if (fs::is_symlink(innerType))
+                    return linkRefused(fromFs(inner.path()));
+                if (fs::is_directory(innerType))
+                    survey.staying.append(name + QLatin1Char('/') + fromFs(inner.path().filename()) + QLatin1Char('/'));
+                else if (clean)
+                    survey.toDelete.append(fromFs(inner.path()));
+                return std::nullopt;
+            });
+        }
+        if (isGalleryFileName(name) && !fs::is_directory(type)) {
+            if (clean)
+                survey.toDelete.append(fromFs(entry.path()));
+            return std::nullopt;
+        }
+        survey.staying.append(fs::is_directory(type) ? name + QLatin1Char('/') : name);
+        return std::nullopt;
+    });
+    if (status)
+        return *status;
+    survey.toDelete.sort();
+    survey.staying.sort();
+    return survey;
+}
+
+Status prepareDestination(const QString &folder, const DestinationSurvey &survey, QList<Error> *warnings)
 {
     // ensureFolder() accepts an existing folder and refuses a file in its place.
     if (Status error = ensureFolder(folder))
         return error;
-    if (clean && holdsFiles(folder)) {
-        if (!confirm || !confirm(folder))
-            return Error{ErrorCode::Refused, folder, QStringLiteral("the destination folder is not empty")};
-        if (Status error = deleteFiles(folder))
+    for (const QString &file : survey.toDelete) {
+        if (Status error = removeFile(file))
             return error;
     }
-    // The images folder is emptied without asking; the viewer's images are written anew.
-    const QString images = paths::join(folder, QStringLiteral("images"));
-    if (Status error = clean ? emptyOrCreateFolder(images) : ensureFolder(images))
-        return error;
-
+    for (const char *name : {kImagesFolderName, kLibraryFolderName}) {
+        if (Status error = ensureFolder(paths::join(folder, QLatin1String(name))))
+            return error;
+    }
     const auto warn = [warnings](Status error) {
         if (error && warnings)
             warnings->append(*error);
@@ -106,7 +186,7 @@ Status prepareDestination(const QString &folder, bool clean, const ConfirmEmptyi
         warn(writeViewerImage(folder, file));
     for (const ViewerFile &file : viewerScripts())
         warn(writeViewerScript(folder, file));
-    return ensureFolder(paths::join(folder, QStringLiteral("library")));
+    return std::nullopt;
 }
 
 } // namespace lumarc

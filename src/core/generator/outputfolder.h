@@ -1,27 +1,53 @@
 #pragma once
 
-// Prepares the destination folder of a build: creates it (with missing parents), empties it
-// after the caller confirms, and writes the viewer files that every page loads. The build
-// driver calls it before anything else is written.
+// The destination folder of a build: what an earlier gallery left there, what a clean build
+// removes and what it leaves alone, and the viewer files that every page loads. The build
+// driver surveys the folder before anything is written and prepares it once the survey
+// passed its checks and the caller agreed.
 
 #include "support/error.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
 namespace lumarc {
 
-// Asked when a clean build meets a folder that already holds files; true to proceed.
-using ConfirmEmptying = std::function<bool(const QString &folder)>;
+// The gallery's own subfolders.
+inline constexpr char kImagesFolderName[] = "images";
+inline constexpr char kThumbsFolderName[] = "thumbs";
+inline constexpr char kPhotosFolderName[] = "photos";
 
-// With `clean` (a full build, not "HTML only"): a folder holding files is emptied of them
-// (subfolders stay) once `confirm` agrees, and so is its images folder. The viewer files are
-// written in every case. Errors: Refused when the caller declined; WriteFailed with the
-// system's error number and description when a folder operation fails. A viewer file that
-// cannot be written does not stop the build: it is added to `warnings`.
-Status prepareDestination(const QString &folder, bool clean, const ConfirmEmptying &confirm,
-                          QList<Error> *warnings = nullptr);
+// What a build would do to an existing destination folder.
+struct DestinationSurvey {
+    // Files a clean build removes: pages (index.html, zeb*.html) and viewer files at the
+    // top level, and every file inside images, library, thumbs and photos. Full paths.
+    QStringList toDelete;
+    // Top-level entries that are not the gallery's; a build never touches them. Names,
+    // folders ending in "/".
+    QStringList staying;
+};
+
+// Asked before a clean build removes the files of an earlier gallery; true to proceed.
+using ConfirmEmptying = std::function<bool(const QString &folder, const DestinationSurvey &survey)>;
+
+// True for names a build writes at the top of the destination: index.html, zeb.html,
+// zebN.html and the viewer's scripts and style sheet.
+bool isGalleryFileName(const QString &name);
+
+// Looks at an existing folder without changing it; a missing folder gives an empty survey.
+// Without `clean` ("HTML only") nothing is to be deleted. Errors: WriteFailed naming a
+// link among the gallery's names or inside its subfolders, since a build would follow it
+// out of the folder; ReadFailed for a folder that cannot be listed.
+Result<DestinationSurvey> surveyDestination(const QString &folder, bool clean);
+
+// Creates the folder (with missing parents), removes the surveyed files, creates images
+// and library and writes the viewer files. Errors: WriteFailed with the system's error
+// number and description when a folder operation fails. A viewer file that cannot be
+// written does not stop the build: it is added to `warnings`.
+Status prepareDestination(const QString &folder, const DestinationSurvey &survey, QList<Error> *warnings = nullptr);
 
 // The embedded viewer files as written into a gallery: relative path and resource path.
 struct ViewerFile {

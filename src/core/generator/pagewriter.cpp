@@ -213,16 +213,16 @@ QByteArray renderPage(const Project &project, int page, int pageCount)
     return htmltext::pageBytes(out);
 }
 
-Status writePages(const Project &project, const QString &destinationFolder, Progress &progress)
+QList<Error> writePages(const Project &project, const QString &destinationFolder, Progress &progress)
 {
     if (Status refused = checkLayout(project.settings))
-        return refused;
+        return {*refused};
     const int count = project.images.count();
     const int pages = pageCount(project.settings, count);
     const qint64 perPage = imagesPerPage(project.settings);
     const QString imageLabel = i18n::getString(202, QStringLiteral("Image:"));
 
-    Status status;
+    QList<Error> failures;
     for (int page = 1; page <= pages; ++page) {
         const qint64 first = qint64(page - 1) * perPage;
         const qint64 end = std::min<qint64>(first + perPage, count);
@@ -231,11 +231,10 @@ Status writePages(const Project &project, const QString &destinationFolder, Prog
 
         const QString path = paths::join(destinationFolder, pageFileName(page, pages));
         const QByteArray bytes = renderPage(project, page, pages);
-        Status written = replaceFile(path, bytes);
-        if (written && !status)
-            status = written;
+        if (Status written = replaceFile(path, bytes))
+            failures.append(*written);
     }
-    return status;
+    return failures;
 }
 
 } // namespace lumarc

@@ -12,6 +12,7 @@
 #include "support/error.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 namespace lumarc {
@@ -43,7 +44,7 @@ QByteArray renderPage(const Project &project, int page, int pageCount);
 
 // Writes every page into destinationFolder, replacing older files, and reports each image
 // ("Image:" and its path) as it goes. A page that cannot be written does not stop the
-// others; the first failure is returned, naming its file.
-Status writePages(const Project &project, const QString &destinationFolder, Progress &progress);
+// others; each failure names its file.
+QList<Error> writePages(const Project &project, const QString &destinationFolder, Progress &progress);
 
 } // namespace lumarc

@@ -1,5 +1,6 @@
 #include "generator/stylesheetwriter.h"
 
+#include "imaging/imageengine.h"
 #include "support/cp1252.h"
 #include "support/filebytes.h"
 #include "support/paths.h"
@@ -16,22 +17,37 @@ QString libraryPath(const QString &destinationFolder, const QString &name)
     return paths::join(paths::join(destinationFolder, QLatin1String(kLibraryFolderName)), name);
 }
 
-// Copies an existing background image into the library folder and returns its file name
-// there; an empty or missing source gives an empty name, and the sheet then has no image.
-QString copyBackground(const QString &source, const QString &destinationFolder, Status &status)
+// Copies a background into the library folder when the image engine reads it as an image:
+// any other file (a key, a password file) must never be published with the gallery.
+bool copyBackground(const BackgroundCopy &copy, const QString &destinationFolder, QList<Error> &failures)
 {
-    if (!paths::exists(source) || QFileInfo(source).isDir())
-        return {};
-    const QString name = paths::fileName(source);
-    const QString target = libraryPath(destinationFolder, name);
-
+    const QFileInfo info(copy.source);
+    if (copy.name.isEmpty() || copy.name == QLatin1String(".") || copy.name == QLatin1String("..")) {
+        failures.append(Error{ErrorCode::Invalid, copy.source,
+                              QStringLiteral("has no file name to copy it under; the style sheet has no background image")});
+        return false;
+    }
+    if (!info.exists()) {
+        failures.append(Error{ErrorCode::NotFound, copy.source,
+                              QStringLiteral("background image not found; the style sheet has no background image")});
+        return false;
+    }
+    if (const Result<QSize> size = imaging::readSize(copy.source); !size) {
+        failures.append(Error{ErrorCode::Decode, copy.source,
+                              QStringLiteral("not an image the image engine can read (%1); the style sheet has no "
+                                             "background image")
+                                  .arg(size.error().detail)});
+        return false;
+    }
     // Read whole and replace through QSaveFile: a failed copy leaves the old copy intact,
     // and a source that already is the library copy is not deleted before it is read.
-    const Result<QByteArray> data = readFileBytes(source);
-    Status copied = data ? replaceFile(target, data.value()) : Status(data.error());
-    if (copied && !status)
-        status = copied;
-    return name;
+    const Result<QByteArray> data = readFileBytes(copy.source);
+    Status copied = data ? replaceFile(libraryPath(destinationFolder, copy.name), data.value()) : Status(data.error());
+    if (copied) {
+        failures.append(*copied);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -87,16 +103,42 @@ QByteArray renderStyleSheet(const GallerySettings &s, const QString &pageImageNa
     return cp1252::encode(text, cp1252::Escape::Css);
 }
 
-Status writeStyleSheet(const GallerySettings &settings, const QString &destinationFolder)
+QList<BackgroundCopy> backgroundCopies(const GallerySettings &settings)
 {
-    Status status;
-    const QString pageImage = copyBackground(settings.pageBackgroundImage, destinationFolder, status);
-    const QString cellImage = copyBackground(settings.cellBackgroundImage, destinationFolder, status);
+    QList<BackgroundCopy> copies;
+    for (const QString &source : {settings.pageBackgroundImage, settings.cellBackgroundImage}) {
+        if (source.trimmed().isEmpty())
+            continue;
+        if (!copies.isEmpty() && copies.first().source == source)
+            continue;  // one copy serves both
+        BackgroundCopy copy{source, paths::fileName(source)};
+        if (!copies.isEmpty() && copies.first().source != source
+            && copies.first().name.compare(copy.name, Qt::CaseInsensitive) == 0) {
+            const QString extension = paths::extension(copy.name);
+            copy.name = paths::baseName(copy.name) + QStringLiteral("_1")
+                + (copy.name.contains(QLatin1Char('.')) ? QLatin1Char('.') + extension : QString());
+        }
+        copies.append(copy);
+    }
+    return copies;
+}
 
+QList<Error> writeStyleSheet(const GallerySettings &settings, const QString &destinationFolder)
+{
+    QList<Error> failures;
+    QString pageImage;
+    QString cellImage;
+    for (const BackgroundCopy &copy : backgroundCopies(settings)) {
+        if (!copyBackground(copy, destinationFolder, failures))
+            continue;
+        (copy.source == settings.pageBackgroundImage ? pageImage : cellImage) = copy.name;
+        if (copy.source == settings.cellBackgroundImage)
+            cellImage = copy.name;
+    }
     const QString path = libraryPath(destinationFolder, QLatin1String(kStyleSheetName));
-    const QByteArray bytes = renderStyleSheet(settings, pageImage, cellImage);
-    Status written = replaceFile(path, bytes);
-    return status ? status : written;
+    if (Status written = replaceFile(path, renderStyleSheet(settings, pageImage, cellImage)))
+        failures.append(*written);
+    return failures;
 }
 
 } // namespace lumarc

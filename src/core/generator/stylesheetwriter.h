@@ -8,6 +8,7 @@
 #include "support/error.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 namespace lumarc {
@@ -22,9 +23,21 @@ inline constexpr char kLibraryFolderName[] = "library";
 QByteArray renderStyleSheet(const GallerySettings &settings, const QString &pageImageName,
                             const QString &cellImageName);
 
-// Copies each background image that exists into destinationFolder/library (replacing a
-// copy there) and writes destinationFolder/library/zebstyle.css. A failed copy does not
-// stop the rest; the first failure is returned, naming its file.
-Status writeStyleSheet(const GallerySettings &settings, const QString &destinationFolder);
+// A background image of the settings and the name of its copy in the library folder.
+struct BackgroundCopy {
+    QString source;
+    QString name;
+};
+
+// The page and the cell background, in that order, for those that are set. Each copy takes
+// its source's file name; two different sources with one file name get distinct names.
+QList<BackgroundCopy> backgroundCopies(const GallerySettings &settings);
+
+// Copies each background that the image engine reads as an image into
+// destinationFolder/library (replacing a copy there; the copy gets a new file's mode) and
+// writes destinationFolder/library/zebstyle.css. A background that is missing or not an
+// image gets the line without an image and a failure naming it; a failed copy does not stop
+// the rest. Every failure names its file.
+QList<Error> writeStyleSheet(const GallerySettings &settings, const QString &destinationFolder);
 
 } // namespace lumarc

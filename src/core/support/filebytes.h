@@ -10,8 +10,13 @@
 
 namespace lumarc {
 
+// nullopt for an existing regular file (or a link to one). Errors: NotFound, and ReadFailed
+// for a folder, a FIFO, a socket or a device, which a read would block on or never finish.
+Status checkRegularFile(const QString &path);
+
 // The file's bytes, at most maxBytes of them when that is not negative.
-// Errors: NotFound, ReadFailed (with the system's text).
+// Only regular files are read (see checkRegularFile). Errors: NotFound, ReadFailed (with
+// the system's text).
 Result<QByteArray> readFileBytes(const QString &path, qsizetype maxBytes = -1);
 
 // Writes through QSaveFile + commit(), so a failed write leaves the old file as it was.
