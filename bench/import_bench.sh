@@ -12,7 +12,7 @@ set -euo pipefail
 
 count=100000
 repeats=3
-build=build/release-a
+build=build/release
 while getopts "n:r:b:" opt; do
   case $opt in
     n) count=$OPTARG ;;
