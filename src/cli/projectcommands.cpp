@@ -2,6 +2,7 @@
 #include "cli/console.h"
 #include "cli/projectfiles.h"
 
+#include "i18n/messages.h"
 #include "imaging/imageengine.h"
 #include "model/imageadder.h"
 #include "storage/editlock.h"
@@ -317,8 +318,9 @@ int runAdd(const QStringList &args)
             return;
         }
         ++refused;
-        QString why = result.message.isEmpty() ? result.detail : result.message;
-        why.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        const QString why = result.outcome == AddOutcome::Duplicate ? messages::oneLine(messages::duplicateImage(path))
+            : result.outcome == AddOutcome::ResizeFailed           ? messages::previewFailed(result.detail)
+                                                                   : result.detail;
         lines += QStringLiteral("refused  %1  (%2)\n").arg(path, why);
     };
 
@@ -326,11 +328,12 @@ int runAdd(const QStringList &args)
         const QString path = QFileInfo(args[i]).absoluteFilePath();
         const QFileInfo info(path);
         if (info.isDir()) {
-            const QList<AddResult> results = addFolderImages(project, path);
-            if (results.isEmpty())
+            // Only the header of each file is read: the command line keeps no previews.
+            const QStringList files = readableImagesIn(path);
+            if (files.isEmpty())
                 lines += QStringLiteral("nothing  %1  (no readable images in the folder)\n").arg(path);
-            for (const AddResult &result : results)
-                show(result.path, result);
+            for (const QString &file : files)
+                show(file, addImageFromHeader(project, file));
             continue;
         }
         if (!info.exists()) {
@@ -338,7 +341,7 @@ int runAdd(const QStringList &args)
             lines += QStringLiteral("refused  %1  (no such file or folder)\n").arg(path);
             continue;
         }
-        show(path, addImageToProject(project, path));
+        show(path, addImageFromHeader(project, path));
     }
 
     if (added > 0 || (renamed > 0 && !created)) {

@@ -1,4 +1,6 @@
 #include "model/imageadder.h"
+
+#include "i18n/messages.h"
 #include "imaging/syntheticimage.h"
 
 #include <gtest/gtest.h>
@@ -61,9 +63,9 @@ TEST_F(ImageAdder, AddsARecordWithDefaultTextsAndAPreview)
     EXPECT_TRUE(item.url.isEmpty());
     EXPECT_FALSE(item.openSameWindow);
     EXPECT_TRUE(item.loaded);
-    const PixelBuffer &preview = project.images.preview(0);
-    EXPECT_EQ(QSize(preview.width, preview.height), QSize(120, 30));
-    EXPECT_EQ(preview.rgb.size(), 120 * 30 * 3);
+    EXPECT_EQ(result.id, project.images.id(0));
+    EXPECT_EQ(QSize(result.preview.width, result.preview.height), QSize(120, 30));
+    EXPECT_EQ(result.preview.rgb.size(), 120 * 30 * 3);
 }
 
 TEST_F(ImageAdder, RefusesDuplicatesUnreadableAndUndecodableFiles)
@@ -76,19 +78,47 @@ TEST_F(ImageAdder, RefusesDuplicatesUnreadableAndUndecodableFiles)
     const struct {
         QString path;
         AddOutcome outcome;
-        QString message;
     } cases[] = {
-        {pic, AddOutcome::Duplicate, QStringLiteral("Image path:'pic' already exist!\r\nImage ignored!")},
-        {dir.filePath(QStringLiteral("notes.txt")), AddOutcome::NotReadable, {}},
-        {text.fileName(), AddOutcome::LoadFailed, {}},
+        {pic, AddOutcome::Duplicate},
+        {dir.filePath(QStringLiteral("notes.txt")), AddOutcome::NotReadable},
+        {text.fileName(), AddOutcome::LoadFailed},
     };
-    for (const auto &c : cases) {
-        const AddResult result = addImageToProject(project, c.path);
-        EXPECT_EQ(result.outcome, c.outcome) << c.path.toStdString();
-        EXPECT_EQ(result.message, c.message) << c.path.toStdString();
-        EXPECT_EQ(result.index, -1);
+    // With a preview and from the header alone, the same refusals.
+    for (const auto &add : {addImageToProject, +[](Project &p, const QString &path, int, int, bool) {
+                                return addImageFromHeader(p, path);
+                            }}) {
+        for (const auto &c : cases) {
+            const AddResult result = add(project, c.path, kPreviewBox, kPreviewBox, true);
+            EXPECT_EQ(result.outcome, c.outcome) << c.path.toStdString();
+            EXPECT_EQ(result.index, -1);
+        }
     }
     EXPECT_EQ(project.images.count(), 1);
+    EXPECT_EQ(messages::duplicateImage(pic), QStringLiteral("Image path:'pic' already exist!\r\nImage ignored!"));
+}
+
+TEST_F(ImageAdder, TheStepsOfAnAddKeepTheRouteOrderWhateverOrderPreviewsFinishIn)
+{
+    const QString first = write(dir.filePath(QStringLiteral("first.jpg")), {.width = 60, .height = 60});
+    const QString second = write(dir.filePath(QStringLiteral("second.png")), {.width = 30, .height = 90});
+    ASSERT_EQ(checkNewImage(project, first), AddOutcome::Added);
+    ASSERT_EQ(checkNewImage(project, second), AddOutcome::Added);
+    // The second preview is ready first; appending still follows the order chosen.
+    const Result<PixelBuffer> secondPreview = loadPreview(second);
+    const Result<PixelBuffer> firstPreview = loadPreview(first);
+    ASSERT_TRUE(secondPreview && firstPreview);
+    EXPECT_EQ(QSize(firstPreview.value().width, firstPreview.value().height), QSize(120, 120));
+    EXPECT_EQ(QSize(secondPreview.value().width, secondPreview.value().height), QSize(40, 120));
+    const AddResult a = appendNewImage(project, first);
+    const AddResult b = appendNewImage(project, second);
+    EXPECT_EQ(project.images.indexOf(a.id), 0);
+    EXPECT_EQ(project.images.indexOf(b.id), 1);
+    EXPECT_NE(a.id, b.id);
+    EXPECT_EQ(checkNewImage(project, first), AddOutcome::Duplicate);
+
+    const Result<PixelBuffer> broken = loadPreview(dir.filePath(QStringLiteral("missing.jpg")));
+    ASSERT_FALSE(broken);
+    EXPECT_EQ(previewFailure(broken.error()), AddOutcome::LoadFailed);
 }
 
 TEST_F(ImageAdder, FolderAddsReadableFilesDirectlyInsideInNameOrder)

@@ -113,17 +113,25 @@ TEST(ImageList, NewRecordsGetSafeOutputNamesFromAnyFileName)
     }
 }
 
-TEST(ImageList, CapacityGrowsByHundredAtThe201stImageKeepingEntries)
+TEST(ImageList, CapacityGrowsByHundredAtThe201stImageKeepingEntriesAndIds)
 {
     ImageList list;
+    QList<ImageId> ids;
     for (int i = 0; i < 200; ++i)
-        list.append(named(QString::number(i), QString::number(i)), PixelBuffer{1, 1, QByteArray(3, char(i))});
+        ids.append(list.append(named(QString::number(i), QString::number(i))));
     EXPECT_EQ(list.capacity(), 200);
     list.append(named(QStringLiteral("200"), QStringLiteral("200")));
     EXPECT_EQ(list.capacity(), 300);
     ASSERT_EQ(list.count(), 201);
     for (int i = 0; i < 200; ++i) {
         ASSERT_EQ(list.at(i).path, QString::number(i));
-        ASSERT_EQ(list.preview(i).rgb, QByteArray(3, char(i)));
+        ASSERT_EQ(list.indexOf(ids[i]), i);
     }
+    // Ids are never reused, not even by another list or after a clear.
+    list.replace(5, named(QStringLiteral("five"), QStringLiteral("five")));
+    EXPECT_EQ(list.id(5), ids[5]);
+    list.clear();
+    EXPECT_EQ(list.indexOf(ids[0]), -1);
+    ImageList other;
+    EXPECT_FALSE(ids.contains(other.append(named(QStringLiteral("x"), QStringLiteral("x")))));
 }

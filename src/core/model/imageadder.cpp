@@ -1,14 +1,37 @@
 #include "model/imageadder.h"
 
-#include "i18n/strings.h"
 #include "imaging/boxfit.h"
 #include "imaging/imageengine.h"
 #include "support/paths.h"
 
 #include <QDir>
 
-
 namespace lumarc {
+namespace {
+
+AddResult refused(const QString &path, AddOutcome outcome, const QString &detail)
+{
+    AddResult result;
+    result.outcome = outcome;
+    result.path = path;
+    result.detail = detail;
+    return result;
+}
+
+// The checks, as a result: empty for a file that may go on.
+std::optional<AddResult> refusal(const Project &project, const QString &path)
+{
+    switch (checkNewImage(project, path)) {
+    case AddOutcome::NotReadable:
+        return refused(path, AddOutcome::NotReadable, QStringLiteral("not a readable image type"));
+    case AddOutcome::Duplicate:
+        return refused(path, AddOutcome::Duplicate, QStringLiteral("already in the project"));
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
 
 QSize previewSize(int w, int h, int boxW, int boxH, bool keepRatio)
 {
@@ -17,24 +40,17 @@ QSize previewSize(int w, int h, int boxW, int boxH, bool keepRatio)
     return keepRatio ? fitInBox(w, h, boxW, boxH) : QSize(boxW, boxH);
 }
 
-AddResult addImageToProject(Project &project, const QString &path, int boxW, int boxH, bool keepRatio)
+AddOutcome checkNewImage(const Project &project, const QString &path)
 {
-    AddResult result;
-    result.path = path;
-    if (!imaging::isReadableExtension(paths::extension(path).toLower())) {
-        result.outcome = AddOutcome::NotReadable;
-        result.detail = QStringLiteral("not a readable image type");
-        return result;
-    }
-    if (project.images.containsPath(path)) {
-        result.outcome = AddOutcome::Duplicate;
-        result.message = i18n::getString(234, QStringLiteral("Image path:'")) + paths::baseName(path) +
-                         i18n::getString(235, QStringLiteral("' already exist!")) + QStringLiteral("\r\n") +
-                         i18n::getString(233, QStringLiteral("Image ignored!"));
-        result.detail = QStringLiteral("already in the project");
-        return result;
-    }
+    if (!imaging::isReadableExtension(paths::extension(path).toLower()))
+        return AddOutcome::NotReadable;
+    if (project.images.containsPath(path))
+        return AddOutcome::Duplicate;
+    return AddOutcome::Added;
+}
 
+Result<PixelBuffer> loadPreview(const QString &path, int boxW, int boxH, bool keepRatio)
+{
     const imaging::SizeRule rule = [&](QSize upright) -> Result<QSize> {
         const QSize size = previewSize(upright.width(), upright.height(), boxW, boxH, keepRatio);
         if (!size.isValid())
@@ -42,29 +58,52 @@ AddResult addImageToProject(Project &project, const QString &path, int boxW, int
         return size;
     };
     const Result<imaging::Picture> preview = imaging::loadPicture(path, rule);
-    if (!preview) {
-        const Error &error = preview.error();
-        if (error.code == ErrorCode::Encode || error.code == ErrorCode::Invalid) {
-            result.outcome = AddOutcome::ResizeFailed;
-            result.message = QStringLiteral("proc:NewImage/err2: ") + error.detail;
-        } else {
-            result.outcome = AddOutcome::LoadFailed;
-        }
-        result.detail = error.message();
-        return result;
-    }
+    if (!preview)
+        return preview.error();
     PixelBuffer pixels = preview.value().toPixelBuffer();
-    if (pixels.isNull()) {
-        result.outcome = AddOutcome::ResizeFailed;
-        result.message = QStringLiteral("proc:NewImage/err2: ") + QStringLiteral("preview could not be copied");
-        result.detail = result.message;
-        return result;
-    }
+    if (pixels.isNull())
+        return Error{ErrorCode::Encode, path, QStringLiteral("preview could not be copied")};
+    return pixels;
+}
 
-    project.images.append(newImageRecord(project, path), std::move(pixels));
+AddOutcome previewFailure(const Error &error)
+{
+    return error.code == ErrorCode::Encode || error.code == ErrorCode::Invalid ? AddOutcome::ResizeFailed
+                                                                               : AddOutcome::LoadFailed;
+}
+
+AddResult appendNewImage(Project &project, const QString &path)
+{
+    AddResult result;
     result.outcome = AddOutcome::Added;
+    result.path = path;
+    result.id = project.images.append(newImageRecord(project, path));
     result.index = project.images.count() - 1;
     return result;
+}
+
+AddResult addImageToProject(Project &project, const QString &path, int boxW, int boxH, bool keepRatio)
+{
+    if (std::optional<AddResult> refusedResult = refusal(project, path))
+        return *refusedResult;
+    Result<PixelBuffer> preview = loadPreview(path, boxW, boxH, keepRatio);
+    if (!preview) {
+        const Error &error = preview.error();
+        return refused(path, previewFailure(error),
+                       previewFailure(error) == AddOutcome::ResizeFailed ? error.detail : error.message());
+    }
+    AddResult result = appendNewImage(project, path);
+    result.preview = std::move(preview).value();
+    return result;
+}
+
+AddResult addImageFromHeader(Project &project, const QString &path)
+{
+    if (std::optional<AddResult> refusedResult = refusal(project, path))
+        return *refusedResult;
+    if (const Result<QSize> size = imaging::readSize(path); !size)
+        return refused(path, AddOutcome::LoadFailed, size.error().message());
+    return appendNewImage(project, path);
 }
 
 QStringList readableImagesIn(const QString &folder)

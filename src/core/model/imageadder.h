@@ -1,15 +1,18 @@
 #pragma once
 
 // Adding source images to a project: the per-file checks, the preview and the default texts
-// of a new record. The desktop program's add routes and the command line call these; the
-// dialogs and the grid around them are theirs.
+// of a new record. Adding is split in three so that the window can check on its own thread,
+// decode previews on workers and append in the order the user chose: checkNewImage(),
+// loadPreview(), appendNewImage(). addImageToProject() runs all three on the caller's thread.
 
+#include "imaging/pixelbuffer.h"
 #include "model/project.h"
+#include "support/error.h"
 
 #include <QList>
-#include <QStringList>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 namespace lumarc {
 
@@ -17,10 +20,11 @@ enum class AddOutcome { Added, NotReadable, Duplicate, LoadFailed, ResizeFailed 
 
 struct AddResult {
     AddOutcome outcome = AddOutcome::NotReadable;
-    QString path;     // the file this result is about
-    int index = -1;   // of the new record when Added
-    QString message;  // for the user: Duplicate and ResizeFailed only; the others are silent
-    QString detail;   // why, untranslated, for logs: set for LoadFailed too
+    QString path;          // the file this result is about
+    int index = -1;        // of the new record when Added
+    ImageId id = 0;        // of the new record when Added
+    PixelBuffer preview;   // when Added with a preview
+    QString detail;        // why it was not added, untranslated (the library's text for ResizeFailed)
 };
 
 constexpr int kPreviewBox = 120;
@@ -29,10 +33,30 @@ constexpr int kPreviewBox = 120;
 // images are enlarged to the box. keepRatio false gives the box itself.
 QSize previewSize(int w, int h, int boxW, int boxH, bool keepRatio);
 
-// Checks the file (readable extension, not already in the project), decodes it into a
-// preview and appends a record with default texts. The project is unchanged unless Added.
+// The checks that need no decoding, cheap enough for the window's thread: NotReadable (the
+// extension is not a readable type), Duplicate (the exact path is in the project), else
+// Added, meaning the file may go on to its preview.
+AddOutcome checkNewImage(const Project &project, const QString &path);
+
+// Decodes the file into its preview; safe on any thread. Errors with code Decode, NotFound
+// or ReadFailed mean the file cannot be loaded (LoadFailed, no message); Encode or Invalid
+// mean the preview could not be made (ResizeFailed, with the library's text as detail).
+Result<PixelBuffer> loadPreview(const QString &path, int boxW = kPreviewBox, int boxH = kPreviewBox,
+                                bool keepRatio = true);
+// The outcome a failed loadPreview() stands for.
+AddOutcome previewFailure(const Error &error);
+
+// Appends the record of a file that passed its checks, with default texts and a unique
+// output name; the result is Added with the new index and id.
+AddResult appendNewImage(Project &project, const QString &path);
+
+// Checks, decodes the preview and appends; the project is unchanged unless Added.
 AddResult addImageToProject(Project &project, const QString &path, int boxW = kPreviewBox,
                             int boxH = kPreviewBox, bool keepRatio = true);
+
+// Checks and appends without a preview, reading only the file's header to know that it is
+// an image the engine can open: for the command line, which shows no previews.
+AddResult addImageFromHeader(Project &project, const QString &path);
 
 // Paths of the files directly inside the folder (no subfolders) whose extension is
 // readable, in name order; empty for a missing folder.

@@ -3,6 +3,8 @@
 #include "model/outputnames.h"
 #include "support/paths.h"
 
+#include <atomic>
+
 namespace lumarc {
 namespace {
 
@@ -25,13 +27,23 @@ QString defaultTitle(const QString &path)
     return paths::baseName(path);
 }
 
-void ImageList::append(ImageItem item, PixelBuffer preview)
+ImageId ImageList::append(ImageItem item)
 {
+    // Unique across every list of the process: a copy of a project handed to a worker keeps
+    // the ids of the original, and no later record can take one of them.
+    static std::atomic<ImageId> lastId{0};
     if (count() >= m_capacity)
         m_capacity += kGrowth;
     indexItem(item);
     m_items.append(std::move(item));
-    m_previews.append(std::move(preview));
+    const ImageId id = ++lastId;
+    m_ids.append(id);
+    return id;
+}
+
+int ImageList::indexOf(ImageId id) const
+{
+    return int(m_ids.indexOf(id));
 }
 
 void ImageList::replace(int index, ImageItem item)
@@ -47,7 +59,7 @@ void ImageList::replace(int index, ImageItem item)
 void ImageList::clear()
 {
     m_items.clear();
-    m_previews.clear();
+    m_ids.clear();
     m_pathCount.clear();
     m_nameCount.clear();
     m_nextSuffix.clear();

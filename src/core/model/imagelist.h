@@ -1,19 +1,22 @@
 #pragma once
 
-// The ordered images of the open project with their previews at the same index. The
-// capacity grows in steps of 100 like the record arrays of project files written on
+// The ordered images of the open project. Each record gets an id when it is appended, kept
+// while it lives in the list and never given to another record of this process, so that
+// whoever keeps something per image (the window's previews, a check's result) finds it
+// again after rows have moved. The ids are not stored in project files. The capacity grows in steps of 100 like the record arrays of project files written on
 // Windows; it is observable only through capacity() and kept for parity with those files.
 // Paths and output names are indexed, so that adding a folder or importing a list of
 // any length checks each new record in constant time. Entries change only through
 // append(), replace() and clear(), which keep the indexes.
 
-#include "imaging/pixelbuffer.h"
 #include "model/imageitem.h"
 
 #include <QHash>
 #include <QList>
 
 namespace lumarc {
+
+using ImageId = quint64;
 
 class ImageList {
 public:
@@ -25,16 +28,18 @@ public:
     int capacity() const { return m_capacity; }
 
     const ImageItem &at(int index) const { return m_items.at(index); }
-    const PixelBuffer &preview(int index) const { return m_previews.at(index); }
     const QList<ImageItem> &items() const { return m_items; }
+    ImageId id(int index) const { return m_ids.at(index); }
+    // The row of the record with this id; -1 when no record has it.
+    int indexOf(ImageId id) const;
 
-    // Appends at index count(), growing the capacity by 100 when it is reached.
-    void append(ImageItem item, PixelBuffer preview = {});
-    // The only way to change an entry in place, so that the indexes follow.
+    // Appends at index count(), growing the capacity by 100 when it is reached; returns the
+    // new record's id.
+    ImageId append(ImageItem item);
+    // The only way to change an entry in place, so that the indexes follow. The id stays.
     void replace(int index, ImageItem item);
-    void setPreview(int index, PixelBuffer preview) { m_previews[index] = std::move(preview); }
 
-    // Empties the list and drops the previews; the capacity is kept.
+    // Empties the list; the capacity is kept.
     void clear();
     // Sets the capacity outright (project load: image_count + 100). Never below count().
     void setCapacity(int capacity);
@@ -54,7 +59,7 @@ private:
     void unindexItem(const ImageItem &item);
 
     QList<ImageItem> m_items;
-    QList<PixelBuffer> m_previews;
+    QList<ImageId> m_ids;
     int m_capacity = kInitialCapacity;
     // Entries per path and per output name key: paths repeat after an import, and names
     // may repeat in a list that is still being loaded.
