@@ -5,6 +5,7 @@
 #include "imaging/imageengine.h"
 #include "model/imageadder.h"
 #include "storage/datafolder.h"
+#include "storage/openfile.h"
 #include "storage/projectfile.h"
 #include "storage/settingsfile.h"
 #include "support/paths.h"
@@ -122,7 +123,7 @@ QString parse(const QStringList &args, BuildArgs &out)
 
 bool isProjectFile(const QString &path)
 {
-    return paths::extension(paths::fileName(path)).toLower() == QLatin1String("zeb");
+    return fileKind(path) == FileKind::Project;
 }
 
 // A project from image files and folders: records only, no previews. Files that cannot be

@@ -6,6 +6,7 @@
 #include "imaging/imageengine.h"
 #include "model/imageadder.h"
 #include "storage/editlock.h"
+#include "storage/openfile.h"
 #include "storage/projectfile.h"
 #include "storage/textexchange.h"
 

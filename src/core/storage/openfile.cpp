@@ -1,0 +1,69 @@
+#include "storage/openfile.h"
+
+#include "imaging/imageengine.h"
+#include "storage/datafolder.h"
+#include "storage/projectfile.h"
+#include "storage/settingsfile.h"
+#include "support/filebytes.h"
+#include "support/paths.h"
+
+#include <QFileInfo>
+
+namespace lumarc {
+
+FileKind fileKind(const QString &path)
+{
+    if (!path.isEmpty() && QFileInfo(path).isDir())
+        return FileKind::Folder;
+    const QString extension = paths::extension(paths::fileName(path)).toLower();
+    if (extension == QLatin1String("zeb"))
+        return FileKind::Project;
+    if (extension == QLatin1String("zes") || extension == QLatin1String("zem"))
+        return FileKind::Settings;
+    if (extension == QLatin1String("txt"))
+        return FileKind::TextList;
+    if (!extension.isEmpty() && imaging::isReadableExtension(extension))
+        return FileKind::Image;
+    return FileKind::Unknown;
+}
+
+Result<OpenedFile> openFile(const QString &path)
+{
+    if (Status error = checkRegularFile(path))
+        return *error;
+    OpenedFile file;
+    if (fileKind(path) == FileKind::Settings) {
+        Result<GallerySettings> settings = readSettingsFile(path);
+        if (!settings)
+            return settings.error();
+        file.project.settings = std::move(settings).value();
+        file.settingsOnly = true;
+        return file;
+    }
+    Result<Project> project = loadProject(path, &file.renamedOutputNames);
+    if (!project)
+        return project.error();
+    file.project = std::move(project).value();
+    return file;
+}
+
+Status saveFile(const OpenedFile &file, const QString &path)
+{
+    return file.settingsOnly ? writeSettingsFile(file.project.settings, path) : saveProject(file.project, path);
+}
+
+Result<Project> openOrCreateProject(const QString &path, bool *created, int *renamedOutputNames)
+{
+    if (created)
+        *created = false;
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) {
+        Project project;
+        project.settings = defaultSettings();
+        if (created)
+            *created = true;
+        return project;
+    }
+    return loadProject(path, renamedOutputNames);
+}
+
+} // namespace lumarc
