@@ -48,6 +48,7 @@ TEST(Cp1252, DecodeReferencesOnlyRestoresUnrepresentableCharacters)
         {"&#65;", QStringLiteral("&#65;")},      // representable: kept as typed
         {"&#8364;", QStringLiteral("&#8364;")},  // so is the euro sign
         {"&#128;", QStringLiteral("\u0080")},
+        {"&#65279;C:", QStringLiteral("\uFEFFC:")},  // a leading U+FEFF is a character here, not a mark
         {"&#55357;", QStringLiteral("&#55357;")},  // surrogates are not characters
         {"&#322", QStringLiteral("&#322")},
     };

@@ -84,7 +84,13 @@ QString decodeReferences(const QString &text)
             const bool valid = j > i + 2 && j < n && text.at(j) == QLatin1Char(';') && cp <= 0x10FFFF
                 && !(cp >= 0xD800 && cp <= 0xDFFF) && cp != 0 && !canEncode(cp);
             if (valid) {
-                out.append(QString::fromUcs4(&cp, 1));
+                // Not QString::fromUcs4(): its decoder drops a leading U+FEFF as a byte-order mark.
+                if (QChar::requiresSurrogates(cp)) {
+                    out.append(QChar(QChar::highSurrogate(cp)));
+                    out.append(QChar(QChar::lowSurrogate(cp)));
+                } else {
+                    out.append(QChar(char16_t(cp)));
+                }
                 i = j + 1;
                 continue;
             }
