@@ -5,19 +5,12 @@
 #include "imaging/boxfit.h"
 #include "imaging/imageengine.h"
 #include "model/outputnames.h"
+#include "support/parallel.h"
 #include "support/paths.h"
 
-#include <QThread>
-
 #include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <deque>
 #include <limits>
-#include <mutex>
 #include <optional>
-#include <thread>
 #include <vector>
 
 namespace lumarc {
@@ -211,77 +204,31 @@ ImageReport makeImages(const Project &project, const QString &destinationFolder,
     }
 
     const int total = images.count();
-    int done = 0;
     const int jobCount = int(jobs.size());
     std::vector<QList<Error>> results(jobs.size());
     std::vector<char> completed(jobs.size(), 0);
+    int done = 0;
     bool stop = false;
-    if (jobCount > 0) {
-        const int threadCount = std::clamp(workers > 0 ? workers : QThread::idealThreadCount(), 1, jobCount);
-        std::mutex mutex;
-        std::condition_variable changed;
-        std::deque<int> finished;  // positions in the order they completed, not yet reported
-        int next = 0;
-        int running = threadCount;
-        std::atomic<bool> stopFlag{false};
-
-        auto work = [&] {
-            for (;;) {
-                int position = 0;
-                {
-                    std::lock_guard lock(mutex);
-                    if (stopFlag.load() || next >= jobCount)
-                        break;
-                    position = next++;
-                }
-                const Job &job = jobs[std::size_t(position)];
-                QList<Error> failures = produceImage(job.source, job.targets, keepAspect);
-                std::lock_guard lock(mutex);
-                results[std::size_t(position)] = std::move(failures);
-                completed[std::size_t(position)] = 1;
-                finished.push_back(position);
-                changed.notify_one();
-            }
-            imaging::releaseThreadResources();
-            std::lock_guard lock(mutex);
-            --running;
-            changed.notify_one();
-        };
-        std::vector<std::thread> threads;
-        threads.reserve(std::size_t(threadCount));
-        for (int t = 0; t < threadCount; ++t)
-            threads.emplace_back(work);
-
-        // Progress is reported from this thread only, so implementations need no locking.
-        std::unique_lock lock(mutex);
-        for (;;) {
-            changed.wait_for(lock, std::chrono::milliseconds(100),
-                             [&] { return !finished.empty() || running == 0; });
-            while (!finished.empty()) {
-                const int position = finished.front();
-                finished.pop_front();
-                lock.unlock();
-                progress.step(++done, total, jobs[std::size_t(position)].source);
-                lock.lock();
-            }
-            if (running == 0)
-                break;
-            if (!stopFlag.load()) {
-                lock.unlock();
-                const bool stopNow = progress.stopRequested();
-                lock.lock();
-                stopFlag = stopNow;
-            }
-        }
-        lock.unlock();
-        for (std::thread &thread : threads)
-            thread.join();
-        stop = stopFlag.load();
-    }
+    // Progress is reported from this thread only, so implementations need no locking.
+    runIndexed(
+        jobCount, workers,
+        [&](int position) {
+            const Job &job = jobs[std::size_t(position)];
+            results[std::size_t(position)] = produceImage(job.source, job.targets, keepAspect);
+            completed[std::size_t(position)] = 1;
+        },
+        [&](int position) {
+            progress.step(++done, total, jobs[std::size_t(position)].source);
+            if (!stop)
+                stop = progress.stopRequested();
+            return !stop;
+        },
+        [] { imaging::releaseThreadResources(); });
 
     for (int position = 0; position < jobCount; ++position) {
+        // Not started after a stop, or cut short by a fault in the work (see runIndexed).
         if (!completed[std::size_t(position)]) {
-            report.stopped = stop;
+            report.stopped = true;
             continue;
         }
         const Job &job = jobs[std::size_t(position)];
