@@ -43,6 +43,12 @@ const std::map<QString, Command> &commands()
 
 } // namespace
 
+bool isSubcommand(const char *firstArgument)
+{
+    const QString name = QString::fromLocal8Bit(firstArgument);
+    return isHelp(name) || name == QLatin1String("--version") || commands().count(name) > 0;
+}
+
 bool isHelp(const QString &arg)
 {
     return arg == QLatin1String("-h") || arg == QLatin1String("--help");

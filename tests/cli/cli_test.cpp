@@ -63,7 +63,7 @@ TEST_F(Cli, VersionHelpAndUnknownCommand)
         EXPECT_EQ(r.code, 0) << command;
         EXPECT_TRUE(r.out.startsWith("Usage: lumarc " + QString::fromLatin1(command))) << command;
     }
-    const Outcome unknown = lumarc({"frobnicate"});
+    const Outcome unknown = lumarc({"frobnicate", "now"});
     EXPECT_EQ(unknown.code, 2);
     EXPECT_TRUE(unknown.err.contains("frobnicate"));
 }

@@ -66,7 +66,7 @@ TEST_F(GalleryBuilderTest, EmptyProjectOrZeroColumnsIsRefusedBeforeAnythingIsWri
 {
     const BuildReport empty = buildGallery(project, {}, progress);
     ASSERT_TRUE(empty.fatal);
-    EXPECT_EQ(empty.fatal->detail, "No images!");
+    EXPECT_EQ(empty.fatal->code, ErrorCode::Invalid);
 
     addImages(1);
     project.settings.columns = 0;

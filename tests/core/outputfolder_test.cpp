@@ -1,6 +1,10 @@
 #include "generator/outputfolder.h"
 
+#include "i18n/messages.h"
+
 #include <QDir>
+
+#include <cerrno>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -142,6 +146,7 @@ TEST_F(OutputFolder, FolderThatCannotBeCreatedGivesErrorNumberAndDescription)
     const Status result = prepareDestination(tmp.filePath("file/sub"), DestinationSurvey{});
     ASSERT_TRUE(result);
     EXPECT_EQ(result->code, ErrorCode::WriteFailed);
-    EXPECT_TRUE(result->detail.startsWith("Error number:")) << result->detail.toStdString();
-    EXPECT_TRUE(result->detail.contains("\r\nError description:")) << result->detail.toStdString();
+    EXPECT_EQ(result->systemCode, ENOTDIR);
+    EXPECT_EQ(messages::describe(*result),
+              QStringLiteral("Error number:%1\r\nError description:%2").arg(ENOTDIR).arg(result->detail));
 }

@@ -1,6 +1,5 @@
 #include "generator/folders.h"
 
-#include "i18n/strings.h"
 
 #include <filesystem>
 
@@ -18,10 +17,7 @@ fs::path toFs(const QString &path)
 
 Error folderError(const QString &path, const std::error_code &ec)
 {
-    const QString detail = i18n::getString(198, QStringLiteral("Error number:")) + QString::number(ec.value())
-        + QStringLiteral("\r\n") + i18n::getString(199, QStringLiteral("Error description:"))
-        + QString::fromLocal8Bit(ec.message());
-    return Error{ErrorCode::WriteFailed, path, detail};
+    return Error{ErrorCode::WriteFailed, path, QString::fromLocal8Bit(ec.message()), ec.value()};
 }
 
 Error linkRefused(const QString &path)

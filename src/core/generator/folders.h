@@ -1,7 +1,7 @@
 #pragma once
 
-// Folder operations of a build, with errors in the form the user sees for folders:
-// "Error number:" and the system's error number, then "Error description:" and its text.
+// Folder operations of a build. Their errors carry the system's error number and its
+// description; the messages module shows them as the user knows folder errors.
 
 #include "support/error.h"
 
@@ -11,7 +11,7 @@
 
 namespace lumarc {
 
-// The error of a folder operation on `path`, with the system's number and description.
+// The error of a folder operation on `path`: WriteFailed with the system's number and text.
 Error folderError(const QString &path, const std::error_code &ec);
 
 // A link where a build would write: refused, since it leads out of the destination.

@@ -91,7 +91,7 @@ BuildReport buildGallery(const Project &input, const BuildOptions &options, Prog
 {
     BuildReport report;
     if (input.images.isEmpty()) {
-        report.fatal = Error{ErrorCode::Invalid, QString(), i18n::getString(181, QStringLiteral("No images!"))};
+        report.fatal = Error{ErrorCode::Invalid, QString(), QStringLiteral("the project has no images")};
         return report;
     }
     if (input.settings.destinationFolder.trimmed().isEmpty()) {

@@ -34,11 +34,7 @@ QString fromFs(const fs::path &path)
 
 Status writeBytes(const QString &target, const QByteArray &bytes)
 {
-    Status written = replaceFile(target, bytes);
-    if (written)
-        written->detail = i18n::getString(197, QStringLiteral("Error writing file:")) + target + QStringLiteral(": ")
-            + written->detail;
-    return written;
+    return replaceFile(target, bytes);
 }
 
 QByteArray resourceBytes(const char *resource)
@@ -69,8 +65,7 @@ Status writeViewerScript(const QString &folder, const ViewerFile &file)
     while (end > 0 && bytes.at(end - 1) == '\0')
         --end;
     if (end <= 1)
-        return Error{ErrorCode::WriteFailed, target,
-                     i18n::getString(197, QStringLiteral("Error writing file:")) + target};
+        return Error{ErrorCode::WriteFailed, target, QStringLiteral("the embedded viewer file is empty")};
     bytes.truncate(end);
     return writeBytes(target, bytes);
 }

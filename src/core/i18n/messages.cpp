@@ -25,6 +25,14 @@ QString imagesAdded(int count)
         + i18n::getString(178, QStringLiteral(" new images."));
 }
 
+QString describe(const Error &error)
+{
+    if (error.systemCode != 0)
+        return i18n::getString(198, QStringLiteral("Error number:")) + QString::number(error.systemCode)
+            + QStringLiteral("\r\n") + i18n::getString(199, QStringLiteral("Error description:")) + error.detail;
+    return error.message();
+}
+
 QString oneLine(QString text)
 {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));

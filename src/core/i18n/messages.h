@@ -4,6 +4,8 @@
 // window and the command line say the same thing in the same words. The core's own errors
 // carry codes and raw data; these turn them into text.
 
+#include "support/error.h"
+
 #include <QString>
 
 namespace lumarc::messages {
@@ -16,6 +18,11 @@ QString previewFailed(const QString &libraryText);
 
 // "Added <n> new images." or, for none, "No images added to the project!"
 QString imagesAdded(int count);
+
+// The text of an error for a message box: a failed system call as "Error number:" and its
+// number, CR LF, "Error description:" and the system's words; any other error as its
+// detail after its file.
+QString describe(const Error &error);
 
 // The same text on one line, for a terminal: CR LF becomes one blank.
 QString oneLine(QString text);

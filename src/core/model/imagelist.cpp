@@ -41,6 +41,25 @@ ImageId ImageList::append(ImageItem item)
     return id;
 }
 
+void ImageList::rearrange(const QList<int> &rows)
+{
+    QList<ImageItem> items;
+    QList<ImageId> ids;
+    items.reserve(rows.size());
+    ids.reserve(rows.size());
+    for (int row : rows) {
+        items.append(m_items.at(row));
+        ids.append(m_ids.at(row));
+    }
+    const int capacity = m_capacity;
+    clear();
+    m_capacity = capacity;
+    for (const ImageItem &item : std::as_const(items))
+        indexItem(item);
+    m_items = std::move(items);
+    m_ids = std::move(ids);
+}
+
 int ImageList::indexOf(ImageId id) const
 {
     return int(m_ids.indexOf(id));

@@ -39,6 +39,10 @@ public:
     // The only way to change an entry in place, so that the indexes follow. The id stays.
     void replace(int index, ImageItem item);
 
+    // Keeps the records at the given rows, in the given order, each with its id: a re-order
+    // lists every row once, a removal leaves rows out. The capacity is kept.
+    void rearrange(const QList<int> &rows);
+
     // Empties the list; the capacity is kept.
     void clear();
     // Sets the capacity outright (project load: image_count + 100). Never below count().

@@ -28,6 +28,7 @@ struct Error {
     ErrorCode code = ErrorCode::Invalid;
     QString path;    // the file or field the error is about; may be empty
     QString detail;  // what went wrong, untranslated
+    int systemCode = 0;  // the system's error number when a system call failed, else 0
 
     // "path: detail", or the detail alone without a path.
     QString message() const { return path.isEmpty() ? detail : path + QStringLiteral(": ") + detail; }

@@ -1,0 +1,983 @@
+#include "gui/app/mainwindow.h"
+
+#include "gui/app/buildrunner.h"
+#include "gui/app/languagedialog.h"
+#include "gui/app/windowcaption.h"
+#include "gui/controls/numericbox.h"
+#include "gui/dialogs/aboutdialog.h"
+#include "gui/dialogs/folderdialog.h"
+#include "gui/dialogs/inputdialog.h"
+#include "gui/editor/itemeditor.h"
+#include "gui/editor/gridgeometry.h"
+#include "gui/editor/previewloader.h"
+#include "gui/editor/thumbnailgrid.h"
+#include "i18n/messages.h"
+#include "i18n/strings.h"
+#include "imaging/imageengine.h"
+#include "model/imageadder.h"
+#include "storage/datafolder.h"
+#include "storage/projectfile.h"
+#include "storage/settingsfile.h"
+#include "storage/textexchange.h"
+#include "support/paths.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace lumarc::gui {
+
+using i18n::getString;
+
+namespace {
+
+constexpr int kPreviewBox = 120;
+
+// The message box title of an image's add messages: the program's name.
+const QString kProgramName = QStringLiteral("Lumarc");
+
+// Qt's file dialogs take "Description (*.a)" filters separated by ";;"; the string tables
+// keep "Description (*.a)|*.a" pairs.
+QString qtFilter(const QString &pairs)
+{
+    const QStringList parts = pairs.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters.append(parts.at(i).contains(QLatin1Char('(')) ? parts.at(i)
+                                                               : parts.at(i) + QStringLiteral(" (") + parts.at(i + 1)
+                                                                     + QLatin1Char(')'));
+    return filters.join(QStringLiteral(";;"));
+}
+
+QImage previewImage(const QImage &image)
+{
+    return image.format() == QImage::Format_RGB888 ? image : image.convertToFormat(QImage::Format_RGB888);
+}
+
+} // namespace
+
+MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
+    : QMainWindow(parent),
+      m_store(std::move(store)),
+      m_document(new ProjectDocument(this)),
+      m_grid(new ThumbnailGrid),
+      m_editor(new ItemEditor),
+      m_previews(new PreviewLoader(this)),
+      m_build(new BuildRunner(this)),
+      m_addImageButton(new QPushButton),
+      m_addFolderButton(new QPushButton),
+      m_perRowBox(new NumericBox),
+      m_htmlOnlyCheck(new QCheckBox),
+      m_makeButton(new QPushButton),
+      m_stopButton(new QPushButton),
+      m_progress(new QProgressBar),
+      m_loadingPanel(new QLabel(this))
+{
+    setObjectName(QStringLiteral("Form1"));
+    imaging::initialise();
+    buildTools();
+    buildMenus();
+    connectSignals();
+    restoreState();
+    retranslate();
+    refreshGrid();
+    refreshEnabling();
+    refreshCaption();
+    resize(1000, 680);
+    if (m_store->contains(QStringLiteral("window/geometry")))
+        restoreGeometry(m_store->value(QStringLiteral("window/geometry")).toByteArray());
+}
+
+MainWindow::~MainWindow()
+{
+    m_build->stop();
+    m_previews->stopAndWait();
+}
+
+void MainWindow::buildTools()
+{
+    auto *tools = new QHBoxLayout;
+    tools->addWidget(m_addImageButton);
+    tools->addWidget(m_addFolderButton);
+    tools->addSpacing(12);
+    m_perRowBox->setRange(1, 228);
+    m_perRowBox->setAfterString(QString());
+    m_perRowBox->setWidths(90, 50, 0);
+    tools->addWidget(m_perRowBox);
+    tools->addStretch();
+    tools->addWidget(m_htmlOnlyCheck);
+    tools->addWidget(m_makeButton);
+    tools->addWidget(m_stopButton);
+    m_stopButton->hide();
+
+    auto *body = new QHBoxLayout;
+    body->addWidget(m_grid, 1);
+    m_editor->setMinimumWidth(330);
+    m_editor->setMaximumWidth(420);
+    body->addWidget(m_editor);
+
+    auto *central = new QWidget;
+    auto *layout = new QVBoxLayout(central);
+    layout->addLayout(tools);
+    layout->addLayout(body, 1);
+    m_progress->hide();
+    layout->addWidget(m_progress);
+    setCentralWidget(central);
+
+    m_loadingPanel->setAlignment(Qt::AlignCenter);
+    m_loadingPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    m_loadingPanel->setAutoFillBackground(true);
+    m_loadingPanel->setMinimumSize(260, 60);
+    m_loadingPanel->hide();
+}
+
+void MainWindow::buildMenus()
+{
+    const auto add = [this](QMenu *menu, const QString &name, auto slot, const QKeySequence &keys = {}) {
+        QAction *action = menu->addAction(QString());
+        action->setObjectName(name);
+        if (!keys.isEmpty())
+            action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, slot);
+        m_actions.insert(name, action);
+        return action;
+    };
+
+    m_fileMenu = menuBar()->addMenu(QString());
+    add(m_fileMenu, QStringLiteral("mnuNewProject"), [this] { newProject(); }, QKeySequence::New);
+    add(m_fileMenu, QStringLiteral("mnuOpenProject"), [this] {
+        commitEditor();
+        const QString path = QFileDialog::getOpenFileName(this, getString(207, QStringLiteral("Select project")),
+                                                          m_dataFolder,
+                                                          qtFilter(getString(206, QStringLiteral("ZEB project (*.zeb)|*.zeb"))));
+        if (!path.isEmpty())
+            loadProject(path, true);
+    }, QKeySequence::Open);
+    add(m_fileMenu, QStringLiteral("mnuSaveProject"), [this] { saveProject(m_document->path().isEmpty()); },
+        QKeySequence::Save);
+    add(m_fileMenu, QStringLiteral("mnuSaveAs"), [this] { saveProject(true); });
+    m_fileMenu->addSeparator();
+    for (int slot = 1; slot <= RecentProjects::kMaxRecent; ++slot) {
+        QAction *action = m_fileMenu->addAction(QString());
+        connect(action, &QAction::triggered, this, [this, slot] {
+            commitEditor();
+            loadProject(m_recent.file(slot), false);
+        });
+        m_recentActions.append(action);
+    }
+    m_recentSeparator = m_fileMenu->addSeparator();
+    add(m_fileMenu, QStringLiteral("mnuExit"), [this] {
+        // Exit keeps its automatic save; a cancelled dialog saves nothing and still ends.
+        if (m_document->count() > 0)
+            saveProject(m_document->path().isEmpty());
+        m_closingFromMenu = true;
+        close();
+    });
+
+    m_imagesMenu = menuBar()->addMenu(QString());
+    add(m_imagesMenu, QStringLiteral("mnuSelectAll"), [this] { selectAllToggle(); });
+    add(m_imagesMenu, QStringLiteral("mnuUnselectAll"), [this] { unselectAll(); });
+    add(m_imagesMenu, QStringLiteral("mnuRemoveSelected"), [this] { removeSelected(); });
+    add(m_imagesMenu, QStringLiteral("mnuRemoveAll"), [this] { removeAll(); });
+    m_imagesMenu->addSeparator();
+    add(m_imagesMenu, QStringLiteral("mnuClearImageTitles"), [this] {
+        confirmAndChange(212, QStringLiteral("Clear image titles"), [](ImageItem &item) { item.title.clear(); });
+    });
+    QAction *titlePrefix = add(m_imagesMenu, QStringLiteral("mnuCaptionPrefix"), [] {});
+    QAction *titleSuffix = add(m_imagesMenu, QStringLiteral("mnuCaptionSuffix"), [] {});
+    add(m_imagesMenu, QStringLiteral("mnuClearImageTooltips"), [this] {
+        confirmAndChange(213, QStringLiteral("Clear image tooltips"), [](ImageItem &item) { item.tooltip.clear(); });
+    });
+    QAction *tooltipPrefix = add(m_imagesMenu, QStringLiteral("mnuTooltipPrefix"), [] {});
+    QAction *tooltipSuffix = add(m_imagesMenu, QStringLiteral("mnuTooltipSuffix"), [] {});
+    add(m_imagesMenu, QStringLiteral("mnuTooltipEquCaption"), [this] {
+        confirmAndChange(214, QStringLiteral("Image tooltip = image title"),
+                         [](ImageItem &item) { item.tooltip = item.title; });
+    });
+    connect(titlePrefix, &QAction::triggered, this, [=, this] { prefixOrSuffix(titlePrefix, true, true); });
+    connect(titleSuffix, &QAction::triggered, this, [=, this] { prefixOrSuffix(titleSuffix, true, false); });
+    connect(tooltipPrefix, &QAction::triggered, this, [=, this] { prefixOrSuffix(tooltipPrefix, false, true); });
+    connect(tooltipSuffix, &QAction::triggered, this, [=, this] { prefixOrSuffix(tooltipSuffix, false, false); });
+
+    m_linksMenu = menuBar()->addMenu(QString());
+    add(m_linksMenu, QStringLiteral("mnuLinkCaption"), [this] { setLinkTextToDefault(); });
+    add(m_linksMenu, QStringLiteral("mnuSetDefaultLink"), [this] { setLinkForAll(); });
+    add(m_linksMenu, QStringLiteral("mnuLink_verify"), [] {})->setEnabled(false);
+    // The text exchange commands are kept out of sight, as they always were.
+    add(m_linksMenu, QStringLiteral("mnuExport"), [this] { exportList(); })->setVisible(false);
+    add(m_linksMenu, QStringLiteral("mnuImport"), [this] { importList(); })->setVisible(false);
+
+    QAction *settings = menuBar()->addAction(QString());
+    settings->setObjectName(QStringLiteral("mnuSettings"));
+    settings->setEnabled(false);
+    m_actions.insert(settings->objectName(), settings);
+    QAction *language = menuBar()->addAction(QString());
+    language->setObjectName(QStringLiteral("mnuLanguage"));
+    connect(language, &QAction::triggered, this, &MainWindow::chooseLanguage);
+    m_actions.insert(language->objectName(), language);
+    QAction *about = menuBar()->addAction(QString());
+    about->setObjectName(QStringLiteral("mnuAbout"));
+    connect(about, &QAction::triggered, this, [this] { AboutDialog(this).exec(); });
+    m_actions.insert(about->objectName(), about);
+}
+
+void MainWindow::connectSignals()
+{
+    connect(m_document, &ProjectDocument::pathChanged, this, &MainWindow::refreshCaption);
+    connect(m_document, &ProjectDocument::modifiedChanged, this, &MainWindow::refreshCaption);
+    connect(m_grid, &ThumbnailGrid::aboutToChangeSelection, this, &MainWindow::commitEditor);
+    connect(m_grid, &ThumbnailGrid::selectionChanged, this, &MainWindow::showItemInEditor);
+    connect(m_grid, &ThumbnailGrid::moveRequested, this, &MainWindow::moveImages);
+    connect(m_grid, &ThumbnailGrid::previousPictureRequested, this, [this] { stepPicture(0); });
+    connect(m_grid, &ThumbnailGrid::nextPictureRequested, this, [this] { stepPicture(1); });
+    connect(m_grid, &ThumbnailGrid::deleteRequested, this, &MainWindow::removeSelected);
+    connect(m_grid, &ThumbnailGrid::selectAllToggleRequested, this, &MainWindow::selectAllToggle);
+    connect(m_grid, &ThumbnailGrid::contextMenuRequested, this, [this](const QPoint &at) {
+        if (m_document->count() > 0)
+            m_imagesMenu->popup(at);
+    });
+    connect(m_grid, &ThumbnailGrid::filesDropped, this, [this](const QStringList &paths) {
+        addImages(paths, AddRoute::Drop);
+    });
+    connect(m_grid, &ThumbnailGrid::picturesPerRowChanged, this, [this](int perRow) {
+        const QSignalBlocker blocker(m_perRowBox);
+        m_perRowBox->setValue(perRow);
+    });
+    connect(m_perRowBox, &NumericBox::valueChanged, this, [this](int perRow) {
+        commitEditor();
+        m_grid->setPicturesPerRow(perRow);
+        showItemInEditor();
+        m_grid->scrollToSlide(m_document->count() - 1);
+    });
+    connect(m_editor, &ItemEditor::stepRequested, this, [this](int direction) {
+        if (m_document->count() > 0 && m_grid->selection().count() == 1) {
+            stepPicture(direction);
+            m_editor->focusTitle();
+        }
+    });
+    connect(m_editor, &ItemEditor::editingToggled, this, [this] {
+        // Fills the fields again from the record: edits typed before unchecking are dropped.
+        if (m_grid->selection().count() == 1)
+            showItemInEditor();
+    });
+    connect(m_addImageButton, &QPushButton::clicked, this, &MainWindow::addDialogImages);
+    connect(m_addFolderButton, &QPushButton::clicked, this, &MainWindow::addFolder);
+    connect(m_makeButton, &QPushButton::clicked, this, &MainWindow::makeGallery);
+    connect(m_stopButton, &QPushButton::clicked, this, [this] {
+        m_build->stop();
+        m_previews->stopAndWait();
+    });
+
+    connect(m_previews, &PreviewLoader::previewReady, this, &MainWindow::previewArrived);
+    connect(m_previews, &PreviewLoader::previewFailed, this, &MainWindow::previewFailed);
+
+    m_build->askEmptying = [this](const QString &folder, const DestinationSurvey &survey) {
+        return askEmptying(folder, survey);
+    };
+    connect(m_build, &BuildRunner::phaseStarted, this, &MainWindow::showBusyTitle);
+    connect(m_build, &BuildRunner::progressed, this, [this](int done, int total, const QString &item) {
+        m_progress->setRange(0, total);
+        m_progress->setValue(done);
+        m_progress->setVisible(total > 2);
+        setWindowTitle(item.startsWith(getString(202, QStringLiteral("Image:")))
+                           ? item
+                           : getString(202, QStringLiteral("Image:")) + item);
+    });
+    connect(m_build, &BuildRunner::finished, this, &MainWindow::buildEnded);
+}
+
+void MainWindow::restoreState()
+{
+    m_dataFolder = dataFolder();
+    m_recent.load(*m_store);
+    m_recent.setMaxFileCount(RecentProjects::kMaxRecent);
+    m_sourceFolder = readSourceFolder(*m_store, m_dataFolder);
+    Project project;
+    project.settings = defaultSettings();
+    m_document->reset(project, QString());
+    if (Result<UrlCollection> urls = UrlCollection::readFile(paths::join(m_dataFolder, QStringLiteral("urls.txt"))))
+        m_urls = std::move(urls).value();
+    m_editor->setKnownUrls(m_urls.urls());
+    m_editor->setImageLinksShown(m_document->settings().addImageLinks == 1);
+    const int perRow = readPicturesPerRow(*m_store);
+    const QSignalBlocker blocker(m_perRowBox);
+    m_perRowBox->setValue(perRow);
+    m_grid->setPicturesPerRow(perRow);
+    rebuildRecentMenu();
+}
+
+void MainWindow::writeStateOnClose()
+{
+    writeSettingsFile(m_document->settings(), defaultSettingsPath());
+    m_urls.writeFile(paths::join(m_dataFolder, QStringLiteral("urls.txt")));
+    writeSourceFolder(*m_store, m_sourceFolder);
+    writePicturesPerRow(*m_store, picturesPerRow());
+    m_recent.save(*m_store);
+    m_store->setValue(QStringLiteral("window/geometry"), saveGeometry());
+    m_store->sync();
+}
+
+int MainWindow::picturesPerRow() const
+{
+    return m_grid->picturesPerRow();
+}
+
+QAction *MainWindow::action(const QString &name) const
+{
+    return m_actions.value(name);
+}
+
+// --- captions -------------------------------------------------------------------------
+
+void MainWindow::retranslate()
+{
+    m_fileMenu->setTitle(getString(130, QStringLiteral("File")));
+    m_imagesMenu->setTitle(getString(35, QStringLiteral("Images")));
+    m_linksMenu->setTitle(getString(138, QStringLiteral("Links")));
+    const struct {
+        const char *name;
+        int id;
+        const char *text;
+    } texts[] = {
+        {"mnuNewProject", 131, "New Project"},
+        {"mnuOpenProject", 132, "Open Project..."},
+        {"mnuSaveProject", 134, "Save Project"},
+        {"mnuSaveAs", 135, "Save Project As..."},
+        {"mnuExit", 257, "Exit"},
+        {"mnuSelectAll", 158, "Select all"},
+        {"mnuUnselectAll", 159, "Unselect"},
+        {"mnuRemoveSelected", 160, "Remove selected"},
+        {"mnuRemoveAll", 161, "Remove  all"},
+        {"mnuClearImageTitles", 144, "Clear image titles..."},
+        {"mnuCaptionPrefix", 164, "Add prefix to the title..."},
+        {"mnuCaptionSuffix", 165, "Add suffix to the title..."},
+        {"mnuClearImageTooltips", 145, "Clear image tooltips..."},
+        {"mnuTooltipPrefix", 166, "Add prefix to the tooltip..."},
+        {"mnuTooltipSuffix", 167, "Add suffix to the tooltip..."},
+        {"mnuTooltipEquCaption", 146, "Image tooltip = image title..."},
+        {"mnuLinkCaption", 142, "Link text= default value"},
+        {"mnuSetDefaultLink", 258, "Add link to image"},
+        {"mnuLink_verify", 139, "Verify links..."},
+        {"mnuExport", 254, "Export..."},
+        {"mnuImport", 255, "Import..."},
+        {"mnuSettings", 157, "Settings..."},
+        {"mnuLanguage", 263, "Language..."},
+        {"mnuAbout", 147, "About"},
+    };
+    for (const auto &t : texts)
+        m_actions.value(QLatin1String(t.name))->setText(getString(t.id, QLatin1String(t.text)));
+    m_addImageButton->setText(getString(54, QStringLiteral("Add image...")));
+    m_addImageButton->setToolTip(getString(55, QStringLiteral("Add selected images")));
+    m_addFolderButton->setText(getString(62, QStringLiteral("Add folder...")));
+    m_addFolderButton->setToolTip(getString(63, QStringLiteral("Add all images from folder (*.jpg,*.tif)")));
+    m_perRowBox->setBeforeString(getString(217, QStringLiteral("Pictures/row")));
+    m_htmlOnlyCheck->setText(getString(47, QStringLiteral("HTML only")));
+    m_htmlOnlyCheck->setToolTip(getString(48, QStringLiteral("Do not re-generate thumbnails and images")));
+    m_makeButton->setText(getString(50, QStringLiteral("Make web gallery")));
+    m_makeButton->setToolTip(getString(51, QStringLiteral("Make (rebuild) web gallery")));
+    m_stopButton->setText(getString(15, QStringLiteral("Stop verifying ...")).remove(QStringLiteral("verifying")).simplified());
+    m_grid->setToolTip(getString(67, QStringLiteral("Select image, or add new images with drag and drop.")));
+    rebuildRecentMenu();
+    if (!isBuilding() && !isAdding())
+        refreshCaption();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QMainWindow::changeEvent(event);
+}
+
+void MainWindow::refreshCaption()
+{
+    setWindowTitle(windowCaption(m_document->path()) + (m_document->isModified() ? QStringLiteral(" *") : QString()));
+}
+
+void MainWindow::refreshEnabling()
+{
+    const bool hasImages = m_document->count() > 0;
+    const bool idle = !isBuilding() && !isAdding();
+    m_makeButton->setEnabled(hasImages && idle);
+    m_imagesMenu->setEnabled(hasImages);
+    m_linksMenu->setEnabled(hasImages);
+    m_addImageButton->setEnabled(idle);
+    m_addFolderButton->setEnabled(idle);
+    m_fileMenu->setEnabled(idle);
+    m_actions.value(QStringLiteral("mnuSaveProject"))->setEnabled(!m_document->path().isEmpty() || hasImages);
+}
+
+void MainWindow::rebuildRecentMenu()
+{
+    for (int i = 0; i < m_recentActions.size(); ++i) {
+        const int slot = i + 1;
+        QAction *action = m_recentActions.at(i);
+        action->setVisible(m_recent.fileExists(slot));
+        action->setText(m_recent.menuCaption(slot));
+    }
+    m_recentSeparator->setVisible(m_recent.fileCount() > 0);
+}
+
+void MainWindow::showLoadingPanel(const QString &text)
+{
+    m_loadingPanel->setText(text);
+    m_loadingPanel->adjustSize();
+    m_loadingPanel->move((width() - m_loadingPanel->width()) / 2, (height() - m_loadingPanel->height()) / 2);
+    m_loadingPanel->raise();
+    m_loadingPanel->show();
+    m_loadingPanel->repaint();
+}
+
+void MainWindow::hideLoadingPanel()
+{
+    m_loadingPanel->hide();
+}
+
+void MainWindow::showBusyTitle(const QString &text)
+{
+    setWindowTitle(text);
+}
+
+// --- grid and editor ---------------------------------------------------------------------
+
+void MainWindow::refreshGrid()
+{
+    QList<ImageId> ids;
+    QStringList titles;
+    const ImageList &images = m_document->images();
+    ids.reserve(images.count());
+    titles.reserve(images.count());
+    for (int i = 0; i < images.count(); ++i) {
+        ids.append(images.id(i));
+        titles.append(images.at(i).title);
+    }
+    m_grid->setImages(ids, titles);
+    showItemInEditor();
+    refreshEnabling();
+}
+
+void MainWindow::commitEditor()
+{
+    const GridSelection &selection = m_grid->selection();
+    if (m_document->count() == 0 || selection.count() != 1 || !m_editor->isEditable())
+        return;
+    const int row = selection.first();
+    if (row < 0 || row >= m_document->count())
+        return;
+    m_document->replaceImage(row, m_editor->applyTo(m_document->images().at(row)));
+    const QString url = m_editor->linkText();
+    if (!url.trimmed().isEmpty() && !m_urls.contains(url) && m_urls.add(url))
+        m_editor->addKnownUrl(url);
+}
+
+void MainWindow::showItemInEditor()
+{
+    const GridSelection &selection = m_grid->selection();
+    const int current = selection.first();
+    const bool one = selection.count() == 1 && current >= 0 && current < m_document->count();
+    m_editor->setImageLinksShown(m_document->settings().addImageLinks == 1);
+    m_editor->showItem(selection.count(), one ? &m_document->images().at(current) : nullptr);
+}
+
+void MainWindow::stepPicture(int direction)
+{
+    if (m_document->count() == 0 || m_grid->selection().count() != 1)
+        return;
+    commitEditor();
+    const int target = m_grid->currentIndex() + (direction == 0 ? -1 : 1);
+    if (m_grid->selectOnly(target))
+        showItemInEditor();
+}
+
+void MainWindow::moveImages(const QList<int> &indexes, int target)
+{
+    commitEditor();
+    m_document->reorder(orderAfterMove(GridSelection::of(indexes), target, m_document->count()));
+    // The grid moves its own slides and selects the moved block: no layout reset.
+    m_grid->moveImages(indexes, target);
+    showItemInEditor();
+}
+
+void MainWindow::previewArrived(quint64 id, const QImage &preview)
+{
+    // An image of an add: kept until its record is appended in the route's order.
+    for (PendingAdd &pending : m_pending) {
+        if (pending.ticket == id) {
+            pending.finished = true;
+            pending.ok = true;
+            m_arrivedPreviews.insert(id, previewImage(preview));
+            finishAdding();
+            return;
+        }
+    }
+    m_grid->setPreview(id, previewImage(preview));
+}
+
+void MainWindow::previewFailed(quint64 id, const QString &path, bool resizeFailed, const QString &detail)
+{
+    for (PendingAdd &pending : m_pending) {
+        if (pending.ticket == id) {
+            pending.finished = true;
+            if (resizeFailed)
+                m_addFailures.append(path + QStringLiteral(": ") + messages::previewFailed(detail));
+            finishAdding();
+            return;
+        }
+    }
+}
+
+void MainWindow::loadAllPreviews()
+{
+    QList<PreviewJob> jobs;
+    const ImageList &images = m_document->images();
+    // Visible slides first, so the window fills where the user looks.
+    const auto range = m_grid->visibleRange();
+    QList<int> order;
+    for (int i = range.first; i <= range.last && i < images.count(); ++i)
+        if (i >= 0)
+            order.append(i);
+    for (int i = 0; i < images.count(); ++i)
+        if (i < range.first || i > range.last)
+            order.append(i);
+    for (int i : order)
+        jobs.append(PreviewJob{images.id(i), images.at(i).path});
+    m_previews->load(jobs);
+}
+
+// --- adding ------------------------------------------------------------------------------
+
+void MainWindow::addDialogImages()
+{
+    commitEditor();
+    QString filter = qtFilter(imaging::buildImageFileFilter());
+    const QStringList files = QFileDialog::getOpenFileNames(this, QStringLiteral("Select images"), m_sourceFolder, filter);
+    if (files.isEmpty())
+        return;
+    m_sourceFolder = QFileInfo(files.first()).absolutePath();
+    if (files.size() > 1)
+        showLoadingPanel(m_addImageButton->text());
+    addImages(files, AddRoute::Dialog);
+}
+
+void MainWindow::addFolder()
+{
+    commitEditor();
+    const QString folder = chooseFolder(this, getString(176, QStringLiteral("Please select folder with original images")),
+                                        m_sourceFolder);
+    if (folder.isEmpty())
+        return;
+    m_sourceFolder = folder;
+    showLoadingPanel(m_addFolderButton->text());
+    addImages(readableImagesIn(folder), AddRoute::Folder);
+}
+
+void MainWindow::addImages(const QStringList &paths, AddRoute route)
+{
+    if (isAdding())
+        return;
+    commitEditor();
+    m_route = route;
+    m_pending.clear();
+    m_addFailures.clear();
+    m_arrivedPreviews.clear();
+    m_added = 0;
+    QSet<QString> batch;
+    QList<PreviewJob> jobs;
+    // Tickets stand for the images until their records (and ids) exist; they count down from
+    // the top so that no record id can equal one.
+    static quint64 nextTicket = ~quint64(0);
+    for (const QString &path : paths) {
+        // The checks need no decoding: they run here, in the route's order.
+        const AddOutcome outcome = batch.contains(path) ? AddOutcome::Duplicate : checkNewImage(m_document->project(), path);
+        if (outcome == AddOutcome::NotReadable)
+            continue;
+        if (outcome == AddOutcome::Duplicate) {
+            QMessageBox::information(this, kProgramName, messages::duplicateImage(path));
+            continue;
+        }
+        batch.insert(path);
+        PendingAdd pending;
+        pending.ticket = nextTicket--;
+        pending.path = path;
+        m_pending.append(pending);
+        jobs.append(PreviewJob{pending.ticket, path});
+    }
+    m_addingTotal = int(jobs.size());
+    m_addingDone = 0;
+    if (jobs.isEmpty()) {
+        m_addingTotal = 1;  // so that finishAdding() reports and resets
+        finishAdding();
+        return;
+    }
+    m_progress->setRange(0, m_addingTotal);
+    m_progress->setValue(0);
+    m_progress->show();
+    refreshEnabling();
+    m_previews->load(jobs);
+}
+
+void MainWindow::finishAdding()
+{
+    // Append every finished image at the front of the queue, in the route's order.
+    int appended = 0;
+    while (!m_pending.isEmpty() && m_pending.first().finished) {
+        const PendingAdd pending = m_pending.takeFirst();
+        ++m_addingDone;
+        if (!pending.ok)
+            continue;
+        m_document->appendImage(pending.path);
+        const ImageId id = m_document->images().id(m_document->count() - 1);
+        m_grid->setPreview(id, m_arrivedPreviews.take(pending.ticket));
+        ++m_added;
+        ++appended;
+    }
+    if (appended > 0) {
+        refreshGrid();
+        setWindowTitle(getString(174, QStringLiteral("Loading image: ")) + paths::fileName(m_document->images().at(m_document->count() - 1).path));
+    }
+    m_progress->setValue(m_addingDone);
+    if (!m_pending.isEmpty())
+        return;
+
+    m_addingTotal = 0;
+    m_progress->hide();
+    hideLoadingPanel();
+    refreshEnabling();
+    refreshCaption();
+    m_grid->scrollToSlide(m_document->count() - 1);
+    if (!m_addFailures.isEmpty())
+        QMessageBox::warning(this, kProgramName, m_addFailures.join(QLatin1Char('\n')));
+    if (m_route == AddRoute::Drop)
+        QMessageBox::information(this, QString(), messages::imagesAdded(m_added));
+    Q_EMIT addingFinished(m_added);
+}
+
+// --- project files -------------------------------------------------------------------------
+
+void MainWindow::openFromCommandLine(const QString &argument)
+{
+    const QString path = QString(argument).replace(QLatin1Char('"'), QLatin1Char(' ')).trimmed();
+    if (paths::extension(path).toLower() == QLatin1String("zeb"))
+        loadProject(path, true);
+}
+
+bool MainWindow::loadProject(const QString &path, bool addToRecent)
+{
+    commitEditor();
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return false;  // a stale recent entry: nothing is said
+    showLoadingPanel(QStringLiteral("Loading..."));
+    Result<Project> loaded = lumarc::loadProject(path);
+    hideLoadingPanel();
+    if (!loaded) {
+        QMessageBox::critical(this, path,
+                              loaded.error().code == ErrorCode::BadFormat
+                                  ? getString(208, QStringLiteral("Invalid ZEB file!"))
+                                  : loaded.error().detail);
+        return false;
+    }
+    m_previews->stopAndWait();
+    for (const ImageItem &item : loaded.value().images.items())
+        m_urls.add(item.url);
+    m_document->reset(std::move(loaded).value(), path);
+    m_editor->setKnownUrls(m_urls.urls());
+    refreshGrid();
+    loadAllPreviews();
+    if (addToRecent)
+        m_recent.addFile(path);
+    rebuildRecentMenu();
+    refreshCaption();
+    return true;
+}
+
+bool MainWindow::saveProject(bool askName)
+{
+    commitEditor();
+    QString path = m_document->path();
+    if (askName || path.isEmpty()) {
+        const QString proposed = path.isEmpty() ? m_dataFolder : path;
+        path = QFileDialog::getSaveFileName(this, getString(210, QStringLiteral("Save project as")), proposed,
+                                            qtFilter(getString(209, QStringLiteral("ZEB project file (*.zeb)|*.zeb"))));
+        if (path.isEmpty()) {
+            refreshCaption();
+            return false;
+        }
+    }
+    if (Status error = lumarc::saveProject(m_document->project(), path)) {
+        QMessageBox::critical(this, path, error->detail);
+        refreshCaption();
+        return false;
+    }
+    m_document->markSaved(path);
+    m_recent.addFile(path);
+    rebuildRecentMenu();
+    refreshCaption();
+    refreshEnabling();
+    return true;
+}
+
+void MainWindow::newProject()
+{
+    m_previews->stopAndWait();
+    Project project;
+    project.settings = m_document->settings();
+    // default.zem, when there is one, gives the new project's look; damage is ignored.
+    if (Result<GallerySettings> stored = readSettingsFile(defaultSettingsPath()))
+        project.settings = std::move(stored).value();
+    m_document->reset(project, QString());
+    refreshGrid();
+    refreshCaption();
+    rebuildRecentMenu();
+}
+
+void MainWindow::exportList()
+{
+    commitEditor();
+    if (m_document->count() == 0)
+        return;
+    const QString path = QFileDialog::getSaveFileName(this, getString(183, QStringLiteral("ZEB text file")), m_dataFolder,
+                                                      qtFilter(getString(182, QStringLiteral("ZEB text format (*.txt)|*.txt"))));
+    if (path.isEmpty())
+        return;
+    if (Status error = exportTextList(m_document->images(), path))
+        QMessageBox::critical(this, QString(), error->detail);
+}
+
+void MainWindow::importList()
+{
+    commitEditor();
+    const QString path = QFileDialog::getOpenFileName(this, getString(183, QStringLiteral("ZEB text file")), m_dataFolder,
+                                                      qtFilter(getString(182, QStringLiteral("ZEB text format (*.txt)|*.txt"))));
+    if (path.isEmpty())
+        return;
+    Project imported = m_document->project();
+    const Result<int> count = importTextList(imported, path);
+    if (!count) {
+        QMessageBox::critical(this, QString(), count.error().detail);
+        return;
+    }
+    if (count.value() == 0)
+        return;
+    m_previews->stopAndWait();
+    m_document->replaceImages(imported.images);
+    refreshGrid();
+    loadAllPreviews();
+}
+
+// --- images menu ---------------------------------------------------------------------------
+
+void MainWindow::selectAllToggle()
+{
+    commitEditor();
+    GridSelection selection = m_grid->selection();
+    selection.toggleSelectAll(m_document->count());
+    m_grid->setSelection(selection);
+    showItemInEditor();
+}
+
+void MainWindow::unselectAll()
+{
+    commitEditor();
+    m_grid->setSelection(GridSelection());
+    showItemInEditor();
+}
+
+void MainWindow::removeSelected()
+{
+    // Removal stores no pending edits first: the removed images' edits would be lost anyway.
+    const QList<int> rows = m_grid->selection().indexes();
+    if (rows.isEmpty())
+        return;
+    m_grid->setSelection(GridSelection());
+    m_document->removeImages(rows);
+    refreshGrid();
+}
+
+void MainWindow::removeAll()
+{
+    m_grid->setSelection(GridSelection());
+    m_document->removeAll();
+    refreshGrid();
+    refreshCaption();
+}
+
+void MainWindow::confirmAndChange(int captionId, const QString &caption, const std::function<void(ImageItem &)> &change)
+{
+    commitEditor();
+    if (QMessageBox::question(this, getString(captionId, caption), getString(211, QStringLiteral("Are you sure?")),
+                              QMessageBox::Yes | QMessageBox::No)
+        != QMessageBox::Yes)
+        return;
+    m_document->changeImages(m_grid->selection().indexes(), change);
+    showItemInEditor();
+}
+
+void MainWindow::prefixOrSuffix(QAction *source, bool title, bool prefix)
+{
+    commitEditor();
+    const QString answer = InputDialog::getText(this, source->text(),
+                                                prefix ? getString(215, QStringLiteral("Prefix:"))
+                                                       : getString(216, QStringLiteral("Suffix:")));
+    if (answer.isEmpty())
+        return;
+    m_document->changeImages(m_grid->selection().indexes(), [&](ImageItem &item) {
+        QString &field = title ? item.title : item.tooltip;
+        field = prefix ? answer + field : field + answer;
+    });
+    showItemInEditor();
+}
+
+// --- links menu ----------------------------------------------------------------------------
+
+void MainWindow::setLinkTextToDefault()
+{
+    if (m_document->count() == 0)
+        return;
+    commitEditor();
+    QList<int> all;
+    for (int i = 0; i < m_document->count(); ++i)
+        all.append(i);
+    const QString text = m_document->settings().defaultLinkText;
+    m_document->changeImages(all, [&](ImageItem &item) { item.linkText = text; });
+    showItemInEditor();
+}
+
+void MainWindow::setLinkForAll()
+{
+    commitEditor();
+    const QString answer = InputDialog::getText(this, action(QStringLiteral("mnuSetDefaultLink"))->text(),
+                                                getString(271, QStringLiteral("Enter default website link:")));
+    if (answer.isEmpty())
+        return;
+    if (!answer.trimmed().isEmpty() && !m_urls.contains(answer) && m_urls.add(answer))
+        m_editor->addKnownUrl(answer);
+    QList<int> all;
+    for (int i = 0; i < m_document->count(); ++i)
+        all.append(i);
+    m_document->changeImages(all, [&](ImageItem &item) { item.url = answer; });
+    showItemInEditor();
+}
+
+// --- the build -----------------------------------------------------------------------------
+
+bool MainWindow::isBuilding() const
+{
+    return m_build->isRunning();
+}
+
+void MainWindow::makeGallery()
+{
+    if (isBuilding())
+        return;
+    showLoadingPanel(m_makeButton->text());
+    commitEditor();
+    if (m_document->count() == 0) {
+        hideLoadingPanel();
+        QMessageBox::information(this, QString(), getString(181, QStringLiteral("No images!")));
+        return;
+    }
+    QStringList protectedFiles = {defaultSettingsPath()};
+    if (!m_document->path().isEmpty())
+        protectedFiles.append(m_document->path());
+    m_stopButton->show();
+    m_build->start(m_document->project(), m_htmlOnlyCheck->isChecked(), protectedFiles);
+    refreshEnabling();
+}
+
+bool MainWindow::askEmptying(const QString &folder, const DestinationSurvey &survey)
+{
+    QMessageBox box(QMessageBox::Question, QString(),
+                    getString(239, QStringLiteral("The destination folder ")) + QStringLiteral("\r\n'")
+                        + QDir::toNativeSeparators(folder) + QStringLiteral("'\r\n")
+                        + getString(241, QStringLiteral("is not empty!    Proceed anyway?")),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    // What goes and what stays, so that nothing is removed unseen.
+    QString details = QStringLiteral("%1 files of an earlier gallery will be deleted.").arg(survey.toDelete.size());
+    if (!survey.staying.isEmpty())
+        details += QStringLiteral("\nThese stay as they are: ") + survey.staying.join(QStringLiteral(", "));
+    box.setInformativeText(details);
+    QStringList names;
+    for (const QString &file : survey.toDelete)
+        names.append(QDir::toNativeSeparators(file));
+    box.setDetailedText(names.join(QLatin1Char('\n')));
+    return box.exec() == QMessageBox::Yes;
+}
+
+void MainWindow::buildEnded(const BuildReport &report)
+{
+    m_stopButton->hide();
+    m_progress->hide();
+    hideLoadingPanel();
+    refreshCaption();
+    refreshEnabling();
+    if (report.fatal && report.fatal->code != ErrorCode::Refused)
+        QMessageBox::critical(this, report.fatal->path, messages::describe(*report.fatal));
+    if (!report.failures.isEmpty()) {
+        // One box for all failures, each with its file, instead of one box per image.
+        QStringList lines;
+        for (const Error &failure : report.failures)
+            lines.append(messages::oneLine(messages::describe(failure)));
+        QMessageBox box(QMessageBox::Critical, QString(), lines.first(), QMessageBox::Ok, this);
+        if (lines.size() > 1) {
+            box.setInformativeText(QStringLiteral("%1 problems").arg(lines.size()));
+            box.setDetailedText(lines.join(QLatin1Char('\n')));
+        }
+        box.exec();
+    }
+    if (!report.firstPage.isEmpty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(report.firstPage));
+    Q_EMIT buildFinished(report.succeeded());
+}
+
+// --- language and closing ------------------------------------------------------------------
+
+void MainWindow::chooseLanguage()
+{
+    runLanguageDialog(*m_store, this, false);
+}
+
+bool MainWindow::confirmClose()
+{
+    commitEditor();
+    if (!m_document->isModified() || m_closingFromMenu)
+        return true;
+    const QMessageBox::StandardButton answer = QMessageBox::question(
+        this, windowCaption(m_document->path()),
+        QStringLiteral("The project has changes that are not saved. Save them?"),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    if (answer == QMessageBox::Save)
+        return saveProject(m_document->path().isEmpty());
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (isAdding() || !confirmClose()) {
+        m_closingFromMenu = false;
+        event->ignore();
+        return;
+    }
+    m_build->stop();
+    m_build->wait();
+    m_previews->stopAndWait();
+    writeStateOnClose();
+    event->accept();
+}
+
+} // namespace lumarc::gui

@@ -1,0 +1,172 @@
+#pragma once
+
+// The main window: the thumbnail grid of the open project, the item editor beside it, the
+// tool row (adding, pictures per row, the build) and the menus. It owns the open project
+// (through ProjectDocument), the known link addresses, the recent-projects list and the
+// per-user values, restores them when it opens and writes them back when it closes.
+
+#include "generator/gallerybuilder.h"
+#include "gui/app/recentprojects.h"
+#include "gui/editor/projectdocument.h"
+#include "model/urlcollection.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QSettings;
+
+namespace lumarc::gui {
+
+class BuildRunner;
+class ItemEditor;
+class NumericBox;
+class PreviewLoader;
+class ThumbnailGrid;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // `store` holds the per-user values and the recent projects (the user's store in the
+    // program, a temporary one in tests).
+    explicit MainWindow(std::unique_ptr<QSettings> store, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    ProjectDocument &document() { return *m_document; }
+    ThumbnailGrid &grid() { return *m_grid; }
+    ItemEditor &editor() { return *m_editor; }
+    const UrlCollection &knownUrls() const { return m_urls; }
+    const RecentProjects &recentProjects() const { return m_recent; }
+    QString sourceFolder() const { return m_sourceFolder; }
+    int picturesPerRow() const;
+
+    // The start-up command line: a .zeb path (any letter case, quotes stripped) is loaded;
+    // anything else is ignored.
+    void openFromCommandLine(const QString &argument);
+    // Replaces the open project by the file; false (and a message for a damaged file) when
+    // it could not be loaded, the open project then stays as it was.
+    bool loadProject(const QString &path, bool addToRecent);
+    // Writes the project; with askName (or no file yet) a dialog asks for the file first.
+    bool saveProject(bool askName);
+    void newProject();
+
+    // The three ways of adding images; each ends once every preview has arrived.
+    enum class AddRoute { Dialog, Folder, Drop };
+    void addImages(const QStringList &paths, AddRoute route);
+    bool isAdding() const { return m_addingTotal > 0; }
+
+    void makeGallery();
+    bool isBuilding() const;
+
+    // Stores the editor's pending edits into the current image (before anything reads or
+    // changes images).
+    void commitEditor();
+    void showItemInEditor();
+
+    // Window-level texts: every caption and tooltip in the current language.
+    void retranslate();
+
+    // The command behind each menu entry, for the tests and the key bindings.
+    QAction *action(const QString &name) const;
+
+Q_SIGNALS:
+    void addingFinished(int added);
+    void buildFinished(bool succeeded);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildTools();
+    void connectSignals();
+    void restoreState();
+    void writeStateOnClose();
+
+    void refreshGrid();
+    void refreshCaption();
+    void refreshEnabling();
+    void rebuildRecentMenu();
+    void loadAllPreviews();
+    void showLoadingPanel(const QString &text);
+    void hideLoadingPanel();
+    void showBusyTitle(const QString &text);
+
+    // Images menu
+    void selectAllToggle();
+    void unselectAll();
+    void removeSelected();
+    void removeAll();
+    void confirmAndChange(int captionId, const QString &caption, const std::function<void(ImageItem &)> &change);
+    void prefixOrSuffix(QAction *source, bool title, bool prefix);
+    // Links menu
+    void setLinkTextToDefault();
+    void setLinkForAll();
+    void exportList();
+    void importList();
+    // Grid
+    void stepPicture(int direction);
+    void moveImages(const QList<int> &indexes, int target);
+    void addDialogImages();
+    void addFolder();
+    void previewArrived(quint64 id, const QImage &preview);
+    void previewFailed(quint64 id, const QString &path, bool resizeFailed, const QString &detail);
+    void finishAdding();
+    void buildEnded(const lumarc::BuildReport &report);
+    bool askEmptying(const QString &folder, const DestinationSurvey &survey);
+    void chooseLanguage();
+    bool confirmClose();
+
+    std::unique_ptr<QSettings> m_store;
+    ProjectDocument *m_document;
+    ThumbnailGrid *m_grid;
+    ItemEditor *m_editor;
+    PreviewLoader *m_previews;
+    BuildRunner *m_build;
+    UrlCollection m_urls;
+    RecentProjects m_recent;
+    QString m_dataFolder;
+    QString m_sourceFolder;
+
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_imagesMenu = nullptr;
+    QMenu *m_linksMenu = nullptr;
+    QList<QAction *> m_recentActions;
+    QAction *m_recentSeparator = nullptr;
+    QHash<QString, QAction *> m_actions;
+
+    QPushButton *m_addImageButton;
+    QPushButton *m_addFolderButton;
+    NumericBox *m_perRowBox;
+    QCheckBox *m_htmlOnlyCheck;
+    QPushButton *m_makeButton;
+    QPushButton *m_stopButton;
+    QProgressBar *m_progress;
+    QLabel *m_loadingPanel;
+
+    // Adding in progress: previews arrive in any order; records are appended in the route's.
+    struct PendingAdd {
+        quint64 ticket = 0;
+        QString path;
+        bool finished = false;
+        bool ok = false;
+    };
+    QList<PendingAdd> m_pending;
+    QStringList m_addFailures;
+    QHash<quint64, QImage> m_arrivedPreviews;
+    int m_addingTotal = 0;
+    int m_addingDone = 0;
+    int m_added = 0;
+    AddRoute m_route = AddRoute::Dialog;
+    bool m_closingFromMenu = false;
+};
+
+} // namespace lumarc::gui

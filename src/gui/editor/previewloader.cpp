@@ -1,0 +1,71 @@
+#include "gui/editor/previewloader.h"
+
+#include "imaging/imageengine.h"
+#include "model/imageadder.h"
+#include "support/parallel.h"
+
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace lumarc::gui {
+
+QImage toImage(const PixelBuffer &pixels)
+{
+    if (pixels.isNull())
+        return QImage();
+    const QImage view(reinterpret_cast<const uchar *>(pixels.rgb.constData()), pixels.width, pixels.height,
+                      pixels.width * 3, QImage::Format_RGB888);
+    return view.copy();
+}
+
+PreviewLoader::PreviewLoader(QObject *parent) : QObject(parent), m_stop(std::make_shared<std::atomic_bool>(false)) {}
+
+PreviewLoader::~PreviewLoader()
+{
+    stopAndWait();
+}
+
+void PreviewLoader::load(const QList<PreviewJob> &jobs, int workers)
+{
+    if (jobs.isEmpty())
+        return;
+    m_running.removeIf([](const QFuture<void> &future) { return future.isFinished(); });
+    m_stop->store(false);
+    auto stop = m_stop;
+    m_running.append(QtConcurrent::run([this, jobs, workers, stop] {
+        const int total = int(jobs.size());
+        QList<Result<PixelBuffer>> results(total, Result<PixelBuffer>(PixelBuffer{}));
+        int done = 0;
+        runIndexed(
+            total, workers, [&](int i) { results[i] = loadPreview(jobs[i].path); },
+            [&](int i) {
+                const Result<PixelBuffer> &result = results[i];
+                // Signals of an object of the window's thread: queued to it.
+                if (result)
+                    Q_EMIT previewReady(jobs[i].id, toImage(result.value()));
+                else
+                    Q_EMIT previewFailed(jobs[i].id, jobs[i].path,
+                                         previewFailure(result.error()) == AddOutcome::ResizeFailed,
+                                         result.error().detail);
+                results[i] = PixelBuffer{};  // the image now travels in the signal
+                Q_EMIT progress(++done, total);
+                return !stop->load();
+            },
+            [] { imaging::releaseThreadResources(); });
+        Q_EMIT finished();
+    }));
+}
+
+void PreviewLoader::stopAndWait()
+{
+    m_stop->store(true);
+    for (QFuture<void> &future : m_running)
+        future.waitForFinished();
+    m_running.clear();
+}
+
+bool PreviewLoader::isBusy() const
+{
+    return std::any_of(m_running.begin(), m_running.end(), [](const QFuture<void> &f) { return !f.isFinished(); });
+}
+
+} // namespace lumarc::gui
