@@ -4,22 +4,13 @@
 
 using namespace lumarc;
 
-TEST(GallerySettings, DefaultsAreTheDocumentedTextsAndLeaveTheLinkBase)
+// The other defaults are pinned byte by byte by the project file tests.
+TEST(GallerySettings, DefaultsLeaveTheLinkBaseAndNameTheGalleryInTheDataFolder)
 {
     GallerySettings s;
     s.linkBase = QStringLiteral("http://base/");
     s.setDefaults();
-    const std::pair<const char *, const char *> expected[] = {
-        {"columns", "4"}, {"rows", "100"}, {"cell_border_colors", "#aaaaaa #666666 #666666 #aaaaaa"},
-        {"title_align", "center"}, {"jpeg_quality", "90"}, {"gallery_title", "My Image Gallery"},
-        {"keep_aspect_ratio", "1"}, {"add_image_links", "0"},
-    };
-    for (const auto &[name, value] : expected)
-    {
-        const SettingsField *field = findSettingsField(QString::fromUtf8(name));
-        ASSERT_NE(field, nullptr) << name;
-        EXPECT_EQ(fieldText(s, *field), QString::fromUtf8(value)) << name;
-    }
+    EXPECT_EQ(s.galleryTitle, QStringLiteral("My Image Gallery"));
     EXPECT_TRUE(s.destinationFolder.endsWith(QStringLiteral("ZEB/Image Gallery"))
                 || s.destinationFolder.endsWith(QStringLiteral("ZEB\\Image Gallery")))
         << s.destinationFolder.toStdString();

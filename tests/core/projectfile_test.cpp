@@ -120,61 +120,28 @@ TEST(ProjectFile, RoundTripKeepsEveryFieldAndSparesHundredEntries)
     EXPECT_EQ(back.value().images.capacity(), 2 + 100);
 }
 
-TEST(ProjectFile, LegacyFileTakesLinkTextFromItsSettingsAndOutputNameFromPath)
+// Names made from the file names are numbered where they repeat, ignoring case.
+TEST(ProjectFile, LegacyFileTakesLinkTextFromItsSettingsAndOutputNamesFromPaths)
 {
-    Bytes legacy = header(kZeb100, 1, "Link");
+    Bytes legacy = header(kZeb100, 3, "Link");
     legacy.str("C:\\x\\sea.jpg").str("Sea").str("Waves").str("u").i16(-1);
-    const Result<Project> loaded = decodeProject(legacy.d);
+    for (const char *path : {"/b/sea.jpg", "C:\\c\\Sea.jpg"})
+        legacy.str(path).str("").str("").str("").i16(0);
+    int renamed = -1;
+    const Result<Project> loaded = decodeProject(legacy.d, &renamed);
     ASSERT_TRUE(loaded.ok()) << loaded.error().message().toStdString();
-    ASSERT_EQ(loaded.value().images.count(), 1);
+    EXPECT_EQ(outputNames(loaded.value()), (QStringList{"sea", "sea_1", "Sea_2"}));
+    EXPECT_EQ(renamed, 2);
     const ImageItem &sea = loaded.value().images.at(0);
     EXPECT_EQ(sea.title, QStringLiteral("Sea"));
     EXPECT_EQ(sea.tooltip, QStringLiteral("Waves"));
     EXPECT_EQ(sea.url, QStringLiteral("u"));
     EXPECT_TRUE(sea.openSameWindow);
-    EXPECT_EQ(sea.outputName, QStringLiteral("sea"));
     EXPECT_EQ(sea.linkText, QStringLiteral("Link"));
 
     const Result<QByteArray> saved = encodeProject(loaded.value());
     ASSERT_TRUE(saved.ok());
     EXPECT_EQ(saved.value().left(10), kZeb104);
-}
-
-TEST(ProjectFile, LegacyImagesWithOneFileNameGetNumberedOutputNames)
-{
-    Bytes legacy = header(kZeb100, 3);
-    for (const char *path : {"/a/x.jpg", "/b/x.jpg", "C:\\c\\X.jpg"})
-        legacy.str(path).str("").str("").str("").i16(0);
-    int renamed = -1;
-    const Result<Project> loaded = decodeProject(legacy.d, &renamed);
-    ASSERT_TRUE(loaded.ok());
-    EXPECT_EQ(outputNames(loaded.value()), (QStringList{"x", "x_1", "X_2"}));
-    EXPECT_EQ(renamed, 2);
-}
-
-TEST(ProjectFile, LoadMakesOutputNamesSafeAndUniqueAndCountsThem)
-{
-    Bytes file = header(kZeb104, 6);
-    appendItem(file, "/src/Dune.jpg", 0, -1, "../../src/Dune");
-    appendItem(file, "/p/empty.jpg", 0, -1, "");
-    appendItem(file, "/p/nul.jpg", 0, -1, QByteArray("a\0b", 3));
-    appendItem(file, "/p/Sunset.jpg", 0, -1, "Sunset");
-    appendItem(file, "/q/sunset.jpg", 0, -1, "sunset");
-    appendItem(file, "/p/sea.jpg", 0, -1, "sea");
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("crafted.zeb"));
-    ASSERT_TRUE(writeAll(path, file.d));
-
-    int renamed = -1;
-    const Result<Project> loaded = loadProject(path, &renamed);
-    ASSERT_TRUE(loaded.ok());
-    EXPECT_EQ(outputNames(loaded.value()), (QStringList{"Dune", "empty", "nul", "Sunset", "sunset_1", "sea"}));
-    EXPECT_EQ(renamed, 4);
-
-    // A project that was fine stays as it was.
-    ASSERT_FALSE(saveProject(twoImageProject(), path));
-    ASSERT_TRUE(loadProject(path, &renamed).ok());
-    EXPECT_EQ(renamed, 0);
 }
 
 TEST(ProjectFile, ForeignTruncatedAndOverrunningFilesAreInvalid)

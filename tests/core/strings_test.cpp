@@ -91,19 +91,6 @@ TEST_F(Strings, CompiledTablesReturnEveryTextUnchanged)
     }
 }
 
-TEST_F(Strings, EnglishTextsThatAreEasyToGetWrong)
-{
-    const std::pair<int, const char *> cases[] = {
-        {1, "0"}, {4, " RGB"}, {22, "  About Lumarc"}, {151, "\"000000\""}, {161, "Remove  all"},
-        {30, "This software based on  Lightbox JS and use  GflSDK   image library."},
-        {44, "See Also: Settings\\Web title"}, {59, "Open in a new browser window....:  _blank"},
-        {173, "ZEB settings files (*.zes;)|*.zes;"}, {175, " images selected"}, {219, "  size"},
-        {229, "x  "}, {234, "Image path:'"}, {241, "is not empty!    Proceed anyway?"}, {253, "%"},
-    };
-    for (const auto &[id, text] : cases)
-        EXPECT_EQ(getString(id, kMissing), QString::fromUtf8(text)) << id;
-}
-
 TEST_F(Strings, LooksUpInTheCurrentLanguage)
 {
     EXPECT_EQ(getString(102, kMissing), QStringLiteral("My Image Gallery"));
@@ -142,8 +129,6 @@ TEST_F(Strings, KeepsTheLanguageChoiceInTheSettingsStore)
             << c.langId << " gave " << choice.languageId << " " << choice.showDialog;
     }
 
-    writeLanguageChoice(store, LanguageChoice{kEnglish, true});
-    EXPECT_EQ(store.value(showDialog).toString(), QStringLiteral("-1"));
     writeLanguageChoice(store, LanguageChoice{kGerman, false});
     store.sync();
     QSettings reread(store.fileName(), QSettings::IniFormat);
