@@ -74,30 +74,17 @@ struct RecordingProgress : Progress {
 
 } // namespace
 
-TEST(PageWriter, CountsPagesAndNamesThem)
+// Page names are pinned by the files the page-writing test below expects.
+TEST(PageWriter, CountsPagesWithoutOverflowAndNoneWithoutImagesOrCells)
 {
-    struct Case { int columns, rows, images; QStringList names; };
-    const Case cases[] = {
-        // Several pages are named by the page-writing test below.
-        {4, 100, 5, {"index.html"}},
-        {2, 2, 5, {"zeb.html", "zeb1.html"}},
-        {2, 2, 4, {"index.html"}},
-        {4, 100, 0, {}},
-        // rows × columns beyond 32 bits must not wrap around into a wrong page count.
-        {65536, 65536, 7, {"index.html"}},
-        {0, 100, 5, {}},
-    };
-    for (const Case &c : cases) {
+    const struct {
+        int columns, rows, images, pages;
+    } cases[] = {{2, 2, 4, 1}, {2, 2, 5, 2}, {4, 100, 0, 0}, {0, 100, 5, 0}, {65536, 65536, 7, 1}};
+    for (const auto &c : cases) {
         GallerySettings s;
         s.columns = c.columns;
         s.rows = c.rows;
-        const int n = pageCount(s, c.images);
-        ASSERT_EQ(n, c.names.size()) << c.columns << "x" << c.rows << " with " << c.images;
-        for (int p = 1; p <= n; ++p)
-            EXPECT_EQ(pageFileName(p, n), c.names[p - 1]) << c.images << " page " << p;
-        if (n > 0) {
-            EXPECT_EQ(firstPageName(s, c.images), c.names[0]);
-        }
+        EXPECT_EQ(pageCount(s, c.images), c.pages) << c.columns << "x" << c.rows << " with " << c.images;
     }
 }
 
@@ -119,21 +106,20 @@ TEST(PageWriter, WritesEveryPageTwiceWithPagingAndReportsEachImage)
     };
     for (const Case &c : cases) {
         QTemporaryDir dir;
-        ASSERT_TRUE(dir.isValid());
         NullProgress first;
         RecordingProgress second;
         ASSERT_TRUE(writePages(c.project, dir.path(), first).isEmpty());
         ASSERT_TRUE(writePages(c.project, dir.path(), second).isEmpty());
         ASSERT_EQ(filesIn(dir), c.files);
         for (qsizetype i = 0; i < c.goldens.size(); ++i) {
-            if (c.goldens[i]) {
+            if (c.goldens[i]) {  // else the same as nine_zeb.html
                 EXPECT_EQ(readAll(dir.filePath(c.files[i])), golden(c.goldens[i])) << c.goldens[i];
             }
         }
-        const int n = c.project.images.count();
-        ASSERT_EQ(second.steps.size(), n);
-        for (int i = 0; i < n; ++i)
-            EXPECT_EQ(second.steps[i], QStringLiteral("%1/%2 Image:").arg(i + 1).arg(n) + c.project.images.at(i).path);
+        QStringList steps;
+        for (int i = 0, n = c.project.images.count(); i < n; ++i)
+            steps << QStringLiteral("%1/%2 Image:").arg(i + 1).arg(n) + c.project.images.at(i).path;
+        EXPECT_EQ(second.steps, steps);
     }
 }
 
@@ -156,13 +142,11 @@ TEST(PageWriter, WritesImageLinksTemplatesAndParentLink)
     EXPECT_EQ(renderPage(links, 1, 1), golden("links_on.html"));
 
     // The parent link line needs the switch, a title and an address.
-    struct Off { qint16 on; const char *title, *url; };
-    for (const Off &o : {Off{0, "Home", "http://x/"}, Off{1, "", "http://x/"}, Off{1, "Home", ""}}) {
+    for (int missing = 0; missing < 3; ++missing) {
         Project off = links;
-        off.settings.addParentLink = o.on;
-        off.settings.parentPageTitle = QLatin1String(o.title);
-        off.settings.parentPageUrl = QLatin1String(o.url);
-        EXPECT_FALSE(renderPage(off, 1, 1).contains("divParent")) << o.on << " '" << o.title << "' '" << o.url << "'";
+        off.settings.addParentLink = missing != 0;
+        (missing == 1 ? off.settings.parentPageTitle : off.settings.parentPageUrl).remove(0, missing == 0 ? 0 : 99);
+        EXPECT_FALSE(renderPage(off, 1, 1).contains("divParent")) << missing;
     }
 
     // A template ends at the first "/%", once in the viewer title and once in the caption.
@@ -183,26 +167,19 @@ TEST(PageWriter, QuotesAttributesEncodesAddressesAndEscapesUnencodableCharacters
 
 TEST(PageWriter, RefusesLayoutWithoutCellsAndReportsPageThatCannotBeWritten)
 {
+    NullProgress progress;
     for (const auto &[columns, rows] : {std::pair{0, 100}, std::pair{4, 0}, std::pair{-1, 3}}) {
         Project p = twoByTwo(3);
         p.settings.columns = columns;
         p.settings.rows = rows;
         QTemporaryDir dir;
-        ASSERT_TRUE(dir.isValid());
-        NullProgress progress;
-        const Status layout = checkLayout(p.settings);
-        ASSERT_TRUE(layout.has_value()) << columns << "x" << rows;
-        EXPECT_EQ(layout->code, ErrorCode::Invalid);
         const QList<Error> failures = writePages(p, dir.path(), progress);
         ASSERT_EQ(failures.size(), 1) << columns << "x" << rows;
         EXPECT_EQ(failures.first().code, ErrorCode::Invalid);
         EXPECT_TRUE(filesIn(dir).isEmpty());
     }
-
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     const QString missing = dir.filePath(QStringLiteral("no such folder"));
-    NullProgress progress;
     const QList<Error> failures = writePages(twoByTwo(5), missing, progress);
     ASSERT_EQ(failures.size(), 2);  // both pages, each named
     EXPECT_EQ(failures.first().code, ErrorCode::WriteFailed);

@@ -82,37 +82,25 @@ TEST_F(Strings, TablesAreCompleteAndAgree)
     }
 }
 
-TEST_F(Strings, CompiledTablesReturnEveryTextUnchanged)
+TEST_F(Strings, CompiledTablesReturnEveryTextUnchangedInTheCurrentLanguage)
 {
     for (const auto &[language, file] : {std::pair{kEnglish, "lumarc_en.ts"}, std::pair{kGerman, "lumarc_de.ts"}}) {
         setLanguage(language);
+        EXPECT_EQ(currentLanguage(), language);
         for (const auto &[id, entry] : readTable(file).asKeyValueRange())
             EXPECT_EQ(getString(id, kMissing), entry.translation) << file << " " << id;
+        for (int id : {0, 2, 256, 273, -1})
+            EXPECT_EQ(getString(id, QStringLiteral("fallback")), QStringLiteral("fallback")) << id;
     }
-}
-
-TEST_F(Strings, LooksUpInTheCurrentLanguage)
-{
-    EXPECT_EQ(getString(102, kMissing), QStringLiteral("My Image Gallery"));
-    setLanguage(kGerman);
-    EXPECT_EQ(currentLanguage(), kGerman);
-    EXPECT_EQ(getString(102, kMissing), QStringLiteral("Meine Bildergalerie"));
-    for (int id : {0, 2, 256, 273, -1})
-        EXPECT_EQ(getString(id, QStringLiteral("fallback")), QStringLiteral("fallback")) << id;
     // US English is not offered: the UK tables stand in.
     setLanguage(1033);
     EXPECT_EQ(currentLanguage(), kEnglish);
     EXPECT_EQ(getString(102, kMissing), QStringLiteral("My Image Gallery"));
-
-    EXPECT_EQ(languageName(kGerman), QStringLiteral("German (Germany)"));
-    EXPECT_EQ(languageName(kEnglish), QStringLiteral("English (United Kingdom)"));
-    EXPECT_EQ(languageName(1033), QStringLiteral("Invalid Language Index"));
 }
 
 TEST_F(Strings, KeepsTheLanguageChoiceInTheSettingsStore)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     QSettings store(dir.filePath(QStringLiteral("lang.ini")), QSettings::IniFormat);
     const QString langId = QStringLiteral("MultiLang/LangId"), showDialog = QStringLiteral("MultiLang/ShowDialog");
     struct Case { const char *langId; const char *showDialog; int language; bool show; };
@@ -120,10 +108,9 @@ TEST_F(Strings, KeepsTheLanguageChoiceInTheSettingsStore)
                           {"xyz", nullptr, kEnglish, true}, {nullptr, nullptr, kEnglish, true}};
     for (const Case &c : cases) {
         store.clear();
-        if (c.langId)
-            store.setValue(langId, QString::fromLatin1(c.langId));
-        if (c.showDialog)
-            store.setValue(showDialog, QString::fromLatin1(c.showDialog));
+        for (const auto &[key, value] : {std::pair{langId, c.langId}, std::pair{showDialog, c.showDialog}})
+            if (value)
+                store.setValue(key, QString::fromLatin1(value));
         const LanguageChoice choice = readLanguageChoice(store);
         EXPECT_TRUE(choice.languageId == c.language && choice.showDialog == c.show)
             << c.langId << " gave " << choice.languageId << " " << choice.showDialog;
@@ -132,7 +119,7 @@ TEST_F(Strings, KeepsTheLanguageChoiceInTheSettingsStore)
     writeLanguageChoice(store, LanguageChoice{kGerman, false});
     store.sync();
     QSettings reread(store.fileName(), QSettings::IniFormat);
-    EXPECT_EQ(reread.value(langId).toString(), QStringLiteral("1031"));
-    EXPECT_EQ(reread.value(QStringLiteral("MultiLang/LangName")).toString(), QStringLiteral("German (Germany)"));
-    EXPECT_EQ(reread.value(showDialog).toString(), QStringLiteral("0"));
+    EXPECT_EQ(QStringList({reread.value(langId).toString(), reread.value(showDialog).toString(),
+                           reread.value(QStringLiteral("MultiLang/LangName")).toString()}),
+              QStringList({"1031", "0", "German (Germany)"}));
 }
