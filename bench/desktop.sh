@@ -20,15 +20,12 @@ while getopts "n:g:" opt; do
   esac
 done
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
+source "$(dirname "$0")/common.sh"
 build=build/bench
 in=$root/bench/data/desktop
 workers=$(nproc)
 
-for tool in djpeg cmake ninja /usr/bin/time; do
-  command -v "$tool" >/dev/null || { echo "desktop.sh: $tool is missing (scripts/install-deps.sh)" >&2; exit 1; }
-done
+require_tools djpeg cmake ninja /usr/bin/time
 
 echo "== building the benchmark drivers (Release) in $build"
 cmake -S bench -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null

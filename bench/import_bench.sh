@@ -22,17 +22,10 @@ while getopts "n:r:b:" opt; do
   esac
 done
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
+source "$(dirname "$0")/common.sh"
+require_tools /usr/bin/time cmake ninja
+release_lumarc "$build"
 lumarc=$build/src/lumarc
-for tool in /usr/bin/time cmake ninja; do
-  command -v "$tool" >/dev/null || { echo "import_bench.sh: $tool is missing" >&2; exit 1; }
-done
-if [ ! -x "$lumarc" ]; then
-  echo "== building lumarc (Release) in $build"
-  cmake --preset release -B "$build" >/dev/null
-  cmake --build "$build" --target lumarc >/dev/null
-fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -25,18 +25,13 @@ while getopts "b:l:s:j:" opt; do
   esac
 done
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
+source "$(dirname "$0")/common.sh"
 data=$root/bench/data/bomb
 
-for tool in vips /usr/bin/time cmake ninja; do
-  command -v "$tool" >/dev/null || { echo "memory_bomb.sh: $tool is missing (scripts/install-deps.sh)" >&2; exit 1; }
-done
+require_tools vips /usr/bin/time cmake ninja
 
 if [ -z "$lumarc" ]; then
-  echo "== building lumarc (release) in $build"
-  cmake --preset release -B "$build" -DLUMARC_BUILD_BENCH=ON >/dev/null
-  cmake --build "$build" --target lumarc >/dev/null
+  release_lumarc "$build"
   lumarc=$build/src/lumarc
 fi
 [ -x "$lumarc" ] || { echo "memory_bomb.sh: $lumarc is not executable" >&2; exit 1; }

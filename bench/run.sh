@@ -22,8 +22,7 @@ while getopts "j:n:r:" opt; do
   esac
 done
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
+source "$(dirname "$0")/common.sh"
 data=$root/bench/data
 in=$data/in
 out=$data/out
@@ -31,9 +30,7 @@ build=build/bench
 lumarc=build/release/src/lumarc
 magick=/usr/bin/convert   # /usr/local/bin/convert is not ImageMagick
 
-for tool in vipsthumbnail djpeg "$magick" /usr/bin/time cmake ninja; do
-  command -v "$tool" >/dev/null || { echo "run.sh: $tool is missing (scripts/install-deps.sh)" >&2; exit 1; }
-done
+require_tools vipsthumbnail djpeg "$magick" /usr/bin/time cmake ninja
 
 echo "== building lumarc_bench (Release) in $build"
 cmake -S bench -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
