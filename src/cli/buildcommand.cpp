@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "cli/projectfiles.h"
 
 #include "generator/gallerybuilder.h"
 #include "imaging/imageengine.h"
@@ -10,11 +11,10 @@
 #include "storage/settingsfile.h"
 #include "support/paths.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QDesktopServices>
-#include <QGuiApplication>
 #include <QProcess>
 #include <QUrl>
 
@@ -41,12 +41,13 @@ Options:
 
 A build writes only inside the destination folder. Of what is already there it removes
 only what a gallery build writes (index.html, zeb*.html, the viewer files and the files
-inside images, library, thumbs and photos), after asking; anything else stays. It refuses
-to write through a link, and to delete or overwrite any of its own inputs.
+inside images, library, thumbs and photos), after asking; anything else stays. Before
+writing anything it refuses a destination with a link where it would write, and one where
+it would delete or overwrite any of its own inputs (exit 2).
 
 Exit status: 0 all went well; 1 some images or files failed (the gallery is still written);
-2 bad usage or input; 3 refused (files of an earlier gallery in the destination, without
---yes).
+2 bad usage or input, or a destination refused as above; 3 files of an earlier gallery in
+the destination were not removed (no --yes, or the answer was no).
 )";
 
 struct BuildArgs {
@@ -209,15 +210,13 @@ private:
 void openInBrowser(const QString &page)
 {
     const QUrl url = QUrl::fromLocalFile(page);
-    bool opened = false;
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    // Without a display Qt has no desktop services; the opener still takes the address as
-    // one argument.
-    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
-        opened = QProcess::startDetached(QStringLiteral("xdg-open"), {QString::fromUtf8(url.toEncoded())});
-    else
+    // The desktop's opener, as Qt's own desktop services call it, but without a connection
+    // to a display: a build in a terminal whose display has gone must not fail at the end.
+    const bool opened = QProcess::startDetached(QStringLiteral("xdg-open"), {QString::fromUtf8(url.toEncoded())});
+#else
+    const bool opened = QDesktopServices::openUrl(url);
 #endif
-        opened = QDesktopServices::openUrl(url);
     if (!opened)
         report(page, QStringLiteral("could not be opened in the web browser"));
 }
@@ -308,14 +307,7 @@ int runBuild(const QStringList &arguments)
     const BuildReport result = buildGallery(project, options, progress);
     progress.finishLine();
 
-    if (const int renamed = renamedOnLoad + result.renamedOutputNames; renamed > 0)
-        report(args.sources.first(),
-               QStringLiteral("%1 output %2 unsafe or shared by several images; this build gave %3 new %4 (the "
-                              "project file is unchanged)")
-                   .arg(renamed)
-                   .arg(renamed == 1 ? QStringLiteral("name was") : QStringLiteral("names were"))
-                   .arg(renamed == 1 ? QStringLiteral("it a") : QStringLiteral("them"))
-                   .arg(renamed == 1 ? QStringLiteral("name") : QStringLiteral("names")));
+    reportRenamedOutputNames(args.sources.first(), renamedOnLoad + result.renamedOutputNames, false);
     for (const Error &failure : result.failures)
         report(failure);
     if (result.fatal) {

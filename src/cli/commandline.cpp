@@ -10,6 +10,7 @@ namespace lumarc::cli {
 namespace {
 
 const char kHelp[] = R"(Usage: lumarc COMMAND [ARGS...]
+       lumarc [PROJECT.zeb]      the desktop program, opening the project when given
 
 Lumarc turns a folder of photographs into a static web gallery.
 
@@ -43,10 +44,12 @@ const std::map<QString, Command> &commands()
 
 } // namespace
 
-bool isSubcommand(const char *firstArgument)
+bool runsHeadless(int argc, char *argv[])
 {
-    const QString name = QString::fromLocal8Bit(firstArgument);
-    return isHelp(name) || name == QLatin1String("--version") || commands().count(name) > 0;
+    if (argc < 2)
+        return false;
+    const QString first = QString::fromLocal8Bit(argv[1]);
+    return argc > 2 || first.startsWith(QLatin1Char('-')) || commands().count(first) > 0;
 }
 
 bool isHelp(const QString &arg)

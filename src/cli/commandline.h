@@ -6,9 +6,9 @@
 
 namespace lumarc::cli {
 
-// True when the first argument after the program names a subcommand or one of the
-// program's own options (--help, -h, --version): the program then runs headless.
-bool isSubcommand(const char *firstArgument);
+// True when the arguments ask for the command line: a subcommand, an option, or more than
+// one argument (a mistyped command). No argument, or one file to open, is the desktop.
+bool runsHeadless(int argc, char *argv[]);
 
 // Runs the subcommand named by arguments[1]; returns the process exit code.
 int run(const QStringList &arguments);

@@ -39,6 +39,8 @@ Changes settings fields of a project or settings file, for example
   lumarc set trip.zeb columns=5 gallery_title="Summer 2026"
 Every assignment is checked first; on any error the file is left unchanged.
 Run 'lumarc info FILE' to see the field names.
+While it changes the file it holds FILE.lock beside it; when another program holds that
+lock for more than 5 seconds, it changes nothing and exits with 3.
 )";
 
 const char kExportHelp[] = R"(Usage: lumarc export PROJECT LIST.txt
@@ -52,6 +54,8 @@ const char kImportHelp[] = R"(Usage: lumarc import LIST.txt PROJECT
 Replaces the project's image list by the blocks of a text file written by 'lumarc export'
 (or by hand). The project keeps its settings; a missing project is created with the
 default settings. A file without any complete block changes nothing.
+While it changes the file it holds PROJECT.lock beside it; when another program holds that
+lock for more than 5 seconds, it changes nothing and exits with 3.
 )";
 
 const char kAddHelp[] = R"(Usage: lumarc add PROJECT PATH...
@@ -59,6 +63,8 @@ const char kAddHelp[] = R"(Usage: lumarc add PROJECT PATH...
 Adds image files, and the readable image files directly inside folders (sorted by name),
 to a project; a missing project is created with the default settings. Prints what was
 added and what was refused, and why. Exits with 1 when some paths were refused.
+While it changes the file it holds PROJECT.lock beside it; when another program holds that
+lock for more than 5 seconds, it changes nothing and exits with 3.
 )";
 
 using Fields = QList<std::pair<QString, QJsonValue>>;

@@ -7,7 +7,7 @@
 namespace lumarc::cli {
 
 // Tells the user that a load gave `count` output names new ones; `saved` says whether the
-// file will keep them. Nothing for 0.
+// file keeps them. Nothing for 0.
 void reportRenamedOutputNames(const QString &path, int count, bool saved);
 
 } // namespace lumarc::cli

@@ -6,14 +6,16 @@
 namespace fs = std::filesystem;
 
 namespace lumarc {
-namespace {
 
 fs::path toFs(const QString &path)
 {
     return fs::path(path.toStdU16String());
 }
 
-} // namespace
+QString fromFs(const fs::path &path)
+{
+    return QString::fromStdU16String(path.u16string());
+}
 
 Error folderError(const QString &path, const std::error_code &ec)
 {

@@ -7,9 +7,14 @@
 
 #include <QString>
 
+#include <filesystem>
 #include <system_error>
 
 namespace lumarc {
+
+// Paths as the file-system library takes them, and back.
+std::filesystem::path toFs(const QString &path);
+QString fromFs(const std::filesystem::path &path);
 
 // The error of a folder operation on `path`: WriteFailed with the system's number and text.
 Error folderError(const QString &path, const std::error_code &ec);

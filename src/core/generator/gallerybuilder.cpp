@@ -32,18 +32,18 @@ QString comparable(const QString &path)
 #endif
 }
 
-// Every file the build will write, as full paths inside `folder`.
-QStringList plannedWrites(const Project &project, const QString &folder, bool htmlOnly)
+// The files an "HTML only" build replaces that an earlier gallery may have left: pages,
+// viewer scripts, the style sheet and the background copies. A full build needs no such list,
+// since it removes every file of an earlier gallery before it writes, and the survey has
+// them all. Viewer images are written only when missing, so none is ever replaced.
+QStringList htmlOnlyWrites(const GallerySettings &settings, int imageCount, const QString &folder)
 {
     QStringList writes;
-    const GallerySettings &settings = project.settings;
-    const int pages = pageCount(settings, project.images.count());
+    const int pages = pageCount(settings, imageCount);
     for (int page = 1; page <= pages; ++page)
         writes.append(paths::join(folder, pageFileName(page, pages)));
-    for (const QList<ViewerFile> *files : {&viewerImages(), &viewerScripts()}) {
-        for (const ViewerFile &file : *files)
-            writes.append(paths::join(folder, QString::fromLatin1(file.target)));
-    }
+    for (const ViewerFile &file : viewerScripts())
+        writes.append(paths::join(folder, QString::fromLatin1(file.target)));
     const QString library = paths::join(folder, QLatin1String(kLibraryFolderName));
     writes.append(paths::join(library, QLatin1String(kStyleSheetName)));
     for (const BackgroundCopy &copy : backgroundCopies(settings)) {
@@ -52,12 +52,6 @@ QStringList plannedWrites(const Project &project, const QString &folder, bool ht
         const QString canonical = QFileInfo(copy.source).canonicalFilePath();
         if (canonical.isEmpty() || comparable(canonical) != comparable(QFileInfo(target).canonicalFilePath()))
             writes.append(target);
-    }
-    if (!htmlOnly) {
-        for (const ImageItem &item : project.images.items()) {
-            for (const char *sub : {kThumbsFolderName, kPhotosFolderName})
-                writes.append(imageTargetPath(folder, QLatin1String(sub), item.outputName));
-        }
     }
     return writes;
 }
@@ -109,7 +103,6 @@ BuildReport buildGallery(const Project &input, const BuildOptions &options, Prog
     Project project = input;
     report.renamedOutputNames = repairOutputNames(project.images);
     const QString folder = resolvedFolder(project.settings.destinationFolder);
-    report.folder = folder;
     const bool clean = !options.htmlOnly;
 
     progress.phase(i18n::getString(200, QStringLiteral("Creating web folder...")));
@@ -118,8 +111,9 @@ BuildReport buildGallery(const Project &input, const BuildOptions &options, Prog
         report.fatal = survey.error();
         return report;
     }
-    const QString endangered = endangeredInput(project, options.protectedFiles,
-                                               survey.value().toDelete + plannedWrites(project, folder, options.htmlOnly));
+    const QString endangered = endangeredInput(
+        project, options.protectedFiles,
+        clean ? survey.value().toDelete : htmlOnlyWrites(project.settings, project.images.count(), folder));
     if (!endangered.isEmpty()) {
         report.fatal = Error{ErrorCode::Invalid, endangered,
                              QStringLiteral("is an input of this build, and making the gallery in %1 would delete or "
@@ -129,7 +123,8 @@ BuildReport buildGallery(const Project &input, const BuildOptions &options, Prog
     }
     if (!survey.value().toDelete.isEmpty()
         && (!options.confirmEmptying || !options.confirmEmptying(folder, survey.value()))) {
-        report.fatal = Error{ErrorCode::Refused, folder, QStringLiteral("the destination folder is not empty")};
+        report.fatal = Error{ErrorCode::Refused, folder,
+                             QStringLiteral("holds files of an earlier gallery; they were not removed")};
         return report;
     }
     if (Status error = prepareDestination(folder, survey.value(), &report.failures)) {

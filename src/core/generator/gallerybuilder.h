@@ -37,7 +37,6 @@ struct BuildReport {
     int imagesProduced = 0; // records whose two files were both written
     int renamedOutputNames = 0;  // unsafe or shared output names given new ones for this build
     int deletedFiles = 0;        // files of an earlier gallery removed from the folder
-    QString folder;         // the destination as the build used it: absolute, links resolved
     QString firstPage;      // full path of index.html or zeb.html once it is written
 
     bool succeeded() const { return !fatal && !stopped && failures.isEmpty(); }

@@ -6,8 +6,6 @@
 #include "support/paths.h"
 #include "support/resources.h"
 
-#include "generator/stylesheetwriter.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -22,21 +20,6 @@ namespace {
 const QStringList kSubfolders = {QLatin1String(kImagesFolderName), QLatin1String(kLibraryFolderName),
                                  QLatin1String(kThumbsFolderName), QLatin1String(kPhotosFolderName)};
 
-fs::path toFs(const QString &path)
-{
-    return fs::path(path.toStdU16String());
-}
-
-QString fromFs(const fs::path &path)
-{
-    return QString::fromStdU16String(path.u16string());
-}
-
-Status writeBytes(const QString &target, const QByteArray &bytes)
-{
-    return replaceFile(target, bytes);
-}
-
 QByteArray resourceBytes(const char *resource)
 {
     ensureResources();
@@ -48,12 +31,12 @@ QByteArray resourceBytes(const char *resource)
 Status writeViewerImage(const QString &folder, const ViewerFile &file)
 {
     const QString target = paths::join(folder, QString::fromLatin1(file.target));
-    if (QFileInfo(target).exists() || QFileInfo(target).isSymLink())
+    if (const QFileInfo info(target); info.exists() || info.isSymLink())
         return std::nullopt;
     const QByteArray bytes = resourceBytes(file.resource);
     if (bytes.isEmpty())
         return Error{ErrorCode::NotFound, target, QStringLiteral("embedded viewer file is missing")};
-    return writeBytes(target, bytes);
+    return replaceFile(target, bytes);
 }
 
 // Scripts are always rewritten, without trailing zero bytes of padding.
@@ -67,7 +50,7 @@ Status writeViewerScript(const QString &folder, const ViewerFile &file)
     if (end <= 1)
         return Error{ErrorCode::WriteFailed, target, QStringLiteral("the embedded viewer file is empty")};
     bytes.truncate(end);
-    return writeBytes(target, bytes);
+    return replaceFile(target, bytes);
 }
 
 } // namespace
@@ -122,7 +105,7 @@ Result<DestinationSurvey> surveyDestination(const QString &folder, bool clean)
                 return error;
         }
         if (listError)
-            return Error{ErrorCode::ReadFailed, fromFs(dir), QString::fromLocal8Bit(listError.message())};
+            return folderError(fromFs(dir), listError);
         return std::nullopt;
     };
     const Status status = listed(toFs(folder), [&](const fs::directory_entry &entry) -> Status {

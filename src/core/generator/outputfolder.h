@@ -17,6 +17,7 @@ namespace lumarc {
 
 // The gallery's own subfolders.
 inline constexpr char kImagesFolderName[] = "images";
+inline constexpr char kLibraryFolderName[] = "library";
 inline constexpr char kThumbsFolderName[] = "thumbs";
 inline constexpr char kPhotosFolderName[] = "photos";
 
@@ -25,8 +26,8 @@ struct DestinationSurvey {
     // Files a clean build removes: pages (index.html, zeb*.html) and viewer files at the
     // top level, and every file inside images, library, thumbs and photos. Full paths.
     QStringList toDelete;
-    // Top-level entries that are not the gallery's; a build never touches them. Names,
-    // folders ending in "/".
+    // Entries a build never touches: top-level entries that are not the gallery's, and
+    // folders inside the gallery's own. Relative names, folders ending in "/".
     QStringList staying;
 };
 
@@ -40,7 +41,7 @@ bool isGalleryFileName(const QString &name);
 // Looks at an existing folder without changing it; a missing folder gives an empty survey.
 // Without `clean` ("HTML only") nothing is to be deleted. Errors: WriteFailed naming a
 // link among the gallery's names or inside its subfolders, since a build would follow it
-// out of the folder; ReadFailed for a folder that cannot be listed.
+// out of the folder, and for a folder that cannot be listed.
 Result<DestinationSurvey> surveyDestination(const QString &folder, bool clean);
 
 // Creates the folder (with missing parents), removes the surveyed files, creates images

@@ -1,5 +1,7 @@
 #include "generator/stylesheetwriter.h"
 
+#include "generator/outputfolder.h"
+
 #include "imaging/imageengine.h"
 #include "support/cp1252.h"
 #include "support/filebytes.h"
@@ -112,8 +114,7 @@ QList<BackgroundCopy> backgroundCopies(const GallerySettings &settings)
         if (!copies.isEmpty() && copies.first().source == source)
             continue;  // one copy serves both
         BackgroundCopy copy{source, paths::fileName(source)};
-        if (!copies.isEmpty() && copies.first().source != source
-            && copies.first().name.compare(copy.name, Qt::CaseInsensitive) == 0) {
+        if (!copies.isEmpty() && copies.first().name.compare(copy.name, Qt::CaseInsensitive) == 0) {
             const QString extension = paths::extension(copy.name);
             copy.name = paths::baseName(copy.name) + QStringLiteral("_1")
                 + (copy.name.contains(QLatin1Char('.')) ? QLatin1Char('.') + extension : QString());
@@ -131,7 +132,8 @@ QList<Error> writeStyleSheet(const GallerySettings &settings, const QString &des
     for (const BackgroundCopy &copy : backgroundCopies(settings)) {
         if (!copyBackground(copy, destinationFolder, failures))
             continue;
-        (copy.source == settings.pageBackgroundImage ? pageImage : cellImage) = copy.name;
+        if (copy.source == settings.pageBackgroundImage)
+            pageImage = copy.name;
         if (copy.source == settings.cellBackgroundImage)
             cellImage = copy.name;
     }

@@ -15,7 +15,6 @@ namespace lumarc {
 
 // Name of the style sheet inside the library folder; every page links it.
 inline constexpr char kStyleSheetName[] = "zebstyle.css";
-inline constexpr char kLibraryFolderName[] = "library";
 
 // The 18 lines of the style sheet, each ended by CR LF, in Windows-1252; characters it
 // cannot represent become CSS escapes. An empty image name selects the line without a

@@ -89,13 +89,6 @@ void setDecodeBudget(qint64 bytes)
     b.released.notify_all();
 }
 
-qint64 decodeBudget()
-{
-    Budget &b = budget();
-    const std::lock_guard lock(b.mutex);
-    return b.total;
-}
-
 qint64 admittedDecodeBytes()
 {
     Budget &b = budget();

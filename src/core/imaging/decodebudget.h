@@ -31,7 +31,6 @@ qint64 defaultDecodeBudget();
 // The whole budget in bytes; 0 or less restores the default. Decodes already admitted keep
 // their bytes; waiting ones are checked again against the new size.
 void setDecodeBudget(qint64 bytes);
-qint64 decodeBudget();
 // The bytes admitted decodes hold now; 0 when none is running.
 qint64 admittedDecodeBytes();
 // How many decodes are waiting for room in the budget now.

@@ -287,11 +287,8 @@ Result<VSource> openRegularFile(const QString &path)
 #else
 Result<VSource> openRegularFile(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return Error{ErrorCode::NotFound, path, QStringLiteral("file not found")};
-    if (!info.isFile())
-        return Error{ErrorCode::Decode, path, QStringLiteral("not a regular file")};
+    if (Status error = checkRegularFile(path))
+        return error->code == ErrorCode::NotFound ? *error : Error{ErrorCode::Decode, path, error->detail};
     try {
         return VSource::new_from_file(QFile::encodeName(path).constData());
     } catch (const VError &error) {

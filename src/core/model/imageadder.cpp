@@ -89,8 +89,8 @@ AddResult addImageToProject(Project &project, const QString &path, int boxW, int
     Result<PixelBuffer> preview = loadPreview(path, boxW, boxH, keepRatio);
     if (!preview) {
         const Error &error = preview.error();
-        return refused(path, previewFailure(error),
-                       previewFailure(error) == AddOutcome::ResizeFailed ? error.detail : error.message());
+        const AddOutcome outcome = previewFailure(error);
+        return refused(path, outcome, outcome == AddOutcome::ResizeFailed ? error.detail : error.message());
     }
     AddResult result = appendNewImage(project, path);
     result.preview = std::move(preview).value();

@@ -30,7 +30,7 @@ QString defaultTitle(const QString &path)
 ImageId ImageList::append(ImageItem item)
 {
     // Unique across every list of the process: a copy of a project handed to a worker keeps
-    // the ids of the original, and no later record can take one of them.
+    // the ids of the window's project, and no later record can take one of them.
     static std::atomic<ImageId> lastId{0};
     if (count() >= m_capacity)
         m_capacity += kGrowth;
@@ -51,9 +51,7 @@ void ImageList::rearrange(const QList<int> &rows)
         items.append(m_items.at(row));
         ids.append(m_ids.at(row));
     }
-    const int capacity = m_capacity;
     clear();
-    m_capacity = capacity;
     for (const ImageItem &item : std::as_const(items))
         indexItem(item);
     m_items = std::move(items);

@@ -4,7 +4,6 @@
 #include "storage/datafolder.h"
 #include "storage/projectfile.h"
 #include "storage/settingsfile.h"
-#include "support/filebytes.h"
 #include "support/paths.h"
 
 #include <QFileInfo>
@@ -29,8 +28,6 @@ FileKind fileKind(const QString &path)
 
 Result<OpenedFile> openFile(const QString &path)
 {
-    if (Status error = checkRegularFile(path))
-        return *error;
     OpenedFile file;
     if (fileKind(path) == FileKind::Settings) {
         Result<GallerySettings> settings = readSettingsFile(path);

@@ -1,9 +1,9 @@
 #pragma once
 
-// The one shape of parallel work in the program: images for a gallery, grid previews, link
-// checks. Numbered pieces of work run on a few threads of their own, while the calling thread
-// hears about each piece as it finishes and decides whether more may start. Needs no event
-// loop, so it runs the same under the command line and inside a QtConcurrent job.
+// The one shape of parallel work in the program: images for a gallery and grid previews.
+// Numbered pieces of work run on a few threads of their own, while the calling thread hears
+// about each piece as it finishes and decides whether more may start. Needs no event loop,
+// so it runs the same under the command line and inside a QtConcurrent job.
 
 #include <functional>
 
