@@ -1043,5 +1043,21 @@
         <source>Loading...</source>
         <translation>Wird geladen...</translation>
     </message>
+    <message id="300">
+        <source>Stop</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message id="301">
+        <source>The project has changes that are not saved. Save them?</source>
+        <translation>Das Projekt hat Änderungen, die nicht gespeichert sind. Speichern?</translation>
+    </message>
+    <message id="302">
+        <source> files of an earlier gallery will be deleted.</source>
+        <translation> Dateien einer früheren Galerie werden gelöscht.</translation>
+    </message>
+    <message id="303">
+        <source>These stay as they are: </source>
+        <translation>Diese bleiben unverändert: </translation>
+    </message>
 </context>
 </TS>

@@ -1043,5 +1043,21 @@
         <source>Loading...</source>
         <translation>Loading...</translation>
     </message>
+    <message id="300">
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message id="301">
+        <source>The project has changes that are not saved. Save them?</source>
+        <translation>The project has changes that are not saved. Save them?</translation>
+    </message>
+    <message id="302">
+        <source> files of an earlier gallery will be deleted.</source>
+        <translation> files of an earlier gallery will be deleted.</translation>
+    </message>
+    <message id="303">
+        <source>These stay as they are: </source>
+        <translation>These stay as they are: </translation>
+    </message>
 </context>
 </TS>

@@ -2,6 +2,9 @@
 
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <chrono>
+#include <future>
+
 namespace lumarc::gui {
 namespace {
 
@@ -43,12 +46,19 @@ void BuildRunner::start(const Project &project, bool htmlOnly, const QStringList
     BuildOptions options;
     options.htmlOnly = htmlOnly;
     options.protectedFiles = protectedFiles;
-    // The worker waits while the window asks; not QFuture::cancel(), which would drop the report.
-    options.confirmEmptying = [this](const QString &folder, const DestinationSurvey &survey) {
-        bool answer = false;
+    // The worker waits while the window asks, but gives up at a stop: the window may be
+    // closing and waiting for the build, so a blocking call there could never return.
+    options.confirmEmptying = [this, stop = m_stop](const QString &folder, const DestinationSurvey &survey) {
+        auto answer = std::make_shared<std::promise<bool>>();
+        std::future<bool> answered = answer->get_future();
         QMetaObject::invokeMethod(
-            this, [&] { answer = askEmptying && askEmptying(folder, survey); }, Qt::BlockingQueuedConnection);
-        return answer;
+            this, [this, answer, folder, survey] { answer->set_value(askEmptying && askEmptying(folder, survey)); },
+            Qt::QueuedConnection);
+        while (answered.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
+            if (stop->load())
+                return false;
+        }
+        return answered.get();
     };
     m_watcher.setFuture(QtConcurrent::run([this, project, options, stop = m_stop] {
         SignalProgress progress(*this, *stop);

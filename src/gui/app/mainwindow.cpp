@@ -16,6 +16,8 @@
 #include "imaging/imageengine.h"
 #include "model/imageadder.h"
 #include "storage/datafolder.h"
+#include "storage/editlock.h"
+#include "storage/openfile.h"
 #include "storage/projectfile.h"
 #include "storage/settingsfile.h"
 #include "storage/textexchange.h"
@@ -36,6 +38,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -45,27 +48,23 @@ using i18n::getString;
 
 namespace {
 
-constexpr int kPreviewBox = 120;
-
 // The message box title of an image's add messages: the program's name.
 const QString kProgramName = QStringLiteral("Lumarc");
 
-// Qt's file dialogs take "Description (*.a)" filters separated by ";;"; the string tables
-// keep "Description (*.a)|*.a" pairs.
+// The string tables keep filters as "Description (*.a;*.b)|*.a;*.b" pairs; Qt's file dialogs
+// take "Description (*.a *.b)" entries separated by ";;", with blanks between the patterns.
 QString qtFilter(const QString &pairs)
 {
     const QStringList parts = pairs.split(QLatin1Char('|'));
     QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        filters.append(parts.at(i).contains(QLatin1Char('(')) ? parts.at(i)
-                                                               : parts.at(i) + QStringLiteral(" (") + parts.at(i + 1)
-                                                                     + QLatin1Char(')'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts.at(i);
+        if (const qsizetype open = description.lastIndexOf(QStringLiteral(" (")); open > 0)
+            description.truncate(open);
+        const QString patterns = parts.at(i + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
+        filters.append(description + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    }
     return filters.join(QStringLiteral(";;"));
-}
-
-QImage previewImage(const QImage &image)
-{
-    return image.format() == QImage::Format_RGB888 ? image : image.convertToFormat(QImage::Format_RGB888);
 }
 
 } // namespace
@@ -114,7 +113,7 @@ void MainWindow::buildTools()
     tools->addWidget(m_addImageButton);
     tools->addWidget(m_addFolderButton);
     tools->addSpacing(12);
-    m_perRowBox->setRange(1, 228);
+    m_perRowBox->setRange(1, kMaxSheetSide / kSlideSize);
     m_perRowBox->setAfterString(QString());
     m_perRowBox->setWidths(90, 50, 0);
     tools->addWidget(m_perRowBox);
@@ -158,9 +157,13 @@ void MainWindow::buildMenus()
     };
 
     m_fileMenu = menuBar()->addMenu(QString());
-    add(m_fileMenu, QStringLiteral("mnuNewProject"), [this] { newProject(); }, QKeySequence::New);
+    add(m_fileMenu, QStringLiteral("mnuNewProject"), [this] {
+        if (askToKeepChanges())
+            newProject();
+    }, QKeySequence::New);
     add(m_fileMenu, QStringLiteral("mnuOpenProject"), [this] {
-        commitEditor();
+        if (!askToKeepChanges())
+            return;
         const QString path = QFileDialog::getOpenFileName(this, getString(207, QStringLiteral("Select project")),
                                                           m_dataFolder,
                                                           qtFilter(getString(206, QStringLiteral("ZEB project (*.zeb)|*.zeb"))));
@@ -174,8 +177,8 @@ void MainWindow::buildMenus()
     for (int slot = 1; slot <= RecentProjects::kMaxRecent; ++slot) {
         QAction *action = m_fileMenu->addAction(QString());
         connect(action, &QAction::triggered, this, [this, slot] {
-            commitEditor();
-            loadProject(m_recent.file(slot), false);
+            if (askToKeepChanges())
+                loadProject(m_recent.file(slot), false);
         });
         m_recentActions.append(action);
     }
@@ -277,9 +280,11 @@ void MainWindow::connectSignals()
     connect(m_addImageButton, &QPushButton::clicked, this, &MainWindow::addDialogImages);
     connect(m_addFolderButton, &QPushButton::clicked, this, &MainWindow::addFolder);
     connect(m_makeButton, &QPushButton::clicked, this, &MainWindow::makeGallery);
-    connect(m_stopButton, &QPushButton::clicked, this, [this] {
-        m_build->stop();
-        m_previews->stopAndWait();
+    connect(m_stopButton, &QPushButton::clicked, m_build, &BuildRunner::stop);
+    // Slide tooltips are the titles: they follow every edit.
+    connect(m_document, &ProjectDocument::imagesChanged, this, [this](const QList<int> &rows) {
+        for (int row : rows)
+            m_grid->setToolTipOf(row, m_document->images().at(row).title);
     });
 
     connect(m_previews, &PreviewLoader::previewReady, this, &MainWindow::previewArrived);
@@ -312,7 +317,6 @@ void MainWindow::restoreState()
     if (Result<UrlCollection> urls = UrlCollection::readFile(paths::join(m_dataFolder, QStringLiteral("urls.txt"))))
         m_urls = std::move(urls).value();
     m_editor->setKnownUrls(m_urls.urls());
-    m_editor->setImageLinksShown(m_document->settings().addImageLinks == 1);
     const int perRow = readPicturesPerRow(*m_store);
     const QSignalBlocker blocker(m_perRowBox);
     m_perRowBox->setValue(perRow);
@@ -389,7 +393,7 @@ void MainWindow::retranslate()
     m_htmlOnlyCheck->setToolTip(getString(48, QStringLiteral("Do not re-generate thumbnails and images")));
     m_makeButton->setText(getString(50, QStringLiteral("Make web gallery")));
     m_makeButton->setToolTip(getString(51, QStringLiteral("Make (rebuild) web gallery")));
-    m_stopButton->setText(getString(15, QStringLiteral("Stop verifying ...")).remove(QStringLiteral("verifying")).simplified());
+    m_stopButton->setText(getString(300, QStringLiteral("Stop")));
     m_grid->setToolTip(getString(67, QStringLiteral("Select image, or add new images with drag and drop.")));
     rebuildRecentMenu();
     if (!isBuilding() && !isAdding())
@@ -417,8 +421,10 @@ void MainWindow::refreshEnabling()
     m_linksMenu->setEnabled(hasImages);
     m_addImageButton->setEnabled(idle);
     m_addFolderButton->setEnabled(idle);
-    m_fileMenu->setEnabled(idle);
-    m_actions.value(QStringLiteral("mnuSaveProject"))->setEnabled(!m_document->path().isEmpty() || hasImages);
+    // The actions themselves, not only the menu: their shortcuts reach them either way.
+    for (QAction *action : m_fileMenu->actions())
+        action->setEnabled(idle);
+    m_actions.value(QStringLiteral("mnuSaveProject"))->setEnabled(idle && (!m_document->path().isEmpty() || hasImages));
 }
 
 void MainWindow::rebuildRecentMenu()
@@ -479,8 +485,13 @@ void MainWindow::commitEditor()
     if (row < 0 || row >= m_document->count())
         return;
     m_document->replaceImage(row, m_editor->applyTo(m_document->images().at(row)));
-    const QString url = m_editor->linkText();
-    if (!url.trimmed().isEmpty() && !m_urls.contains(url) && m_urls.add(url))
+    rememberUrl(m_editor->url());
+}
+
+// A new address the user typed joins the known ones, as typed; blanks alone do not.
+void MainWindow::rememberUrl(const QString &url)
+{
+    if (!url.trimmed().isEmpty() && m_urls.add(url))
         m_editor->addKnownUrl(url);
 }
 
@@ -515,28 +526,22 @@ void MainWindow::moveImages(const QList<int> &indexes, int target)
 void MainWindow::previewArrived(quint64 id, const QImage &preview)
 {
     // An image of an add: kept until its record is appended in the route's order.
-    for (PendingAdd &pending : m_pending) {
-        if (pending.ticket == id) {
-            pending.finished = true;
-            pending.ok = true;
-            m_arrivedPreviews.insert(id, previewImage(preview));
-            finishAdding();
-            return;
-        }
+    if (const auto pending = m_pending.find(id); pending != m_pending.end()) {
+        pending->finished = true;
+        pending->preview = preview;
+        appendFinishedImages();
+        return;
     }
-    m_grid->setPreview(id, previewImage(preview));
+    m_grid->setPreview(id, preview);
 }
 
 void MainWindow::previewFailed(quint64 id, const QString &path, bool resizeFailed, const QString &detail)
 {
-    for (PendingAdd &pending : m_pending) {
-        if (pending.ticket == id) {
-            pending.finished = true;
-            if (resizeFailed)
-                m_addFailures.append(path + QStringLiteral(": ") + messages::previewFailed(detail));
-            finishAdding();
-            return;
-        }
+    if (const auto pending = m_pending.find(id); pending != m_pending.end()) {
+        pending->finished = true;
+        if (resizeFailed)
+            m_addMessages.append(path + QStringLiteral(": ") + messages::previewFailed(detail));
+        appendFinishedImages();
     }
 }
 
@@ -587,13 +592,11 @@ void MainWindow::addFolder()
 
 void MainWindow::addImages(const QStringList &paths, AddRoute route)
 {
-    if (isAdding())
+    if (isAdding() || isBuilding())
         return;
     commitEditor();
     m_route = route;
-    m_pending.clear();
-    m_addFailures.clear();
-    m_arrivedPreviews.clear();
+    m_addMessages.clear();
     m_added = 0;
     QSet<QString> batch;
     QList<PreviewJob> jobs;
@@ -606,61 +609,66 @@ void MainWindow::addImages(const QStringList &paths, AddRoute route)
         if (outcome == AddOutcome::NotReadable)
             continue;
         if (outcome == AddOutcome::Duplicate) {
-            QMessageBox::information(this, kProgramName, messages::duplicateImage(path));
+            m_addMessages.append(messages::duplicateImage(path));
             continue;
         }
         batch.insert(path);
-        PendingAdd pending;
-        pending.ticket = nextTicket--;
-        pending.path = path;
-        m_pending.append(pending);
-        jobs.append(PreviewJob{pending.ticket, path});
+        const quint64 ticket = nextTicket--;
+        m_pending.insert(ticket, PendingAdd{path, false, QImage()});
+        m_pendingOrder.append(ticket);
+        jobs.append(PreviewJob{ticket, path});
     }
-    m_addingTotal = int(jobs.size());
-    m_addingDone = 0;
     if (jobs.isEmpty()) {
-        m_addingTotal = 1;  // so that finishAdding() reports and resets
-        finishAdding();
+        endAdding();
         return;
     }
-    m_progress->setRange(0, m_addingTotal);
+    m_progress->setRange(0, int(jobs.size()));
     m_progress->setValue(0);
     m_progress->show();
     refreshEnabling();
     m_previews->load(jobs);
 }
 
-void MainWindow::finishAdding()
+void MainWindow::appendFinishedImages()
 {
-    // Append every finished image at the front of the queue, in the route's order.
-    int appended = 0;
-    while (!m_pending.isEmpty() && m_pending.first().finished) {
-        const PendingAdd pending = m_pending.takeFirst();
-        ++m_addingDone;
-        if (!pending.ok)
+    // The images at the front of the queue whose previews are in, in the route's order.
+    QList<ImageId> ids;
+    QStringList titles;
+    QList<QImage> previews;
+    while (!m_pendingOrder.isEmpty() && m_pending.value(m_pendingOrder.first()).finished) {
+        const PendingAdd pending = m_pending.take(m_pendingOrder.takeFirst());
+        if (pending.preview.isNull())
             continue;
         m_document->appendImage(pending.path);
-        const ImageId id = m_document->images().id(m_document->count() - 1);
-        m_grid->setPreview(id, m_arrivedPreviews.take(pending.ticket));
-        ++m_added;
-        ++appended;
+        const int row = m_document->count() - 1;
+        ids.append(m_document->images().id(row));
+        titles.append(m_document->images().at(row).title);
+        previews.append(pending.preview);
     }
-    if (appended > 0) {
-        refreshGrid();
-        setWindowTitle(getString(174, QStringLiteral("Loading image: ")) + paths::fileName(m_document->images().at(m_document->count() - 1).path));
-    }
-    m_progress->setValue(m_addingDone);
-    if (!m_pending.isEmpty())
-        return;
+    m_grid->appendImages(ids, titles);
+    for (qsizetype i = 0; i < ids.size(); ++i)
+        m_grid->setPreview(ids.at(i), previews.at(i));
+    m_added += int(ids.size());
+    if (!ids.isEmpty())
+        setWindowTitle(getString(174, QStringLiteral("Loading image: "))
+                       + paths::fileName(m_document->images().at(m_document->count() - 1).path));
+    m_progress->setValue(m_progress->maximum() - int(m_pendingOrder.size()));
+    if (m_pendingOrder.isEmpty())
+        endAdding();
+}
 
-    m_addingTotal = 0;
+void MainWindow::endAdding()
+{
+    // The grid is arranged once for the whole add, which also empties the selection.
+    commitEditor();
     m_progress->hide();
     hideLoadingPanel();
-    refreshEnabling();
+    refreshGrid();
     refreshCaption();
     m_grid->scrollToSlide(m_document->count() - 1);
-    if (!m_addFailures.isEmpty())
-        QMessageBox::warning(this, kProgramName, m_addFailures.join(QLatin1Char('\n')));
+    // Refused duplicates and previews that failed: one box for the whole add.
+    if (!m_addMessages.isEmpty())
+        QMessageBox::information(this, kProgramName, m_addMessages.join(QStringLiteral("\r\n")));
     if (m_route == AddRoute::Drop)
         QMessageBox::information(this, QString(), messages::imagesAdded(m_added));
     Q_EMIT addingFinished(m_added);
@@ -671,17 +679,18 @@ void MainWindow::finishAdding()
 void MainWindow::openFromCommandLine(const QString &argument)
 {
     const QString path = QString(argument).replace(QLatin1Char('"'), QLatin1Char(' ')).trimmed();
-    if (paths::extension(path).toLower() == QLatin1String("zeb"))
+    if (fileKind(path) == FileKind::Project)
         loadProject(path, true);
 }
 
 bool MainWindow::loadProject(const QString &path, bool addToRecent)
 {
     commitEditor();
-    if (path.isEmpty() || !QFileInfo::exists(path))
+    if (path.isEmpty() || !QFileInfo::exists(path) || isAdding() || isBuilding())
         return false;  // a stale recent entry: nothing is said
     showLoadingPanel(QStringLiteral("Loading..."));
-    Result<Project> loaded = lumarc::loadProject(path);
+    int renamed = 0;
+    Result<Project> loaded = lumarc::loadProject(path, &renamed);
     hideLoadingPanel();
     if (!loaded) {
         QMessageBox::critical(this, path,
@@ -693,7 +702,8 @@ bool MainWindow::loadProject(const QString &path, bool addToRecent)
     m_previews->stopAndWait();
     for (const ImageItem &item : loaded.value().images.items())
         m_urls.add(item.url);
-    m_document->reset(std::move(loaded).value(), path);
+    // Output names the load had to repair make the project differ from its file.
+    m_document->reset(std::move(loaded).value(), path, renamed > 0);
     m_editor->setKnownUrls(m_urls.urls());
     refreshGrid();
     loadAllPreviews();
@@ -717,7 +727,11 @@ bool MainWindow::saveProject(bool askName)
             return false;
         }
     }
-    if (Status error = lumarc::saveProject(m_document->project(), path)) {
+    // The same lock the command line's edits hold, so that a save never overwrites an
+    // addition another program is making to the file.
+    const auto lock = lockForEditing(path);
+    Status error = lock ? lumarc::saveProject(m_document->project(), path) : Status(lock.error());
+    if (error) {
         QMessageBox::critical(this, path, error->detail);
         refreshCaption();
         return false;
@@ -732,6 +746,8 @@ bool MainWindow::saveProject(bool askName)
 
 void MainWindow::newProject()
 {
+    if (isAdding() || isBuilding())
+        return;
     m_previews->stopAndWait();
     Project project;
     project.settings = m_document->settings();
@@ -759,6 +775,8 @@ void MainWindow::exportList()
 
 void MainWindow::importList()
 {
+    if (isAdding() || isBuilding())
+        return;
     commitEditor();
     const QString path = QFileDialog::getOpenFileName(this, getString(183, QStringLiteral("ZEB text file")), m_dataFolder,
                                                       qtFilter(getString(182, QStringLiteral("ZEB text format (*.txt)|*.txt"))));
@@ -863,8 +881,7 @@ void MainWindow::setLinkForAll()
                                                 getString(271, QStringLiteral("Enter default website link:")));
     if (answer.isEmpty())
         return;
-    if (!answer.trimmed().isEmpty() && !m_urls.contains(answer) && m_urls.add(answer))
-        m_editor->addKnownUrl(answer);
+    rememberUrl(answer);
     QList<int> all;
     for (int i = 0; i < m_document->count(); ++i)
         all.append(i);
@@ -924,6 +941,11 @@ void MainWindow::buildEnded(const BuildReport &report)
     hideLoadingPanel();
     refreshCaption();
     refreshEnabling();
+    if (m_closeAfterBuild) {
+        // The user closed the window while the build ran: nothing more to show.
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
     if (report.fatal && report.fatal->code != ErrorCode::Refused)
         QMessageBox::critical(this, report.fatal->path, messages::describe(*report.fatal));
     if (!report.failures.isEmpty()) {
@@ -950,14 +972,14 @@ void MainWindow::chooseLanguage()
     runLanguageDialog(*m_store, this, false);
 }
 
-bool MainWindow::confirmClose()
+bool MainWindow::askToKeepChanges()
 {
     commitEditor();
-    if (!m_document->isModified() || m_closingFromMenu)
+    if (!m_document->isModified())
         return true;
     const QMessageBox::StandardButton answer = QMessageBox::question(
         this, windowCaption(m_document->path()),
-        QStringLiteral("The project has changes that are not saved. Save them?"),
+        getString(301, QStringLiteral("The project has changes that are not saved. Save them?")),
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Cancel)
         return false;
@@ -968,13 +990,19 @@ bool MainWindow::confirmClose()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (isAdding() || !confirmClose()) {
-        m_closingFromMenu = false;
+    // A running build stops after its current images; the window closes once it has.
+    if (isBuilding()) {
+        m_closeAfterBuild = true;
+        m_build->stop();
         event->ignore();
         return;
     }
-    m_build->stop();
-    m_build->wait();
+    if (isAdding() || !(m_closingFromMenu || askToKeepChanges())) {
+        m_closingFromMenu = false;
+        m_closeAfterBuild = false;
+        event->ignore();
+        return;
+    }
     m_previews->stopAndWait();
     writeStateOnClose();
     event->accept();

@@ -60,7 +60,7 @@ public:
     // The three ways of adding images; each ends once every preview has arrived.
     enum class AddRoute { Dialog, Folder, Drop };
     void addImages(const QStringList &paths, AddRoute route);
-    bool isAdding() const { return m_addingTotal > 0; }
+    bool isAdding() const { return !m_pendingOrder.isEmpty(); }
 
     void makeGallery();
     bool isBuilding() const;
@@ -119,11 +119,13 @@ private:
     void addFolder();
     void previewArrived(quint64 id, const QImage &preview);
     void previewFailed(quint64 id, const QString &path, bool resizeFailed, const QString &detail);
-    void finishAdding();
+    void appendFinishedImages();
+    void endAdding();
+    void rememberUrl(const QString &url);
+    bool askToKeepChanges();
     void buildEnded(const lumarc::BuildReport &report);
     bool askEmptying(const QString &folder, const DestinationSurvey &survey);
     void chooseLanguage();
-    bool confirmClose();
 
     std::unique_ptr<QSettings> m_store;
     ProjectDocument *m_document;
@@ -154,19 +156,17 @@ private:
 
     // Adding in progress: previews arrive in any order; records are appended in the route's.
     struct PendingAdd {
-        quint64 ticket = 0;
         QString path;
         bool finished = false;
-        bool ok = false;
+        QImage preview;  // null when the preview could not be made
     };
-    QList<PendingAdd> m_pending;
-    QStringList m_addFailures;
-    QHash<quint64, QImage> m_arrivedPreviews;
-    int m_addingTotal = 0;
-    int m_addingDone = 0;
+    QHash<quint64, PendingAdd> m_pending;  // by ticket
+    QList<quint64> m_pendingOrder;         // the tickets in the route's order
+    QStringList m_addMessages;             // refused duplicates and failed previews
     int m_added = 0;
     AddRoute m_route = AddRoute::Dialog;
     bool m_closingFromMenu = false;
+    bool m_closeAfterBuild = false;
 };
 
 } // namespace lumarc::gui

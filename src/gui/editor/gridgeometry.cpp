@@ -65,13 +65,11 @@ IndexRange slidesInRect(const QRect &sheetRect, int perRow, int imageCount)
 
 ClickModifier clickModifier(Qt::KeyboardModifiers modifiers)
 {
-    // The original's Shift argument: 1 Shift, 2 Ctrl, 4 Alt, added together.
-    const int shift = (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0)
-                      + (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0)
-                      + (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
-    if (shift == 1)
+    // Shift alone or Ctrl alone counts; any other combination (Alt included) counts as none.
+    const Qt::KeyboardModifiers held = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (held == Qt::ShiftModifier)
         return ClickModifier::Shift;
-    if (shift == 2)
+    if (held == Qt::ControlModifier)
         return ClickModifier::Ctrl;
     return ClickModifier::None;
 }
@@ -267,36 +265,21 @@ GridKey gridKey(int key, Qt::KeyboardModifiers modifiers)
     }
 }
 
-KeyOutcome applyGridKey(GridKey key, GridSelection &selection, int perRow, int imageCount)
+bool moveSelectionByKey(GridKey key, GridSelection &selection, int perRow, int imageCount)
 {
     const int current = selection.first();
-    int target = -1;
     switch (key) {
-    case GridKey::Other:
-        return KeyOutcome::Nothing;
-    case GridKey::PreviousPicture:
-        return KeyOutcome::PreviousPicture;
-    case GridKey::NextPicture:
-        return KeyOutcome::NextPicture;
-    case GridKey::Delete:
-        return KeyOutcome::Delete;
-    case GridKey::ToggleSelectAll:
-        return KeyOutcome::ToggleSelectAll;
     case GridKey::RowUp:
-        target = current - perRow;
-        break;
+        return selection.selectOnly(current - perRow, imageCount);
     case GridKey::RowDown:
-        target = current + perRow;
-        break;
+        return selection.selectOnly(current + perRow, imageCount);
     case GridKey::FirstImage:
-        target = 0;
-        break;
+        return selection.selectOnly(0, imageCount);
     case GridKey::LastImage:
-        target = imageCount - 1;
-        break;
+        return selection.selectOnly(imageCount - 1, imageCount);
+    default:
+        return false;
     }
-    return selection.selectOnly(target, imageCount) ? KeyOutcome::SelectionMoved
-                                                    : KeyOutcome::Nothing;
 }
 
 SlideLayout slideLayout(int width, int height, double heightPerWidth)

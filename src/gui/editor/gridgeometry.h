@@ -18,7 +18,7 @@
 namespace lumarc::gui {
 
 inline constexpr int kSlideSize = 140;            // cell width and height
-inline constexpr int kMaxSheetSide = 32000;       // what the original's controls could hold
+inline constexpr int kMaxSheetSide = 32000;       // the widest and highest sheet the grid lays out
 inline constexpr int kScrollLargeChange = 140;    // one slide
 inline constexpr int kScrollSmallChange = 70;     // half a slide
 inline constexpr int kWheelNotch = 120;           // QWheelEvent angle delta of one notch
@@ -69,8 +69,8 @@ ClickModifier clickModifier(Qt::KeyboardModifiers modifiers);
 // True when Shift or Ctrl is held: no drag starts and no drop happens.
 bool hasShiftOrCtrl(Qt::KeyboardModifiers modifiers);
 
-// The selected slides of the grid. The original kept a flag per slide and counted them
-// (CountSelection); here the set is the value and count, first and last derive from it.
+// The selected slides of the grid: the set is the value, and count, first and last derive
+// from it.
 // first() is the current image of the item editor.
 class GridSelection {
 public:
@@ -159,19 +159,11 @@ enum class GridKey {
 };
 GridKey gridKey(int key, Qt::KeyboardModifiers modifiers);
 
-// What a key of the table leads to once the selection-only rows are applied.
-enum class KeyOutcome {
-    Nothing,           // a SelectOnly whose target is outside the images, or GridKey::Other
-    SelectionMoved,    // the selection now holds one image: scroll to it, refresh the editor
-    PreviousPicture,   // for the window (the item editor's StepPicture)
-    NextPicture,
-    Delete,            // for the window (the Images menu's removal)
-    ToggleSelectAll,   // for the window (the Images menu's select all)
-};
-// Applies the selection-only rows (RowUp, RowDown, FirstImage, LastImage) to `selection`;
-// the other rows leave it alone and name the window's command. The current index is
-// selection.first(), -1 when none: Down then selects perRow - 1 and Up does nothing.
-KeyOutcome applyGridKey(GridKey key, GridSelection &selection, int perRow, int imageCount);
+// The selection-only rows (RowUp, RowDown, FirstImage, LastImage): SelectOnly their target;
+// true when the selection moved. The other rows are the window's commands and change
+// nothing here. The current index is selection.first(), -1 when none: Down then selects
+// perRow - 1 and Up does nothing.
+bool moveSelectionByKey(GridKey key, GridSelection &selection, int perRow, int imageCount);
 
 // ---- One slide --------------------------------------------------------------------------
 

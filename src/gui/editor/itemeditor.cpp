@@ -105,11 +105,6 @@ bool ItemEditor::isEditable() const
     return m_editingCheck->isChecked() && m_selectedCount == 1;
 }
 
-bool ItemEditor::isEditingEnabled() const
-{
-    return m_editingCheck->isChecked();
-}
-
 ImageItem ItemEditor::applyTo(ImageItem item) const
 {
     item.openSameWindow = m_sameWindowOption->isChecked();
@@ -120,7 +115,7 @@ ImageItem ItemEditor::applyTo(ImageItem item) const
     return item;
 }
 
-QString ItemEditor::linkText() const
+QString ItemEditor::url() const
 {
     return m_urlCombo->currentText();
 }

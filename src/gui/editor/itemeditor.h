@@ -28,10 +28,10 @@ public:
     void showItem(int selectedCount, const ImageItem *item);
     // Editing enabled and exactly one image shown: only then do the fields hold edits.
     bool isEditable() const;
-    bool isEditingEnabled() const;
     // The image as the fields show it, texts exactly as typed.
     ImageItem applyTo(ImageItem item) const;
-    QString linkText() const;
+    // The link address as the box shows it.
+    QString url() const;
 
     // The drop-down list of the link box: the known addresses, in order.
     void setKnownUrls(const QStringList &urls);

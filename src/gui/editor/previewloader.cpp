@@ -24,19 +24,18 @@ PreviewLoader::~PreviewLoader()
     stopAndWait();
 }
 
-void PreviewLoader::load(const QList<PreviewJob> &jobs, int workers)
+void PreviewLoader::load(const QList<PreviewJob> &jobs)
 {
     if (jobs.isEmpty())
         return;
     m_running.removeIf([](const QFuture<void> &future) { return future.isFinished(); });
     m_stop->store(false);
     auto stop = m_stop;
-    m_running.append(QtConcurrent::run([this, jobs, workers, stop] {
+    m_running.append(QtConcurrent::run([this, jobs, stop] {
         const int total = int(jobs.size());
         QList<Result<PixelBuffer>> results(total, Result<PixelBuffer>(PixelBuffer{}));
-        int done = 0;
         runIndexed(
-            total, workers, [&](int i) { results[i] = loadPreview(jobs[i].path); },
+            total, 0, [&](int i) { results[i] = loadPreview(jobs[i].path); },
             [&](int i) {
                 const Result<PixelBuffer> &result = results[i];
                 // Signals of an object of the window's thread: queued to it.
@@ -47,11 +46,9 @@ void PreviewLoader::load(const QList<PreviewJob> &jobs, int workers)
                                          previewFailure(result.error()) == AddOutcome::ResizeFailed,
                                          result.error().detail);
                 results[i] = PixelBuffer{};  // the image now travels in the signal
-                Q_EMIT progress(++done, total);
                 return !stop->load();
             },
             [] { imaging::releaseThreadResources(); });
-        Q_EMIT finished();
     }));
 }
 
@@ -63,9 +60,5 @@ void PreviewLoader::stopAndWait()
     m_running.clear();
 }
 
-bool PreviewLoader::isBusy() const
-{
-    return std::any_of(m_running.begin(), m_running.end(), [](const QFuture<void> &f) { return !f.isFinished(); });
-}
 
 } // namespace lumarc::gui

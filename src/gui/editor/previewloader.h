@@ -29,18 +29,15 @@ public:
     explicit PreviewLoader(QObject *parent = nullptr);
     ~PreviewLoader() override;
 
-    // Starts decoding; jobs already queued or running go on. workers 0: one per core.
-    void load(const QList<PreviewJob> &jobs, int workers = 0);
+    // Starts decoding on one worker per core; jobs already queued or running go on.
+    void load(const QList<PreviewJob> &jobs);
     // Hands out no further job; the ones running finish. Waits for them.
     void stopAndWait();
-    bool isBusy() const;
 
 Q_SIGNALS:
     // Both arrive on the loader's thread, in the order the previews finish.
     void previewReady(quint64 id, const QImage &preview);
     void previewFailed(quint64 id, const QString &path, bool resizeFailed, const QString &detail);
-    void progress(int done, int total);
-    void finished();
 
 private:
     QList<QFuture<void>> m_running;

@@ -2,19 +2,20 @@
 
 #include "model/imageadder.h"
 
+#include <QSet>
+
 namespace lumarc::gui {
 
 ProjectDocument::ProjectDocument(QObject *parent) : QObject(parent) {}
 
-void ProjectDocument::reset(Project project, const QString &path)
+void ProjectDocument::reset(Project project, const QString &path, bool modified)
 {
     m_project = std::move(project);
     const bool pathChange = m_path != path;
     m_path = path;
-    Q_EMIT projectReset();
     if (pathChange)
         Q_EMIT pathChanged(m_path);
-    setModified(false);
+    setModified(modified);
 }
 
 void ProjectDocument::markSaved(const QString &path)
@@ -31,14 +32,12 @@ void ProjectDocument::setSettings(const GallerySettings &settings)
     if (m_project.settings == settings)
         return;
     m_project.settings = settings;
-    Q_EMIT settingsChanged();
     setModified(true);
 }
 
 void ProjectDocument::appendImage(const QString &path)
 {
     appendNewImage(m_project, path);
-    Q_EMIT imagesAppended(count() - 1, 1);
     setModified(true);
 }
 
@@ -72,13 +71,13 @@ void ProjectDocument::removeImages(const QList<int> &rows)
 {
     if (rows.isEmpty())
         return;
+    const QSet<int> removed(rows.begin(), rows.end());
     QList<int> kept;
     for (int row = 0; row < count(); ++row) {
-        if (!rows.contains(row))
+        if (!removed.contains(row))
             kept.append(row);
     }
     m_project.images.rearrange(kept);
-    Q_EMIT imagesRearranged();
     setModified(true);
 }
 
@@ -87,21 +86,18 @@ void ProjectDocument::removeAll()
     if (count() == 0)
         return;
     m_project.images.clear();
-    Q_EMIT imagesRearranged();
     setModified(true);
 }
 
 void ProjectDocument::reorder(const QList<int> &newOrder)
 {
     m_project.images.rearrange(newOrder);
-    Q_EMIT imagesRearranged();
     setModified(true);
 }
 
 void ProjectDocument::replaceImages(const ImageList &images)
 {
     m_project.images = images;
-    Q_EMIT projectReset();
     setModified(true);
 }
 

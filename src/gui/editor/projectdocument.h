@@ -2,8 +2,7 @@
 
 // The one open project of the window, with its file path and whether it changed since it
 // was last loaded or saved. Every edit goes through here, so "modified" is decided in one
-// place and the grid, the editor and the menus learn of changes from signals, never by
-// polling. Previews are not kept here: the window caches them by image id.
+// place. Previews are not kept here: the grid caches them by image id.
 
 #include "model/project.h"
 
@@ -25,8 +24,9 @@ public:
     QString path() const { return m_path; }
     bool isModified() const { return m_modified; }
 
-    // A new project, a loaded file or an imported list: every image is new.
-    void reset(Project project, const QString &path);
+    // A new project or a loaded file: every image is new. `modified` when the project
+    // already differs from its file (a load that repaired output names).
+    void reset(Project project, const QString &path, bool modified = false);
     // The file the project was saved to; clears "modified".
     void markSaved(const QString &path);
     void setSettings(const GallerySettings &settings);
@@ -44,11 +44,7 @@ public:
     void replaceImages(const ImageList &images);
 
 Q_SIGNALS:
-    void projectReset();                  // everything is new: rebuild views
-    void imagesAppended(int first, int count);
-    void imagesChanged(const QList<int> &rows);
-    void imagesRearranged();              // removed or moved: ids stay with their records
-    void settingsChanged();
+    void imagesChanged(const QList<int> &rows);  // texts of these rows changed
     void modifiedChanged(bool modified);
     void pathChanged(const QString &path);
 

@@ -1,5 +1,6 @@
 #include "gui/editor/thumbnailgrid.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -31,9 +32,8 @@ QStringList localFiles(const QMimeData *mimeData)
     return paths;
 }
 
-// A solid line `width` pixels wide centred on the rectangle's edge, as the original's solid
-// border style drew Shape1: on a 140 x 140 slide pixels 6 to 8 and 131 to 133, so that the
-// picture area at 9 touches it and never covers it.
+// A solid line `width` pixels wide centred on the rectangle's edge: on a 140 x 140 slide
+// pixels 6 to 8 and 131 to 133, so that the picture area at 9 touches it and never covers it.
 void paintOutline(QPainter &painter, const QRect &shape, int width, const QColor &color)
 {
     const int grow = width / 2;
@@ -84,8 +84,33 @@ void ThumbnailGrid::setImages(const QList<ImageId> &ids, const QStringList &tool
     arrange(m_perRow);
 }
 
+void ThumbnailGrid::appendImages(const QList<ImageId> &ids, const QStringList &toolTips)
+{
+    for (qsizetype i = 0; i < ids.size(); ++i) {
+        m_indexOf.insert(ids.at(i), int(m_ids.size()));
+        m_ids.append(ids.at(i));
+        m_toolTips.append(toolTips.value(i));
+    }
+    const int fitted = fitPicturesPerRow(m_perRow, imageCount());
+    if (fitted != m_perRow) {
+        m_perRow = fitted;
+        Q_EMIT picturesPerRowChanged(fitted);
+    }
+    updateScrollBars();
+    viewport()->update();
+}
+
+void ThumbnailGrid::setToolTipOf(int index, const QString &toolTip)
+{
+    if (index >= 0 && index < m_toolTips.size())
+        m_toolTips[index] = toolTip;
+}
+
 void ThumbnailGrid::setPreview(ImageId id, const QImage &preview)
 {
+    // A preview that arrives after its image left the grid is dropped.
+    if (!m_indexOf.contains(id))
+        return;
     if (preview.isNull())
         m_previews.remove(id);
     else if (preview.format() == QImage::Format_RGB888)
@@ -283,8 +308,8 @@ void ThumbnailGrid::paintSlide(QPainter &painter, int index, QPoint topLeft) con
 
 void ThumbnailGrid::resizeEvent(QResizeEvent *)
 {
-    // A resize keeps the scroll position (limited to the new range); the original put the
-    // sheet back at the top-left corner on every window resize.
+    // A resize keeps the scroll position (limited to the new range): resizing the window
+    // must not lose the user's place in a long grid.
     updateScrollBars();
 }
 
@@ -322,7 +347,10 @@ void ThumbnailGrid::mousePressEvent(QMouseEvent *event)
 void ThumbnailGrid::mouseMoveEvent(QMouseEvent *event)
 {
     event->accept();
-    if (!hasFocus())
+    // Passing over the grid gives it the keys, but never takes them from a text field the
+    // user is typing in: Delete there must not remove images.
+    const QWidget *focused = QApplication::focusWidget();
+    if (!hasFocus() && !(focused && focused->inherits("QLineEdit")))
         setFocus(Qt::MouseFocusReason);
     if (m_dragging || m_pressedSlide < 0 || !(event->buttons() & Qt::LeftButton)
         || hasShiftOrCtrl(event->modifiers()) || !m_selection.contains(m_pressedSlide))
@@ -345,8 +373,8 @@ void ThumbnailGrid::mouseReleaseEvent(QMouseEvent *event)
     }
     if (event->button() != Qt::LeftButton)
         return;
-    // Any left release ends the drag, also one with Shift or Ctrl that drops nothing; the
-    // original kept its dragging flag and size-all pointer in that case.
+    // Any left release ends the drag, also one with Shift or Ctrl that drops nothing, so
+    // that no size-all pointer is left behind.
     const bool drop = m_dragging && !hasShiftOrCtrl(event->modifiers());
     endDrag();
     if (!drop)
@@ -387,26 +415,25 @@ void ThumbnailGrid::keyPressEvent(QKeyEvent *event)
     }
     event->accept();
     Q_EMIT aboutToChangeSelection();
-    switch (applyGridKey(key, m_selection, m_perRow, imageCount())) {
-    case KeyOutcome::Nothing:
-        break;
-    case KeyOutcome::SelectionMoved:
-        viewport()->update();
-        scrollToSlide(currentIndex());
-        Q_EMIT selectionChanged();
-        break;
-    case KeyOutcome::PreviousPicture:
+    switch (key) {
+    case GridKey::PreviousPicture:
         Q_EMIT previousPictureRequested();
         break;
-    case KeyOutcome::NextPicture:
+    case GridKey::NextPicture:
         Q_EMIT nextPictureRequested();
         break;
-    case KeyOutcome::Delete:
+    case GridKey::Delete:
         Q_EMIT deleteRequested();
         break;
-    case KeyOutcome::ToggleSelectAll:
+    case GridKey::ToggleSelectAll:
         Q_EMIT selectAllToggleRequested();
         break;
+    default:
+        if (moveSelectionByKey(key, m_selection, m_perRow, imageCount())) {
+            viewport()->update();
+            scrollToSlide(currentIndex());
+            Q_EMIT selectionChanged();
+        }
     }
 }
 

@@ -45,6 +45,11 @@ public:
     // The images in project order, with the tooltip of each slide (the image's title).
     // Previews of ids that are no longer listed are dropped.
     void setImages(const QList<ImageId> &ids, const QStringList &toolTips);
+    // New images at the end while an add runs: the selection and the scroll position stay,
+    // so that adding many images costs each one only its own slide.
+    void appendImages(const QList<ImageId> &ids, const QStringList &toolTips);
+    // The tooltip of slide `index` after its title changed.
+    void setToolTipOf(int index, const QString &toolTip);
     int imageCount() const { return int(m_ids.size()); }
     const QList<ImageId> &imageIds() const { return m_ids; }
 
