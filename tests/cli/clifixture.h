@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "testsupport.h"
 
 namespace lumarc::test {
@@ -26,20 +28,36 @@ struct Outcome {
     QString err;
 };
 
+// How a run differs from the plain one: input, environment (an empty value removes the
+// variable) and what the child does before it starts lumarc.
+struct Launch {
+    QByteArray stdinText = {};
+    QMap<QString, QString> env = {};
+    std::function<void()> inChild = {};
+};
+
 // One image record of a hand-made project file.
 struct ItemSpec {
-    QByteArray path;
-    QByteArray outputName;
+    QByteArray path = {};
+    QByteArray outputName = {};
     bool loaded = true;
     QByteArray title = "Title";
+    QByteArray tooltip = "Title";
+    QByteArray url = {};
+    bool sameWindow = false;
+    QByteArray linkText = "3D";
 };
 
 // The settings a hand-made project varies; the rest are the documented defaults.
 struct ProjectSpec {
-    QByteArray destination;
-    QByteArray pageBackground;
-    QByteArray cellBackground;
-    QList<ItemSpec> items;
+    QByteArray destination = {};
+    QByteArray pageBackground = {};
+    QByteArray cellBackground = {};
+    QList<ItemSpec> items = {};
+    int columns = 4;
+    QByteArray galleryTitle = "My Image Gallery";
+    QByteArray linkBase = {};
+    bool addParentLink = false;
 };
 
 // A ZEB104 project file built from the documented layout: signature, the settings record
@@ -48,24 +66,24 @@ inline QByteArray projectBytes(const ProjectSpec &spec)
 {
     Bytes b;
     b.raw(kZeb104);
-    b.i32(4).i32(100);  // columns, rows
+    b.i32(spec.columns).i32(100);  // columns, rows
     const QList<QByteArray> texts = {
         "3D", "Arial, Helvetica, sans-serif", "#7F7F7F", "160", "120", "1", "#aaaaaa #666666 #666666 #aaaaaa",
         "#7F7F7F", "160", "120", "", "", "#FFFFFF", "1", "Verdana", "10", "normal", "center", "#FFFFFF", "750",
-        "500", "25", "90", "My Image Gallery", "Verdana", "26", "#000080", "5", "10", spec.destination, "", "",
+        "500", "25", "90", spec.galleryTitle, "Verdana", "26", "#000080", "5", "10", spec.destination, "", "",
     };
     for (const QByteArray &t : texts)
         b.str(t);
     b.i16(1);  // keep_aspect_ratio
-    b.str("").str(spec.pageBackground).str(spec.cellBackground);  // link_base and the two backgrounds
+    b.str(spec.linkBase).str(spec.pageBackground).str(spec.cellBackground);
     for (int i = 0; i < 17; ++i)
         b.str("");
-    b.i16(0).i16(0);  // add_parent_link, add_image_links
+    b.i16(spec.addParentLink).i16(0);  // add_parent_link, add_image_links
     b.raw(QByteArray(16, '\0'));
     b.i32(int(spec.items.size()));
     for (const ItemSpec &item : spec.items) {
-        b.str(item.path).str(item.title).str(item.title).str("").i16(0).i16(item.loaded ? -1 : 0).str("3D")
-            .str(item.outputName);
+        b.str(item.path).str(item.title).str(item.tooltip).str(item.url).i16(item.sameWindow ? -1 : 0)
+            .i16(item.loaded ? -1 : 0).str(item.linkText).str(item.outputName);
         for (int i = 0; i < 5; ++i)
             b.str("");
     }
@@ -105,21 +123,50 @@ protected:
     QString path(const QString &name) const { return m_tmp.filePath(name); }
     QString dataFolder() const { return m_tmp.filePath("data"); }
 
-    Outcome lumarc(const QStringList &args, const QByteArray &stdinText = {}) const
+    void start(QProcess &p, const QStringList &args, const Launch &run = {}) const
     {
-        QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("LUMARC_DATA_FOLDER", dataFolder());
         env.insert("HOME", m_tmp.path());
+        for (auto it = run.env.begin(); it != run.env.end(); ++it) {
+            if (it.value().isEmpty())
+                env.remove(it.key());
+            else
+                env.insert(it.key(), it.value());
+        }
         p.setProcessEnvironment(env);
         p.setWorkingDirectory(m_tmp.path());
+        if (run.inChild)
+            p.setChildProcessModifier(run.inChild);
         p.start(QString::fromUtf8(LUMARC_EXE), args);
         p.waitForStarted();
-        p.write(stdinText);
+        p.write(run.stdinText);
         p.closeWriteChannel();
+    }
+
+    static Outcome finish(QProcess &p)
+    {
         p.waitForFinished(120000);
         return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
                 QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    Outcome lumarc(const QStringList &args, const Launch &run = {}) const
+    {
+        QProcess p;
+        start(p, args, run);
+        return finish(p);
+    }
+
+    // Runs a command that must fail with `code` and `message` and leave `folder` as it was.
+    Outcome expectRefused(const QStringList &args, int code, const QString &message, const QString &folder) const
+    {
+        const auto before = listing(path(folder));
+        const Outcome r = lumarc(args);
+        EXPECT_EQ(r.code, code) << args.join(' ').toStdString() << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(message)) << r.err.toStdString();
+        EXPECT_EQ(listing(path(folder)), before) << args.join(' ').toStdString();
+        return r;
     }
 
     // A grey image; the format follows the extension. Missing folders are created.

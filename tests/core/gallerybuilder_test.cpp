@@ -4,7 +4,6 @@
 #include "imaging/syntheticimage.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -13,18 +12,13 @@ using namespace lumarc;
 
 namespace {
 
-class RecordingProgress final : public Progress {
+// Asks to stop once `stopAfter` steps were reported.
+class StoppingProgress final : public Progress {
 public:
-    void phase(const QString &title) override { phases.append(title); }
-    void step(int, int, const QString &item) override
-    {
-        items.append(item);
-        stop = stopAfter > 0 && items.size() >= stopAfter;
-    }
+    void step(int, int, const QString &) override { stop = stopAfter > 0 && ++steps >= stopAfter; }
     bool stopRequested() const override { return stop; }
 
-    QStringList phases;
-    QStringList items;
+    int steps = 0;
     int stopAfter = 0;
     bool stop = false;
 };
@@ -57,7 +51,7 @@ protected:
 
     QTemporaryDir tmp;
     Project project;
-    RecordingProgress progress;
+    StoppingProgress progress;
 };
 
 } // namespace
@@ -68,24 +62,6 @@ TEST_F(GalleryBuilderTest, EmptyProjectIsRefusedBeforeAnythingIsWritten)
     ASSERT_TRUE(empty.fatal);
     EXPECT_EQ(empty.fatal->code, ErrorCode::Invalid);
     EXPECT_FALSE(QDir(tmp.filePath("out")).exists());
-}
-
-TEST_F(GalleryBuilderTest, NineImagesInTwoByTwoGiveThreePagesStartingAtZeb)
-{
-    addImages(9);
-    project.settings.columns = 2;
-    project.settings.rows = 2;
-    BuildOptions options;
-    options.workers = 2;
-    const BuildReport report = buildGallery(project, options, progress);
-    ASSERT_FALSE(report.fatal) << report.fatal->message().toStdString();
-    EXPECT_TRUE(report.succeeded());
-    EXPECT_EQ(report.imagesProduced, 9);
-    EXPECT_EQ(report.firstPage, QDir::toNativeSeparators(tmp.filePath("out/gallery")) + QDir::separator() + "zeb.html");
-    EXPECT_EQ(entries("out/gallery").filter(".html").size(), 3);
-    EXPECT_EQ(entries("out/gallery/photos").size(), 9);
-    EXPECT_EQ(progress.phases, (QStringList{"Creating web folder...", "Creating thumbnails..."}));
-    EXPECT_TRUE(progress.items.last().startsWith("Image:"));
 }
 
 TEST_F(GalleryBuilderTest, StopEndsAfterTheCurrentImagesAndWritesNoPages)
@@ -119,16 +95,11 @@ TEST_F(GalleryBuilderTest, AnInputWhereTheGalleryGoesStopsTheBuildBeforeAnyWrite
     EXPECT_EQ(entries("out/gallery/library"), QStringList{"bg.png"});
     EXPECT_TRUE(entries("out/gallery").isEmpty());
 
-    // "HTML only" leaves the library's files alone, so the same background is fine there;
-    // its pages refer to images it does not make.
+    // "HTML only" leaves the library's files alone, so the same background is fine there.
     options.htmlOnly = true;
     const BuildReport htmlOnly = buildGallery(project, options, progress);
-    EXPECT_FALSE(htmlOnly.fatal);
-    EXPECT_TRUE(htmlOnly.succeeded());
+    EXPECT_TRUE(!htmlOnly.fatal && htmlOnly.succeeded());
     EXPECT_FALSE(QDir(folder + "/photos").exists());
-    QFile firstPage(htmlOnly.firstPage);
-    ASSERT_TRUE(firstPage.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(firstPage.readAll().contains("src=\"thumbs/src0.jpg\""));
 
     // The project file itself, were it named like a page.
     options.htmlOnly = false;

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -30,14 +29,9 @@ protected:
 
 TEST(PreviewSize, FillsTheBoxAndEnlargesSmallImages)
 {
-    const struct {
-        int w, h;
-        bool keep;
-        QSize expected;
-    } cases[] = {
+    const struct { int w, h; bool keep; QSize expected; } cases[] = {
         {4000, 1000, true, {120, 30}}, {1000, 4000, true, {30, 120}}, {60, 60, true, {120, 120}},
-        {48, 5, true, {120, 12}},  // 12.5 -> 12
-        {4000, 1000, false, {120, 120}},
+        {48, 5, true, {120, 12}} /* 12.5 -> 12 */, {4000, 1000, false, {120, 120}},
     };
     for (const auto &c : cases)
         EXPECT_EQ(previewSize(c.w, c.h, 120, 120, c.keep), c.expected) << c.w << "x" << c.h;
@@ -66,10 +60,7 @@ TEST_F(ImageAdder, RefusesDuplicatesUnreadableAndUndecodableFiles)
     ASSERT_EQ(addImageToProject(project, pic).outcome, AddOutcome::Added);
     QFile text(dir.filePath(QStringLiteral("words.jpg")));
     ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("not an image") > 0 && text.flush());
-    const struct {
-        QString path;
-        AddOutcome outcome;
-    } cases[] = {
+    const struct { QString path; AddOutcome outcome; } cases[] = {
         {pic, AddOutcome::Duplicate},
         {dir.filePath(QStringLiteral("notes.txt")), AddOutcome::NotReadable},
         {text.fileName(), AddOutcome::LoadFailed},
@@ -103,16 +94,4 @@ TEST_F(ImageAdder, TheStepsOfAnAddKeepTheRouteOrderWhateverOrderPreviewsFinishIn
     const Result<PixelBuffer> broken = loadPreview(dir.filePath(QStringLiteral("missing.jpg")));
     ASSERT_FALSE(broken);
     EXPECT_EQ(previewFailure(broken.error()), AddOutcome::LoadFailed);
-}
-
-TEST_F(ImageAdder, FolderAddsReadableFilesDirectlyInsideInNameOrder)
-{
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("sub")));
-    for (const char *name : {"b.jpg", "a.png", "sub/c.jpg"})
-        write(dir.filePath(QLatin1String(name)));
-    ASSERT_TRUE(QFile(dir.filePath(QStringLiteral("readme.txt"))).open(QIODevice::WriteOnly));
-    ASSERT_EQ(addFolderImages(project, dir.path()).size(), 2);
-    ASSERT_EQ(project.images.count(), 2);
-    EXPECT_EQ(project.images.at(0).title, QStringLiteral("a"));
-    EXPECT_EQ(project.images.at(1).title, QStringLiteral("b"));
 }

@@ -29,11 +29,8 @@ public:
 
 TEST(OutputSize, FitsIntoTheBoxNeverEnlargingAndRoundingHalvesToEven)
 {
-    const struct {
-        int w, h;
-        bool keep;
-        QSize thumb, photo;  // in the default boxes, 160 x 120 and 750 x 500
-    } cases[] = {
+    // In the default boxes, 160 x 120 and 750 x 500.
+    const struct { int w, h; bool keep; QSize thumb, photo; } cases[] = {
         {4000, 3000, true, {160, 120}, {667, 500}},  // 666.67
         {3000, 1000, true, {160, 53}, {750, 250}},   // 53.33
         {100, 80, true, {100, 80}, {100, 80}},       // fits: never enlarged
@@ -105,8 +102,8 @@ TEST_F(ImageProducer, NameThatIsNotAPlainFileNameWritesNothing)
     const QString source = write(QStringLiteral("Dune.jpg"), {.width = 900, .height = 600});
     Project project = projectWith({source});
     ImageItem item = project.images.at(0);
-    for (const QString &name : {QStringLiteral("../../Dune"), QStringLiteral("../escape"), QString(),
-                                QStringLiteral("a\\b"), QStringLiteral("x%1y").arg(QChar(0))}) {
+    // Which names are unsafe is the output name table; here the producer's own check.
+    for (const QString &name : {QStringLiteral("../../Dune"), QString(), QStringLiteral("x%1y").arg(QChar(0))}) {
         item.outputName = name;
         project.images.replace(0, item);
         const ImageReport report = makeImages(project, out(), 1, progress);

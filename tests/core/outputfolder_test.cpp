@@ -35,22 +35,16 @@ protected:
 
 } // namespace
 
-TEST_F(OutputFolder, CreatesMissingFolderWithParentsAndViewerFiles)
+TEST_F(OutputFolder, CreatesMissingFolderWithParentsAndViewerFilesWithoutPadding)
 {
-    const Result<DestinationSurvey> survey = surveyDestination(folder, true);
-    ASSERT_TRUE(survey);
-    EXPECT_TRUE(survey.value().toDelete.isEmpty());
     ASSERT_FALSE(prepare(true));
     EXPECT_TRUE(QDir(at("library")).exists());
     for (const QList<ViewerFile> *files : {&viewerImages(), &viewerScripts()}) {
         for (const ViewerFile &file : *files) {
             const QByteArray bytes = readAll(at(QLatin1String(file.target)));
-            EXPECT_GT(bytes.size(), 10) << file.target;
-            EXPECT_FALSE(bytes.endsWith('\0')) << file.target;
+            EXPECT_TRUE(bytes.size() > 10 && !bytes.endsWith('\0')) << file.target;
         }
     }
-    EXPECT_TRUE(readAll(at("images/loading.gif")).startsWith("GIF8"));
-    EXPECT_TRUE(readAll(at("prototype.js")).contains("Prototype"));
 }
 
 TEST_F(OutputFolder, RemovesOnlyWhatAGalleryBuildWritesAndNamesTheRestAsStaying)

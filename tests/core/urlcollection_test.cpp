@@ -1,21 +1,19 @@
 #include "model/urlcollection.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include "testsupport.h"
+
 using namespace lumarc;
+using namespace lumarc::test;
 
 TEST(UrlCollection, ReadsTrimmedDistinctLinesAndWritesThemBackWithCrLf)
 {
     QTemporaryDir tmp;
     const QString path = tmp.filePath("urls.txt");
-    QFile in(path);
-    ASSERT_TRUE(in.open(QIODevice::WriteOnly));
-    in.write("  http://a.example/ \r\n\r\nhttp://b.example/\n   \nhttp://a.example/\r\nhttp://caf\xe9.example/");
-    in.close();
-
+    ASSERT_TRUE(writeAll(path, "  http://a.example/ \r\n\r\nhttp://b.example/\n   \nhttp://a.example/\r\nhttp://caf\xe9.example/"));
     Result<UrlCollection> urls = UrlCollection::readFile(path);
     ASSERT_TRUE(urls.ok());
     EXPECT_EQ(urls.value().urls(),
@@ -23,12 +21,8 @@ TEST(UrlCollection, ReadsTrimmedDistinctLinesAndWritesThemBackWithCrLf)
     EXPECT_FALSE(urls.value().add("http://b.example/"));
     EXPECT_FALSE(urls.value().add(""));
     EXPECT_TRUE(urls.value().add("http://c.example/"));
-
     ASSERT_FALSE(urls.value().writeFile(path));
-    QFile out(path);
-    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
-    EXPECT_EQ(out.readAll(),
-              QByteArray("http://a.example/\r\nhttp://b.example/\r\nhttp://caf\xe9.example/\r\nhttp://c.example/\r\n"));
+    EXPECT_EQ(readAll(path), "http://a.example/\r\nhttp://b.example/\r\nhttp://caf\xe9.example/\r\nhttp://c.example/\r\n");
 }
 
 TEST(UrlCollection, MissingFileReadsEmptyAndEmptyCollectionKeepsTheOldFile)
@@ -37,13 +31,8 @@ TEST(UrlCollection, MissingFileReadsEmptyAndEmptyCollectionKeepsTheOldFile)
     Result<UrlCollection> none = UrlCollection::readFile(tmp.filePath("absent.txt"));
     ASSERT_TRUE(none.ok());
     EXPECT_TRUE(none.value().isEmpty());
-
     const QString path = tmp.filePath("urls.txt");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("http://kept.example/\r\n");
-    file.close();
+    ASSERT_TRUE(writeAll(path, "http://kept.example/\r\n"));
     ASSERT_FALSE(UrlCollection().writeFile(path));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("http://kept.example/\r\n"));
+    EXPECT_EQ(readAll(path), "http://kept.example/\r\n");
 }

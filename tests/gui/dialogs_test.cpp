@@ -1,3 +1,6 @@
+// The small dialogs: the text and link boxes, the about box and the language dialog,
+// answered as a user would, and their live switch to German.
+
 #include "gui/app/languagedialog.h"
 #include "gui/dialogs/aboutdialog.h"
 #include "gui/dialogs/inputdialog.h"
@@ -30,10 +33,8 @@ void whenShown(std::function<void(T *)> act)
 {
     QTimer::singleShot(0, [act] {
         for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (auto *dialog = qobject_cast<T *>(window); dialog && dialog->isVisible()) {
-                act(dialog);
-                return;
-            }
+            if (auto *dialog = qobject_cast<T *>(window); dialog && dialog->isVisible())
+                return act(dialog);
         }
     });
 }
@@ -63,27 +64,42 @@ class DialogsTest : public QObject {
 private Q_SLOTS:
     void cleanup() { switchLanguage(i18n::kEnglish); }
 
+    void textBoxAnswersOnlyWhenConfirmed()
+    {
+        for (const bool confirm : {true, false}) {   // OK, or Escape
+            whenShown<InputDialog>([confirm](InputDialog *dialog) {
+                QTest::keyClicks(dialog->findChild<QLineEdit *>(), QStringLiteral(" new"));
+                if (confirm)
+                    buttonNamed(dialog, QStringLiteral("OK"))->click();
+                else
+                    QTest::keyClick(dialog, Qt::Key_Escape);
+            });
+            bool ok = !confirm;
+            const QString answer = InputDialog::getText(nullptr, QStringLiteral("Add prefix"), QStringLiteral("Prefix:"),
+                                                        QStringLiteral("old"), &ok);
+            QCOMPARE(answer, confirm ? QStringLiteral("old new") : QString());   // the text as typed
+            QCOMPARE(ok, confirm);
+        }
+    }
+
     void urlBoxOffersTheKnownAddressesAndAddsANewOneOnce()
     {
         UrlCollection known;
         known.add(QStringLiteral("http://a.example/"));
         QString text = QStringLiteral("http://start.example/");
         QStringList offered;
-        QString shownFirst;
         whenShown<InputDialog>([&](InputDialog *dialog) {
             auto *box = dialog->findChild<QComboBox *>();
             for (int i = 0; i < box->count(); ++i)
                 offered.append(box->itemText(i));
-            shownFirst = box->currentText();
+            offered.append(box->currentText());
             box->setEditText(QStringLiteral("  http://new.example/  "));
             buttonNamed(dialog, QStringLiteral("OK"))->click();
         });
         QVERIFY(InputDialog::editUrl(nullptr, text, known));
-        QCOMPARE(offered, QStringList{QStringLiteral("http://a.example/")});
-        QCOMPARE(shownFirst, QStringLiteral("http://start.example/"));
+        QCOMPARE(offered, (QStringList{QStringLiteral("http://a.example/"), QStringLiteral("http://start.example/")}));
         QCOMPARE(text, QStringLiteral("http://new.example/"));
         const QStringList both{QStringLiteral("http://a.example/"), text};
-        QCOMPARE(known.urls(), both);
         QVERIFY(takeUrlAnswer(text, text, known));   // known already
         QCOMPARE(known.urls(), both);
 
@@ -96,31 +112,6 @@ private Q_SLOTS:
         QVERIFY(!takeUrlAnswer(QStringLiteral("   "), text, known));   // blanks are no address
         QVERIFY(text.isEmpty());
         QCOMPARE(known.urls(), both);
-    }
-
-    void textBoxAnswersOnlyWhenConfirmed_data()
-    {
-        QTest::addColumn<bool>("confirm");
-        QTest::addColumn<QString>("answer");
-        QTest::newRow("OK gives the text as typed") << true << QStringLiteral("old new");
-        QTest::newRow("Escape gives nothing") << false << QString();
-    }
-    void textBoxAnswersOnlyWhenConfirmed()
-    {
-        QFETCH(bool, confirm);
-        QFETCH(QString, answer);
-        whenShown<InputDialog>([&](InputDialog *dialog) {
-            QTest::keyClicks(dialog->findChild<QLineEdit *>(), QStringLiteral(" new"));
-            if (confirm)
-                buttonNamed(dialog, QStringLiteral("OK"))->click();
-            else
-                QTest::keyClick(dialog, Qt::Key_Escape);
-        });
-        bool ok = !confirm;
-        QCOMPARE(InputDialog::getText(nullptr, QStringLiteral("Add prefix"), QStringLiteral("Prefix:"),
-                                      QStringLiteral("old"), &ok),
-                 answer);
-        QCOMPARE(ok, confirm);
     }
 
     void aboutBoxNamesTheLibrariesAndNoGflSdk()
@@ -141,30 +132,20 @@ private Q_SLOTS:
         QVERIFY(!texts.contains(QStringLiteral("GflSDK")));
     }
 
-    void languageDialogResult_data()
+    void languageDialogTakesLanguageAndFlagOnlyOnOk()
     {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<int>("language");
-        QTest::addColumn<bool>("showAtStart");
-        QTest::newRow("OK takes both") << "OK" << int(QDialog::Accepted) << i18n::kGerman << false;
-        QTest::newRow("Cancel keeps both") << "Cancel" << int(QDialog::Rejected) << i18n::kEnglish << true;
-    }
-    void languageDialogResult()
-    {
-        QFETCH(QString, button);
-        QFETCH(int, result);
-        QFETCH(int, language);
-        QFETCH(bool, showAtStart);
-        LanguageDialog dialog;
-        dialog.fill(true);
-        dialog.show();
-        dialog.selectLanguage(i18n::kGerman);
-        dialog.findChild<QCheckBox *>()->setChecked(false);
-        buttonNamed(&dialog, button)->click();
-        QCOMPARE(dialog.result(), result);
-        QCOMPARE(i18n::currentLanguage(), language);
-        QCOMPARE(dialog.showAtStart(), showAtStart);
+        for (const bool ok : {true, false}) {
+            switchLanguage(i18n::kEnglish);
+            LanguageDialog dialog;
+            dialog.fill(true);
+            dialog.show();
+            dialog.selectLanguage(i18n::kGerman);
+            dialog.findChild<QCheckBox *>()->setChecked(false);
+            buttonNamed(&dialog, ok ? QStringLiteral("OK") : QStringLiteral("Cancel"))->click();
+            QCOMPARE(dialog.result(), ok ? QDialog::Accepted : QDialog::Rejected);
+            QCOMPARE(i18n::currentLanguage(), ok ? i18n::kGerman : i18n::kEnglish);
+            QCOMPARE(dialog.showAtStart(), !ok);
+        }
     }
 
     void languageDialogNeedsASelection()
@@ -180,47 +161,40 @@ private Q_SLOTS:
         dialog.selectLanguage(i18n::kGerman);   // a double-click confirms
         Q_EMIT list->itemDoubleClicked(list->currentItem());
         QCOMPARE(accepted.count(), 1);
-        QCOMPARE(i18n::currentLanguage(), i18n::kGerman);
     }
 
-    void startupDialogFollowsTheStoredFlag_data()
-    {
-        QTest::addColumn<QString>("storedFlag");   // with German stored; empty: nothing stored
-        QTest::addColumn<bool>("atStartup");
-        QTest::addColumn<bool>("shown");
-        QTest::addColumn<QString>("flagAfter");
-        QTest::newRow("flag off at start: not shown") << QStringLiteral("0") << true << false << QStringLiteral("0");
-        QTest::newRow("language command: shown whatever the flag")
-            << QStringLiteral("0") << false << true << QStringLiteral("0");
-        QTest::newRow("nothing stored at start: shown") << QString() << true << true << QStringLiteral("-1");
-    }
     void startupDialogFollowsTheStoredFlag()
     {
-        QFETCH(QString, storedFlag);
-        QFETCH(bool, atStartup);
-        QFETCH(bool, shown);
-        QFETCH(QString, flagAfter);
-        QTemporaryDir dir;
-        QSettings store(dir.filePath(QStringLiteral("user.ini")), QSettings::IniFormat);
-        if (!storedFlag.isEmpty()) {
-            store.setValue(QStringLiteral("MultiLang/LangId"), QString::number(i18n::kGerman));
-            store.setValue(QStringLiteral("MultiLang/ShowDialog"), storedFlag);
+        // With German stored, or nothing stored; the dialog, when shown, picks English.
+        const struct { const char *storedFlag; bool atStartup, shown; const char *flagAfter; } rows[] = {
+            {"0", true, false, "0"},    // flag off at start: not shown
+            {"0", false, true, "0"},    // the language command: shown whatever the flag
+            {nullptr, true, true, "-1"},   // nothing stored at start: shown
+        };
+        for (const auto &row : rows) {
+            QTemporaryDir dir;
+            QSettings store(dir.filePath(QStringLiteral("user.ini")), QSettings::IniFormat);
+            if (row.storedFlag) {
+                store.setValue(QStringLiteral("MultiLang/LangId"), QString::number(i18n::kGerman));
+                store.setValue(QStringLiteral("MultiLang/ShowDialog"), QLatin1String(row.storedFlag));
+            }
+            switchLanguage(i18n::kEnglish);
+            bool seen = false;
+            whenShown<LanguageDialog>([&seen](LanguageDialog *dialog) {
+                seen = true;
+                dialog->selectLanguage(i18n::kEnglish);
+                dialog->confirm();
+            });
+            const i18n::LanguageChoice choice = runLanguageDialog(store, nullptr, row.atStartup);
+            QCoreApplication::processEvents();
+            QCOMPARE(seen, row.shown);
+            const int language = row.shown ? i18n::kEnglish : i18n::kGerman;   // the one picked or the one stored
+            QCOMPARE(choice.languageId, language);
+            QCOMPARE(i18n::currentLanguage(), language);
+            QCOMPARE(store.contains(QStringLiteral("MultiLang/LangName")), row.shown);   // stored only when shown
+            QCOMPARE(store.value(QStringLiteral("MultiLang/LangId")).toInt(), language);
+            QCOMPARE(store.value(QStringLiteral("MultiLang/ShowDialog")).toString(), QLatin1String(row.flagAfter));
         }
-        bool seen = false;
-        whenShown<LanguageDialog>([&](LanguageDialog *dialog) {
-            seen = true;
-            dialog->selectLanguage(i18n::kEnglish);
-            dialog->confirm();
-        });
-        const i18n::LanguageChoice choice = runLanguageDialog(store, nullptr, atStartup);
-        QCoreApplication::processEvents();
-        QCOMPARE(seen, shown);
-        const int language = shown ? i18n::kEnglish : i18n::kGerman;   // the one picked or the one stored
-        QCOMPARE(choice.languageId, language);
-        QCOMPARE(i18n::currentLanguage(), language);
-        QCOMPARE(store.contains(QStringLiteral("MultiLang/LangName")), shown);   // stored only when shown
-        QCOMPARE(store.value(QStringLiteral("MultiLang/LangId")).toInt(), language);
-        QCOMPARE(store.value(QStringLiteral("MultiLang/ShowDialog")).toString(), flagAfter);
     }
 
     void switchRetranslatesOpenDialogs()

@@ -31,30 +31,20 @@ using namespace lumarc::gui;
 namespace {
 
 // Answers the message boxes the window opens, with the button given, and keeps their texts.
-class BoxAnswerer : public QObject {
-    Q_OBJECT
-public:
-    explicit BoxAnswerer(QMessageBox::StandardButton answer) : m_answer(answer)
+struct BoxAnswerer {
+    explicit BoxAnswerer(QMessageBox::StandardButton answer)
     {
-        connect(&m_timer, &QTimer::timeout, this, &BoxAnswerer::answer);
-        m_timer.start(20);
+        QObject::connect(&timer, &QTimer::timeout, [this, answer] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                texts.append(box->text());
+                QAbstractButton *button = box->button(answer);
+                (button ? button : box->buttons().value(0))->click();
+            }
+        });
+        timer.start(20);
     }
     QStringList texts;
-
-private:
-    void answer()
-    {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        texts.append(box->text());
-        QAbstractButton *button = box->button(m_answer);
-        if (!button)
-            button = box->buttons().value(0);
-        button->click();
-    }
-    QMessageBox::StandardButton m_answer;
-    QTimer m_timer;
+    QTimer timer;
 };
 
 // Receives the pages the window opens instead of a browser.
@@ -74,24 +64,20 @@ class MainWindowTest : public QObject {
     QTemporaryDir m_tmp;
 
     QString at(const QString &name) const { return m_tmp.filePath(name); }
-    std::unique_ptr<QSettings> store() const
-    {
-        return std::make_unique<QSettings>(at(QStringLiteral("store.ini")), QSettings::IniFormat);
-    }
+    std::unique_ptr<QSettings> store() const { return std::make_unique<QSettings>(at("store.ini"), QSettings::IniFormat); }
     QString image(const QString &name, int width = 300, int height = 200) const
     {
         imaging::SyntheticImage spec;
         spec.width = width;
         spec.height = height;
         QDir().mkpath(QFileInfo(at(name)).path());
-        const Status status = imaging::writeSyntheticImage(at(name), spec);
-        return status ? QString() : at(name);
+        return imaging::writeSyntheticImage(at(name), spec) ? QString() : at(name);
     }
     QString project(const QString &name, const QStringList &images) const
     {
         Project p;
         p.settings.setDefaults();
-        p.settings.destinationFolder = at(QStringLiteral("out"));
+        p.settings.destinationFolder = at("out");
         for (const QString &path : images)
             p.images.append(newImageRecord(p, path));
         return saveProject(p, at(name)) ? QString() : at(name);
@@ -101,15 +87,14 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_tmp.isValid());
-        qputenv("LUMARC_DATA_FOLDER", at(QStringLiteral("data")).toUtf8());
-        QDir().mkpath(at(QStringLiteral("data")));
+        qputenv("LUMARC_DATA_FOLDER", at("data").toUtf8());
     }
 
     void init()
     {
-        QFile::remove(at(QStringLiteral("store.ini")));
-        QDir(at(QStringLiteral("data"))).removeRecursively();
-        QDir().mkpath(at(QStringLiteral("data")));
+        QFile::remove(at("store.ini"));
+        QDir(at("data")).removeRecursively();
+        QDir().mkpath(at("data"));
         i18n::setLanguage(i18n::kEnglish);
     }
 
@@ -118,24 +103,24 @@ private Q_SLOTS:
         {
             auto s = store();
             s->setValue(QStringLiteral("settings/picinrow"), QStringLiteral("0"));
-            s->setValue(QStringLiteral("settings/source_folder"), at(QStringLiteral("pics")));
+            s->setValue(QStringLiteral("settings/source_folder"), at("pics"));
         }
-        QFile urls(at(QStringLiteral("data/urls.txt")));
+        QFile urls(at("data/urls.txt"));
         QVERIFY(urls.open(QIODevice::WriteOnly));
         urls.write("  http://a.example/  \r\n\r\nhttp://b.example/\r\nhttp://a.example/\r\n");
         urls.close();
         GallerySettings look;
         look.setDefaults();
         look.galleryTitle = QStringLiteral("From default.zem");
-        QVERIFY(!writeSettingsFile(look, at(QStringLiteral("data/default.zem"))));
+        QVERIFY(!writeSettingsFile(look, at("data/default.zem")));
 
         MainWindow window(store());
         QCOMPARE(window.picturesPerRow(), 4);  // a stored 0 gives 4
-        QCOMPARE(window.sourceFolder(), at(QStringLiteral("pics")));
+        QCOMPARE(window.sourceFolder(), at("pics"));
         QCOMPARE(window.knownUrls().urls(), QStringList({"http://a.example/", "http://b.example/"}));
         QCOMPARE(window.document().settings().galleryTitle, QStringLiteral("From default.zem"));
 
-        const QString trip = project(QStringLiteral("trip.zeb"), {image(QStringLiteral("pics/a.jpg"))});
+        const QString trip = project("trip.zeb", {image("pics/a.jpg")});
         QVERIFY(window.loadProject(trip, true));
         GallerySettings changed = window.document().settings();
         changed.columns = 7;
@@ -143,20 +128,21 @@ private Q_SLOTS:
         BoxAnswerer discard(QMessageBox::Discard);
         QVERIFY(window.close());
 
-        const Result<GallerySettings> written = readSettingsFile(at(QStringLiteral("data/default.zem")));
+        const Result<GallerySettings> written = readSettingsFile(at("data/default.zem"));
         QVERIFY(written.ok());
         QCOMPARE(written.value().columns, 7);
         auto s = store();
         QCOMPARE(s->value(QStringLiteral("settings/picinrow")).toString(), QStringLiteral("4"));
+        QCOMPARE(s->value(QStringLiteral("settings/source_folder")).toString(), at("pics"));
         QCOMPARE(s->value(QStringLiteral("mru_projects/Count")).toInt(), 1);
         QCOMPARE(s->value(QStringLiteral("mru_projects/File1")).toString(), trip);
     }
 
     void commandLineLoadsAQuotedProjectOfAnyCaseAndIgnoresOtherFiles()
     {
-        const QString upper = project(QStringLiteral("My Trip.ZEB"), {image(QStringLiteral("x/one.jpg"))});
+        const QString upper = project("My Trip.ZEB", {image("x/one.jpg")});
         MainWindow window(store());
-        window.openFromCommandLine(QStringLiteral("\"") + image(QStringLiteral("x/two.jpg")) + QStringLiteral("\""));
+        window.openFromCommandLine(QStringLiteral("\"") + image("x/two.jpg") + QStringLiteral("\""));
         QCOMPARE(window.document().count(), 0);
         window.openFromCommandLine(QStringLiteral("\"") + upper + QStringLiteral("\""));
         QCOMPARE(window.document().path(), upper);
@@ -164,7 +150,7 @@ private Q_SLOTS:
         QVERIFY(window.windowTitle().startsWith(QStringLiteral("Lumarc  v.1.1.0.  ( My Trip.ZEB )")));
 
         // A damaged file: the message names no other file, and the open project stays.
-        QFile bad(at(QStringLiteral("bad.zeb")));
+        QFile bad(at("bad.zeb"));
         QVERIFY(bad.open(QIODevice::WriteOnly));
         bad.write("ZEB105\0\0\0\0", 10);
         bad.close();
@@ -177,12 +163,12 @@ private Q_SLOTS:
 
     void addingKeepsTheRouteOrderRefusesDuplicatesAndKeepsTheLetterCase()
     {
-        const QString first = image(QStringLiteral("In/Sunset.JPG"), 800, 200);
-        const QString second = image(QStringLiteral("In/beach.png"), 50, 60);
+        const QString first = image("In/Sunset.JPG", 800, 200);
+        const QString second = image("In/beach.png", 50, 60);
         MainWindow window(store());
         BoxAnswerer ok(QMessageBox::Ok);
         QSignalSpy finished(&window, &MainWindow::addingFinished);
-        window.addImages({first, second, first, at(QStringLiteral("In/notes.txt"))}, MainWindow::AddRoute::Drop);
+        window.addImages({first, second, first, at("In/notes.txt")}, MainWindow::AddRoute::Drop);
         QVERIFY(finished.count() == 1 || finished.wait(20000));
         QCOMPARE(finished.first().first().toInt(), 2);
         QCOMPARE(window.document().count(), 2);
@@ -201,7 +187,7 @@ private Q_SLOTS:
 
     void theEditorStoresItsFieldsWhenTheSelectionMovesOnAndDiscardsThemWhenEditingIsSwitchedOff()
     {
-        const QString trip = project(QStringLiteral("edit.zeb"), {image(QStringLiteral("e/a.jpg")), image(QStringLiteral("e/b.jpg"))});
+        const QString trip = project("edit.zeb", {image("e/a.jpg"), image("e/b.jpg")});
         MainWindow window(store());
         QVERIFY(window.loadProject(trip, false));
         window.grid().setSelection(GridSelection::of({0}));
@@ -226,7 +212,7 @@ private Q_SLOTS:
 
     void closingAsksOnlyWhenThereAreUnsavedChanges()
     {
-        const QString trip = project(QStringLiteral("close.zeb"), {image(QStringLiteral("c/a.jpg"))});
+        const QString trip = project("close.zeb", {image("c/a.jpg")});
         {
             MainWindow window(store());
             QVERIFY(window.loadProject(trip, false));
@@ -251,7 +237,7 @@ private Q_SLOTS:
 
     void aBuildFromTheWindowOpensItsFirstPage()
     {
-        const QString trip = project(QStringLiteral("build.zeb"), {image(QStringLiteral("b/a.jpg")), image(QStringLiteral("b/b.jpg"))});
+        const QString trip = project("build.zeb", {image("b/a.jpg"), image("b/b.jpg")});
         PageCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
         MainWindow window(store());
@@ -261,9 +247,37 @@ private Q_SLOTS:
         QVERIFY(built.wait(60000));
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QVERIFY(built.first().first().toBool());
-        QCOMPARE(catcher.opened, QList<QUrl>{QUrl::fromLocalFile(at(QStringLiteral("out/index.html")))});
-        QVERIFY(QFile::exists(at(QStringLiteral("out/photos/a.jpg"))));
+        QCOMPARE(catcher.opened, QList<QUrl>{QUrl::fromLocalFile(at("out/index.html"))});
+        QVERIFY(QFile::exists(at("out/photos/a.jpg")));
         QVERIFY(window.windowTitle().startsWith(QStringLiteral("Lumarc  v.1.1.0.")));
+    }
+
+    void closingWhileTheBuildAsksStopsTheBuildInsteadOfHanging()
+    {
+        const QString trip = project("busy.zeb", {image("busy/unbuilt.jpg")});
+        QVERIFY(QDir().mkpath(at("out")));
+        QFile earlier(at("out/index.html"));  // an earlier gallery: the build asks first
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.close();
+        MainWindow window(store());
+        window.show();
+        QVERIFY(window.loadProject(trip, false));
+        bool closedWhileAsked = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (box && !closedWhileAsked) {
+                closedWhileAsked = true;
+                window.close();
+            } else if (box && window.isHidden()) {
+                box->button(QMessageBox::No)->click();
+            }
+        });
+        poll.start(20);
+        window.makeGallery();
+        QTRY_VERIFY_WITH_TIMEOUT(window.isHidden() && !window.isBuilding(), 20000);
+        QVERIFY(closedWhileAsked);
+        QVERIFY(!QFile::exists(at("out/photos/unbuilt.jpg")));  // the refused build wrote nothing
     }
 
     void aLanguageSwitchRenamesTheOpenWindowAtOnce()

@@ -1,3 +1,6 @@
+// The numeric box: which keys it takes, which text it accepts, how it steps and repeats,
+// and where Enter and the arrows move the focus.
+
 #include "gui/app/languagedialog.h"
 #include "gui/controls/numericbox.h"
 #include "i18n/strings.h"
@@ -37,15 +40,8 @@ private Q_SLOTS:
         const auto Int16 = NumericType::Int16, Decimal = NumericType::Decimal;
         // The locale's separator is "," throughout.
         const struct {
-            const char *name;
-            char16_t key;
-            bool keypad;
-            const char *text;
-            int selectionStart, selectionLength;
-            double minimum;
-            NumericType type;
-            const char *format;
-            KeyAction expected;
+            const char *name; char16_t key; bool keypad; const char *text; int selectionStart, selectionLength;
+            double minimum; NumericType type; const char *format; KeyAction expected;
         } cases[] = {
             {"digit", u'7', false, "12", 2, 0, 0.0, Int16, "0", Pass},
             {"letter", u'a', false, "12", 2, 0, 0.0, Int16, "0", Refuse},
@@ -70,54 +66,33 @@ private Q_SLOTS:
         }
     }
 
-    void acceptsTextWithinTheLimits()
+    void acceptsClampsAndFormats()
     {
         // Limits 10 to 100; the locale is German, so "," is the separator.
-        const auto accept = [](const char *text, NumericType type = NumericType::Int16) {
-            return acceptableValue(QLatin1String(text), 10, 100, type, QLocale(QLocale::German));
+        const QLocale german(QLocale::German);
+        const auto accept = [&](const char *text, NumericType type = NumericType::Int16) {
+            return acceptableValue(QLatin1String(text), 10, 100, type, german);
         };
-        QCOMPARE(accept("10"), std::optional<double>(10));
         QCOMPARE(accept(" 100 "), std::optional<double>(100));
-        for (const char *text : {"9", "101", "", "4x"})
+        for (const char *text : {"9", "101", "", "4x", "100,6"})
             QVERIFY2(!accept(text), text);
         QCOMPARE(accept("12,6"), std::optional<double>(13));   // whole types round first
-        QVERIFY(!accept("100,6"));
         QCOMPARE(accept("12,5", NumericType::Decimal), std::optional<double>(12.5));
         QCOMPARE(accept("12.5", NumericType::Decimal), std::optional<double>(12.5));   // C notation
-    }
 
-    void stepsStopAtTheLimits()
-    {
-        // Limits 0 to 1000.
+        // Limits 0 to 1000: a step onto a limit goes on, a step past it is clamped and stops.
         const auto step = [](double value, double step) {
             const StepResult result = stepValue(value, step, 0, 1000);
             return qMakePair(result.value, result.atLimit);
         };
-        QCOMPARE(step(500, 10), qMakePair(510.0, false));
-        QCOMPARE(step(990, 10), qMakePair(1000.0, false));   // onto the maximum
-        QCOMPARE(step(995, 10), qMakePair(1000.0, true));    // past it
-        QCOMPARE(step(10, -10), qMakePair(0.0, false));
+        QCOMPARE(step(990, 10), qMakePair(1000.0, false));
+        QCOMPARE(step(995, 10), qMakePair(1000.0, true));
         QCOMPARE(step(5, -10), qMakePair(0.0, true));
-    }
 
-    void formatsWithoutGroupingOrNegativeZero()
-    {
-        const QLocale german(QLocale::German);
         QCOMPARE(formatNumber(1234567, QStringLiteral("0"), german), QStringLiteral("1234567"));
         QCOMPARE(formatNumber(1.5, QStringLiteral("0.0"), german), QStringLiteral("1,5"));
         QCOMPARE(formatNumber(2.25, QStringLiteral("0.0"), QLocale::c()), QStringLiteral("2.3"));
         QCOMPARE(formatNumber(-0.2, QStringLiteral("0"), QLocale::c()), QStringLiteral("0"));
-    }
-
-    void typeLimitsRangeAndFormat()
-    {
-        NumericBox box;
-        box.setFormatString(QStringLiteral("0.00"));
-        box.setNumericType(NumericType::Int32);   // whole numbers show "0"
-        QCOMPARE(box.formatString(), QStringLiteral("0"));
-        box.setRange(-5, 1000);
-        box.setNumericType(NumericType::Byte);
-        QCOMPARE(qMakePair(box.minimum(), box.maximum()), qMakePair(0.0, 255.0));
     }
 
     void letValueRefusesAndRestoresTheShownValue()
@@ -144,26 +119,25 @@ private Q_SLOTS:
         QCOMPARE(changes.count(), 3);
         QCOMPARE(changes.last().at(0).toInt(), 7);
         QCOMPARE(box.text(), QStringLiteral("7"));
+
+        box.setNumericType(NumericType::Byte);   // the limits follow the type
+        box.setRange(-5, 1000);
+        QCOMPARE(qMakePair(box.minimum(), box.maximum()), qMakePair(0.0, 255.0));
     }
 
     void typedKeysAreFilteredAndEnterConfirms()
     {
         NumericBox box;
-        box.setRange(0, 100);
+        box.setRange(-10, 100);
         box.setValue(20);
         QSignalSpy changes(&box, &NumericBox::valueChanged);
         QLineEdit *edit = editOf(box);
-        // Refused on Enter: the box shows the value it holds.
         edit->selectAll();
         QTest::keyClicks(edit, QStringLiteral("500"));
         QTest::keyClick(edit, Qt::Key_Return);
-        QCOMPARE(edit->text(), QStringLiteral("20"));
-        QCOMPARE(changes.count(), 0);
-
-        box.setRange(-10, 100);
+        QCOMPARE(edit->text(), QStringLiteral("20"));   // refused: the box shows the value it holds
         edit->selectAll();
         QTest::keyClicks(edit, QStringLiteral("-6-"));
-        QCOMPARE(edit->text(), QStringLiteral("-6"));
         QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(box.value(), -6.0);
         QCOMPARE(changes.count(), 1);
@@ -198,20 +172,15 @@ private Q_SLOTS:
 
         QTest::mousePress(up, Qt::LeftButton);   // one step at once, the next after the first delay
         QCOMPARE(box.value(), 985.0);
-        QCOMPARE(box.repeatDelay(), NumericBox::kFirstRepeatDelay);
+        QCOMPARE(box.repeatDelay(), 500);
         box.repeatStep();   // from now on at the repeat interval
-        QCOMPARE(box.value(), 995.0);
         QCOMPARE(box.repeatDelay(), 50);
         box.repeatStep();   // 1005 would pass the maximum
         QCOMPARE(box.value(), 1000.0);
         QVERIFY(!box.isRepeating());
         QCOMPARE(changes.count(), 3);
         QTest::mouseRelease(up, Qt::LeftButton);
-        box.beginStepDown();
-        box.endStepping();
-        QVERIFY(!box.isRepeating());
         // A first step that reaches the limit does not repeat, nor does a box without interval.
-        box.setValue(1000);
         box.beginStepUp();
         QVERIFY(!box.isRepeating());
         box.setTimerInterval(0);
@@ -224,11 +193,11 @@ private Q_SLOTS:
     void arrowsAndEnterMoveTheFocus()
     {
         QWidget window;
-        auto *before = new QLineEdit(&window);
-        auto *box = new NumericBox(&window);
-        auto *after = new QLineEdit(&window);
         auto *layout = new QVBoxLayout(&window);
-        for (QWidget *widget : {static_cast<QWidget *>(before), static_cast<QWidget *>(box), static_cast<QWidget *>(after)})
+        auto *before = new QLineEdit;
+        auto *box = new NumericBox;
+        auto *after = new QLineEdit;
+        for (QWidget *widget : std::initializer_list<QWidget *>{before, box, after})
             layout->addWidget(widget);
         box->setRange(0, 100);
         box->setValue(42);
@@ -236,13 +205,9 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QLineEdit *edit = editOf(*box);
 
-        // Without targets the arrows leave the focus where it is.
         box->setFocus();
-        QTest::keyClick(edit, Qt::Key_Down);
-        QCOMPARE(QApplication::focusWidget(), edit);
         QCoreApplication::processEvents();
         QCOMPARE(edit->selectedText(), QStringLiteral("42"));   // selected on entry
-
         box->setFocusNextWidget(after);
         box->setFocusBackWidget(before);
         QTest::keyClick(edit, Qt::Key_Up);
@@ -261,35 +226,29 @@ private Q_SLOTS:
         QCOMPARE(box->value(), 30.0);
     }
 
-    void infoModeShowsValueWithUnit()
-    {
-        NumericBox box;
-        box.setValue(995);
-        box.setAfterString(QStringLiteral("px"));
-        box.setUpDownVisible(true);
-        box.setInfoMode(true);
-        box.show();
-        auto *info = box.findChild<QLabel *>(QStringLiteral("infoLabel"));
-        QCOMPARE(info->text(), QStringLiteral("995 px"));
-        for (const bool infoMode : {true, false}) {
-            box.setInfoMode(infoMode);
-            QCOMPARE(info->isVisible(), infoMode);
-            QCOMPARE(editOf(box)->isVisible(), !infoMode);
-            QCOMPARE(box.findChild<QToolButton *>()->isVisible(), !infoMode);
-        }
-    }
-
-    void followsTheLanguage()
+    void infoModeAndLanguage()
     {
         QWidget window;
         auto *box = new NumericBox(&window);
-        box->setRange(1, 50);
+        box->setRange(1, 1000);
+        box->setValue(995);
+        box->setAfterString(QStringLiteral("px"));
+        box->setUpDownVisible(true);
+        window.show();
+        auto *info = box->findChild<QLabel *>(QStringLiteral("infoLabel"));
+        for (const bool infoMode : {true, false}) {
+            box->setInfoMode(infoMode);
+            QCOMPARE(info->isVisible(), infoMode);
+            QCOMPARE(editOf(*box)->isVisible(), !infoMode);
+            QCOMPARE(box->findChild<QToolButton *>()->isVisible(), !infoMode);
+        }
+        QCOMPARE(info->text(), QStringLiteral("995 px"));
+
         auto *named = new NumericBox(&window);
         named->setBeforeString(QStringLiteral("Pictures/row"));
-
         switchLanguage(i18n::kGerman);
         QCOMPARE(box->findChild<QLabel *>(QStringLiteral("captionLabel"))->text(), QStringLiteral("Wert :"));
-        QCOMPARE(editOf(*box)->toolTip(), QStringLiteral("Gültige Werte: 1-50"));
+        QCOMPARE(editOf(*box)->toolTip(), QStringLiteral("Gültige Werte: 1-1000"));
         // A caption the container chose is the container's to translate.
         QCOMPARE(named->beforeString(), QStringLiteral("Pictures/row"));
     }

@@ -1,3 +1,5 @@
+// The recent-projects list: adding, menu captions, and the layout it loads and saves.
+
 #include "gui/app/recentprojects.h"
 
 #include <QSettings>
@@ -46,7 +48,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("slot");
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("short") << 1 << "C:\\a.zeb" << "&1)  C:\\a.zeb";
         QTest::newRow("32 characters") << 2 << "C:\\" + QString(25, u'x') + ".zeb"
                                        << "&2)  C:\\" + QString(25, u'x') + ".zeb";
         QTest::newRow("folders kept after the cut") << 1 << "D:\\Gallery projects 2009\\photos\\summer\\trip.zeb"
@@ -67,35 +68,25 @@ private Q_SLOTS:
         QCOMPARE(recentMenuCaption(slot, path), caption);
     }
 
-    void addingAKnownPathMovesItUpWithTheNewSpelling()
+    void addFileMovesAKnownPathUpAndDropsTheOldest()
     {
         RecentProjects list = listOf({QStringLiteral("C:\\x.zeb"), QStringLiteral("c:\\a.zeb"), QStringLiteral("C:\\z.zeb")});
-        list.addFile(QStringLiteral("C:\\A.zeb"));
+        list.addFile(QStringLiteral("C:\\A.zeb"));   // known in another case: moved up, new spelling
         QCOMPARE(slotsOf(list),
                  (QStringList{QStringLiteral("C:\\A.zeb"), QStringLiteral("C:\\x.zeb"), QStringLiteral("C:\\z.zeb")}));
         QCOMPARE(list.menuCaption(1), QStringLiteral("&1)  C:\\A.zeb"));
-    }
 
-    void addingToAFullListDropsTheLast()
-    {
-        RecentProjects list;
-        for (int i = 1; i <= RecentProjects::kMaxRecent + 1; ++i)
+        for (int i = 1; i <= RecentProjects::kMaxRecent; ++i)
             list.addFile(QStringLiteral("p%1").arg(i));
         QCOMPARE(list.fileCount(), 8);
-        QCOMPARE(list.file(1), QStringLiteral("p9"));
-        QCOMPARE(list.file(8), QStringLiteral("p2"));
-        QVERIFY(list.fileExists(8));
+        QCOMPARE(list.file(8), QStringLiteral("p1"));
         QVERIFY(!list.fileExists(9));
         QVERIFY(!list.fileExists(0));
-    }
 
-    void shrinkingKeepsTheEntriesThatFit()
-    {
-        RecentProjects list = listOf({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
-        list.setMaxFileCount(2);
+        list.setMaxFileCount(2);   // shrinking keeps the entries that fit
         list.setMaxFileCount(8);
         list.addFile(QStringLiteral("e"));
-        QCOMPARE(slotsOf(list), (QStringList{QStringLiteral("e"), QStringLiteral("a"), QStringLiteral("b")}));
+        QCOMPARE(slotsOf(list), (QStringList{QStringLiteral("e"), QStringLiteral("p8"), QStringLiteral("p7")}));
         list.setMaxFileCount(0);   // a list without room takes nothing
         list.addFile(QStringLiteral("f"));
         QCOMPARE(list.fileCount(), 0);
@@ -120,43 +111,38 @@ private Q_SLOTS:
         QCOMPARE(slotsOf(loaded), slotsOf(saved));
     }
 
-    void loadingLeavesTheListAloneWithoutTheGroup()
+    void loadStopsAtAnUnreadableValue_data()
     {
-        m_store->setValue(QStringLiteral("settings/picinrow"), QStringLiteral("5"));
-        RecentProjects list = listOf({QStringLiteral("kept")});
-        list.load(*m_store);
-        QCOMPARE(slotsOf(list), QStringList{QStringLiteral("kept")});
-    }
-
-    void loadingStopsAtAnUnreadableValue_data()
-    {
-        QTest::addColumn<QString>("maxCount");   // empty: not stored
+        QTest::addColumn<QString>("maxCount");   // "-": no group stored; empty: not stored
         QTest::addColumn<QString>("count");
         QTest::addColumn<int>("capacity");
         QTest::addColumn<QStringList>("files");
-        // File1 to File4 are stored as "f1" to "f4", except File2, which is missing.
+        // File1, File3 and File4 are stored as "f1", "f3" and "f4"; File2 is missing.
         QTest::newRow("all readable") << "6" << "3" << 6 << QStringList{"f1", "", "f3"};
-        QTest::newRow("no capacity") << "0" << "3" << 0 << QStringList{};
+        QTest::newRow("no group: the list stays") << "-" << "" << 8 << QStringList{"before"};
         QTest::newRow("capacity missing") << "" << "3" << 0 << QStringList{};
         QTest::newRow("capacity unreadable") << "many" << "3" << 8 << QStringList{"before"};
         QTest::newRow("count unreadable") << "6" << "three" << 6 << QStringList{"before"};
         QTest::newRow("count missing") << "6" << "" << 6 << QStringList{};
         QTest::newRow("count beyond capacity") << "2" << "4" << 2 << QStringList{"f1", ""};
     }
-    void loadingStopsAtAnUnreadableValue()
+    void loadStopsAtAnUnreadableValue()
     {
         QFETCH(QString, maxCount);
         QFETCH(QString, count);
         QFETCH(int, capacity);
         QFETCH(QStringList, files);
-        m_store->beginGroup(QStringLiteral("mru_projects"));
-        if (!maxCount.isEmpty())
-            m_store->setValue(QStringLiteral("MaxCount"), maxCount);
-        if (!count.isEmpty())
-            m_store->setValue(QStringLiteral("Count"), count);
-        for (int k : {1, 3, 4})
-            m_store->setValue(QStringLiteral("File%1").arg(k), QStringLiteral("f%1").arg(k));
-        m_store->endGroup();
+        if (maxCount != QLatin1String("-")) {
+            m_store->beginGroup(QStringLiteral("mru_projects"));
+            if (!maxCount.isEmpty())
+                m_store->setValue(QStringLiteral("MaxCount"), maxCount);
+            if (!count.isEmpty())
+                m_store->setValue(QStringLiteral("Count"), count);
+            for (int k : {1, 3, 4})
+                m_store->setValue(QStringLiteral("File%1").arg(k), QStringLiteral("f%1").arg(k));
+            m_store->endGroup();
+        }
+        m_store->setValue(QStringLiteral("settings/picinrow"), QStringLiteral("5"));
 
         RecentProjects list = listOf({QStringLiteral("before")});
         list.load(*m_store);
@@ -164,35 +150,14 @@ private Q_SLOTS:
         QCOMPARE(slotsOf(list), files);
     }
 
-    void picturesPerRow_data()
+    void picturesPerRowFallsBackTo4()
     {
-        QTest::addColumn<QString>("stored");   // "<none>": not stored
-        QTest::addColumn<int>("count");
-        QTest::newRow("missing") << "<none>" << 4;
-        QTest::newRow("six") << "6" << 6;
-        QTest::newRow("zero") << "0" << 4;
-        QTest::newRow("text") << "abc" << 4;
-        QTest::newRow("blanks around") << " 7 " << 7;
-        QTest::newRow("number then text") << "5x" << 5;
-        QTest::newRow("negative") << "-3" << 4;
-    }
-    void picturesPerRow()
-    {
-        QFETCH(QString, stored);
-        QFETCH(int, count);
-        if (stored != QLatin1String("<none>"))
-            m_store->setValue(QStringLiteral("settings/picinrow"), stored);
-        QCOMPARE(readPicturesPerRow(*m_store), count);
-    }
-
-    void writesTheSettingsValues()
-    {
-        const QString dataFolder = m_dir->filePath(QStringLiteral("ZEB"));
-        QCOMPARE(readSourceFolder(*m_store, dataFolder), dataFolder);
-        writeSourceFolder(*m_store, QStringLiteral("/photos/2009"));
-        writePicturesPerRow(*m_store, 9);
-        QCOMPARE(m_store->value(QStringLiteral("settings/source_folder")).toString(), QStringLiteral("/photos/2009"));
-        QCOMPARE(m_store->value(QStringLiteral("settings/picinrow")).toString(), QStringLiteral("9"));
+        QCOMPARE(readPicturesPerRow(*m_store), 4);   // not stored
+        const std::pair<const char *, int> rows[] = {{"0", 4}, {"-3", 4}, {"abc", 4}, {" 7 ", 7}, {"5x", 5}};
+        for (const auto &[stored, count] : rows) {
+            m_store->setValue(QStringLiteral("settings/picinrow"), QLatin1String(stored));
+            QVERIFY2(readPicturesPerRow(*m_store) == count, stored);
+        }
     }
 
 private:
