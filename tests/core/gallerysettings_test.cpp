@@ -4,15 +4,6 @@
 
 using namespace lumarc;
 
-// The defaults themselves are pinned byte by byte by the project file tests.
-TEST(GallerySettings, DefaultsLeaveTheLinkBase)
-{
-    GallerySettings s;
-    s.linkBase = QStringLiteral("http://base/");
-    s.setDefaults();
-    EXPECT_EQ(s.linkBase, QStringLiteral("http://base/"));
-}
-
 TEST(GallerySettings, SetFieldTextChecksNumbersAndCentresEmptyAlignment)
 {
     struct Case {

@@ -37,23 +37,6 @@ TEST(PreviewSize, FillsTheBoxAndEnlargesSmallImages)
         EXPECT_EQ(previewSize(c.w, c.h, 120, 120, c.keep), c.expected) << c.w << "x" << c.h;
 }
 
-TEST_F(ImageAdder, AddsARecordWithDefaultTextsAndAPreview)
-{
-    project.settings.defaultLinkText = QStringLiteral("more");
-    const QString path = write(dir.filePath(QStringLiteral("Sun set.v2.JPG")), {.width = 400, .height = 100});
-    const AddResult result = addImageToProject(project, path);
-    ASSERT_EQ(result.outcome, AddOutcome::Added) << result.detail.toStdString();
-    ASSERT_EQ(project.images.count(), 1);
-    EXPECT_EQ(result.index, 0);
-    EXPECT_EQ(result.id, project.images.id(0));
-    const ImageItem &item = project.images.at(0);
-    EXPECT_EQ(QStringList({item.path, item.title, item.tooltip, item.outputName, item.linkText, item.url}),
-              QStringList({path, "Sun set.v2", "Sun set.v2", "Sun set.v2", "more", ""}));
-    EXPECT_TRUE(item.loaded && !item.openSameWindow);
-    EXPECT_EQ(QList<qsizetype>({result.preview.width, result.preview.height, result.preview.rgb.size()}),
-              QList<qsizetype>({120, 30, 120 * 30 * 3}));
-}
-
 TEST_F(ImageAdder, RefusesDuplicatesUnreadableAndUndecodableFiles)
 {
     const QString pic = write(dir.filePath(QStringLiteral("pic.jpg")));
@@ -80,16 +63,25 @@ TEST_F(ImageAdder, RefusesDuplicatesUnreadableAndUndecodableFiles)
 
 TEST_F(ImageAdder, TheStepsOfAnAddKeepTheRouteOrderWhateverOrderPreviewsFinishIn)
 {
-    const QString first = write(dir.filePath(QStringLiteral("first.jpg")), {.width = 60, .height = 60});
-    const QString second = write(dir.filePath(QStringLiteral("second.png")), {.width = 30, .height = 90});
+    project.settings.defaultLinkText = QStringLiteral("more");
+    const QString first = write(dir.filePath(QStringLiteral("Sun set.v2.JPG")), {.width = 400, .height = 100});
+    const QString second = write(dir.filePath(QStringLiteral("sun set.v2.png")), {.width = 30, .height = 90});
     ASSERT_EQ(checkNewImage(project, first), AddOutcome::Added);
     ASSERT_EQ(checkNewImage(project, second), AddOutcome::Added);
     // The second preview is ready first; appending still follows the order chosen.
     const Result<PixelBuffer> secondPreview = loadPreview(second);
     const Result<PixelBuffer> firstPreview = loadPreview(first);
     ASSERT_TRUE(secondPreview && firstPreview);
-    EXPECT_EQ(project.images.indexOf(appendNewImage(project, first).id), 0);
+    const PixelBuffer &p = firstPreview.value();
+    EXPECT_TRUE(p.width == 120 && p.height == 30 && p.rgb.size() == 120 * 30 * 3) << p.width << "x" << p.height;
+    const AddResult added = appendNewImage(project, first);
+    EXPECT_EQ(QList<qsizetype>({added.index, project.images.indexOf(added.id)}), QList<qsizetype>({0, 0}));
     EXPECT_EQ(project.images.indexOf(appendNewImage(project, second).id), 1);
+    const ImageItem &item = project.images.at(0);
+    EXPECT_EQ(QStringList({item.path, item.title, item.tooltip, item.outputName, item.linkText, item.url,
+                           project.images.at(1).outputName}),
+              QStringList({first, "Sun set.v2", "Sun set.v2", "Sun set.v2", "more", "", "sun set.v2_1"}));
+    EXPECT_TRUE(item.loaded && !item.openSameWindow);
     EXPECT_EQ(checkNewImage(project, first), AddOutcome::Duplicate);
     const Result<PixelBuffer> broken = loadPreview(dir.filePath(QStringLiteral("missing.jpg")));
     ASSERT_FALSE(broken);

@@ -2,19 +2,18 @@
 #include "imaging/imageengine.h"
 #include "imaging/syntheticimage.h"
 
-#include <gtest/gtest.h>
-
-#include "testsupport.h"
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <atomic>
 #include <optional>
+#include <sys/stat.h>
 #include <thread>
 
-#include <sys/stat.h>
+#include <gtest/gtest.h>
+
+#include "testsupport.h"
 
 using namespace lumarc;
 using namespace lumarc::test;
@@ -22,22 +21,18 @@ using namespace lumarc::imaging;
 
 namespace {
 
-QString write(const QTemporaryDir &dir, const QString &name, const SyntheticImage &spec)
+QString write(const QTemporaryDir &dir, const char *name, const SyntheticImage &spec)
 {
-    const QString path = dir.filePath(name);
+    const QString path = dir.filePath(QLatin1String(name));
     const Status status = writeSyntheticImage(path, spec);
     EXPECT_FALSE(status) << status->message().toStdString();
     return path;
 }
 
-Result<Picture> loadAsIs(const QString &path)
-{
-    return loadPicture(path, [](QSize upright) -> Result<QSize> { return upright; });
-}
+Result<Picture> loadAsIs(const QString &path) { return loadPicture(path, [](QSize s) -> Result<QSize> { return s; }); }
 
-// A Decode failure naming path, its detail holding each text and no warning left over from an
-// earlier decode (stray.jpg's "extraneous bytes").
-void expectDecodeFailure(const Result<Picture> &picture, const QString &path, std::initializer_list<QString> texts)
+// A Decode failure naming path, with each text and no warning left from an earlier decode.
+void expectDecodeFailure(const Result<Picture> &picture, const QString &path, const QStringList &texts = {})
 {
     ASSERT_FALSE(picture.ok());
     EXPECT_EQ(picture.error().code, ErrorCode::Decode);
@@ -67,10 +62,9 @@ QList<int> jpegLayout(const QByteArray &bytes)
 TEST(Imaging, EveryKindOfSourceBecomesUprightEightBitRgbFlattenedOnWhite)
 {
     QTemporaryDir dir;
-    // Each comes out 20 x 40 with a red left half, sampled near the top left corner.
-    const struct { const char *name; SyntheticImage spec; int r, g, b /* r < 0: any grey */, tolerance; } cases[] = {
-        // Stored landscape, red on the left: turned upright, red is on top.
-        {"turned.jpg", {.width = 40, .height = 20, .orientation = 6}, 255, 0, 0, 40},
+    // Each comes out 20 x 40 with a red left half, sampled near the top left corner; r < 0: any grey.
+    const struct { const char *name; SyntheticImage spec; int r, g, b, tolerance; } cases[] = {
+        {"turned.jpg", {.width = 40, .height = 20, .orientation = 6}, 255, 0, 0, 40},  // red on the left goes on top
         {"grey.png", {.width = 20, .height = 40, .colour = SyntheticColour::Grey}, -1, 0, 0, 0},
         {"deep.png", {.width = 20, .height = 40, .sixteenBit = true}, 255, 0, 0, 1},
         {"alpha.png", {.width = 20, .height = 40, .alpha = true}, 255, 127, 127, 2},
@@ -78,7 +72,7 @@ TEST(Imaging, EveryKindOfSourceBecomesUprightEightBitRgbFlattenedOnWhite)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        const QString path = write(dir, QString::fromLatin1(c.name), c.spec);
+        const QString path = write(dir, c.name, c.spec);
         EXPECT_EQ(readSize(path).value(), QSize(20, 40));
         const Result<Picture> picture = loadAsIs(path);
         ASSERT_TRUE(picture.ok()) << picture.error().message().toStdString();
@@ -91,27 +85,11 @@ TEST(Imaging, EveryKindOfSourceBecomesUprightEightBitRgbFlattenedOnWhite)
     }
 }
 
-TEST(Imaging, RefusesMissingFilesAndPicturesOverThePixelLimit)
-{
-    QTemporaryDir dir;
-    const QString absent = dir.filePath(QStringLiteral("absent.jpg"));
-    const Result<Picture> missing = loadAsIs(absent);
-    ASSERT_FALSE(missing.ok());
-    EXPECT_EQ(missing.error().code, ErrorCode::NotFound);
-    EXPECT_EQ(missing.error().path, absent);
-    const QString small = write(dir, QStringLiteral("small.png"), {.width = 100, .height = 80});
-    setPixelLimit(100 * 80 - 1);
-    expectDecodeFailure(loadAsIs(small), small, {});
-    setPixelLimit(100 * 80);
-    EXPECT_TRUE(loadAsIs(small).ok());
-    setPixelLimit(kDefaultPixelLimit);
-}
-
 TEST(Imaging, SavedJpegIsEightBitRgbAtTheExactSizeWithoutMetadata)
 {
     QTemporaryDir dir;
-    const QString source = write(dir, QStringLiteral("tagged.jpg"), {.width = 64, .height = 48, .orientation = 3});
-    ASSERT_TRUE(jpegLayout(readAll(source))[2]);
+    const QString source = write(dir, "tagged.jpg", {.width = 64, .height = 48, .orientation = 3});
+    ASSERT_TRUE(jpegLayout(readAll(source))[2]);  // the source has Exif
     // Read as save options, "[Q=1]" would make the library write out.jpg instead.
     const QString target = dir.filePath(QStringLiteral("out.jpg[Q=1]"));
     ASSERT_FALSE(loadPicture(source, [](QSize) -> Result<QSize> { return QSize(37, 21); }).value().saveJpeg(target, 90));
@@ -119,51 +97,50 @@ TEST(Imaging, SavedJpegIsEightBitRgbAtTheExactSizeWithoutMetadata)
     EXPECT_EQ(loadAsIs(target).value().size(), QSize(37, 21));
 }
 
-TEST(Imaging, RefusesForeignAndTruncatedFilesButNotBenignExtraBytes)
+TEST(Imaging, RefusesForeignTruncatedAndOversizedFilesButNotBenignExtraBytes)
 {
     QTemporaryDir dir;
     // Noise spreads the compressed data over the whole file, so a cut ends inside the scan.
     const SyntheticImage noisy{.width = 600, .height = 400, .noise = 30.0};
-    const QByteArray jpeg = readAll(write(dir, QStringLiteral("whole.jpg"), noisy));
-    const QByteArray png = readAll(write(dir, QStringLiteral("whole.png"), noisy));
+    const QByteArray jpeg = readAll(write(dir, "whole.jpg", noisy)), png = readAll(write(dir, "whole.png", noisy));
     const qsizetype scan = jpeg.indexOf("\xFF\xDA");
-    const struct { const char *name; QByteArray bytes; bool loads; } cases[] = {
-        // After the end marker, never read.
-        {"trailing.jpg", jpeg + QByteArray(4096, 'x'), true},
+    const qint64 any = kDefaultPixelLimit;
+    const struct { const char *name; QByteArray bytes; bool loads; qint64 pixelLimit; } cases[] = {
+        {"trailing.jpg", jpeg + QByteArray(4096, 'x'), true, any},  // after the end marker
         // Only a library warning; the picture itself is complete.
-        {"stray.jpg", jpeg.left(scan) + QByteArray("\x00\x11\x22", 3) + jpeg.mid(scan), true},
-        {"text.jpg", "just some words\r\n", false},
-        {"half.jpg", jpeg.left(jpeg.size() / 2), false},
-        {"tail-cut.jpg", jpeg.chopped(256), false},
-        {"half.png", png.left(png.size() / 2), false},
+        {"stray.jpg", jpeg.left(scan) + QByteArray("\x00\x11\x22", 3) + jpeg.mid(scan), true, any},
+        {"text.jpg", "just some words\r\n", false, any}, {"half.jpg", jpeg.left(jpeg.size() / 2), false, any},
+        {"tail-cut.jpg", jpeg.chopped(256), false, any}, {"half.png", png.left(png.size() / 2), false, any},
+        {"at-limit.png", png, true, 600 * 400}, {"over-limit.png", png, false, 600 * 400 - 1},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = dir.filePath(QString::fromLatin1(c.name));
         ASSERT_TRUE(writeAll(path, c.bytes));
+        setPixelLimit(c.pixelLimit);
         const Result<Picture> picture = loadAsIs(path);
         if (c.loads)
             EXPECT_EQ(picture.ok() ? picture.value().size() : QSize(), QSize(600, 400));
         else
-            expectDecodeFailure(picture, path, {});
+            expectDecodeFailure(picture, path);
     }
+    setPixelLimit(kDefaultPixelLimit);
 }
 
-TEST(Imaging, OpensOnlyRegularFilesAndLinksToThem)
+TEST(Imaging, OpensOnlyExistingRegularFilesAndLinksToThem)
 {
     QTemporaryDir dir;
-    const QString photo = write(dir, QStringLiteral("photo.jpg"), {});
-    const QString fifo = dir.filePath(QStringLiteral("pipe.jpg"));
+    const QString absent = dir.filePath(QStringLiteral("absent.jpg"));
+    const Result<Picture> missing = loadAsIs(absent);
+    EXPECT_TRUE(!missing.ok() && missing.error().code == ErrorCode::NotFound && missing.error().path == absent);
+    const QString fifo = dir.filePath(QStringLiteral("pipe.jpg")), link = dir.filePath(QStringLiteral("link.jpg"));
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    ASSERT_TRUE(QFile::link(photo, dir.filePath(QStringLiteral("photo-link.jpg"))));
-    ASSERT_TRUE(QFile::link(fifo, dir.filePath(QStringLiteral("pipe-link.jpg"))));
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.jpg")));
+    ASSERT_TRUE(QFile::link(write(dir, "photo.jpg", {}), dir.filePath(QStringLiteral("photo-link.jpg"))));
+    ASSERT_TRUE(QFile::link(fifo, link) && QDir(dir.path()).mkdir(QStringLiteral("folder.jpg")));
     EXPECT_TRUE(loadAsIs(dir.filePath(QStringLiteral("photo-link.jpg"))).ok());
     // Opening the pipe for reading would wait for a writer that never comes.
     const struct { QString path; const char *kind; } cases[] = {
-        {fifo, "a named pipe"},
-        {dir.filePath(QStringLiteral("pipe-link.jpg")), "a named pipe"},
-        {dir.filePath(QStringLiteral("folder.jpg")), "a folder"},
+        {fifo, "a named pipe"}, {link, "a named pipe"}, {dir.filePath(QStringLiteral("folder.jpg")), "a folder"},
         {QStringLiteral("/dev/null"), "a character device"},
     };
     for (const auto &c : cases) {
@@ -177,17 +154,14 @@ TEST(Imaging, OpensOnlyRegularFilesAndLinksToThem)
 TEST(DecodeBudget, RefusesAtOnceWhatCanNeverFitAndGivesEveryAdmissionBack)
 {
     QTemporaryDir dir;
-    const QString baseline = write(dir, QStringLiteral("baseline.jpg"), {.width = 2000, .height = 1500});
-    const SyntheticImage bigInterlaced{.width = 2000, .height = 1500, .interlaced = true};
-    const QString progressive = write(dir, QStringLiteral("progressive.jpg"), bigInterlaced);
-    const QString interlaced = write(dir, QStringLiteral("adam7.png"), bigInterlaced);
+    const SyntheticImage big{.width = 2000, .height = 1500}, bigInterlaced{.width = 2000, .height = 1500, .interlaced = true};
+    const QString baseline = write(dir, "baseline.jpg", big), interlaced = write(dir, "adam7.png", bigInterlaced);
     const SizeRule thumbnail = [](QSize) -> Result<QSize> { return QSize(100, 75); };
-    // 1 MB: a baseline JPEG shrunk on load by 8 needs about 0.2 MB; every other case needs
-    // the whole 2000 x 1500 picture (9 MB, 18 MB of progressive coefficients).
+    // 1 MB: a baseline JPEG shrunk by 8 on load needs 0.2 MB, the others 9 MB (progressive: 18 MB).
     const struct { QString path; SizeRule rule; bool loads; } cases[] = {
         {baseline, thumbnail, true},
         {baseline, [](QSize upright) -> Result<QSize> { return upright; }, false},
-        {progressive, thumbnail, false},
+        {write(dir, "progressive.jpg", bigInterlaced), thumbnail, false},
         {interlaced, thumbnail, false},
     };
     setDecodeBudget(1'000'000);
@@ -201,8 +175,7 @@ TEST(DecodeBudget, RefusesAtOnceWhatCanNeverFitAndGivesEveryAdmissionBack)
             expectDecodeFailure(picture, c.path, {QStringLiteral("2000 x 1500"), QStringLiteral("budget of 1.0 MB")});
     }
     setDecodeBudget(0);
-    EXPECT_TRUE(loadPicture(interlaced, thumbnail).ok());
-    EXPECT_EQ(admittedDecodeBytes(), 0);
+    EXPECT_TRUE(loadPicture(interlaced, thumbnail).ok() && admittedDecodeBytes() == 0);
 }
 
 TEST(DecodeBudget, ADecodeWaitsUntilItsEstimateFits)
@@ -214,19 +187,16 @@ TEST(DecodeBudget, ADecodeWaitsUntilItsEstimateFits)
     ASSERT_TRUE(first.ok());
     std::optional<DecodeAdmission> held(std::move(first).value());
     std::atomic_bool done = false;
-    qint64 heldWithSecond = -1;
+    qint64 heldWithSecond = -1;  // admitted only once the first gave its bytes back, never both at once
     std::thread second([&] {
         if (const Result<DecodeAdmission> admission = admitDecode(plan); admission.ok())
             heldWithSecond = admittedDecodeBytes();
         done = true;
     });
-    // Until the second decode waits for room (or, wrongly, has gone ahead).
-    while (waitingDecodes() == 0 && !done)
+    while (waitingDecodes() == 0 && !done)  // until the second waits for room (or, wrongly, went ahead)
         std::this_thread::yield();
     held.reset();
     second.join();
-    // Admitted only once the first had given its bytes back, never both at once.
-    EXPECT_EQ(heldWithSecond, bytes);
-    EXPECT_EQ(admittedDecodeBytes(), 0);
+    EXPECT_TRUE(heldWithSecond == bytes && admittedDecodeBytes() == 0) << heldWithSecond;
     setDecodeBudget(0);
 }

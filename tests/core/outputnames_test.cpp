@@ -51,7 +51,6 @@ TEST(OutputNames, OnlyNamesThatStayInTheirFolderAreSafe)
         EXPECT_FALSE(isSafeOutputName(name)) << name.toStdString();
 }
 
-
 TEST(OutputNames, RepairRebuildsUnsafeNamesAndNumbersRepeatsIgnoringCase)
 {
     const struct {
@@ -86,7 +85,7 @@ TEST(OutputNames, RepairRebuildsUnsafeNamesAndNumbersRepeatsIgnoringCase)
     }
 }
 
-TEST(OutputNames, RepairNumbersManyRepeatsInListOrder)
+TEST(OutputNames, RepairNumbersManyRepeatsInListOrderAndHandsOutFreeNamesAfterwards)
 {
     constexpr int kCount = 5000;
     QList<Entry> entries;
@@ -97,12 +96,9 @@ TEST(OutputNames, RepairNumbersManyRepeatsInListOrder)
     ASSERT_EQ(list.at(0).outputName, QStringLiteral("x"));
     for (int i = 1; i < kCount; ++i)
         ASSERT_EQ(list.at(i).outputName, entries.at(i).outputName + QStringLiteral("_%1").arg(i)) << i;
-}
 
-TEST(OutputNames, RepairedListHandsOutFreeNamesAfterwards)
-{
     // The list's own index must know the new names, not the ones read from the file.
-    ImageList list = listOf({{"/p/x.jpg", "../x"}, {"/q/x.jpg", "x"}});
+    list = listOf({{"/p/x.jpg", "../x"}, {"/q/x.jpg", "x"}});
     repairOutputNames(list);
     EXPECT_EQ(list.makeUniqueOutputName(QStringLiteral("x")), QStringLiteral("x_2"));
     EXPECT_EQ(list.makeUniqueOutputName(QStringLiteral("../x")), QStringLiteral(".._x"));

@@ -3,7 +3,6 @@
 #include "support/paths.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -15,24 +14,14 @@ using namespace lumarc::test;
 
 namespace {
 
-QByteArray golden(const char *name)
-{
-    return readAll(QStringLiteral(LUMARC_TEST_DATA "/golden/") + QLatin1String(name));
-}
+QByteArray golden(const char *name) { return readAll(QStringLiteral(LUMARC_TEST_DATA "/golden/") + QLatin1String(name)); }
+QStringList filesIn(const QTemporaryDir &dir) { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
 
-QStringList filesIn(const QTemporaryDir &dir)
-{
-    return QDir(dir.path()).entryList(QDir::Files, QDir::Name);
-}
-
-ImageItem image(const QString &name, const QString &tooltip = QString())
+ImageItem image(const QString &name, const QString &tooltip = QString(), const QString &url = QString())
 {
     ImageItem item;
-    item.path = QStringLiteral("C:\\Photos\\") + name + QStringLiteral(".jpg");
-    item.title = name;
-    item.tooltip = tooltip.isEmpty() ? name : tooltip;
-    item.linkText = QStringLiteral("3D");
-    item.outputName = name;
+    item.path = QStringLiteral("C:\\Photos\\") + name + QStringLiteral(".jpg"), item.title = item.outputName = name;
+    item.tooltip = tooltip.isEmpty() ? name : tooltip, item.url = url, item.linkText = QStringLiteral("3D");
     item.loaded = true;
     return item;
 }
@@ -42,10 +31,8 @@ Project project(const char *title, int columns, int rows, const QList<ImageItem>
     Project p;
     p.settings.setDefaults();
     p.settings.galleryTitle = QLatin1String(title);
-    if (columns > 0) {  // else the default layout
-        p.settings.columns = columns;
-        p.settings.rows = rows;
-    }
+    if (columns > 0)  // else the default layout
+        p.settings.columns = columns, p.settings.rows = rows;
     for (const ImageItem &item : images)
         p.images.append(item);
     return p;
@@ -55,8 +42,7 @@ Project project(const char *title, int columns, int rows, const QList<ImageItem>
 Project twoByTwo(int images)
 {
     Project p = project("Nine", 2, 2);
-    p.settings.cellPadding = QStringLiteral("2");
-    p.settings.cellSpacing = QStringLiteral("3");
+    p.settings.cellPadding = QStringLiteral("2"), p.settings.cellSpacing = QStringLiteral("3");
     p.settings.titleAlign = QStringLiteral("right");
     for (int i = 1; i <= images; ++i)
         p.images.append(image(QStringLiteral("p%1").arg(i)));
@@ -65,29 +51,23 @@ Project twoByTwo(int images)
 
 } // namespace
 
-// Page names are pinned by the files the page-writing test below expects.
 TEST(PageWriter, CountsPagesWithoutOverflowAndNoneWithoutImagesOrCells)
 {
     const struct { int columns, rows, images, pages; } cases[] = {
         {2, 2, 4, 1}, {2, 2, 5, 2}, {4, 100, 0, 0}, {0, 100, 5, 0}, {65536, 65536, 7, 1}};
     for (const auto &c : cases) {
         GallerySettings s;
-        s.columns = c.columns;
-        s.rows = c.rows;
+        s.columns = c.columns, s.rows = c.rows;
         EXPECT_EQ(pageCount(s, c.images), c.pages) << c.columns << "x" << c.rows << " with " << c.images;
     }
 }
 
-// The second write over the same folder is what a rebuild does.
+// The second write is what a rebuild does; add_image_links is 0 by default, so no URLs show.
 TEST(PageWriter, WritesEveryPageTwiceWithPaging)
 {
-    // add_image_links is 0 by default: the URLs must not show up in the page.
     Project five = project("My Image Gallery", 0, 0);
-    for (const char *name : {"a", "b", "c", "d", "e"}) {
-        ImageItem item = image(QLatin1String(name), QStringLiteral("tip ") + QLatin1String(name));
-        item.url = QStringLiteral("http://example.com/") + QLatin1String(name);
-        five.images.append(item);
-    }
+    for (const QString name : {"a", "b", "c", "d", "e"})
+        five.images.append(image(name, QStringLiteral("tip ") + name, QStringLiteral("http://example.com/") + name));
     struct Case { Project project; QStringList files; QList<const char *> goldens; };
     const Case cases[] = {
         {five, {"index.html"}, {"index_5.html"}},
@@ -100,30 +80,22 @@ TEST(PageWriter, WritesEveryPageTwiceWithPaging)
         ASSERT_TRUE(writePages(c.project, dir.path(), progress).isEmpty());
         ASSERT_TRUE(writePages(c.project, dir.path(), progress).isEmpty());
         ASSERT_EQ(filesIn(dir), c.files);
-        for (qsizetype i = 0; i < c.goldens.size(); ++i) {
+        for (qsizetype i = 0; i < c.goldens.size(); ++i)
             if (c.goldens[i]) {  // else the same as nine_zeb.html
                 EXPECT_EQ(readAll(dir.filePath(c.files[i])), golden(c.goldens[i])) << c.goldens[i];
             }
-        }
     }
 }
 
 TEST(PageWriter, WritesImageLinksTemplatesAndParentLink)
 {
-    ImageItem b = image(QStringLiteral("b"));
-    b.url = QStringLiteral("http://example.com/pics/%");
+    ImageItem b = image("b", "", "http://example.com/pics/%"), c = image("c", "", "http://example.org/");
     b.linkText = QStringLiteral("\"More\"");
-    ImageItem c = image(QStringLiteral("c"));
-    c.path = QStringLiteral("/home/u/c d.jpg");
-    c.url = QStringLiteral("http://example.org/");
-    c.linkText.clear();
-    c.openSameWindow = true;
-    Project links = project("Trips", 3, 1, {b, c, image(QStringLiteral("d"))});
+    c.path = QStringLiteral("/home/u/c d.jpg"), c.linkText.clear(), c.openSameWindow = true;
+    Project links = project("Trips", 3, 1, {b, c, image("d")});
     GallerySettings &s = links.settings;
-    s.addImageLinks = 1;
-    s.addParentLink = 1;
-    s.parentPageTitle = QStringLiteral("Home");
-    s.parentPageUrl = QStringLiteral("http://example.com/");
+    s.addImageLinks = s.addParentLink = 1;
+    s.parentPageTitle = QStringLiteral("Home"), s.parentPageUrl = QStringLiteral("http://example.com/");
     EXPECT_EQ(renderPage(links, 1, 1), golden("links_on.html"));
 
     // The parent link line needs the switch, a title and an address.
@@ -141,11 +113,9 @@ TEST(PageWriter, WritesImageLinksTemplatesAndParentLink)
 
 TEST(PageWriter, QuotesAttributesEncodesAddressesAndEscapesUnencodableCharacters)
 {
-    ImageItem cheese = image(QStringLiteral("cheese"), QStringLiteral("the \"big\" smile"));
-    cheese.title = QStringLiteral("Say \"cheese\"");
-    ImageItem wroclaw = image(QStringLiteral("wroclaw"), QStringLiteral("Wroc\u0142aw"));
-    wroclaw.title = QStringLiteral("<b>Wroc\u0142aw</b>");
-    ImageItem party = image(QStringLiteral("John's party #2 50%?"), QStringLiteral("John's party"));
+    ImageItem cheese = image("cheese", "the \"big\" smile"), wroclaw = image("wroclaw", "Wroc\u0142aw");
+    ImageItem party = image("John's party #2 50%?", "John's party");
+    cheese.title = QStringLiteral("Say \"cheese\""), wroclaw.title = QStringLiteral("<b>Wroc\u0142aw</b>");
     party.title = party.tooltip;
     EXPECT_EQ(renderPage(project("Party", 3, 1, {cheese, wroclaw, party}), 1, 1), golden("escaping.html"));
 }
@@ -153,19 +123,17 @@ TEST(PageWriter, QuotesAttributesEncodesAddressesAndEscapesUnencodableCharacters
 TEST(PageWriter, RefusesLayoutWithoutCellsAndReportsPageThatCannotBeWritten)
 {
     NullProgress progress;
-    QTemporaryDir empty;
+    QTemporaryDir dir;
     Project noRows = twoByTwo(3);
     noRows.settings.rows = 0;
-    const QList<Error> refused = writePages(noRows, empty.path(), progress);
+    const QList<Error> refused = writePages(noRows, dir.path(), progress);
     ASSERT_EQ(refused.size(), 1);
-    EXPECT_EQ(refused.first().code, ErrorCode::Invalid);
-    EXPECT_TRUE(filesIn(empty).isEmpty());
+    EXPECT_TRUE(refused.first().code == ErrorCode::Invalid && filesIn(dir).isEmpty());
 
-    QTemporaryDir dir;
     const QString missing = dir.filePath(QStringLiteral("no such folder"));
     const QList<Error> failures = writePages(twoByTwo(5), missing, progress);
     ASSERT_EQ(failures.size(), 2);  // both pages, each named
     EXPECT_EQ(failures.first().code, ErrorCode::WriteFailed);
-    EXPECT_EQ(failures.first().path, paths::join(missing, QStringLiteral("zeb.html")));
-    EXPECT_EQ(failures.last().path, paths::join(missing, QStringLiteral("zeb1.html")));
+    EXPECT_EQ(QStringList({failures.first().path, failures.last().path}),
+              QStringList({paths::join(missing, "zeb.html"), paths::join(missing, "zeb1.html")}));
 }

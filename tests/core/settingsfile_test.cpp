@@ -1,9 +1,6 @@
-#include "storage/datafolder.h"
 #include "storage/settingsfile.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -86,24 +83,4 @@ TEST(SettingsFile, LegacyProjectsAndShortRecordsAreInvalidFiles)
         EXPECT_EQ(decoded.error().code, ErrorCode::BadFormat);
         EXPECT_EQ(decoded.error().detail, QStringLiteral("Invalid file!"));
     }
-}
-
-TEST(SettingsFile, DefaultSettingsComeFromDefaultZemInTheOverriddenDataFolder)
-{
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("sub/ZEB"));
-    qputenv("LUMARC_DATA_FOLDER", folder.toLocal8Bit());
-    EXPECT_EQ(dataFolder(), folder);
-    EXPECT_TRUE(QFileInfo(folder).isDir());
-    const QString zem = QDir(folder).filePath(QStringLiteral("default.zem"));
-    EXPECT_EQ(defaultSettingsPath(), zem);
-
-    ASSERT_TRUE(writeAll(zem, kZeb104 + markedRecord()));
-    EXPECT_EQ(defaultSettings(), markedSettings());
-    // A damaged file is ignored and the built-in defaults stand.
-    ASSERT_TRUE(writeAll(zem, QByteArray("ZEB1O4\0\0\0\0", 10) + markedRecord()));
-    GallerySettings builtIn;
-    builtIn.setDefaults();
-    EXPECT_EQ(defaultSettings(), builtIn);
-    qunsetenv("LUMARC_DATA_FOLDER");
 }

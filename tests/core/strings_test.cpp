@@ -3,8 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QMap>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
@@ -86,30 +84,4 @@ TEST_F(Strings, TablesAgreeAndCompiledTablesReturnEveryText)
     // US English is not offered: the UK tables stand in.
     setLanguage(1033);
     EXPECT_EQ(currentLanguage(), kEnglish);
-}
-
-TEST_F(Strings, KeepsTheLanguageChoiceInTheSettingsStore)
-{
-    QTemporaryDir dir;
-    QSettings store(dir.filePath(QStringLiteral("lang.ini")), QSettings::IniFormat);
-    const QString langId = QStringLiteral("MultiLang/LangId"), showDialog = QStringLiteral("MultiLang/ShowDialog");
-    const struct { const char *langId, *showDialog; int language; bool show; } cases[] = {
-        {"1033", "0", kEnglish, false}, {"1031", "-1", kGerman, true}, {"xyz", nullptr, kEnglish, true},
-        {nullptr, nullptr, kEnglish, true}};
-    for (const auto &c : cases) {
-        store.clear();
-        for (const auto &[key, value] : {std::pair{langId, c.langId}, std::pair{showDialog, c.showDialog}})
-            if (value)
-                store.setValue(key, QString::fromLatin1(value));
-        const LanguageChoice choice = readLanguageChoice(store);
-        EXPECT_TRUE(choice.languageId == c.language && choice.showDialog == c.show)
-            << c.langId << " gave " << choice.languageId << " " << choice.showDialog;
-    }
-
-    writeLanguageChoice(store, LanguageChoice{kGerman, false});
-    store.sync();
-    QSettings reread(store.fileName(), QSettings::IniFormat);
-    EXPECT_EQ(QStringList({reread.value(langId).toString(), reread.value(showDialog).toString(),
-                           reread.value(QStringLiteral("MultiLang/LangName")).toString()}),
-              QStringList({"1031", "0", "German (Germany)"}));
 }

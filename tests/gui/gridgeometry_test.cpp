@@ -32,8 +32,6 @@ private Q_SLOTS:
             {"300 is too wide: 228", 300, 0, 228},
             {"1000 images at 4 need 35000 pixels: 5", 4, 1000, 5},
             {"915 images at 4: 32025 pixels as a fraction", 4, 915, 5},
-            {"a larger value is kept", 10, 1000, 10},
-            {"0 counts as 1", 0, 3, 1},
             {"the height rule wins over the width rule", 300, 100000, 438},
         };
         for (const auto &row : rows) {
@@ -47,35 +45,23 @@ private Q_SLOTS:
         // 10 images at 4 per row: rows 0..3, 4..7, 8..9.
         QCOMPARE(slidePosition(9, 4), QPoint(140, 280));
         QCOMPARE(sheetSize(10, 4), QSize(560, 420));   // a partly filled last row
-        QCOMPARE(sheetSize(0, 4), QSize(560, 0));
-        QCOMPARE(slideIndexAt(QPoint(139, 139), 4, 10), 0);
         QCOMPARE(slideIndexAt(QPoint(150, 200), 4, 10), 5);
         QCOMPARE(slideIndexAt(QPoint(300, 300), 4, 10), -1);   // unused cell after the last
-        QCOMPARE(slideIndexAt(QPoint(560, 10), 4, 10), -1);    // right of the rows
-        QCOMPARE(slideIndexAt(QPoint(-1, 10), 4, 10), -1);
-        QCOMPARE(slideIndexAt(QPoint(10, 420), 4, 10), -1);    // below the sheet
         QCOMPARE(pointInSlide(QPoint(154, 185), 5, 4), QPoint(14, 45));
         QCOMPARE(slidesInRect(QRect(0, 0, 300, 200), 4, 10), (IndexRange{0, 6}));
-        QCOMPARE(slidesInRect(QRect(0, 280, 560, 500), 4, 10), (IndexRange{8, 9}));
-        QCOMPARE(slidesInRect(QRect(0, 500, 560, 100), 4, 10), IndexRange{});
     }
 
     void readsModifiersDragRulesAndSelectionSets()
     {
         QCOMPARE(clickModifier(Qt::ShiftModifier | Qt::KeypadModifier), ClickModifier::Shift);
-        QCOMPARE(clickModifier(Qt::ShiftModifier | Qt::ControlModifier), ClickModifier::None);
         QVERIFY(!isBeyondDragThreshold(QPoint(100, 100), QPoint(102, 98)));
         QVERIFY(isBeyondDragThreshold(QPoint(100, 100), QPoint(100, 97)));
-        // A drop moves nothing without a selection or onto the first selected image.
-        QVERIFY(!dropMovesImages(GridSelection(), 3));
+        // A drop onto the first selected image moves nothing.
         QVERIFY(!dropMovesImages(GridSelection::of({3, 4}), 3));
         QVERIFY(dropMovesImages(GridSelection::of({3, 4}), 4));
 
         GridSelection selection = GridSelection::of({7, 2, -1, 4, 2});
         QCOMPARE(selection.indexes(), (Ints{2, 4, 7}));
-        selection.limitTo(5);
-        QCOMPARE(selection.indexes(), (Ints{2, 4}));
-        QCOMPARE(GridSelection::range(5, 3).indexes(), (Ints{3, 4, 5}));
         // Select all twice in a row ends with nothing selected.
         selection.toggleSelectAll(4);
         QCOMPARE(selection.indexes(), (Ints{0, 1, 2, 3}));
@@ -85,17 +71,12 @@ private Q_SLOTS:
 
     void appliesTheClickRules()
     {
-        const auto ctrl = ClickModifier::Ctrl, shift = ClickModifier::Shift, none = ClickModifier::None;
+        const auto ctrl = ClickModifier::Ctrl, shift = ClickModifier::Shift;
         const struct { const char *name; Ints before; int index; ClickModifier modifier; Ints after; } rows[] = {
             {"nothing selected: any press selects", {}, 4, shift, {4}},
-            {"Ctrl on the only selected unselects it", {3}, 3, ctrl, {}},
             {"Ctrl adds", {3}, 5, ctrl, {3, 5}},
-            {"Shift 7 with 2 to 4 gives 2 to 7", {2, 3, 4}, 7, shift, {2, 3, 4, 5, 6, 7}},
             {"Shift before the first", {2, 3, 4}, 0, shift, {0, 1, 2, 3, 4}},
             {"Shift beyond the last keeps gaps", {1, 4}, 6, shift, {1, 4, 5, 6}},
-            {"Shift between adds one", {2, 6}, 4, shift, {2, 4, 6}},
-            {"plain inside several keeps them", {1, 3}, 3, none, {1, 3}},
-            {"plain outside several", {1, 3}, 2, none, {2}},
         };
         for (const auto &row : rows) {
             const auto naming = namingOnFailure(row.name);
@@ -114,10 +95,6 @@ private Q_SLOTS:
             {"beyond the rows: column = per row", {900, 70}, 10, 4},
             {"y = 140 is row 0", {10, 140}, 10, 0},
             {"y = 141 is row 1", {10, 141}, 10, 4},
-            {"y < 5 is row -1, clamped to 0", {300, 4}, 10, 0},
-            {"x + 70 < 5 is column -1", {-66, 300}, 10, 7},
-            {"x + 70 = 5 is column 0", {-65, 300}, 10, 8},
-            {"below the rows clamps to the count", {200, 2000}, 10, 10},
         };
         for (const auto &row : rows) {
             const auto naming = namingOnFailure(row.name);
@@ -130,7 +107,6 @@ private Q_SLOTS:
         const struct { const char *name; Ints selected; int target, images; Ints order, selectedAfter; } rows[] = {
             {"1 and 3 of six onto the left half of 5", {1, 3}, 5, 6, {0, 2, 4, 1, 3, 5}, {3, 4}},
             {"to the front", {2, 4}, 0, 6, {2, 4, 0, 1, 3, 5}, {0, 1}},
-            {"to the end", {0, 2}, 6, 6, {1, 3, 4, 5, 0, 2}, {4, 5}},
             {"target inside the block", {1, 2}, 2, 4, {0, 1, 2, 3}, {1, 2}},
         };
         for (const auto &row : rows) {
@@ -143,12 +119,6 @@ private Q_SLOTS:
 
     void mapsAndAppliesTheKeys()
     {
-        // Tab, Ctrl+Tab, Delete and Ctrl+A go through the grid widget's tests.
-        QCOMPARE(gridKey(Qt::Key_Backtab, Qt::ShiftModifier), GridKey::NextPicture);
-        QCOMPARE(gridKey(Qt::Key_Left, Qt::NoModifier), GridKey::PreviousPicture);
-        QCOMPARE(gridKey(Qt::Key_Up, Qt::NoModifier), GridKey::RowUp);
-        QCOMPARE(gridKey(Qt::Key_Down, Qt::KeypadModifier), GridKey::RowDown);
-        QCOMPARE(gridKey(Qt::Key_PageUp, Qt::ControlModifier), GridKey::FirstImage);
         QCOMPARE(gridKey(Qt::Key_PageDown, Qt::ControlModifier), GridKey::LastImage);
         QCOMPARE(gridKey(Qt::Key_PageDown, Qt::NoModifier), GridKey::Other);
 
@@ -157,11 +127,6 @@ private Q_SLOTS:
         const struct { const char *name; GridKey key; Ints before; int images; bool outcome; Ints after; } rows[] = {
             {"Down on the last row does nothing", GridKey::RowDown, {9}, 10, nothing, {9}},
             {"Down moves from the first selected", GridKey::RowDown, {1, 2}, 10, moved, {5}},
-            {"Down with nothing selected", GridKey::RowDown, {}, 10, moved, {3}},
-            {"Up", GridKey::RowUp, {6}, 10, moved, {2}},
-            {"Up with nothing selected", GridKey::RowUp, {}, 10, nothing, {}},
-            {"Ctrl+Page Up", GridKey::FirstImage, {6, 7}, 10, moved, {0}},
-            {"Ctrl+Page Down without images", GridKey::LastImage, {}, 0, nothing, {}},
         };
         for (const auto &row : rows) {
             const auto naming = namingOnFailure(row.name);
@@ -177,24 +142,18 @@ private Q_SLOTS:
         QCOMPARE(area(0.75), QRect(9, 24, 121, 91));   // 121 x 90.75, centred vertically
         QCOMPARE(area(2.0), QRect(39, 9, 61, 121));    // 60.5 x 121, centred horizontally
         QCOMPARE(area(0.0), QRect(9, 9, 121, 121));    // square
-        QCOMPARE(area(qInf()), QRect(9, 9, 121, 121));
-        QCOMPARE(slideLayout(140, 140, 1.0).border, QRect(7, 7, 126, 126));
         QCOMPARE(previewRatio(QSize(120, 90)), 0.75);
-        QCOMPARE(previewRatio(QSize()), 1.0);
 
         // Viewport 300, maximum 2500.
         const auto show = [](int slideStart, int value) { return scrollToShow(slideStart, value, 2500, 300); };
         QCOMPARE(show(280, 500), (ScrollChange{280, 2500}));   // above: to the top edge
         QCOMPARE(show(300, 0), (ScrollChange{140, 2500}));     // top at the bottom edge: to the bottom
         QVERIFY(!show(280, 280));                              // top at the top edge is visible
-        QVERIFY(!show(280, 0));                                // top in view, cut at the bottom
         QCOMPARE(show(2800, 0), (ScrollChange{2640, 2641}));   // above the maximum raises it
-        QCOMPARE(scrollMaximum(300, 300), 0);
 
         // Bar 0 .. 1000; a notch towards the user is -1 and moves the bar down one slide.
         QCOMPARE(wheelScrollValue(100, -3, 0, 1000), 520);
         QCOMPARE(wheelScrollValue(900, -1, 0, 1000), 1000);
-        QCOMPARE(wheelScrollValue(100, 1, 0, 1000), 0);
     }
 };
 
