@@ -923,9 +923,11 @@ bool MainWindow::askEmptying(const QString &folder, const DestinationSurvey &sur
                         + getString(241, QStringLiteral("is not empty!    Proceed anyway?")),
                     QMessageBox::Yes | QMessageBox::No, this);
     // What goes and what stays, so that nothing is removed unseen.
-    QString details = QStringLiteral("%1 files of an earlier gallery will be deleted.").arg(survey.toDelete.size());
+    QString details = QString::number(survey.toDelete.size())
+        + getString(302, QStringLiteral(" files of an earlier gallery will be deleted."));
     if (!survey.staying.isEmpty())
-        details += QStringLiteral("\nThese stay as they are: ") + survey.staying.join(QStringLiteral(", "));
+        details += QLatin1Char('\n') + getString(303, QStringLiteral("These stay as they are: "))
+            + survey.staying.join(QStringLiteral(", "));
     box.setInformativeText(details);
     QStringList names;
     for (const QString &file : survey.toDelete)
