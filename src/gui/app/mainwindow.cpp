@@ -7,6 +7,7 @@
 #include "gui/dialogs/aboutdialog.h"
 #include "gui/dialogs/folderdialog.h"
 #include "gui/dialogs/inputdialog.h"
+#include "gui/dialogs/settingsdialog.h"
 #include "gui/editor/itemeditor.h"
 #include "gui/editor/gridgeometry.h"
 #include "gui/editor/previewloader.h"
@@ -50,22 +51,6 @@ namespace {
 
 // The message box title of an image's add messages: the program's name.
 const QString kProgramName = QStringLiteral("Lumarc");
-
-// The string tables keep filters as "Description (*.a;*.b)|*.a;*.b" pairs; Qt's file dialogs
-// take "Description (*.a *.b)" entries separated by ";;", with blanks between the patterns.
-QString qtFilter(const QString &pairs)
-{
-    const QStringList parts = pairs.split(QLatin1Char('|'));
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString description = parts.at(i);
-        if (const qsizetype open = description.lastIndexOf(QStringLiteral(" (")); open > 0)
-            description.truncate(open);
-        const QString patterns = parts.at(i + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
-        filters.append(description + QStringLiteral(" (") + patterns + QLatin1Char(')'));
-    }
-    return filters.join(QStringLiteral(";;"));
-}
 
 } // namespace
 
@@ -226,7 +211,7 @@ void MainWindow::buildMenus()
 
     QAction *settings = menuBar()->addAction(QString());
     settings->setObjectName(QStringLiteral("mnuSettings"));
-    settings->setEnabled(false);
+    connect(settings, &QAction::triggered, this, &MainWindow::openSettings);
     m_actions.insert(settings->objectName(), settings);
     QAction *language = menuBar()->addAction(QString());
     language->setObjectName(QStringLiteral("mnuLanguage"));
@@ -704,6 +689,7 @@ bool MainWindow::loadProject(const QString &path, bool addToRecent)
         m_urls.add(item.url);
     // Output names the load had to repair make the project differ from its file.
     m_document->reset(std::move(loaded).value(), path, renamed > 0);
+    showSettings();
     m_editor->setKnownUrls(m_urls.urls());
     refreshGrid();
     loadAllPreviews();
@@ -717,6 +703,7 @@ bool MainWindow::loadProject(const QString &path, bool addToRecent)
 bool MainWindow::saveProject(bool askName)
 {
     commitEditor();
+    collectSettings();
     QString path = m_document->path();
     if (askName || path.isEmpty()) {
         const QString proposed = path.isEmpty() ? m_dataFolder : path;
@@ -755,6 +742,7 @@ void MainWindow::newProject()
     if (Result<GallerySettings> stored = readSettingsFile(defaultSettingsPath()))
         project.settings = std::move(stored).value();
     m_document->reset(project, QString());
+    showSettings();
     refreshGrid();
     refreshCaption();
     rebuildRecentMenu();
@@ -902,6 +890,7 @@ void MainWindow::makeGallery()
         return;
     showLoadingPanel(m_makeButton->text());
     commitEditor();
+    collectSettings();
     if (m_document->count() == 0) {
         hideLoadingPanel();
         QMessageBox::information(this, QString(), getString(181, QStringLiteral("No images!")));
@@ -972,6 +961,51 @@ void MainWindow::buildEnded(const BuildReport &report)
 void MainWindow::chooseLanguage()
 {
     runLanguageDialog(*m_store, this, false);
+}
+
+// --- the settings dialog ---------------------------------------------------------------
+
+SettingsDialog &MainWindow::settingsDialog()
+{
+    if (!m_settingsDialog) {
+        m_settingsDialog = new SettingsDialog(this);
+        m_settingsDialog->setDataFolder(m_dataFolder);
+        m_settingsDialog->setLanguageCommand([this] { chooseLanguage(); });
+        m_settingsDialog->setValues(m_document->settings());
+        connect(m_settingsDialog, &SettingsDialog::closed, this, &MainWindow::settingsClosed);
+    }
+    return *m_settingsDialog;
+}
+
+void MainWindow::collectSettings()
+{
+    m_document->setSettings(settingsDialog().getValues());
+}
+
+void MainWindow::showSettings()
+{
+    if (m_settingsDialog)
+        m_settingsDialog->setValues(m_document->settings());
+}
+
+void MainWindow::openSettings()
+{
+    if (isBuilding() || isAdding())
+        return;
+    commitEditor();
+    SettingsDialog &dialog = settingsDialog();
+    dialog.setSourceFolder(m_sourceFolder);
+    dialog.setProjectPath(m_document->path());
+    dialog.exec();
+}
+
+// Closing the dialog is where its values become the record and the next run's defaults.
+void MainWindow::settingsClosed()
+{
+    collectSettings();
+    if (Status error = writeSettingsFile(m_document->settings(), defaultSettingsPath()))
+        QMessageBox::warning(this, defaultSettingsPath(), messages::describe(*error));
+    showItemInEditor();
 }
 
 bool MainWindow::askToKeepChanges()

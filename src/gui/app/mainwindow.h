@@ -29,6 +29,7 @@ class BuildRunner;
 class ItemEditor;
 class NumericBox;
 class PreviewLoader;
+class SettingsDialog;
 class ThumbnailGrid;
 
 class MainWindow : public QMainWindow {
@@ -69,6 +70,10 @@ public:
     // changes images).
     void commitEditor();
     void showItemInEditor();
+
+    // The settings dialog, created on first use and kept: its controls are the newest copy
+    // of the settings until collectSettings() copies them into the project.
+    SettingsDialog &settingsDialog();
 
     // Window-level texts: every caption and tooltip in the current language.
     void retranslate();
@@ -126,12 +131,17 @@ private:
     void buildEnded(const lumarc::BuildReport &report);
     bool askEmptying(const QString &folder, const DestinationSurvey &survey);
     void chooseLanguage();
+    void collectSettings();
+    void showSettings();
+    void openSettings();
+    void settingsClosed();
 
     std::unique_ptr<QSettings> m_store;
     ProjectDocument *m_document;
     ThumbnailGrid *m_grid;
     ItemEditor *m_editor;
     PreviewLoader *m_previews;
+    SettingsDialog *m_settingsDialog = nullptr;
     BuildRunner *m_build;
     UrlCollection m_urls;
     RecentProjects m_recent;

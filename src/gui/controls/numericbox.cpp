@@ -297,9 +297,17 @@ void NumericBox::setAutoSelect(bool on)
 
 void NumericBox::setWidths(int before, int value, int after)
 {
-    m_captionLabel->setFixedWidth(before);
-    m_valueField->setFixedWidth(value);
-    m_afterLabel->setFixedWidth(after);
+    const auto apply = [](QWidget *part, int width) {
+        if (width >= 0) {
+            part->setFixedWidth(width);
+        } else {
+            part->setMinimumWidth(0);
+            part->setMaximumWidth(QWIDGETSIZE_MAX);
+        }
+    };
+    apply(m_captionLabel, before);
+    apply(m_valueField, value);
+    apply(m_afterLabel, after);
 }
 
 void NumericBox::setFocusNextWidget(QWidget *widget)

@@ -134,7 +134,8 @@ public:
     bool autoSelect() const { return m_autoSelect; }
     void setAutoSelect(bool on);
 
-    // Widths of caption, value field and unit text, in pixels.
+    // Widths of caption, value field and unit text, in pixels; a negative width leaves that
+    // part at the width its text needs.
     void setWidths(int before, int value, int after);
 
     // Where Down arrow or Enter (next) and Up arrow (back) move the focus; none by default.

@@ -1,7 +1,7 @@
 #pragma once
 
-// The folder selection that adding a folder of images and choosing the destination
-// folder open: the platform's own dialog, limited to folders.
+// The platform's file and folder dialogs as the program opens them: the folder selection
+// of adding a folder and of the destination folder, and the filters of the file dialogs.
 
 #include <QString>
 
@@ -12,5 +12,9 @@ namespace lumarc::gui {
 // The chosen folder in this platform's notation, or an empty text when the user cancels
 // (callers then keep the folder they had).
 QString chooseFolder(QWidget *owner, const QString &title, const QString &startFolder);
+
+// The string tables keep filters as "Description (*.a;*.b)|*.a;*.b" pairs; Qt's file dialogs
+// take "Description (*.a *.b)" entries separated by ";;", with blanks between the patterns.
+QString qtFilter(const QString &pairs);
 
 } // namespace lumarc::gui

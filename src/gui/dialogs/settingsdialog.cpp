@@ -1,0 +1,717 @@
+#include "gui/dialogs/settingsdialog.h"
+
+#include "colour/colour.h"
+#include "gui/app/windowcaption.h"
+#include "gui/controls/colourbutton.h"
+#include "gui/controls/numericbox.h"
+#include "gui/dialogs/folderdialog.h"
+#include "gui/dialogs/hexacolordialog.h"
+#include "i18n/messages.h"
+#include "i18n/strings.h"
+#include "storage/settingsfile.h"
+#include "support/paths.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <vector>
+
+namespace lumarc::gui {
+
+using i18n::getString;
+
+namespace {
+
+// Colour fields and the tooltip (which is also the colour dialog's caption) of their buttons.
+struct ColourField {
+    const char *field;
+    int tooltipId;
+    const char *tooltip;
+};
+constexpr ColourField kColourFields[] = {
+    {"page_background_color", 89, "Web page background color"},
+    {"gallery_title_color", 101, "Select web title text color"},
+    {"cell_background_color", 91, "Cell background (padding) color"},
+    {"title_color", 81, "Image title color"},
+    {"thumb_border_color", 82, "Image border color"},
+};
+
+// The four cell borders in the order the record keeps them: top, right, bottom, left.
+constexpr ColourField kBorderColours[] = {
+    {"cell_border_colors", 92, "Cell top border color"},
+    {"cell_border_colors", 93, "Cell right border color"},
+    {"cell_border_colors", 95, "Cell bottom border color"},
+    {"cell_border_colors", 94, "Cell left border color"},
+};
+
+// The caption before each numeric box.
+struct NumberCaption {
+    const char *field;
+    int id;
+    const char *text;
+};
+constexpr NumberCaption kNumberCaptions[] = {
+    {"columns", 230, "Columns"},
+    {"rows", 231, "Rows"},
+    {"thumb_width", 226, "Image size"},
+    {"thumb_height", 229, "x  "},
+    {"cell_width", 221, "Size"},
+    {"cell_height", 222, "x"},
+    {"photo_width", 226, "Image size"},
+    {"photo_height", 227, "x "},
+    {"jpeg_quality", 228, "Resized image quality"},
+    {"thumb_border_width", 223, "Border width"},
+    {"title_font_size", 246, "Size"},
+    {"cell_border_width", 223, "Border width"},
+    {"cell_spacing", 224, "Spacing"},
+    {"cell_padding", 225, "Paddign"},
+    {"gallery_title_font_size", 219, "  size"},
+};
+
+const QStringList kAlignments = {QStringLiteral("left"), QStringLiteral("center"), QStringLiteral("right")};
+const QString kParentUrlPlaceholder = QStringLiteral("http://");
+
+// A text field that should hold a number: its leading number as the box shows it, 0 when
+// there is none (only a hand-edited file holds such a value).
+double numberOf(const QString &text)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    return ok ? value : 0;
+}
+
+const SettingsField &field(const char *name)
+{
+    const SettingsField *found = findSettingsField(QLatin1String(name));
+    Q_ASSERT(found);
+    return *found;
+}
+
+QString nativeName(const QString &path)
+{
+    return path.isEmpty() ? path : QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+SettingsDialog::SettingsDialog(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmSettings"));
+    m_pickers.font = [](const QFont &initial, QWidget *owner) -> std::optional<QFont> {
+        bool ok = false;
+        const QFont font = QFontDialog::getFont(&ok, initial, owner);
+        return ok ? std::optional<QFont>(font) : std::nullopt;
+    };
+    m_pickers.folder = [](QWidget *owner, const QString &title, const QString &start) {
+        return chooseFolder(owner, title, start);
+    };
+    m_pickers.openFile = [](QWidget *owner, const QString &title, const QString &start, const QString &filter) {
+        return QFileDialog::getOpenFileName(owner, title, start, filter);
+    };
+    m_pickers.saveFile = [](QWidget *owner, const QString &title, const QString &start, const QString &filter) {
+        return QFileDialog::getSaveFileName(owner, title, start, filter);
+    };
+    m_pickers.colour = [this](const QString &caption, qint32 &colour, const QPoint &topLeft) {
+        // One colour dialog for the life of this dialog, so it keeps its palette.
+        if (!m_colourDialog)
+            m_colourDialog = new HexaColorDialog(this);
+        return m_colourDialog->doModal(caption, colour, topLeft);
+    };
+
+    m_tabs = new QTabWidget;
+    m_tabs->addTab(buildSettingsTab(), QString());
+    m_tabs->addTab(buildHelpTab(), QString());
+    // Leaving the help tab collects the controls, as every other exit from editing does.
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index != 1)
+            m_record = getValues();
+    });
+
+    m_restoreButton = new QPushButton;
+    m_loadButton = new QPushButton;
+    m_saveButton = new QPushButton;
+    m_languageButton = new QPushButton;
+    m_exitButton = new QPushButton;
+    connect(m_restoreButton, &QPushButton::clicked, this, &SettingsDialog::restoreDefaults);
+    connect(m_loadButton, &QPushButton::clicked, this, &SettingsDialog::loadSettings);
+    connect(m_saveButton, &QPushButton::clicked, this, &SettingsDialog::saveSettingsAs);
+    connect(m_languageButton, &QPushButton::clicked, this, [this] {
+        if (m_languageCommand)
+            m_languageCommand();
+    });
+    connect(m_exitButton, &QPushButton::clicked, this, &QDialog::close);
+    for (QPushButton *button : {m_restoreButton, m_loadButton, m_saveButton, m_languageButton, m_exitButton})
+        button->setAutoDefault(false);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_restoreButton);
+    buttons->addWidget(m_loadButton);
+    buttons->addWidget(m_saveButton);
+    buttons->addWidget(m_languageButton);
+    buttons->addStretch();
+    buttons->addWidget(m_exitButton);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    layout->addLayout(buttons);
+
+    m_record.setDefaults();
+    retranslate();
+    setValues(m_record);
+}
+
+SettingsDialog::~SettingsDialog() = default;
+
+NumericBox *SettingsDialog::addNumericBox(const QString &fieldName, double minimum, double maximum, double step)
+{
+    auto *box = new NumericBox;
+    box->setObjectName(fieldName);
+    box->setNumericType(NumericType::Int16);
+    box->setRange(minimum, maximum);
+    box->setUpDownVisible(true);
+    box->setUpDownIncrement(step);
+    box->setWidths(-1, 48, -1);
+    m_numbers.insert(fieldName, box);
+    return box;
+}
+
+ColourButton *SettingsDialog::addColourButton(const QString &fieldName)
+{
+    auto *button = new ColourButton;
+    button->setObjectName(fieldName);
+    button->setFixedSize(36, 22);
+    connect(button, &QPushButton::clicked, this, [this, button] { editColour(button); });
+    return button;
+}
+
+QLineEdit *SettingsDialog::addTextBox(const QString &fieldName)
+{
+    auto *box = new QLineEdit;
+    box->setObjectName(fieldName);
+    m_texts.insert(fieldName, box);
+    return box;
+}
+
+QCheckBox *SettingsDialog::addCheckBox(const QString &fieldName)
+{
+    auto *box = new QCheckBox;
+    box->setObjectName(fieldName);
+    m_checks.insert(fieldName, box);
+    return box;
+}
+
+QWidget *SettingsDialog::buildSettingsTab()
+{
+    for (const ColourField &c : kColourFields)
+        m_colours.insert(QLatin1String(c.field), addColourButton(QLatin1String(c.field)));
+    for (std::size_t i = 0; i < m_borderColours.size(); ++i)
+        m_borderColours[i] = addColourButton(QStringLiteral("cell_border_colors_%1").arg(i));
+
+    const auto row = [](std::initializer_list<QWidget *> widgets) {
+        auto *line = new QHBoxLayout;
+        for (QWidget *widget : widgets)
+            line->addWidget(widget);
+        line->addStretch();
+        return line;
+    };
+    const auto frame = [this](const QString &name) {
+        auto *box = new QGroupBox;
+        box->setObjectName(name);
+        m_frames.append(box);
+        return box;
+    };
+    const auto browseButton = [] {
+        auto *button = new QToolButton;
+        button->setText(QStringLiteral("..."));
+        return button;
+    };
+
+    // Thumbnail: its box, border, caption font and the image links.
+    QGroupBox *thumbnail = frame(QStringLiteral("frameThumb"));
+    m_thumbTitlePreview = new QLabel;
+    m_thumbTitlePreview->setObjectName(QStringLiteral("lblImg_font_name"));
+    m_thumbTitlePreview->setAutoFillBackground(true);
+    m_thumbTitlePreview->setMinimumHeight(34);
+    m_thumbTitlePreview->setAlignment(Qt::AlignCenter);
+    m_thumbFontButton = new QPushButton;
+    connect(m_thumbFontButton, &QPushButton::clicked, this, &SettingsDialog::chooseThumbnailTitleFont);
+    m_alignBox = new QComboBox;
+    m_alignBox->setObjectName(QStringLiteral("cboImg_title_align"));
+    m_alignBox->addItems(kAlignments);
+    auto *thumbLayout = new QVBoxLayout(thumbnail);
+    thumbLayout->addLayout(row({addNumericBox(QStringLiteral("thumb_width"), 0, 1000, 10),
+                                addNumericBox(QStringLiteral("thumb_height"), 0, 1000, 10)}));
+    thumbLayout->addLayout(row({addNumericBox(QStringLiteral("thumb_border_width"), 0, 25, 1),
+                                m_colours.value(QStringLiteral("thumb_border_color"))}));
+    thumbLayout->addWidget(m_thumbTitlePreview);
+    thumbLayout->addLayout(row({m_thumbFontButton, addNumericBox(QStringLiteral("title_font_size"), 0, 26, 1),
+                                m_colours.value(QStringLiteral("title_color")), m_alignBox}));
+    thumbLayout->addLayout(row({addCheckBox(QStringLiteral("add_image_links")), addTextBox(QStringLiteral("default_link_text"))}));
+
+    // Cell: the table cell around each thumbnail.
+    QGroupBox *cell = frame(QStringLiteral("frameSlide"));
+    auto *cellLayout = new QVBoxLayout(cell);
+    cellLayout->addLayout(row({addNumericBox(QStringLiteral("cell_width"), 0, 1000, 10),
+                               addNumericBox(QStringLiteral("cell_height"), 0, 1000, 10)}));
+    auto *borderRow = row({addNumericBox(QStringLiteral("cell_border_width"), 0, 25, 1)});
+    for (std::size_t i = 0; i < m_borderColours.size(); ++i)
+        borderRow->insertWidget(int(i) + 1, m_borderColours[i]);
+    cellLayout->addLayout(borderRow);
+    cellLayout->addLayout(row({addNumericBox(QStringLiteral("cell_spacing"), 0, 100, 1),
+                               addNumericBox(QStringLiteral("cell_padding"), 0, 100, 1),
+                               m_colours.value(QStringLiteral("cell_background_color"))}));
+    m_backgroundButtons[1] = browseButton();
+    connect(m_backgroundButtons[1], &QToolButton::clicked, this, &SettingsDialog::chooseCellBackgroundImage);
+    auto *cellImage = new QHBoxLayout;
+    cellImage->addWidget(addTextBox(QStringLiteral("cell_background_image")), 1);
+    cellImage->addWidget(m_backgroundButtons[1]);
+    cellLayout->addLayout(cellImage);
+    cellLayout->addStretch();
+
+    // Page title: the heading of every page, the page colours and the parent link.
+    QGroupBox *title = frame(QStringLiteral("frameTitle"));
+    m_pageTitlePreview = new QLabel;
+    m_pageTitlePreview->setObjectName(QStringLiteral("lblWebTitle_font_name"));
+    m_pageTitlePreview->setAutoFillBackground(true);
+    m_pageTitlePreview->setMinimumHeight(40);
+    m_pageTitlePreview->setAlignment(Qt::AlignCenter);
+    m_pageFontButton = new QPushButton;
+    connect(m_pageFontButton, &QPushButton::clicked, this, &SettingsDialog::choosePageTitleFont);
+    m_backgroundButtons[0] = browseButton();
+    connect(m_backgroundButtons[0], &QToolButton::clicked, this, &SettingsDialog::choosePageBackgroundImage);
+    auto *titleLayout = new QGridLayout(title);
+    int line = 0;
+    const auto labelled = [&](const QString &name, QWidget *widget, QToolButton *button = nullptr) {
+        auto *label = new QLabel;
+        label->setObjectName(name);
+        label->setBuddy(widget);
+        titleLayout->addWidget(label, line, 0);
+        titleLayout->addWidget(widget, line, 1, 1, button ? 1 : 2);
+        if (button)
+            titleLayout->addWidget(button, line, 2);
+        ++line;
+    };
+    labelled(QStringLiteral("lblWebTitle"), addTextBox(QStringLiteral("gallery_title")));
+    titleLayout->addWidget(m_pageTitlePreview, line++, 0, 1, 3);
+    auto *fontRow = row({m_pageFontButton, addNumericBox(QStringLiteral("gallery_title_font_size"), 6, 56, 1),
+                         m_colours.value(QStringLiteral("gallery_title_color"))});
+    titleLayout->addLayout(fontRow, line++, 0, 1, 3);
+    auto *pageColour = new QLabel;
+    pageColour->setObjectName(QStringLiteral("lblPageColor"));
+    titleLayout->addWidget(pageColour, line, 0);
+    titleLayout->addWidget(m_colours.value(QStringLiteral("page_background_color")), line++, 1, Qt::AlignLeft);
+    labelled(QStringLiteral("lblPageImage"), addTextBox(QStringLiteral("page_background_image")), m_backgroundButtons[0]);
+    labelled(QStringLiteral("lblParentTitle"), addTextBox(QStringLiteral("parent_page_title")));
+    labelled(QStringLiteral("lblParentUrl"), addTextBox(QStringLiteral("parent_page_url")));
+    titleLayout->addWidget(addCheckBox(QStringLiteral("add_parent_link")), line++, 1, 1, 2);
+
+    // Large image: the photos the viewer shows.
+    QGroupBox *large = frame(QStringLiteral("frmImage"));
+    auto *largeLayout = new QVBoxLayout(large);
+    largeLayout->addLayout(row({addNumericBox(QStringLiteral("photo_width"), 0, 2000, 10),
+                                addNumericBox(QStringLiteral("photo_height"), 0, 2000, 10)}));
+    NumericBox *quality = addNumericBox(QStringLiteral("jpeg_quality"), 10, 100, 10);
+    largeLayout->addLayout(row({quality}));
+    largeLayout->addWidget(addCheckBox(QStringLiteral("keep_aspect_ratio")));
+    largeLayout->addStretch();
+
+    NumericBox *columns = addNumericBox(QStringLiteral("columns"), 0, 20, 1);
+    NumericBox *rows = addNumericBox(QStringLiteral("rows"), 1, 1000, 1);
+    columns->setAfterString(QString());
+    rows->setAfterString(QString());
+    quality->setAfterString(QString());  // "%" comes from the string table
+
+    m_folderButton = browseButton();
+    connect(m_folderButton, &QToolButton::clicked, this, &SettingsDialog::chooseDestinationFolder);
+    auto *folderRow = new QHBoxLayout;
+    auto *folderLabel = new QLabel;
+    folderLabel->setObjectName(QStringLiteral("lblFolders"));
+    folderRow->addWidget(folderLabel);
+    folderRow->addWidget(addTextBox(QStringLiteral("destination_folder")), 1);
+    folderRow->addWidget(m_folderButton);
+
+    auto *page = new QWidget;
+    auto *grid = new QGridLayout(page);
+    grid->addLayout(row({columns, rows}), 0, 0, 1, 2);
+    grid->addWidget(thumbnail, 1, 0);
+    grid->addWidget(cell, 1, 1);
+    grid->addWidget(title, 2, 0);
+    grid->addWidget(large, 2, 1);
+    grid->addLayout(folderRow, 3, 0, 1, 2);
+
+    // The cell can never be smaller than the box its thumbnail is fitted into.
+    for (int dimension : {0, 1}) {
+        NumericBox *thumb = m_numbers.value(dimension == 0 ? QStringLiteral("thumb_width") : QStringLiteral("thumb_height"));
+        connect(thumb, &NumericBox::valueChanged, this, [this, dimension] { keepCellAtLeastThumbnail(dimension); });
+    }
+    connect(m_numbers.value(QStringLiteral("cell_padding")), &NumericBox::valueChanged, this, [this] {
+        keepCellAtLeastThumbnail(0);
+        keepCellAtLeastThumbnail(1);
+    });
+    connect(m_numbers.value(QStringLiteral("title_font_size")), &NumericBox::valueChanged, this,
+            &SettingsDialog::refreshPreviews);
+    for (ColourButton *button : m_colours)
+        connect(button, &ColourButton::colourChanged, this, &SettingsDialog::refreshPreviews);
+    return page;
+}
+
+QWidget *SettingsDialog::buildHelpTab()
+{
+    auto *page = new QWidget;
+    auto *grid = new QGridLayout(page);
+    for (int i = 0; i < 14; ++i) {
+        auto *label = new QLabel;
+        label->setObjectName(QStringLiteral("lblInfo"));
+        label->setWordWrap(true);
+        m_helpLabels.append(label);
+        grid->addWidget(label, i / 2, i % 2);
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(7, 1);
+    return page;
+}
+
+void SettingsDialog::retranslate()
+{
+    setWindowTitle(windowCaption(m_projectPath));
+    m_tabs->setTabText(0, getString(34, QStringLiteral("Settings")));
+    m_tabs->setTabText(1, getString(36, QStringLiteral("Quick help")));
+    const std::pair<int, const char *> frames[] = {
+        {80, "Thumbnail"}, {90, "Cell"}, {98, "Page title"}, {88, "Large image"}};
+    for (int i = 0; i < m_frames.size(); ++i)
+        m_frames.at(i)->setTitle(getString(frames[i].first, QLatin1String(frames[i].second)));
+
+    for (const NumberCaption &caption : kNumberCaptions)
+        m_numbers.value(QLatin1String(caption.field))->setBeforeString(getString(caption.id, QLatin1String(caption.text)));
+    m_numbers.value(QStringLiteral("jpeg_quality"))->setAfterString(getString(253, QStringLiteral("%")));
+    const std::pair<const char *, std::pair<int, const char *>> numberTips[] = {
+        {"thumb_width", {118, "Thumbnail width"}}, {"thumb_height", {116, "Thumbnail height"}},
+        {"cell_width", {117, "Cell width"}},       {"cell_height", {114, "Cell height"}},
+        {"cell_spacing", {129, "Cell spacing"}},   {"cell_padding", {121, "Cell padding"}},
+        {"gallery_title_font_size", {220, "Web title font size"}},
+    };
+    for (const auto &[name, tip] : numberTips)
+        m_numbers.value(QLatin1String(name))->setToolTip(getString(tip.first, QLatin1String(tip.second)));
+
+    for (const ColourField &c : kColourFields)
+        m_colours.value(QLatin1String(c.field))->setToolTip(getString(c.tooltipId, QLatin1String(c.tooltip)));
+    for (std::size_t i = 0; i < m_borderColours.size(); ++i)
+        m_borderColours[i]->setToolTip(getString(kBorderColours[i].tooltipId, QLatin1String(kBorderColours[i].tooltip)));
+
+    m_thumbFontButton->setText(getString(84, QStringLiteral("Font")));
+    m_pageFontButton->setText(getString(84, QStringLiteral("Font")));
+    m_alignBox->setToolTip(getString(83, QStringLiteral("Image title align")));
+    m_checks.value(QStringLiteral("keep_aspect_ratio"))->setText(getString(75, QStringLiteral("Preserve aspect ratio")));
+    m_checks.value(QStringLiteral("add_parent_link"))->setText(getString(251, QStringLiteral("Add parent link")));
+    m_checks.value(QStringLiteral("add_image_links"))->setText(getString(250, QStringLiteral("Add link")));
+    m_texts.value(QStringLiteral("default_link_text"))->setToolTip(getString(267, QStringLiteral("Link text")));
+    m_texts.value(QStringLiteral("destination_folder"))
+        ->setToolTip(getString(105, QStringLiteral("Destination folder for a new web gallery")));
+    m_texts.value(QStringLiteral("parent_page_url"))->setToolTip(getString(100, QStringLiteral("Add home URL, or keep empty")));
+    m_texts.value(QStringLiteral("parent_page_title"))->setToolTip(getString(99, QStringLiteral("Home URL description")));
+    m_texts.value(QStringLiteral("page_background_image"))->setToolTip(getString(264, QStringLiteral("Background image")));
+    m_texts.value(QStringLiteral("cell_background_image"))
+        ->setToolTip(getString(269, QStringLiteral("Cell background image")));
+    m_backgroundButtons[0]->setToolTip(getString(265, QStringLiteral("Select page background image")));
+    m_backgroundButtons[1]->setToolTip(getString(265, QStringLiteral("Select page background image")));
+    m_folderButton->setToolTip(getString(169, QStringLiteral("Select destination folder for a web gallery")));
+
+    const std::pair<const char *, std::pair<int, const char *>> labels[] = {
+        {"lblWebTitle", {122, "Web page title"}},         {"lblPageColor", {106, "Page background color"}},
+        {"lblPageImage", {270, "Page background image"}}, {"lblParentTitle", {103, "Parent page title"}},
+        {"lblParentUrl", {104, "Parent page link"}},      {"lblFolders", {105, "Destination folder for a new web gallery"}},
+    };
+    for (const auto &[name, text] : labels) {
+        if (auto *label = findChild<QLabel *>(QLatin1String(name)))
+            label->setText(getString(text.first, QLatin1String(text.second)));
+    }
+
+    // The help tab: what each part of the gallery is made of.
+    const std::pair<int, const char *> help[] = {
+        {122, "Web page title"}, {123, "Caption,font,color"}, {104, "Parent page link"}, {124, "Caption,url"},
+        {125, "Thumbnail border"}, {126, "width,color"},      {127, "Thumbnail title"}, {128, "font,size,color"},
+        {119, "Cell borders"},   {120, "Width,colors"},       {129, "Cell spacing"},    {121, "Cell padding"},
+        {97, "Cell background and border colors"}, {113, "width, color:left,top, right,bottom"},
+    };
+    for (int i = 0; i < m_helpLabels.size(); ++i)
+        m_helpLabels.at(i)->setText(getString(help[i].first, QLatin1String(help[i].second)));
+
+    m_restoreButton->setText(getString(73, QStringLiteral("Restore defaults")));
+    m_restoreButton->setToolTip(getString(74, QStringLiteral("Restore defaults")));
+    m_loadButton->setText(getString(77, QStringLiteral("Load settings...")));
+    m_loadButton->setToolTip(getString(78, QStringLiteral("Load settings")));
+    m_saveButton->setText(getString(76, QStringLiteral("Save settings as...")));
+    m_saveButton->setToolTip(getString(252, QStringLiteral("Save settings as")));
+    m_languageButton->setText(getString(263, QStringLiteral("Language...")));
+    m_exitButton->setText(getString(136, QStringLiteral("Exit")));
+}
+
+void SettingsDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
+}
+
+void SettingsDialog::setProjectPath(const QString &path)
+{
+    m_projectPath = path;
+    setWindowTitle(windowCaption(path));
+}
+
+NumericBox *SettingsDialog::numericBox(const QString &fieldName) const
+{
+    return m_numbers.value(fieldName);
+}
+
+ColourButton *SettingsDialog::colourButton(const QString &fieldName, int index) const
+{
+    if (fieldName == QLatin1String("cell_border_colors"))
+        return index >= 0 && index < int(m_borderColours.size()) ? m_borderColours[std::size_t(index)] : nullptr;
+    return m_colours.value(fieldName);
+}
+
+QLineEdit *SettingsDialog::textBox(const QString &fieldName) const
+{
+    return m_texts.value(fieldName);
+}
+
+QCheckBox *SettingsDialog::checkBox(const QString &fieldName) const
+{
+    return m_checks.value(fieldName);
+}
+
+// --- record and controls ---------------------------------------------------------------
+
+void SettingsDialog::setValues(const GallerySettings &settings)
+{
+    m_record = settings;
+    // Showing values is not editing them: the cell rule runs once below, with the
+    // record's own values, and must not raise a cell the record keeps smaller.
+    std::vector<QSignalBlocker> blockers;
+    blockers.reserve(std::size_t(m_numbers.size()));
+    for (NumericBox *box : std::as_const(m_numbers))
+        blockers.emplace_back(box);
+
+    m_numbers.value(QStringLiteral("columns"))->setValue(settings.columns);
+    m_numbers.value(QStringLiteral("rows"))->setValue(settings.rows);
+    for (auto it = m_numbers.cbegin(); it != m_numbers.cend(); ++it) {
+        const SettingsField &f = field(it.key().toLatin1().constData());
+        if (f.kind == SettingsField::Kind::Text)
+            it.value()->setValue(numberOf(settings.*f.text));
+    }
+
+    if (!kAlignments.contains(m_record.titleAlign))
+        m_record.titleAlign = QStringLiteral("center");
+    m_alignBox->setCurrentIndex(int(kAlignments.indexOf(m_record.titleAlign)));
+
+    for (auto it = m_colours.cbegin(); it != m_colours.cend(); ++it)
+        it.value()->setColour(colour::hexToColor(textField(settings, field(it.key().toLatin1().constData()))));
+    const QStringList borders = settings.cellBorderColors.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (std::size_t i = 0; i < m_borderColours.size(); ++i)
+        m_borderColours[i]->setColour(colour::hexToColor(borders.value(qsizetype(i))));
+
+    for (int dimension : {0, 1}) {
+        const QString thumb = dimension == 0 ? QStringLiteral("thumb_width") : QStringLiteral("thumb_height");
+        const QString cell = dimension == 0 ? QStringLiteral("cell_width") : QStringLiteral("cell_height");
+        m_numbers.value(cell)->setMinimum(m_numbers.value(thumb)->value());
+    }
+
+    for (auto it = m_texts.cbegin(); it != m_texts.cend(); ++it)
+        it.value()->setText(textField(settings, field(it.key().toLatin1().constData())));
+    // "http://" alone is the old placeholder of an unset parent link.
+    if (settings.parentPageUrl == kParentUrlPlaceholder)
+        m_texts.value(QStringLiteral("parent_page_url"))->clear();
+
+    for (auto it = m_checks.cbegin(); it != m_checks.cend(); ++it)
+        it.value()->setChecked(settings.*field(it.key().toLatin1().constData()).int16 == 1);
+
+    m_thumbTitlePreview->setFont(QFont(settings.titleFontName));
+    m_pageTitlePreview->setFont(QFont(settings.galleryTitleFontName));
+    refreshPreviews();
+}
+
+GallerySettings SettingsDialog::getValues() const
+{
+    GallerySettings settings = m_record;
+    settings.columns = m_numbers.value(QStringLiteral("columns"))->intValue();
+    settings.rows = m_numbers.value(QStringLiteral("rows"))->intValue();
+    for (auto it = m_numbers.cbegin(); it != m_numbers.cend(); ++it) {
+        const SettingsField &f = field(it.key().toLatin1().constData());
+        if (f.kind == SettingsField::Kind::Text)
+            settings.*f.text = QString::number(it.value()->intValue());
+    }
+    settings.titleAlign = m_alignBox->currentText().isEmpty() ? QStringLiteral("center") : m_alignBox->currentText();
+    for (auto it = m_colours.cbegin(); it != m_colours.cend(); ++it)
+        textField(settings, field(it.key().toLatin1().constData())) = colour::colorToHex(it.value()->colour());
+    QStringList borders;
+    for (const ColourButton *button : m_borderColours)
+        borders.append(colour::colorToHex(button->colour()));
+    settings.cellBorderColors = borders.join(QLatin1Char(' ')).toLower();
+    for (auto it = m_texts.cbegin(); it != m_texts.cend(); ++it)
+        textField(settings, field(it.key().toLatin1().constData())) = it.value()->text();
+    for (auto it = m_checks.cbegin(); it != m_checks.cend(); ++it)
+        settings.*field(it.key().toLatin1().constData()).int16 = it.value()->isChecked() ? 1 : 0;
+    settings.titleFontName = m_thumbTitlePreview->font().family();
+    settings.galleryTitleFontName = m_pageTitlePreview->font().family();
+    return settings;
+}
+
+void SettingsDialog::keepCellAtLeastThumbnail(int dimension)
+{
+    const double thumb =
+        m_numbers.value(dimension == 0 ? QStringLiteral("thumb_width") : QStringLiteral("thumb_height"))->value();
+    NumericBox *cell = m_numbers.value(dimension == 0 ? QStringLiteral("cell_width") : QStringLiteral("cell_height"));
+    if (thumb > cell->value())
+        cell->setValue(thumb);
+    cell->setMinimum(thumb);
+}
+
+void SettingsDialog::refreshPreviews()
+{
+    const auto paint = [](QLabel *label, qint32 background, qint32 text) {
+        label->setStyleSheet(QStringLiteral("background-color: %1; color: %2;")
+                                 .arg(colour::colorToHex(background), colour::colorToHex(text)));
+        label->setText(label->font().family());
+    };
+    QFont thumbFont = m_thumbTitlePreview->font();
+    const int size = m_numbers.value(QStringLiteral("title_font_size"))->intValue();
+    if (size > 0)
+        thumbFont.setPixelSize(size);
+    m_thumbTitlePreview->setFont(thumbFont);
+    paint(m_thumbTitlePreview, m_colours.value(QStringLiteral("cell_background_color"))->colour(),
+          m_colours.value(QStringLiteral("title_color"))->colour());
+    paint(m_pageTitlePreview, m_colours.value(QStringLiteral("page_background_color"))->colour(),
+          m_colours.value(QStringLiteral("gallery_title_color"))->colour());
+}
+
+// --- the buttons -----------------------------------------------------------------------
+
+void SettingsDialog::editColour(ColourButton *button)
+{
+    qint32 colour = button->colour();
+    if (m_pickers.colour(button->toolTip(), colour, button->mapToGlobal(QPoint(0, 0))))
+        button->setColour(colour);
+}
+
+std::optional<QFont> SettingsDialog::pickFont(QLabel *preview, NumericBox *sizeBox)
+{
+    QFont initial = preview->font();
+    if (sizeBox->intValue() > 0)
+        initial.setPointSize(sizeBox->intValue());
+    const std::optional<QFont> chosen = m_pickers.font(initial, this);
+    if (!chosen || chosen->family().isEmpty()) {
+        QMessageBox::information(this, windowTitle(), getString(170, QStringLiteral("No font selected!")));
+        return std::nullopt;
+    }
+    const int size = chosen->pointSize() > 0 ? chosen->pointSize() : chosen->pixelSize();
+    if (size > 0)
+        sizeBox->setValue(std::clamp(double(size), sizeBox->minimum(), sizeBox->maximum()));
+    preview->setFont(QFont(chosen->family()));
+    refreshPreviews();
+    return chosen;
+}
+
+void SettingsDialog::chooseThumbnailTitleFont()
+{
+    pickFont(m_thumbTitlePreview, m_numbers.value(QStringLiteral("title_font_size")));
+}
+
+void SettingsDialog::choosePageTitleFont()
+{
+    pickFont(m_pageTitlePreview, m_numbers.value(QStringLiteral("gallery_title_font_size")));
+}
+
+void SettingsDialog::chooseDestinationFolder()
+{
+    QLineEdit *box = m_texts.value(QStringLiteral("destination_folder"));
+    const QString folder =
+        m_pickers.folder(this, getString(169, QStringLiteral("Select destination folder for a web gallery")), box->text());
+    if (!folder.isEmpty())
+        box->setText(folder);
+}
+
+void SettingsDialog::chooseBackgroundImage(int which)
+{
+    const QString path = m_pickers.openFile(
+        this, getString(265, QStringLiteral("Select page background image")), m_sourceFolder,
+        qtFilter(getString(266, QStringLiteral("Background image (*.jpg;*.gif)|*.jpg;*.gif"))));
+    if (path.isEmpty())
+        return;
+    const QString fieldName = which == 0 ? QStringLiteral("page_background_image") : QStringLiteral("cell_background_image");
+    m_texts.value(fieldName)->setText(nativeName(path));
+    textField(m_record, field(fieldName.toLatin1().constData())) = nativeName(path);
+}
+
+void SettingsDialog::choosePageBackgroundImage()
+{
+    chooseBackgroundImage(0);
+}
+
+void SettingsDialog::chooseCellBackgroundImage()
+{
+    chooseBackgroundImage(1);
+}
+
+void SettingsDialog::restoreDefaults()
+{
+    GallerySettings settings = getValues();
+    settings.setDefaults();
+    setValues(settings);
+}
+
+void SettingsDialog::loadSettings()
+{
+    const QString path =
+        m_pickers.openFile(this, getString(172, QStringLiteral("Select settings")), m_dataFolder,
+                           qtFilter(getString(171, QStringLiteral("ZEB settings files (*.zeb;*.zes)|*.zeb;*.zes"))));
+    if (path.isEmpty())
+        return;
+    Result<GallerySettings> loaded = readSettingsFile(path);
+    if (!loaded) {
+        const Error &error = loaded.error();
+        QMessageBox::critical(this, nativeName(path),
+                              error.code == ErrorCode::BadFormat ? getString(232, QStringLiteral("Invalid file!"))
+                                                                 : messages::describe(error));
+        return;
+    }
+    setValues(std::move(loaded).value());
+}
+
+void SettingsDialog::saveSettingsAs()
+{
+    QString path = m_pickers.saveFile(this, getString(172, QStringLiteral("Select settings")), m_dataFolder,
+                                      qtFilter(getString(173, QStringLiteral("ZEB settings files (*.zes;)|*.zes;"))));
+    if (path.isEmpty())
+        return;
+    // The platform dialog does not always add the filter's extension.
+    if (paths::extension(paths::fileName(path)).isEmpty())
+        path += QStringLiteral(".zes");
+    m_record = getValues();
+    if (Status error = writeSettingsFile(m_record, path))
+        QMessageBox::critical(this, nativeName(path), messages::describe(*error));
+}
+
+void SettingsDialog::done(int result)
+{
+    m_record = getValues();
+    QDialog::done(result);
+    Q_EMIT closed();
+}
+
+} // namespace lumarc::gui

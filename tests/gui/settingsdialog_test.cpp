@@ -1,0 +1,359 @@
+// The settings dialog: every control carries its field to the record and back (also through
+// a saved project), the rules for alignment, the parent link, the border colours and the cell
+// minimum, the file buttons, and the main window's use of it (default.zem on closing).
+
+#include "colour/colour.h"
+#include "gui/app/mainwindow.h"
+#include "gui/controls/colourbutton.h"
+#include "gui/controls/numericbox.h"
+#include "gui/dialogs/settingsdialog.h"
+#include "i18n/strings.h"
+#include "storage/projectfile.h"
+#include "storage/settingsfile.h"
+
+#include "testsupport.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace lumarc;
+using namespace lumarc::gui;
+
+namespace {
+
+// A record in which every field the dialog edits differs from its default, in the forms the
+// dialog writes (colours upper case, the border colours lower case).
+GallerySettings everyFieldChanged()
+{
+    GallerySettings s;
+    s.setDefaults();
+    s.columns = 7;
+    s.rows = 33;
+    s.defaultLinkText = QStringLiteral("more");
+    s.pageBackgroundColor = QStringLiteral("#102030");
+    s.cellWidth = QStringLiteral("240");
+    s.cellHeight = QStringLiteral("190");
+    s.cellBorderWidth = QStringLiteral("3");
+    s.cellBorderColors = QStringLiteral("#010203 #0a0b0c #a0b0c0 #fedcba");
+    s.cellBackgroundColor = QStringLiteral("#405060");
+    s.thumbWidth = QStringLiteral("200");
+    s.thumbHeight = QStringLiteral("150");
+    s.thumbBorderColor = QStringLiteral("#708090");
+    s.thumbBorderWidth = QStringLiteral("2");
+    s.titleFontName = QStringLiteral("DejaVu Serif");
+    s.titleFontSize = QStringLiteral("12");
+    s.titleAlign = QStringLiteral("right");
+    s.titleColor = QStringLiteral("#A0B0C0");
+    s.photoWidth = QStringLiteral("1200");
+    s.photoHeight = QStringLiteral("800");
+    s.jpegQuality = QStringLiteral("70");
+    s.galleryTitle = QStringLiteral("Summer 2026");
+    s.galleryTitleFontName = QStringLiteral("DejaVu Sans Mono");
+    s.galleryTitleFontSize = QStringLiteral("30");
+    s.galleryTitleColor = QStringLiteral("#D0E0F0");
+    s.cellSpacing = QStringLiteral("4");
+    s.cellPadding = QStringLiteral("8");
+    s.destinationFolder = QStringLiteral("/srv/www/summer");
+    s.parentPageTitle = QStringLiteral("Home");
+    s.parentPageUrl = QStringLiteral("http://example.com/index.html");
+    s.keepAspectRatio = 0;
+    s.pageBackgroundImage = QStringLiteral("/pics/page.jpg");
+    s.cellBackgroundImage = QStringLiteral("/pics/cell.gif");
+    s.addParentLink = 1;
+    s.addImageLinks = 1;
+    // Fields without a control must come back untouched.
+    s.pageFontFamily = QStringLiteral("Georgia, serif");
+    s.titleFontWeight = QStringLiteral("bold");
+    s.linkBase = QStringLiteral("http://example.com/gallery/");
+    s.spareNumber = QStringLiteral("99");
+    s.reserved39[3] = QStringLiteral("kept");
+    s.reservedBlock[5] = 7;
+    return s;
+}
+
+// Answers the next message box with its first button and keeps its text.
+struct BoxAnswerer {
+    BoxAnswerer()
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                texts.append(box->text());
+                titles.append(box->windowTitle());
+                box->buttons().value(0)->click();
+            }
+        });
+        timer.start(20);
+    }
+    QStringList texts;
+    QStringList titles;
+    QTimer timer;
+};
+
+} // namespace
+
+class SettingsDialogTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_tmp;
+    QString at(const QString &name) const { return m_tmp.filePath(name); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_tmp.isValid());
+        qputenv("LUMARC_DATA_FOLDER", at("data").toUtf8());
+        QDir().mkpath(at("data"));
+        i18n::setLanguage(i18n::kEnglish);
+    }
+
+    void everyControlRoundTripsThroughTheRecordAndASavedProject()
+    {
+        const GallerySettings expected = everyFieldChanged();
+        SettingsDialog dialog;
+        dialog.setValues(expected);
+        QCOMPARE(dialog.getValues(), expected);
+
+        // The controls show the record's values where a user sees them.
+        QCOMPARE(dialog.numericBox("cell_width")->value(), 240.0);
+        QCOMPARE(dialog.colourButton("title_color")->colour(), 0xC0B0A0);
+        QCOMPARE(dialog.colourButton("cell_border_colors", 3)->colour(), 0xBADCFE);
+        QCOMPARE(dialog.alignBox()->currentText(), QStringLiteral("right"));
+        QVERIFY(!dialog.checkBox("keep_aspect_ratio")->isChecked());
+        QCOMPARE(dialog.thumbnailTitlePreview()->text(), QStringLiteral("DejaVu Serif"));
+
+        Project project;
+        project.settings = dialog.getValues();
+        QVERIFY(!saveProject(project, at("round.zeb")));
+        const Result<Project> loaded = loadProject(at("round.zeb"));
+        QVERIFY(loaded.ok());
+        SettingsDialog reopened;
+        reopened.setValues(loaded.value().settings);
+        QCOMPARE(reopened.getValues(), expected);
+    }
+
+    void oddRecordValuesAreShownAndStoredInTheirSoundForm_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("collected");
+        QTest::newRow("unknown alignment") << "title_align" << "justify" << "center";
+        QTest::newRow("empty alignment") << "title_align" << "" << "center";
+        QTest::newRow("parent link placeholder") << "parent_page_url" << "http://" << "";
+        QTest::newRow("border colours in upper case")
+            << "cell_border_colors" << "#AAAAAA #666666 #666666 #AAAAAA" << "#aaaaaa #666666 #666666 #aaaaaa";
+        QTest::newRow("short border colours") << "cell_border_colors" << "#fff" << "#ffffff #000000 #000000 #000000";
+        QTest::newRow("colour in lower case") << "title_color" << "#abcdef" << "#ABCDEF";
+        QTest::newRow("size that is not a number") << "photo_width" << "wide" << "0";
+    }
+
+    void oddRecordValuesAreShownAndStoredInTheirSoundForm()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, stored);
+        QFETCH(QString, collected);
+        GallerySettings settings;
+        settings.setDefaults();
+        const SettingsField *f = findSettingsField(field);
+        QVERIFY(f);
+        textField(settings, *f) = stored;
+        SettingsDialog dialog;
+        dialog.setValues(settings);
+        QCOMPARE(textField(dialog.getValues(), *f), collected);
+        if (field == QLatin1String("parent_page_url"))
+            QVERIFY(dialog.textBox(field)->text().isEmpty());
+    }
+
+    void theCellIsNeverSmallerThanItsThumbnail()
+    {
+        GallerySettings settings;
+        settings.setDefaults();  // thumbnail 160 x 120 in a cell of 160 x 120
+        SettingsDialog dialog;
+        dialog.setValues(settings);
+        NumericBox *thumbWidth = dialog.numericBox("thumb_width");
+        NumericBox *cellWidth = dialog.numericBox("cell_width");
+        NumericBox *cellHeight = dialog.numericBox("cell_height");
+        QCOMPARE(cellWidth->minimum(), 160.0);
+
+        QVERIFY(thumbWidth->letValue("300"));
+        QCOMPARE(cellWidth->value(), 300.0);
+        QCOMPARE(cellWidth->minimum(), 300.0);
+        QVERIFY(!cellWidth->letValue("250"));
+        QCOMPARE(cellWidth->value(), 300.0);
+        QVERIFY(cellWidth->letValue("400"));
+        QVERIFY(thumbWidth->letValue("100"));  // a smaller thumbnail leaves the cell alone
+        QCOMPARE(cellWidth->value(), 400.0);
+        QCOMPARE(cellWidth->minimum(), 100.0);
+
+        // A record that keeps a cell smaller than its thumbnail is shown as it is: only the
+        // minimum follows, until a thumbnail size or the padding is edited.
+        settings.thumbHeight = QStringLiteral("200");
+        settings.cellHeight = QStringLiteral("150");
+        dialog.setValues(settings);
+        QCOMPARE(cellHeight->value(), 150.0);
+        QCOMPARE(cellHeight->minimum(), 200.0);
+        QVERIFY(dialog.numericBox("cell_padding")->letValue("12"));
+        QCOMPARE(cellHeight->value(), 200.0);
+        QCOMPARE(dialog.getValues().cellHeight, QStringLiteral("200"));
+    }
+
+    void restoreDefaultsShowsTheDefaultsAtOnceAndKeepsTheLinkBase()
+    {
+        SettingsDialog dialog;
+        dialog.setValues(everyFieldChanged());
+        dialog.restoreDefaults();
+        GallerySettings expected = everyFieldChanged();
+        expected.setDefaults();
+        QCOMPARE(dialog.getValues(), expected);
+        QCOMPARE(dialog.colourButton("page_background_color")->colour(), colour::hexToColor("#7F7F7F"));
+        QCOMPARE(dialog.getValues().linkBase, QStringLiteral("http://example.com/gallery/"));
+    }
+
+    void settingsFilesAreLoadedAndSavedFromTheButtons()
+    {
+        SettingsDialog dialog;
+        dialog.setDataFolder(at("data"));
+        QString chosen;
+        dialog.pickers().openFile = [&chosen](QWidget *, const QString &, const QString &, const QString &) { return chosen; };
+        dialog.pickers().saveFile = [&chosen](QWidget *, const QString &, const QString &, const QString &) { return chosen; };
+
+        // A project's settings come in; its images are no business of the dialog.
+        Project project;
+        project.settings = everyFieldChanged();
+        project.images.append(newImageRecord(project, QStringLiteral("/pics/a.jpg")));
+        QVERIFY(!saveProject(project, at("three.zeb")));
+        chosen = at("three.zeb");
+        dialog.loadSettings();
+        QCOMPARE(dialog.getValues(), everyFieldChanged());
+
+        // The older project layout is no settings file: reported by name, nothing changes.
+        QVERIFY(test::writeAll(at("old.zeb"), test::kZeb100 + QByteArray(200, '\0')));
+        dialog.restoreDefaults();
+        const GallerySettings before = dialog.getValues();
+        chosen = at("old.zeb");
+        {
+            BoxAnswerer boxes;
+            dialog.loadSettings();
+            QCOMPARE(boxes.texts, QStringList({"Invalid file!"}));
+            QCOMPARE(boxes.titles, QStringList({at("old.zeb")}));
+        }
+        QCOMPARE(dialog.getValues(), before);
+
+        // Saving writes the signature and what the controls show, adding the extension.
+        QVERIFY(dialog.numericBox("columns")->letValue("9"));
+        chosen = at("data/mine");
+        dialog.saveSettingsAs();
+        const QByteArray bytes = test::readAll(at("data/mine.zes"));
+        QCOMPARE(bytes.left(10), test::kZeb104);
+        const Result<GallerySettings> saved = readSettingsFile(at("data/mine.zes"));
+        QVERIFY(saved.ok());
+        QCOMPARE(saved.value().columns, 9);
+
+        chosen.clear();  // cancelled dialogs change nothing
+        dialog.loadSettings();
+        QCOMPARE(dialog.getValues().columns, 9);
+    }
+
+    void fontAndColourButtonsChangeTheControlsAndThePreviews()
+    {
+        SettingsDialog dialog;
+        GallerySettings settings;
+        settings.setDefaults();
+        dialog.setValues(settings);
+
+        std::optional<QFont> answer;
+        dialog.pickers().font = [&answer](const QFont &, QWidget *) { return answer; };
+        {
+            BoxAnswerer boxes;
+            dialog.chooseThumbnailTitleFont();
+            QCOMPARE(boxes.texts, QStringList({"No font selected!"}));
+        }
+        QCOMPARE(dialog.getValues().titleFontName, QStringLiteral("Verdana"));
+        answer = QFont(QStringLiteral("DejaVu Serif"), 14);
+        dialog.chooseThumbnailTitleFont();
+        QCOMPARE(dialog.getValues().titleFontName, QStringLiteral("DejaVu Serif"));
+        QCOMPARE(dialog.getValues().titleFontSize, QStringLiteral("14"));
+        QCOMPARE(dialog.thumbnailTitlePreview()->text(), QStringLiteral("DejaVu Serif"));
+        answer = QFont(QStringLiteral("DejaVu Sans"), 80);  // beyond the box: its maximum
+        dialog.choosePageTitleFont();
+        QCOMPARE(dialog.getValues().galleryTitleFontSize, QStringLiteral("56"));
+
+        QString caption;
+        bool confirm = false;
+        dialog.pickers().colour = [&](const QString &title, qint32 &colour, const QPoint &) {
+            caption = title;
+            if (confirm)
+                colour = 0x0000FF;  // red
+            return confirm;
+        };
+        ColourButton *pageColour = dialog.colourButton("page_background_color");
+        pageColour->click();
+        QCOMPARE(caption, QStringLiteral("Web page background color"));
+        QCOMPARE(dialog.getValues().pageBackgroundColor, QStringLiteral("#7F7F7F"));
+        confirm = true;
+        pageColour->click();
+        QCOMPARE(dialog.getValues().pageBackgroundColor, QStringLiteral("#FF0000"));
+        QVERIFY(dialog.pageTitlePreview()->styleSheet().contains("#FF0000"));
+        dialog.colourButton("cell_border_colors", 1)->click();
+        QCOMPARE(caption, QStringLiteral("Cell right border color"));
+        QCOMPARE(dialog.getValues().cellBorderColors, QStringLiteral("#aaaaaa #ff0000 #666666 #aaaaaa"));
+
+        dialog.setSourceFolder(at("pics"));
+        QString startedIn;
+        dialog.pickers().openFile = [&](QWidget *, const QString &, const QString &start, const QString &) {
+            startedIn = start;
+            return at("pics/bg.jpg");
+        };
+        dialog.chooseCellBackgroundImage();
+        QCOMPARE(startedIn, at("pics"));
+        QCOMPARE(dialog.getValues().cellBackgroundImage, at("pics/bg.jpg"));
+        QCOMPARE(dialog.getValues().pageBackgroundImage, QString());
+    }
+
+    void theWindowKeepsTheDialogAndWritesDefaultsWhenItCloses()
+    {
+        QDir(at("data")).removeRecursively();
+        QDir().mkpath(at("data"));
+        MainWindow window(std::make_unique<QSettings>(at("store.ini"), QSettings::IniFormat));
+        QAction *settings = window.action("mnuSettings");
+        QVERIFY(settings->isEnabled());
+        QTimer::singleShot(0, [&window] {
+            SettingsDialog &dialog = window.settingsDialog();
+            QVERIFY(dialog.isVisible());
+            dialog.numericBox("columns")->letValue("6");
+            dialog.textBox("gallery_title")->setText("Edited");
+            dialog.close();
+        });
+        settings->trigger();
+        QCOMPARE(window.document().settings().columns, 6);
+        QCOMPARE(window.document().settings().galleryTitle, QStringLiteral("Edited"));
+        const Result<GallerySettings> written = readSettingsFile(at("data/default.zem"));
+        QVERIFY(written.ok());
+        QCOMPARE(written.value().galleryTitle, QStringLiteral("Edited"));
+
+        // A project load shows its settings in the kept dialog.
+        Project project;
+        project.settings = everyFieldChanged();
+        QVERIFY(!saveProject(project, at("summer.zeb")));
+        QVERIFY(window.loadProject(at("summer.zeb"), false));
+        QCOMPARE(window.settingsDialog().getValues(), everyFieldChanged());
+        QTimer::singleShot(0, [&window] {
+            QCOMPARE(window.settingsDialog().windowTitle(), QStringLiteral("Lumarc  v.1.1.0.  ( summer.zeb )"));
+            window.settingsDialog().close();
+        });
+        settings->trigger();
+    }
+};
+
+QTEST_MAIN(SettingsDialogTest)
+#include "settingsdialog_test.moc"
