@@ -21,6 +21,7 @@ Commands:
   set FILE FIELD=VALUE   change settings fields of a project or settings file
   export PROJECT LIST    write the image list as text
   import LIST PROJECT    replace a project's image list by a text list
+  verify PROJECT         check the project's image files and links
 
 Options:
   -h, --help             show this help; 'lumarc COMMAND --help' shows a command's help
@@ -38,6 +39,7 @@ const std::map<QString, Command> &commands()
         {QStringLiteral("build"), runBuild},   {QStringLiteral("add"), runAdd},
         {QStringLiteral("info"), runInfo},     {QStringLiteral("set"), runSet},
         {QStringLiteral("export"), runExport}, {QStringLiteral("import"), runImport},
+        {QStringLiteral("verify"), runVerify},
     };
     return table;
 }

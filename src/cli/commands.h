@@ -13,6 +13,7 @@ int runExport(const QStringList &args);
 int runImport(const QStringList &args);
 int runAdd(const QStringList &args);
 int runBuild(const QStringList &args);
+int runVerify(const QStringList &args);
 
 // True for "-h" and "--help".
 bool isHelp(const QString &arg);

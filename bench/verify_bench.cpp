@@ -1,0 +1,71 @@
+// Times the link checker on many web links against a local server whose every answer is
+// held back, so that the wall time shows how well checks overlap:
+//
+//   lumarc_bench_verify [LINKS [DELAY_MS]]      default: 200 links, 1000 ms per answer
+//
+// Prints the wall time from start() to finished(), the ideal LINKS / kConcurrency x DELAY
+// and their ratio. The connectivity probe goes to a second server that answers at once, so
+// that only the link checks are timed.
+
+#include "support/httptestserver.h"
+#include "verify/linkchecker.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+
+#include <cstdio>
+
+using namespace lumarc;
+using lumarc::verify::LinkChecker;
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    const int links = args.size() > 1 ? args.at(1).toInt() : 200;
+    const int delayMs = args.size() > 2 ? args.at(2).toInt() : 1000;
+    if (links < 1 || delayMs < 0) {
+        std::fprintf(stderr, "usage: lumarc_bench_verify [LINKS [DELAY_MS]]\n");
+        return 2;
+    }
+
+    // Qt opens at most six connections to one host, fewer than the checker's checks in
+    // flight: the links are spread over the loopback hosts 127.0.0.1 to 127.0.0.4, so that
+    // the checker and not Qt's per-host limit sets the pace.
+    constexpr int kHosts = 4;
+    test::ThreadedHttpTestServer server(test::loopbackAddresses(kHosts));
+    test::ThreadedHttpTestServer probe;
+    if (!server.isListening() || !probe.isListening()) {
+        std::fprintf(stderr, "lumarc_bench_verify: cannot listen on 127.0.0.1 to 127.0.0.%d\n", kHosts);
+        return 1;
+    }
+    server.server().setDelay(delayMs);
+    qputenv("LUMARC_PROBE_URL", probe.server().url(QStringLiteral("/probe")).toUtf8());
+
+    QList<verify::LinkRow> rows;
+    for (int i = 0; i < links; ++i) {
+        const QString host = QStringLiteral("127.0.0.%1").arg(1 + i % kHosts);
+        rows.append({verify::RowKind::Url, verify::RowSource::ImageLink, i,
+                     server.server().url(QStringLiteral("/ok.html?n=%1").arg(i), host), verify::LinkStatus::NotVerified});
+    }
+
+    LinkChecker checker;
+    QEventLoop loop;
+    QObject::connect(&checker, &LinkChecker::finished, &loop, &QEventLoop::quit);
+    QElapsedTimer clock;
+    clock.start();
+    checker.start(rows, QString());
+    loop.exec();
+    const double seconds = double(clock.elapsed()) / 1000.0;
+
+    int valid = 0;
+    for (const verify::LinkRow &row : checker.rows())
+        valid += row.status == verify::LinkStatus::Validated ? 1 : 0;
+    const double ideal = double(links) / LinkChecker::kConcurrency * delayMs / 1000.0;
+    std::printf("verify: %d links, %d ms per answer, %d at a time: %.2f s, %d valid "
+                "(ideal %.2f s, %.2fx; at most %d requests open at once)\n",
+                links, delayMs, LinkChecker::kConcurrency, seconds, valid, ideal, ideal > 0 ? seconds / ideal : 0.0,
+                server.server().maxOpenRequests());
+    return valid == links ? 0 : 1;
+}

@@ -1,0 +1,283 @@
+#include "verify/linkchecker.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+
+#include <utility>
+
+namespace lumarc::verify {
+namespace {
+
+// Any page that is reliably up: the probe only asks whether the network answers at all.
+const char kDefaultProbe[] = "http://example.com/";
+
+bool isWebUrl(const QUrl &url)
+{
+    const QString scheme = url.scheme();
+    return url.isValid() && !url.host().isEmpty()
+        && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+}
+
+} // namespace
+
+QString LinkChecker::probeAddress()
+{
+    const QString fromEnvironment = qEnvironmentVariable("LUMARC_PROBE_URL");
+    return fromEnvironment.isEmpty() ? QString::fromLatin1(kDefaultProbe) : fromEnvironment;
+}
+
+LinkChecker::LinkChecker(QObject *parent) : QObject(parent) {}
+
+LinkChecker::~LinkChecker()
+{
+    // Replies belong to the manager, which may outlive us: none may call back into a
+    // checker that is gone.
+    for (Flight &flight : m_flights)
+        release(flight);
+}
+
+void LinkChecker::setNetworkAccessManager(QNetworkAccessManager *manager)
+{
+    m_manager = manager;
+}
+
+void LinkChecker::setOffline(bool offline)
+{
+    m_offline = offline;
+}
+
+QNetworkAccessManager *LinkChecker::manager()
+{
+    if (m_manager)
+        return m_manager;
+    if (!m_ownManager)
+        m_ownManager = new QNetworkAccessManager(this);
+    return m_ownManager;
+}
+
+void LinkChecker::start(const QList<LinkRow> &rows, const QString &linkBase)
+{
+    stop();
+    const quint64 generation = ++m_generation;
+    // A slot connected to rowChecked may stop or restart the run while we emit.
+    const auto abandoned = [this, generation] { return !m_running || m_generation != generation; };
+    m_running = true;
+    m_rows = rows;
+    for (LinkRow &row : m_rows)
+        row.status = LinkStatus::NotVerified;
+    m_waiting.clear();
+
+    for (int i = 0; i < m_rows.size(); ++i) {
+        const LocalCheck local = checkLocally(m_rows.at(i), linkBase);
+        if (!local.webAddress.isEmpty()) {
+            m_rows[i].status = local.status;
+            m_waiting.append({i, local.webAddress});
+            continue;
+        }
+        setStatus(i, local.status);
+        if (abandoned())
+            return;
+    }
+
+    // The probe saves waiting for every web row in turn when the machine is offline.
+    if (!m_waiting.isEmpty() && !m_offline) {
+        launch(-1, QUrl(loadableAddress(probeAddress())), kProbeTimeoutMs);
+        return;
+    }
+    if (!settleWaitingRows())
+        return;
+    // Queued, so that a caller can connect to finished() and enter its event loop first.
+    QMetaObject::invokeMethod(
+        this, [this, abandoned] { if (!abandoned()) finishRun(false); }, Qt::QueuedConnection);
+}
+
+void LinkChecker::stop()
+{
+    if (!m_running)
+        return;
+    // Rows in flight never left NotVerified: a status is set only when a check lands.
+    for (Flight &flight : m_flights)
+        release(flight);
+    m_flights.clear();
+    m_waiting.clear();
+    finishRun(true);
+}
+
+void LinkChecker::probeAnswered(bool connected)
+{
+    if (connected) {
+        launchChecks();
+        return;
+    }
+    if (settleWaitingRows())
+        finishRun(false);
+}
+
+bool LinkChecker::settleWaitingRows()
+{
+    const quint64 generation = m_generation;
+    const QList<std::pair<int, QString>> skipped = std::exchange(m_waiting, {});
+    for (const auto &[row, address] : skipped) {
+        setStatus(row, m_rows.at(row).status);
+        if (!m_running || m_generation != generation)
+            return false;
+    }
+    return true;
+}
+
+void LinkChecker::launchChecks()
+{
+    const quint64 generation = m_generation;
+    while (m_flights.size() < kConcurrency && !m_waiting.isEmpty()) {
+        const auto [row, address] = m_waiting.takeFirst();
+        const QUrl url(address);
+        if (isWebUrl(url)) {
+            launch(row, url, kLinkTimeoutMs);
+            continue;
+        }
+        setStatus(row, LinkStatus::UrlNotFound);
+        if (!m_running || m_generation != generation)
+            return;
+    }
+    if (m_flights.isEmpty() && m_waiting.isEmpty())
+        finishRun(false);
+}
+
+void LinkChecker::launch(int row, const QUrl &url, int timeoutMs)
+{
+    const quint64 id = ++m_nextFlight;
+    Flight flight;
+    flight.row = row;
+    flight.requested = url;
+    flight.current = url;
+    flight.timer = new QTimer(this);
+    flight.timer->setSingleShot(true);
+    connect(flight.timer, &QTimer::timeout, this, [this, id] { land(id, LinkStatus::UrlNotFound); });
+    flight.timer->start(timeoutMs);
+    m_flights.insert(id, flight);
+    request(id);
+}
+
+void LinkChecker::request(quint64 id)
+{
+    Flight &flight = m_flights[id];
+    QNetworkRequest request(flight.current);
+    // Redirects are followed here, so that the address a load ends on can be judged.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Lumarc link checker"));
+    QNetworkReply *reply = manager()->get(request);
+    flight.reply = reply;
+    const auto headers = [this, id] { onHeaders(id); };
+    connect(reply, &QNetworkReply::metaDataChanged, this, headers);
+    connect(reply, &QIODevice::readyRead, this, headers);
+    connect(reply, &QNetworkReply::finished, this, headers);
+    if (reply->isFinished())
+        QMetaObject::invokeMethod(this, headers, Qt::QueuedConnection);
+}
+
+void LinkChecker::onHeaders(quint64 id)
+{
+    const auto it = m_flights.find(id);
+    if (it == m_flights.end() || !it->reply)
+        return;
+    Flight &flight = *it;
+    QNetworkReply *reply = flight.reply;
+    const QVariant code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (!code.isValid()) {
+        // No HTTP answer: still waiting for the headers, or a network error.
+        if (reply->isFinished())
+            land(id, LinkStatus::UrlNotFound);
+        return;
+    }
+    if (flight.row < 0) {
+        land(id, LinkStatus::Validated);  // any answer, even 404, shows the network works
+        return;
+    }
+    const int status = code.toInt();
+    const QByteArray location = reply->rawHeader("Location");
+    if (status >= 300 && status < 400 && !location.isEmpty()) {
+        if (flight.hops >= kMaxRedirects) {
+            land(id, LinkStatus::UrlNotFound);
+            return;
+        }
+        ++flight.hops;
+        flight.current = flight.current.resolved(QUrl(QString::fromUtf8(location)));
+        flight.reply = nullptr;
+        dropReply(reply);
+        if (!isWebUrl(flight.current)) {
+            land(id, LinkStatus::UrlNotFound);
+            return;
+        }
+        request(id);
+        return;
+    }
+    const bool answered = status >= 200 && status < 400;
+    const bool same = isSameAddress(flight.requested.toString(), flight.current.toString());
+    land(id, answered && same ? LinkStatus::Validated : LinkStatus::UrlNotFound);
+}
+
+void LinkChecker::land(quint64 id, LinkStatus status)
+{
+    const auto it = m_flights.find(id);
+    if (it == m_flights.end())
+        return;
+    Flight flight = *it;
+    m_flights.erase(it);
+    release(flight);
+    if (flight.row < 0) {
+        probeAnswered(status == LinkStatus::Validated);
+        return;
+    }
+    const quint64 generation = m_generation;
+    setStatus(flight.row, status);
+    if (m_running && m_generation == generation)
+        launchChecks();
+}
+
+void LinkChecker::release(Flight &flight)
+{
+    if (flight.reply)
+        dropReply(std::exchange(flight.reply, nullptr));
+    if (flight.timer) {
+        flight.timer->stop();
+        flight.timer->deleteLater();  // we may be inside its timeout()
+        flight.timer = nullptr;
+    }
+}
+
+void LinkChecker::dropReply(QNetworkReply *reply)
+{
+    reply->disconnect(this);
+    if (reply->isFinished()) {
+        reply->deleteLater();
+        return;
+    }
+    // Qt queues the error of an HTTP error status from its network thread; aborting before
+    // that is delivered makes it report an internal problem on stderr. Error pages are
+    // short, so such a reply is left to end on its own.
+    if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() >= 400) {
+        connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+        return;
+    }
+    // From the event loop, after whatever the reply has queued already.
+    QTimer::singleShot(0, reply, [reply] {
+        reply->abort();
+        reply->deleteLater();
+    });
+}
+
+void LinkChecker::finishRun(bool stopped)
+{
+    m_running = false;
+    Q_EMIT finished(stopped);
+}
+
+void LinkChecker::setStatus(int row, LinkStatus status)
+{
+    m_rows[row].status = status;
+    Q_EMIT rowChecked(row, status);
+}
+
+} // namespace lumarc::verify

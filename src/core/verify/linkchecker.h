@@ -1,0 +1,97 @@
+#pragma once
+
+// Checks the rows of a project's links and image files: the file-system checks at once,
+// then, when the network answers a probe, the web addresses a few at a time. Asynchronous
+// on the thread it lives in: the desktop dialog runs it in the GUI thread, `lumarc verify`
+// in a local event loop.
+
+#include "verify/linkrules.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+class QTimer;
+
+namespace lumarc::verify {
+
+class LinkChecker : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kConcurrency = 8;       // network checks in flight at once
+    static constexpr int kLinkTimeoutMs = 3000;  // whole check of one link, redirects included
+    static constexpr int kProbeTimeoutMs = 5000;
+    static constexpr int kMaxRedirects = 10;
+
+    // LUMARC_PROBE_URL when it is set and not empty, else a reliable public page.
+    static QString probeAddress();
+
+    explicit LinkChecker(QObject *parent = nullptr);
+    ~LinkChecker() override;
+
+    // Loads through `manager` (not owned; it must outlive the checker) instead of a manager
+    // of its own. Only between runs.
+    void setNetworkAccessManager(QNetworkAccessManager *manager);
+    // Offline: no probe and no network checks; web rows keep "not verified".
+    void setOffline(bool offline);
+
+    // Sets every row to NotVerified, checks the local rows at once (rowChecked for each),
+    // then probes the network and checks the web rows. A run still going is stopped first.
+    void start(const QList<LinkRow> &rows, const QString &linkBase);
+    // Abandons the checks in flight (their rows stay NotVerified) and starts no more;
+    // finished(true) is emitted before it returns. Nothing happens when no run is going.
+    void stop();
+
+    bool isRunning() const { return m_running; }
+    const QList<LinkRow> &rows() const { return m_rows; }
+
+Q_SIGNALS:
+    // A row's check ended with `status`. Rows that a stop left unchecked get none.
+    void rowChecked(int row, lumarc::verify::LinkStatus status);
+    // Every run ends with exactly one of these, never from inside the start() that began
+    // it (a start() during a run does emit the earlier run's finished(true)).
+    void finished(bool stopped);
+
+private:
+    // One address being loaded: the probe (row -1) or a row's check, across its redirects.
+    struct Flight {
+        int row = -1;
+        QUrl requested;
+        QUrl current;
+        int hops = 0;
+        QNetworkReply *reply = nullptr;
+        QTimer *timer = nullptr;
+    };
+
+    QNetworkAccessManager *manager();
+    void probeAnswered(bool connected);
+    // Web rows that will not be loaded get their offline status. False when a slot
+    // connected to rowChecked ended the run meanwhile.
+    bool settleWaitingRows();
+    void launchChecks();
+    void launch(int row, const QUrl &url, int timeoutMs);
+    void request(quint64 id);
+    void onHeaders(quint64 id);
+    void onTimeout(quint64 id);
+    void land(quint64 id, LinkStatus status);
+    void release(Flight &flight);
+    void dropReply(QNetworkReply *reply);
+    void finishRun(bool stopped);
+    void setStatus(int row, LinkStatus status);
+
+    QNetworkAccessManager *m_ownManager = nullptr;
+    QNetworkAccessManager *m_manager = nullptr;
+    bool m_offline = false;
+    bool m_running = false;
+    quint64 m_generation = 0;  // tells a run's queued calls from a later run's
+    quint64 m_nextFlight = 0;
+    QList<LinkRow> m_rows;
+    QList<std::pair<int, QString>> m_waiting;  // rows still to load, with their addresses
+    QHash<quint64, Flight> m_flights;
+};
+
+} // namespace lumarc::verify

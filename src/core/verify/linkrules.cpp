@@ -1,0 +1,201 @@
+#include "verify/linkrules.h"
+
+#include "i18n/strings.h"
+
+#include <QFileInfo>
+
+namespace lumarc::verify {
+namespace {
+
+const QLatin1String kHttp("http://");
+const QLatin1String kHttps("https://");
+const QLatin1String kWww("www.");
+
+bool startsWithNoCase(const QString &text, QLatin1String prefix)
+{
+    return text.startsWith(prefix, Qt::CaseInsensitive);
+}
+
+QString withoutTrailingSlash(QString text)
+{
+    if (text.endsWith(QLatin1Char('/')))
+        text.chop(1);
+    return text;
+}
+
+// The part of an address that isSameAddress() compares.
+QString comparableAddress(const QString &address)
+{
+    QString text = address.trimmed().toLower();
+    if (text.startsWith(kHttp))
+        text.remove(0, kHttp.size());
+    else if (text.startsWith(kHttps))
+        text.remove(0, kHttps.size());
+    if (text.startsWith(kWww))
+        text.remove(0, kWww.size());
+    return withoutTrailingSlash(text);
+}
+
+struct StatusString {
+    int id;
+    const char *english;
+};
+
+StatusString statusString(LinkStatus status)
+{
+    switch (status) {
+    case LinkStatus::NotVerified: return {184, "Not verified"};
+    case LinkStatus::Validated: return {189, "Validated"};
+    case LinkStatus::ImageNotFound: return {190, "Image not found"};
+    case LinkStatus::RelativeUrlNotVerified: return {191, "Relative URL: not verifyed"};
+    case LinkStatus::UrlNotFound: return {192, "URL not found"};
+    case LinkStatus::LinkNotFound: return {193, "Link not found"};
+    case LinkStatus::ExternalLinkNotVerified: return {248, "External link: not verifyed"};
+    case LinkStatus::LinkFileNotFound: return {249, "Link (file)not found"};
+    }
+    return {184, "Not verified"};
+}
+
+} // namespace
+
+bool fileExists(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+#ifdef Q_OS_WIN
+    return QFileInfo::exists(path);
+#else
+    QString local = path;
+    local.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return QFileInfo::exists(local);
+#endif
+}
+
+bool isExternalUrl(const QString &text)
+{
+    return startsWithNoCase(text, kHttp) || startsWithNoCase(text, kHttps) || startsWithNoCase(text, kWww);
+}
+
+bool isHtmlPage(const QString &text)
+{
+    return text.endsWith(QLatin1String(".html"), Qt::CaseInsensitive)
+        || text.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive);
+}
+
+std::optional<QString> resolveRelativeUrl(const QString &base, const QString &relative)
+{
+    QString rest = base.trimmed();
+    QString link = relative.trimmed();
+    if (rest.isEmpty() || link.isEmpty())
+        return std::nullopt;
+
+    QString prefix;
+    if (startsWithNoCase(rest, kHttp)) {
+        prefix = kHttp;
+        rest.remove(0, kHttp.size());
+    } else if (startsWithNoCase(rest, kHttps)) {
+        prefix = kHttps;
+        rest.remove(0, kHttps.size());
+    } else if (startsWithNoCase(rest, kWww)) {
+        prefix = kHttp;
+    }
+    rest = withoutTrailingSlash(rest);
+    if (!prefix.isEmpty() && rest.isEmpty())
+        return std::nullopt;  // a scheme without a host
+
+    // A base rooted at "/" splits into an empty first segment, which keeps the root.
+    QStringList segments = rest.split(QLatin1Char('/'));
+    if (!prefix.isEmpty())
+        segments.first() = segments.first().toLower();  // host names ignore case, paths do not
+    qsizetype kept = segments.size();
+
+    link = withoutTrailingSlash(link);
+    while (link.startsWith(QLatin1String("../"))) {
+        link.remove(0, 3);
+        --kept;
+    }
+    // Climbing above a local base, or above the host of a web base, leads nowhere.
+    if (kept < 1)
+        return std::nullopt;
+    return prefix + segments.mid(0, kept).join(QLatin1Char('/')) + QLatin1Char('/') + link;
+}
+
+QString loadableAddress(const QString &url)
+{
+    QString address = withoutTrailingSlash(url.trimmed());
+    if (startsWithNoCase(address, kWww))
+        address.prepend(kHttp);
+    return address;
+}
+
+bool isSameAddress(const QString &requested, const QString &final)
+{
+    return comparableAddress(requested) == comparableAddress(final);
+}
+
+QString statusText(LinkStatus status)
+{
+    const StatusString s = statusString(status);
+    return i18n::getString(s.id, QString::fromLatin1(s.english));
+}
+
+QString englishStatusText(LinkStatus status)
+{
+    return QString::fromLatin1(statusString(status).english);
+}
+
+bool isProblem(LinkStatus status)
+{
+    return status == LinkStatus::ImageNotFound || status == LinkStatus::UrlNotFound
+        || status == LinkStatus::LinkNotFound || status == LinkStatus::LinkFileNotFound;
+}
+
+QList<LinkRow> collectRows(const Project &project)
+{
+    QList<LinkRow> rows;
+    const auto add = [&rows](RowKind kind, RowSource source, int index, const QString &address) {
+        if (!address.isEmpty())
+            rows.append({kind, source, index, address, LinkStatus::NotVerified});
+    };
+    for (int i = 0; i < project.images.count(); ++i) {
+        const ImageItem &item = project.images.at(i);
+        add(RowKind::Image, RowSource::ImagePath, i, item.path);
+        add(RowKind::Url, RowSource::ImageLink, i, item.url);
+    }
+    const GallerySettings &settings = project.settings;
+    add(RowKind::Url, RowSource::ParentPage, -1, settings.parentPageUrl);
+    add(RowKind::Image, RowSource::PageBackground, -1, settings.pageBackgroundImage);
+    add(RowKind::Image, RowSource::CellBackground, -1, settings.cellBackgroundImage);
+    return rows;
+}
+
+LocalCheck checkLocally(const LinkRow &row, const QString &linkBase)
+{
+    if (row.kind == RowKind::Image)
+        return {fileExists(row.address) ? LinkStatus::Validated : LinkStatus::ImageNotFound, {}};
+
+    QString address = row.address;
+    if (!isHtmlPage(address) && !isExternalUrl(address)) {
+        // Any other file: as given, else relative to the base. A web address reached that
+        // way is not loaded, since only pages are worth a network check.
+        if (fileExists(address))
+            return {LinkStatus::Validated, {}};
+        const std::optional<QString> resolved = resolveRelativeUrl(linkBase, address);
+        if (!resolved)
+            return {LinkStatus::LinkNotFound, {}};
+        if (isExternalUrl(*resolved))
+            return {LinkStatus::ExternalLinkNotVerified, {}};
+        return {fileExists(*resolved) ? LinkStatus::Validated : LinkStatus::LinkNotFound, {}};
+    }
+    if (!isExternalUrl(address)) {
+        const std::optional<QString> resolved = resolveRelativeUrl(linkBase, address);
+        if (!resolved)
+            return {LinkStatus::RelativeUrlNotVerified, {}};
+        address = *resolved;
+    }
+    if (isExternalUrl(address))
+        return {LinkStatus::NotVerified, loadableAddress(address)};
+    return {fileExists(address) ? LinkStatus::Validated : LinkStatus::LinkFileNotFound, {}};
+}
+
+} // namespace lumarc::verify

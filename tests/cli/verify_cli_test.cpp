@@ -1,0 +1,154 @@
+// `lumarc verify` against hand-made projects and a local HTTP server on its own thread
+// (the test blocks while lumarc runs).
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "cli/clifixture.h"
+#include "support/httptestserver.h"
+
+using namespace lumarc::test;
+
+namespace {
+
+class Verify : public Cli {
+protected:
+    void SetUp() override
+    {
+        Cli::SetUp();
+        ASSERT_TRUE(m_http.isListening());
+        ASSERT_TRUE(writeAll(path("photos/a.jpg"), "jpeg"));
+        ASSERT_TRUE(writeAll(path("site/pages/a.html"), "<html>"));
+    }
+
+    QString web(const QString &page) { return m_http.server().url(page); }
+
+    Outcome verify(const QStringList &args)
+    {
+        Launch run;
+        run.env[QStringLiteral("LUMARC_PROBE_URL")] = web(QStringLiteral("/probe"));
+        return lumarc(QStringList{QStringLiteral("verify")} + args, run);
+    }
+
+    QString writeProject(const ProjectSpec &spec)
+    {
+        const QString file = path(QStringLiteral("trip.zeb"));
+        EXPECT_TRUE(writeAll(file, projectBytes(spec)));
+        return file;
+    }
+
+    ItemSpec item(const QString &file, const QString &url = {}) const
+    {
+        ItemSpec spec;
+        spec.path = file.toUtf8();
+        spec.url = url.toUtf8();
+        return spec;
+    }
+
+    ThreadedHttpTestServer m_http;
+};
+
+} // namespace
+
+TEST_F(Verify, ReportsEachEntryThatIsNotValidAndExitsByWhatIsMissing)
+{
+    const QString photo = path("photos/a.jpg");
+    const QString gone = path("photos/gone.jpg");
+    ProjectSpec spec;
+    spec.items = {item(photo, web("/ok.html")), item(gone), item(photo, web("/missing.html"))};
+    spec.pageBackground = gone.toUtf8();
+    const QString project = writeProject(spec);
+    const QByteArray before = readAll(project);
+
+    const Outcome r = verify({project});
+    EXPECT_EQ(r.code, 1) << r.err.toStdString();
+    EXPECT_EQ(r.err, QStringLiteral("lumarc: %1: image 2: Image not found: %2\n"
+                                    "lumarc: %1: link 3: URL not found: %3\n"
+                                    "lumarc: %1: page background: Image not found: %2\n")
+                         .arg(project, gone, web("/missing.html")));
+    EXPECT_EQ(r.out, "6 checked: 3 valid, 3 not found, 0 not verified\n");
+    EXPECT_EQ(readAll(project), before);
+
+    // Not verified is no failure: offline, the web links are only reported as such.
+    spec.items = {item(photo, web("/ok.html")), item(photo, "doc.pdf")};
+    spec.pageBackground = {};
+    spec.linkBase = "http://example.com/";
+    writeProject(spec);
+    m_http.server().resetCounts();
+    const Outcome offline = verify({project, "--offline"});
+    EXPECT_EQ(offline.code, 0) << offline.err.toStdString();
+    EXPECT_EQ(offline.err, QStringLiteral("lumarc: %1: link 1: Not verified: %2\n"
+                                          "lumarc: %1: link 2: External link: not verifyed: doc.pdf\n")
+                               .arg(project, web("/ok.html")));
+    EXPECT_EQ(offline.out, "4 checked: 2 valid, 0 not found, 2 not verified\n");
+    EXPECT_EQ(m_http.server().requestCount(), 0);
+}
+
+TEST_F(Verify, BaseOptionReplacesTheProjectsLinkBase)
+{
+    ProjectSpec spec;
+    spec.items = {item(path("photos/a.jpg"), "../ok.html")};
+    spec.linkBase = "C:\\nowhere";
+    const QString project = writeProject(spec);
+
+    EXPECT_EQ(verify({project}).code, 1);  // C:/ok.html is no file here
+    const Outcome r = verify({"--base", web("/sub/"), project});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "2 checked: 2 valid, 0 not found, 0 not verified\n");
+}
+
+TEST_F(Verify, JsonListsEveryEntryWithTheBaseAsUsed)
+{
+    ProjectSpec spec;
+    spec.items = {item(path("photos/a.jpg"), "pages/a.html"), item(path("photos/gone.jpg"))};
+    spec.cellBackground = path("photos/a.jpg").toUtf8();
+    QString windowsBase = path("site");
+    windowsBase.replace('/', '\\');
+    spec.linkBase = windowsBase.toUtf8();  // a base written on Windows; resolved with "/"
+    const QString project = writeProject(spec);
+
+    const Outcome r = verify({project, "--json"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    const auto row = [](const char *kind, const char *source, QJsonValue index, const QString &address, const char *status) {
+        return QJsonObject{{"kind", kind}, {"source", source}, {"index", index}, {"address", address}, {"status", status}};
+    };
+    const QJsonObject expected{
+        {"project", project},
+        {"linkBase", path("site")},
+        {"rows", QJsonArray{row("image", "image", 1, path("photos/a.jpg"), "Validated"),
+                            row("url", "link", 1, "pages/a.html", "Validated"),
+                            row("image", "image", 2, path("photos/gone.jpg"), "Image not found"),
+                            row("image", "cell background", QJsonValue(), path("photos/a.jpg"), "Validated")}},
+        {"summary", QJsonObject{{"checked", 4}, {"valid", 3}, {"notFound", 1}, {"notVerified", 0}}},
+    };
+    EXPECT_EQ(QJsonDocument::fromJson(r.out.toUtf8()).object(), expected) << r.out.toStdString();
+}
+
+TEST_F(Verify, BadUsageAndUnreadableProjectsExitWithTwo)
+{
+    ASSERT_TRUE(writeAll(path("good.zeb"), projectBytes({})));
+    ASSERT_TRUE(writeAll(path("junk.zeb"), "not a project"));
+    const struct {
+        QStringList args;
+        const char *message;
+    } cases[] = {
+        {{}, "missing PROJECT"},
+        {{"good.zeb", "--frobnicate"}, "unknown option '--frobnicate'"},
+        {{"good.zeb", "--base"}, "'--base' needs a value"},
+        {{"good.zeb", "good.zeb"}, "one PROJECT only"},
+        {{"absent.zeb"}, "absent.zeb"},
+        {{"junk.zeb"}, "junk.zeb"},
+    };
+    for (const auto &c : cases) {
+        const Outcome r = verify(c.args);
+        EXPECT_EQ(r.code, 2) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(c.message)) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+    }
+    const Outcome help = verify({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.startsWith("Usage: lumarc verify PROJECT"));
+    EXPECT_EQ(verify({"good.zeb"}).out, "0 checked: 0 valid, 0 not found, 0 not verified\n");
+}

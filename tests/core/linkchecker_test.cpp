@@ -1,0 +1,238 @@
+// LinkChecker against a local HTTP server: statuses per kind of answer, the probe, offline
+// runs, Stop, time-outs and the limit on checks in flight. Nothing here leaves the machine.
+
+#include "verify/linkchecker.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkProxy>
+#include <QNetworkRequest>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "support/httptestserver.h"
+#include "testsupport.h"
+
+using namespace lumarc;
+using namespace lumarc::verify;
+using test::HttpTestServer;
+
+namespace {
+
+// Takes https://127.0.0.1 to the test server over plain http and says so in a header, so
+// that a redirect to https can be followed without TLS.
+class LoopbackTlsManager : public QNetworkAccessManager {
+protected:
+    QNetworkReply *createRequest(Operation op, const QNetworkRequest &request, QIODevice *data) override
+    {
+        QUrl url = request.url();
+        if (url.scheme() != QLatin1String("https") || url.host() != QLatin1String("127.0.0.1"))
+            return QNetworkAccessManager::createRequest(op, request, data);
+        url.setScheme(QStringLiteral("http"));
+        QNetworkRequest mapped(request);
+        mapped.setUrl(url);
+        mapped.setRawHeader("X-Forwarded-Proto", "https");
+        return QNetworkAccessManager::createRequest(op, mapped, data);
+    }
+};
+
+LinkRow link(const QString &address)
+{
+    return {RowKind::Url, RowSource::ImageLink, 0, address, LinkStatus::NotVerified};
+}
+
+LinkRow image(const QString &path)
+{
+    return {RowKind::Image, RowSource::ImagePath, 0, path, LinkStatus::NotVerified};
+}
+
+// Runs the event loop until `done` holds or `timeoutMs` passed; returns `done`.
+bool spinUntil(const std::function<bool()> &done, int timeoutMs = 20000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done() || clock.elapsed() > timeoutMs)
+            loop.quit();
+    });
+    poll.start(5);
+    if (!done())
+        loop.exec();
+    return done();
+}
+
+class LinkCheckerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_tmp.isValid());
+        ASSERT_TRUE(test::writeAll(m_tmp.filePath("photo.jpg"), "jpeg"));
+        // Four loopback hosts, because Qt opens at most six connections to one host.
+        ASSERT_TRUE(m_server.listen(test::loopbackAddresses(4)));
+        ASSERT_TRUE(m_probe.listen());
+        setProbe(m_probe.url(QStringLiteral("/probe")));  // answers 404, which proves the network
+        m_manager.setProxy(QNetworkProxy::NoProxy);
+        m_checker.setNetworkAccessManager(&m_manager);
+        QObject::connect(&m_checker, &LinkChecker::rowChecked, [this](int row, LinkStatus status) {
+            m_emitted.append({row, status});
+        });
+        QObject::connect(&m_checker, &LinkChecker::finished, [this](bool stopped) { m_finished.append(stopped); });
+    }
+    void TearDown() override { qunsetenv("LUMARC_PROBE_URL"); }
+
+    static void setProbe(const QString &url) { qputenv("LUMARC_PROBE_URL", url.toUtf8()); }
+
+    // Starts a run and waits for its end; false when it did not end.
+    bool check(const QList<LinkRow> &rows, const QString &base = {})
+    {
+        m_emitted.clear();
+        m_finished.clear();
+        m_checker.start(rows, base);
+        EXPECT_TRUE(m_finished.isEmpty()) << "finished() from inside start()";
+        return spinUntil([this] { return !m_finished.isEmpty(); });
+    }
+
+    QList<LinkStatus> statuses() const
+    {
+        QList<LinkStatus> list;
+        for (const LinkRow &row : m_checker.rows())
+            list.append(row.status);
+        return list;
+    }
+
+    QString local(const QString &name) const { return m_tmp.filePath(name); }
+    // The i-th of distinct addresses of a 200 page, spread over the four hosts.
+    QString spreadPage(int i) const
+    {
+        return m_server.url(QStringLiteral("/ok.html?n=%1").arg(i), QStringLiteral("127.0.0.%1").arg(1 + i % 4));
+    }
+
+    QCoreApplication &m_app = test::testApplication();  // before the manager, which needs it
+    QTemporaryDir m_tmp;
+    HttpTestServer m_server;
+    HttpTestServer m_probe;
+    LoopbackTlsManager m_manager;
+    LinkChecker m_checker;  // declared last: gone before the manager and the servers
+    QList<std::pair<int, LinkStatus>> m_emitted;
+    QList<bool> m_finished;
+};
+
+} // namespace
+
+TEST_F(LinkCheckerTest, GivesEachKindOfAnswerItsStatus)
+{
+    const struct {
+        QString address;
+        LinkStatus status;
+    } cases[] = {
+        {m_server.url("/ok.html"), LinkStatus::Validated},
+        {m_server.url("/missing.html"), LinkStatus::UrlNotFound},
+        {m_server.url("/error.html"), LinkStatus::UrlNotFound},
+        {m_server.url("/moved.html"), LinkStatus::UrlNotFound},  // ends on another page
+        {m_server.url("/secure.html"), LinkStatus::Validated},   // only moves to https
+        {m_server.url("/dir"), LinkStatus::Validated},           // only adds the slash
+        {m_server.url("/dir/"), LinkStatus::Validated},
+        {m_server.url("/loop"), LinkStatus::UrlNotFound},
+        {m_server.url("/drop"), LinkStatus::UrlNotFound},
+        {QStringLiteral("https://127.0.0.1:%1/ok.html").arg(m_server.port()), LinkStatus::Validated},
+        {"../ok.html", LinkStatus::Validated},  // resolved against the base, then loaded
+        {local("photo.jpg"), LinkStatus::Validated},
+        {"doc.pdf", LinkStatus::ExternalLinkNotVerified},  // not a page: never loaded
+    };
+    QList<LinkRow> rows;
+    for (const auto &c : cases)
+        rows.append(link(c.address));
+    rows.append(image(local("gone.jpg")));
+
+    ASSERT_TRUE(check(rows, m_server.url("/sub/")));
+    EXPECT_EQ(m_finished, QList<bool>{false});
+    for (qsizetype i = 0; i < qsizetype(std::size(cases)); ++i)
+        EXPECT_EQ(m_checker.rows().at(i).status, cases[i].status) << cases[i].address.toStdString();
+    EXPECT_EQ(m_checker.rows().last().status, LinkStatus::ImageNotFound);
+
+    // One signal per row, carrying the status the row ended with.
+    ASSERT_EQ(m_emitted.size(), rows.size());
+    QList<LinkStatus> signalled(rows.size(), LinkStatus::NotVerified);
+    for (const auto &[row, status] : m_emitted)
+        signalled[row] = status;
+    EXPECT_EQ(signalled, statuses());
+}
+
+TEST_F(LinkCheckerTest, WithoutNetworkWebRowsStayNotVerifiedAndLocalRowsAreChecked)
+{
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const QString refused = QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
+    closed.close();
+
+    const struct {
+        const char *name;
+        bool offline, probeRefused, webRows;
+    } cases[] = {{"offline", true, false, true}, {"probe refused", false, true, true}, {"no web row", false, false, false}};
+    for (const auto &c : cases) {
+        m_checker.setOffline(c.offline);
+        setProbe(c.probeRefused ? refused : m_probe.url("/probe"));
+        QList<LinkRow> rows{image(local("photo.jpg")), image(local("gone.jpg"))};
+        QList<LinkStatus> expected{LinkStatus::Validated, LinkStatus::ImageNotFound};
+        if (c.webRows) {
+            rows << link(m_server.url("/ok.html")) << link("www.example.com");
+            expected << LinkStatus::NotVerified << LinkStatus::NotVerified;
+        }
+        m_probe.resetCounts();
+        ASSERT_TRUE(check(rows)) << c.name;
+        EXPECT_EQ(statuses(), expected) << c.name;
+        EXPECT_EQ(m_server.requestCount() + m_probe.requestCount(), 0) << c.name;  // not even a probe
+        EXPECT_EQ(m_finished, QList<bool>{false}) << c.name;
+    }
+}
+
+TEST_F(LinkCheckerTest, StopAbandonsChecksInFlightAndTheNextRunCompletes)
+{
+    m_server.setDelay(20000);
+    QList<LinkRow> rows{image(local("photo.jpg"))};
+    for (int i = 0; i < 12; ++i)
+        rows.append(link(spreadPage(i)));
+
+    m_checker.start(rows, {});
+    ASSERT_TRUE(spinUntil([this] { return m_server.openRequests() == LinkChecker::kConcurrency; }));
+    m_checker.stop();
+    EXPECT_EQ(m_finished, QList<bool>{true});
+    EXPECT_FALSE(m_checker.isRunning());
+    QList<LinkStatus> expected(rows.size(), LinkStatus::NotVerified);
+    expected[0] = LinkStatus::Validated;
+    EXPECT_EQ(statuses(), expected);
+    // The requests in flight are abandoned, not left open.
+    EXPECT_TRUE(spinUntil([this] { return m_server.openRequests() == 0; }, 5000));
+    spinUntil([] { return false; }, 100);  // nothing of the stopped run may still arrive
+    EXPECT_EQ(m_emitted.size(), 1);
+    EXPECT_EQ(m_finished.size(), 1);
+
+    m_server.setDelay(0);
+    ASSERT_TRUE(check(rows));
+    EXPECT_EQ(m_finished, QList<bool>{false});
+    EXPECT_EQ(statuses(), QList<LinkStatus>(rows.size(), LinkStatus::Validated));
+}
+
+TEST_F(LinkCheckerTest, AnAddressThatNeverAnswersTimesOut)
+{
+    ASSERT_TRUE(check({link(m_server.url("/hang")), link(m_server.url("/ok.html"))}));
+    EXPECT_EQ(statuses(), (QList<LinkStatus>{LinkStatus::UrlNotFound, LinkStatus::Validated}));
+}
+
+TEST_F(LinkCheckerTest, KeepsAtMostTheConcurrencyLimitInFlight)
+{
+    m_server.setDelay(500);
+    QList<LinkRow> rows;
+    for (int i = 0; i < 3 * LinkChecker::kConcurrency; ++i)
+        rows.append(link(spreadPage(i)));
+    ASSERT_TRUE(check(rows));
+    EXPECT_EQ(statuses(), QList<LinkStatus>(rows.size(), LinkStatus::Validated));
+    EXPECT_EQ(m_server.maxOpenRequests(), LinkChecker::kConcurrency);
+    EXPECT_EQ(m_server.requestCount(), rows.size());
+}
