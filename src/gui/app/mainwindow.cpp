@@ -12,6 +12,7 @@
 #include "gui/editor/gridgeometry.h"
 #include "gui/editor/previewloader.h"
 #include "gui/editor/thumbnailgrid.h"
+#include "gui/verify/verifylinksdialog.h"
 #include "i18n/messages.h"
 #include "i18n/strings.h"
 #include "imaging/imageengine.h"
@@ -204,7 +205,7 @@ void MainWindow::buildMenus()
     m_linksMenu = menuBar()->addMenu(QString());
     add(m_linksMenu, QStringLiteral("mnuLinkCaption"), [this] { setLinkTextToDefault(); });
     add(m_linksMenu, QStringLiteral("mnuSetDefaultLink"), [this] { setLinkForAll(); });
-    add(m_linksMenu, QStringLiteral("mnuLink_verify"), [] {})->setEnabled(false);
+    add(m_linksMenu, QStringLiteral("mnuLink_verify"), [this] { verifyLinks(); });
     // The text exchange commands are kept out of sight, as they always were.
     add(m_linksMenu, QStringLiteral("mnuExport"), [this] { exportList(); })->setVisible(false);
     add(m_linksMenu, QStringLiteral("mnuImport"), [this] { importList(); })->setVisible(false);
@@ -410,6 +411,7 @@ void MainWindow::refreshEnabling()
     for (QAction *action : m_fileMenu->actions())
         action->setEnabled(idle);
     m_actions.value(QStringLiteral("mnuSaveProject"))->setEnabled(idle && (!m_document->path().isEmpty() || hasImages));
+    m_actions.value(QStringLiteral("mnuLink_verify"))->setEnabled(idle && hasImages);
 }
 
 void MainWindow::rebuildRecentMenu()
@@ -997,6 +999,22 @@ void MainWindow::openSettings()
     dialog.setSourceFolder(m_sourceFolder);
     dialog.setProjectPath(m_document->path());
     dialog.exec();
+}
+
+void MainWindow::verifyLinks()
+{
+    if (m_document->count() == 0 || isBuilding() || isAdding())
+        return;
+    commitEditor();
+    collectSettings();
+    VerifyLinksDialog dialog(*m_document, m_urls, this);
+    if (prepareVerifier)
+        prepareVerifier(dialog);
+    dialog.exec();
+    // The verifier may have changed links, the parent link and the base.
+    m_editor->setKnownUrls(m_urls.urls());
+    showSettings();
+    showItemInEditor();
 }
 
 // Closing the dialog is where its values become the record and the next run's defaults.

@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -30,6 +31,7 @@ class ItemEditor;
 class NumericBox;
 class PreviewLoader;
 class SettingsDialog;
+class VerifyLinksDialog;
 class ThumbnailGrid;
 
 class MainWindow : public QMainWindow {
@@ -70,6 +72,9 @@ public:
     // changes images).
     void commitEditor();
     void showItemInEditor();
+
+    // Tests reach the link verifier of each opening here before it shows.
+    std::function<void(VerifyLinksDialog &)> prepareVerifier;
 
     // The settings dialog, created on first use and kept: its controls are the newest copy
     // of the settings until collectSettings() copies them into the project.
@@ -134,6 +139,7 @@ private:
     void collectSettings();
     void showSettings();
     void openSettings();
+    void verifyLinks();
     void settingsClosed();
 
     std::unique_ptr<QSettings> m_store;

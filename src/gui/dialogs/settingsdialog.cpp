@@ -278,6 +278,9 @@ QWidget *SettingsDialog::buildSettingsTab()
     m_backgroundButtons[1] = browseButton();
     connect(m_backgroundButtons[1], &QToolButton::clicked, this, &SettingsDialog::chooseCellBackgroundImage);
     auto *cellImage = new QHBoxLayout;
+    auto *cellImageLabel = new QLabel;
+    cellImageLabel->setObjectName(QStringLiteral("lblCellImage"));
+    cellImage->addWidget(cellImageLabel);
     cellImage->addWidget(addTextBox(QStringLiteral("cell_background_image")), 1);
     cellImage->addWidget(m_backgroundButtons[1]);
     cellLayout->addLayout(cellImage);
@@ -433,7 +436,8 @@ void SettingsDialog::retranslate()
 
     const std::pair<const char *, std::pair<int, const char *>> labels[] = {
         {"lblWebTitle", {122, "Web page title"}},         {"lblPageColor", {106, "Page background color"}},
-        {"lblPageImage", {270, "Page background image"}}, {"lblParentTitle", {103, "Parent page title"}},
+        {"lblPageImage", {270, "Page background image"}}, {"lblCellImage", {269, "Cell background image"}},
+        {"lblParentTitle", {103, "Parent page title"}},
         {"lblParentUrl", {104, "Parent page link"}},      {"lblFolders", {105, "Destination folder for a new web gallery"}},
     };
     for (const auto &[name, text] : labels) {
