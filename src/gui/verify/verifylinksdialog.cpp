@@ -5,6 +5,7 @@
 #include "i18n/strings.h"
 #include "model/urlcollection.h"
 
+#include <QBrush>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -23,6 +24,8 @@ using verify::RowKind;
 namespace {
 
 enum Column { kObjectColumn = 0, kAddressColumn = 1, kStatusColumn = 2 };
+
+const QColor kProblemColour(176, 0, 0);
 
 // The word of an image row follows the language; link rows always read "url".
 QString kindText(RowKind kind)
@@ -124,7 +127,10 @@ void VerifyLinksDialog::showStatus(int row, LinkStatus status)
     if (row < 0 || row >= m_rows.size())
         return;
     m_rows[row].status = status;
-    m_list->topLevelItem(row)->setText(kStatusColumn, verify::statusText(status));
+    QTreeWidgetItem *item = m_list->topLevelItem(row);
+    item->setText(kStatusColumn, verify::statusText(status));
+    // What is missing stands out in a long list.
+    item->setForeground(kStatusColumn, verify::isProblem(status) ? QBrush(kProblemColour) : QBrush());
 }
 
 void VerifyLinksDialog::storeBase()
