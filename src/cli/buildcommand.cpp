@@ -246,12 +246,8 @@ QString emptyingQuestion(const QString &folder, const DestinationSurvey &survey)
 
 int runBuild(const QStringList &arguments)
 {
-    for (const QString &arg : arguments) {
-        if (isHelp(arg)) {
-            printOut(QString::fromUtf8(kBuildHelp));
-            return kExitOk;
-        }
-    }
+    if (printHelpIfAsked(arguments, kBuildHelp))
+        return kExitOk;
     BuildArgs args;
     if (const QString error = parse(arguments, args); !error.isEmpty())
         return usageError(QStringLiteral("build"), error);

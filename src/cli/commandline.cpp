@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -57,6 +58,14 @@ bool runsHeadless(int argc, char *argv[])
 bool isHelp(const QString &arg)
 {
     return arg == QLatin1String("-h") || arg == QLatin1String("--help");
+}
+
+bool printHelpIfAsked(const QStringList &args, const char *help)
+{
+    if (!std::any_of(args.cbegin(), args.cend(), isHelp))
+        return false;
+    printOut(QString::fromUtf8(help));
+    return true;
 }
 
 int run(const QStringList &arguments)

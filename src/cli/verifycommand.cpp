@@ -135,12 +135,8 @@ QString jsonReport(const QString &project, const QString &base, const QList<Link
 
 int runVerify(const QStringList &arguments)
 {
-    for (const QString &arg : arguments) {
-        if (isHelp(arg)) {
-            printOut(QString::fromUtf8(kVerifyHelp));
-            return kExitOk;
-        }
-    }
+    if (printHelpIfAsked(arguments, kVerifyHelp))
+        return kExitOk;
     VerifyArgs args;
     if (const QString error = parse(arguments, args); !error.isEmpty())
         return usageError(QStringLiteral("verify"), error);

@@ -13,27 +13,17 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
+
+#include "widgettest.h"
 #include <QTimer>
 
 #include <functional>
 
 using namespace lumarc;
 using namespace lumarc::gui;
+using lumarc::test::whenShown;
 
 namespace {
-
-// Runs `act` on the visible modal dialog of type T once its event loop runs.
-template <typename T>
-void whenShown(std::function<void(T *)> act)
-{
-    QTimer::singleShot(0, [act] {
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (auto *dialog = qobject_cast<T *>(window); dialog && dialog->isVisible())
-                return act(dialog);
-        }
-        QFAIL("no dialog shown");
-    });
-}
 
 QColor background(const QLabel *label)
 {

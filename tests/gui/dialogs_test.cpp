@@ -15,26 +15,17 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "widgettest.h"
 #include <QTimer>
 
 #include <functional>
 
 using namespace lumarc;
 using namespace lumarc::gui;
+using lumarc::test::whenShown;
 
 namespace {
-
-// Runs `act` on the modal dialog of type T once its event loop runs, if one is shown.
-template <typename T>
-void whenShown(std::function<void(T *)> act)
-{
-    QTimer::singleShot(0, [act] {
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (auto *dialog = qobject_cast<T *>(window); dialog && dialog->isVisible())
-                return act(dialog);
-        }
-    });
-}
 
 QPushButton *buttonNamed(QWidget *dialog, const QString &text)
 {
@@ -132,7 +123,7 @@ private Q_SLOTS:
                 seen = true;
                 dialog->selectLanguage(i18n::kEnglish);
                 dialog->confirm();
-            });
+            }, atStartup);
             const i18n::LanguageChoice choice = runLanguageDialog(store, nullptr, atStartup);
             QCoreApplication::processEvents();
             QCOMPARE(seen, !atStartup);

@@ -25,27 +25,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include "widgettest.h"
+
 using namespace lumarc;
 using namespace lumarc::gui;
+using lumarc::test::BoxAnswerer;
 
 namespace {
-
-// Answers the message boxes the window opens, with the button given, and keeps their texts.
-struct BoxAnswerer {
-    explicit BoxAnswerer(QMessageBox::StandardButton answer)
-    {
-        QObject::connect(&timer, &QTimer::timeout, [this, answer] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                texts.append(box->text());
-                QAbstractButton *button = box->button(answer);
-                (button ? button : box->buttons().value(0))->click();
-            }
-        });
-        timer.start(20);
-    }
-    QStringList texts;
-    QTimer timer;
-};
 
 // Receives the pages the window opens instead of a browser.
 class PageCatcher : public QObject {

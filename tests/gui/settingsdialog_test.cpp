@@ -12,6 +12,7 @@
 #include "storage/settingsfile.h"
 
 #include "testsupport.h"
+#include "widgettest.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -29,6 +30,7 @@
 
 using namespace lumarc;
 using namespace lumarc::gui;
+using lumarc::test::BoxAnswerer;
 
 namespace {
 
@@ -81,24 +83,6 @@ GallerySettings everyFieldChanged()
     s.reservedBlock[5] = 7;
     return s;
 }
-
-// Answers the next message box with its first button and keeps its text.
-struct BoxAnswerer {
-    BoxAnswerer()
-    {
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                texts.append(box->text());
-                titles.append(box->windowTitle());
-                box->buttons().value(0)->click();
-            }
-        });
-        timer.start(20);
-    }
-    QStringList texts;
-    QStringList titles;
-    QTimer timer;
-};
 
 } // namespace
 
