@@ -314,7 +314,10 @@ private Q_SLOTS:
         QTimer::singleShot(0, [&window] {
             SettingsDialog &dialog = window.settingsDialog();
             QVERIFY(dialog.isVisible());
-            dialog.numericBox("columns")->letValue("6");
+            // Typed and never confirmed: closing still takes it.
+            QLineEdit *columns = dialog.numericBox("columns")->findChild<QLineEdit *>();
+            columns->selectAll();
+            QTest::keyClicks(columns, "6");
             dialog.textBox("gallery_title")->setText("Edited");
             dialog.close();
         });

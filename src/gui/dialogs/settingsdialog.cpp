@@ -713,6 +713,10 @@ void SettingsDialog::saveSettingsAs()
 
 void SettingsDialog::done(int result)
 {
+    // A number typed but not yet confirmed counts: Escape or the close box leave the box
+    // without the focus change that would confirm it.
+    for (NumericBox *box : std::as_const(m_numbers))
+        box->letValue(box->text());
     m_record = getValues();
     QDialog::done(result);
     Q_EMIT closed();
