@@ -1,19 +1,26 @@
-// Times the link checker on many web links against a local server whose every answer is
-// held back, so that the wall time shows how well checks overlap:
+// Times the link verifier dialog on many web links against a local server whose every
+// answer is held back, so that the wall time shows how well checks overlap:
 //
 //   lumarc_bench_verify [LINKS [DELAY_MS]]      default: 200 links, 1000 ms per answer
 //
-// Prints the wall time from start() to finished(), the ideal LINKS / kConcurrency x DELAY
-// and their ratio. The connectivity probe goes to a second server that answers at once, so
-// that only the link checks are timed.
+// Prints the wall time from the Verify button to the end of the run, the ideal
+// LINKS / kConcurrency x DELAY, their ratio, and the longest stall of the dialog's event
+// loop (the longest gap between ticks of a 10 ms timer: how long the window could not
+// repaint). The connectivity probe goes to a second server that answers at once, so that
+// only the link checks are timed.
 
+#include "gui/editor/projectdocument.h"
+#include "gui/verify/verifylinksdialog.h"
+#include "model/urlcollection.h"
 #include "support/httptestserver.h"
 #include "verify/linkchecker.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace lumarc;
@@ -21,7 +28,7 @@ using lumarc::verify::LinkChecker;
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     const int links = args.size() > 1 ? args.at(1).toInt() : 200;
     const int delayMs = args.size() > 2 ? args.at(2).toInt() : 1000;
@@ -43,29 +50,43 @@ int main(int argc, char *argv[])
     server.server().setDelay(delayMs);
     qputenv("LUMARC_PROBE_URL", probe.server().url(QStringLiteral("/probe")).toUtf8());
 
-    QList<verify::LinkRow> rows;
+    Project project;
+    project.settings.setDefaults();
     for (int i = 0; i < links; ++i) {
         const QString host = QStringLiteral("127.0.0.%1").arg(1 + i % kHosts);
-        rows.append({verify::RowKind::Url, verify::RowSource::ImageLink, i,
-                     server.server().url(QStringLiteral("/ok.html?n=%1").arg(i), host), verify::LinkStatus::NotVerified});
+        ImageItem image;
+        image.url = server.server().url(QStringLiteral("/ok.html?n=%1").arg(i), host);
+        project.images.append(image);
     }
+    gui::ProjectDocument document;
+    document.reset(project, QString());
+    UrlCollection urls;
+    gui::VerifyLinksDialog dialog(document, urls);
+    dialog.show();
 
-    LinkChecker checker;
+    qint64 longestStall = 0;
+    QElapsedTimer tick;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { longestStall = std::max(longestStall, tick.restart()); });
+
     QEventLoop loop;
-    QObject::connect(&checker, &LinkChecker::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&dialog, &gui::VerifyLinksDialog::verifyingFinished, &loop, &QEventLoop::quit);
     QElapsedTimer clock;
     clock.start();
-    checker.start(rows, QString());
+    tick.start();
+    ticker.start(10);
+    dialog.startVerifying();
     loop.exec();
+    ticker.stop();
     const double seconds = double(clock.elapsed()) / 1000.0;
 
     int valid = 0;
-    for (const verify::LinkRow &row : checker.rows())
-        valid += row.status == verify::LinkStatus::Validated ? 1 : 0;
+    for (int row = 0; row < links; ++row)
+        valid += dialog.status(row) == verify::LinkStatus::Validated ? 1 : 0;
     const double ideal = double(links) / LinkChecker::kConcurrency * delayMs / 1000.0;
     std::printf("verify: %d links, %d ms per answer, %d at a time: %.2f s, %d valid "
-                "(ideal %.2f s, %.2fx; at most %d requests open at once)\n",
+                "(ideal %.2f s, %.2fx; at most %d requests open at once; longest stall %lld ms)\n",
                 links, delayMs, LinkChecker::kConcurrency, seconds, valid, ideal, ideal > 0 ? seconds / ideal : 0.0,
-                server.server().maxOpenRequests());
+                server.server().maxOpenRequests(), longestStall);
     return valid == links ? 0 : 1;
 }

@@ -412,6 +412,7 @@ void MainWindow::refreshEnabling()
         action->setEnabled(idle);
     m_actions.value(QStringLiteral("mnuSaveProject"))->setEnabled(idle && (!m_document->path().isEmpty() || hasImages));
     m_actions.value(QStringLiteral("mnuLink_verify"))->setEnabled(idle && hasImages);
+    m_actions.value(QStringLiteral("mnuSettings"))->setEnabled(idle);
 }
 
 void MainWindow::rebuildRecentMenu()
