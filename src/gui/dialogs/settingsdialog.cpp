@@ -377,15 +377,15 @@ QWidget *SettingsDialog::buildHelpTab()
 {
     auto *page = new QWidget;
     auto *grid = new QGridLayout(page);
-    for (int i = 0; i < 14; ++i) {
+    for (int i = 0; i < 12; ++i) {
         auto *label = new QLabel;
         label->setObjectName(QStringLiteral("lblInfo"));
-        label->setWordWrap(true);
+        label->setWordWrap(i % 2 == 1);  // the part names stay on one line
         m_helpLabels.append(label);
         grid->addWidget(label, i / 2, i % 2);
     }
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(7, 1);
+    grid->setRowStretch(6, 1);
     return page;
 }
 
@@ -445,14 +445,16 @@ void SettingsDialog::retranslate()
             label->setText(getString(text.first, QLatin1String(text.second)));
     }
 
-    // The help tab: what each part of the gallery is made of.
+    // The help tab: each part of a gallery page, and what of it these settings set.
     const std::pair<int, const char *> help[] = {
-        {122, "Web page title"}, {123, "Caption,font,color"}, {104, "Parent page link"}, {124, "Caption,url"},
-        {125, "Thumbnail border"}, {126, "width,color"},      {127, "Thumbnail title"}, {128, "font,size,color"},
-        {119, "Cell borders"},   {120, "Width,colors"},       {129, "Cell spacing"},    {121, "Cell padding"},
-        {97, "Cell background and border colors"}, {113, "width, color:left,top, right,bottom"},
+        {122, "Web page title"},   {111, "caption, font, size, color"},
+        {104, "Parent page link"}, {109, "caption, url"},
+        {125, "Thumbnail border"}, {110, "width, color"},
+        {127, "Thumbnail title"},  {112, "caption, font, size, color, align"},
+        {119, "Cell borders"},     {113, "width, color:left,top, right,bottom"},
+        {121, "Cell padding"},     {91, "Cell background (padding) color"},
     };
-    for (int i = 0; i < m_helpLabels.size(); ++i)
+    for (int i = 0; i < m_helpLabels.size() && i < int(std::size(help)); ++i)
         m_helpLabels.at(i)->setText(getString(help[i].first, QLatin1String(help[i].second)));
 
     m_restoreButton->setText(getString(73, QStringLiteral("Restore defaults")));
