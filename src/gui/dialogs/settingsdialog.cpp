@@ -85,8 +85,8 @@ constexpr NumberCaption kNumberCaptions[] = {
 const QStringList kAlignments = {QStringLiteral("left"), QStringLiteral("center"), QStringLiteral("right")};
 const QString kParentUrlPlaceholder = QStringLiteral("http://");
 
-// A text field that should hold a number: its leading number as the box shows it, 0 when
-// there is none (only a hand-edited file holds such a value).
+// A text field that should hold a number, as a number; 0 when it holds none (only a
+// hand-edited file or the command line can store such a value).
 double numberOf(const QString &text)
 {
     bool ok = false;
