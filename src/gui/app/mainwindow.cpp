@@ -973,7 +973,8 @@ SettingsDialog &MainWindow::settingsDialog()
     if (!m_settingsDialog) {
         m_settingsDialog = new SettingsDialog(this);
         m_settingsDialog->setDataFolder(m_dataFolder);
-        m_settingsDialog->setLanguageCommand([this] { chooseLanguage(); });
+        // Owned by the settings dialog, so that it shows above it.
+        m_settingsDialog->setLanguageCommand([this] { runLanguageDialog(*m_store, m_settingsDialog, false); });
         m_settingsDialog->setValues(m_document->settings());
         connect(m_settingsDialog, &SettingsDialog::closed, this, &MainWindow::settingsClosed);
     }
