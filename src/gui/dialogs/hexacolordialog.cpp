@@ -183,7 +183,7 @@ QLabel *HexaColorDialog::componentLabel(int i) const
     return i >= 0 && i < 3 ? m_componentLabels[i] : nullptr;
 }
 
-WebColorsDialog *HexaColorDialog::palette()
+WebColorsDialog *HexaColorDialog::webPalette()
 {
     if (!m_palette)
         m_palette = new WebColorsDialog(this);
@@ -200,7 +200,7 @@ void HexaColorDialog::chooseSystemColour()
 void HexaColorDialog::chooseWebColour()
 {
     qint32 chosen = colour();
-    if (palette()->chooseColor(windowTitle(), chosen))
+    if (webPalette()->chooseColor(windowTitle(), chosen))
         setColour(chosen);
 }
 

@@ -50,7 +50,7 @@ public:
     QPushButton *okButton() const { return m_okButton; }
     QPushButton *cancelButton() const { return m_cancelButton; }
     // The one palette of this dialog, created on first use.
-    WebColorsDialog *palette();
+    WebColorsDialog *webPalette();
 
     // Asks the system colour dialog; an invalid colour means it was cancelled. Tests put
     // their own answer here, since the system dialog may not be a Qt widget.
