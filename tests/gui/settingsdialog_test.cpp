@@ -61,7 +61,7 @@ GallerySettings everyFieldChanged()
     s.photoHeight = QStringLiteral("800");
     s.jpegQuality = QStringLiteral("70");
     s.galleryTitle = QStringLiteral("Summer 2026");
-    s.galleryTitleFontName = QStringLiteral("DejaVu Sans Mono");
+    s.galleryTitleFontName = QStringLiteral("Georgia, DejaVu Serif, serif");  // a CSS font list
     s.galleryTitleFontSize = QStringLiteral("30");
     s.galleryTitleColor = QStringLiteral("#D0E0F0");
     s.cellSpacing = QStringLiteral("4");

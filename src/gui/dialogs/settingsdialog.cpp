@@ -547,8 +547,12 @@ void SettingsDialog::setValues(const GallerySettings &settings)
     for (auto it = m_checks.cbegin(); it != m_checks.cend(); ++it)
         it.value()->setChecked(settings.*field(it.key().toLatin1().constData()).int16 == 1);
 
-    m_thumbTitlePreview->setFont(QFont(settings.titleFontName));
-    m_pageTitlePreview->setFont(QFont(settings.galleryTitleFontName));
+    // The names are kept as the record has them: a font list such as "Georgia, serif" is
+    // what the style sheet gets, while a QFont would keep only its first family.
+    m_titleFontName = settings.titleFontName;
+    m_galleryTitleFontName = settings.galleryTitleFontName;
+    m_thumbTitlePreview->setFont(QFont(m_titleFontName));
+    m_pageTitlePreview->setFont(QFont(m_galleryTitleFontName));
     refreshPreviews();
 }
 
@@ -573,8 +577,8 @@ GallerySettings SettingsDialog::getValues() const
         textField(settings, field(it.key().toLatin1().constData())) = it.value()->text();
     for (auto it = m_checks.cbegin(); it != m_checks.cend(); ++it)
         settings.*field(it.key().toLatin1().constData()).int16 = it.value()->isChecked() ? 1 : 0;
-    settings.titleFontName = m_thumbTitlePreview->font().family();
-    settings.galleryTitleFontName = m_pageTitlePreview->font().family();
+    settings.titleFontName = m_titleFontName;
+    settings.galleryTitleFontName = m_galleryTitleFontName;
     return settings;
 }
 
@@ -590,19 +594,20 @@ void SettingsDialog::keepCellAtLeastThumbnail(int dimension)
 
 void SettingsDialog::refreshPreviews()
 {
-    const auto paint = [](QLabel *label, qint32 background, qint32 text) {
+    const auto paint = [](QLabel *label, const QString &fontName, qint32 background, qint32 text) {
         label->setStyleSheet(QStringLiteral("background-color: %1; color: %2;")
                                  .arg(colour::colorToHex(background), colour::colorToHex(text)));
-        label->setText(label->font().family());
+        label->setText(fontName);
     };
     QFont thumbFont = m_thumbTitlePreview->font();
     const int size = m_numbers.value(QStringLiteral("title_font_size"))->intValue();
     if (size > 0)
         thumbFont.setPixelSize(size);
     m_thumbTitlePreview->setFont(thumbFont);
-    paint(m_thumbTitlePreview, m_colours.value(QStringLiteral("cell_background_color"))->colour(),
+    paint(m_thumbTitlePreview, m_titleFontName, m_colours.value(QStringLiteral("cell_background_color"))->colour(),
           m_colours.value(QStringLiteral("title_color"))->colour());
-    paint(m_pageTitlePreview, m_colours.value(QStringLiteral("page_background_color"))->colour(),
+    paint(m_pageTitlePreview, m_galleryTitleFontName,
+          m_colours.value(QStringLiteral("page_background_color"))->colour(),
           m_colours.value(QStringLiteral("gallery_title_color"))->colour());
 }
 
@@ -615,7 +620,7 @@ void SettingsDialog::editColour(ColourButton *button)
         button->setColour(colour);
 }
 
-std::optional<QFont> SettingsDialog::pickFont(QLabel *preview, NumericBox *sizeBox)
+void SettingsDialog::pickFont(QLabel *preview, NumericBox *sizeBox, QString &fontName)
 {
     QFont initial = preview->font();
     if (sizeBox->intValue() > 0)
@@ -623,24 +628,24 @@ std::optional<QFont> SettingsDialog::pickFont(QLabel *preview, NumericBox *sizeB
     const std::optional<QFont> chosen = m_pickers.font(initial, this);
     if (!chosen || chosen->family().isEmpty()) {
         QMessageBox::information(this, windowTitle(), getString(170, QStringLiteral("No font selected!")));
-        return std::nullopt;
+        return;
     }
     const int size = chosen->pointSize() > 0 ? chosen->pointSize() : chosen->pixelSize();
     if (size > 0)
         sizeBox->setValue(std::clamp(double(size), sizeBox->minimum(), sizeBox->maximum()));
-    preview->setFont(QFont(chosen->family()));
+    fontName = chosen->family();
+    preview->setFont(QFont(fontName));
     refreshPreviews();
-    return chosen;
 }
 
 void SettingsDialog::chooseThumbnailTitleFont()
 {
-    pickFont(m_thumbTitlePreview, m_numbers.value(QStringLiteral("title_font_size")));
+    pickFont(m_thumbTitlePreview, m_numbers.value(QStringLiteral("title_font_size")), m_titleFontName);
 }
 
 void SettingsDialog::choosePageTitleFont()
 {
-    pickFont(m_pageTitlePreview, m_numbers.value(QStringLiteral("gallery_title_font_size")));
+    pickFont(m_pageTitlePreview, m_numbers.value(QStringLiteral("gallery_title_font_size")), m_galleryTitleFontName);
 }
 
 void SettingsDialog::chooseDestinationFolder()

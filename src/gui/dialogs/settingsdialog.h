@@ -108,10 +108,12 @@ private:
     void editColour(ColourButton *button);
     void keepCellAtLeastThumbnail(int dimension);
     void refreshPreviews();
-    std::optional<QFont> pickFont(QLabel *preview, NumericBox *sizeBox);
+    void pickFont(QLabel *preview, NumericBox *sizeBox, QString &fontName);
     void chooseBackgroundImage(int which);
 
     GallerySettings m_record;
+    QString m_titleFontName;
+    QString m_galleryTitleFontName;
     QString m_dataFolder;
     QString m_sourceFolder;
     QString m_projectPath;
