@@ -25,4 +25,10 @@ TEST(Colour, ReadsLongShortAndMalformedNotation)
     };
     for (const auto &[text, number] : cases)
         EXPECT_EQ(hexToColor(QString::fromLatin1(text)), number) << text;
+
+    // Telling black from a text that is no notation at all.
+    EXPECT_EQ(parseHexColor(QStringLiteral("#000")), 0);
+    EXPECT_EQ(parseHexColor(QStringLiteral("#a3f")), 0xFF33AA);
+    for (const char *text : {"red", "#12345", "", "#GG0000"})
+        EXPECT_EQ(parseHexColor(QString::fromLatin1(text)), std::nullopt) << text;
 }

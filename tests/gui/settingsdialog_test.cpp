@@ -136,7 +136,11 @@ private Q_SLOTS:
         QTest::newRow("parent link placeholder") << "parent_page_url" << "http://" << "";
         QTest::newRow("border colours in upper case")
             << "cell_border_colors" << "#AAAAAA #666666 #666666 #AAAAAA" << "#aaaaaa #666666 #666666 #aaaaaa";
-        QTest::newRow("short border colours") << "cell_border_colors" << "#fff" << "#ffffff #000000 #000000 #000000";
+        QTest::newRow("one border colour for all sides") << "cell_border_colors" << "#fff" << "#ffffff #ffffff #ffffff #ffffff";
+        QTest::newRow("two border colours") << "cell_border_colors" << "#aaa #666" << "#aaaaaa #666666 #aaaaaa #666666";
+        QTest::newRow("three border colours") << "cell_border_colors" << "#111 #222 #333" << "#111111 #222222 #333333 #222222";
+        QTest::newRow("border colours by name") << "cell_border_colors" << "red blue" << "red blue";
+        QTest::newRow("colour by name") << "title_color" << "red" << "red";
         QTest::newRow("colour in lower case") << "title_color" << "#abcdef" << "#ABCDEF";
         QTest::newRow("size that is not a number") << "photo_width" << "wide" << "0";
     }
@@ -156,6 +160,16 @@ private Q_SLOTS:
         QCOMPARE(textField(dialog.getValues(), *f), collected);
         if (field == QLatin1String("parent_page_url"))
             QVERIFY(dialog.textBox(field)->text().isEmpty());
+
+        // A colour picked in the dialog replaces any text, also one the buttons could not show.
+        if (field.endsWith(QLatin1String("color")) || field.endsWith(QLatin1String("colors"))) {
+            dialog.pickers().colour = [](const QString &, qint32 &colour, const QPoint &) {
+                colour = 0;
+                return true;
+            };
+            dialog.colourButton(field)->click();
+            QVERIFY(textField(dialog.getValues(), *f).startsWith(QLatin1String("#000000")));
+        }
     }
 
     void theCellIsNeverSmallerThanItsThumbnail()

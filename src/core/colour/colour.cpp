@@ -29,6 +29,11 @@ QString colorToHex(qint32 colour)
 
 qint32 hexToColor(const QString &text)
 {
+    return parseHexColor(text).value_or(0);
+}
+
+std::optional<qint32> parseHexColor(const QString &text)
+{
     QString digits = text;
     digits.remove(QLatin1Char('#'));
 
@@ -38,18 +43,18 @@ qint32 hexToColor(const QString &text)
             const int high = hexDigit(digits.at(2 * i));
             const int low = hexDigit(digits.at(2 * i + 1));
             if (high < 0 || low < 0)
-                return 0;
+                return std::nullopt;
             component[i] = high * 16 + low;
         }
     } else if (digits.size() == 3) {
         for (int i = 0; i < 3; ++i) {
             const int digit = hexDigit(digits.at(i));
             if (digit < 0)
-                return 0;
+                return std::nullopt;
             component[i] = digit * 17;
         }
     } else {
-        return 0;
+        return std::nullopt;
     }
     return component[0] + 256 * component[1] + 65536 * component[2];
 }

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace lumarc::colour {
 
 // "#" and six upper-case hexadecimal digits, red first: 255 gives "#FF0000".
@@ -17,5 +19,9 @@ QString colorToHex(qint32 colour);
 // digit doubled). Digits in either case. Any other length, or a character that is not a
 // hexadecimal digit, gives black (0): a damaged colour field must not stop a build.
 qint32 hexToColor(const QString &text);
+
+// The same reading, but nullopt for a text that is no such notation (a CSS colour name,
+// for example), so that callers can leave such a text alone.
+std::optional<qint32> parseHexColor(const QString &text);
 
 } // namespace lumarc::colour

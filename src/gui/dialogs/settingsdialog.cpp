@@ -94,6 +94,27 @@ double numberOf(const QString &text)
     return ok ? value : 0;
 }
 
+// The four border colours, top, right, bottom, left, of a CSS border-color value: one to
+// four colours, the missing sides taken as the browser takes them. nullopt when the value
+// holds anything else.
+std::optional<std::array<qint32, 4>> borderColours(const QString &text)
+{
+    const QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (parts.isEmpty() || parts.size() > 4)
+        return std::nullopt;
+    std::array<qint32, 4> colours{};
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const std::optional<qint32> colour = colour::parseHexColor(parts.at(i));
+        if (!colour)
+            return std::nullopt;
+        colours[std::size_t(i)] = *colour;
+    }
+    // One value: every side; two: top and bottom, right and left; three: left as right.
+    constexpr std::size_t kFrom[4][4] = {{0, 0, 0, 0}, {0, 1, 0, 1}, {0, 1, 2, 1}, {0, 1, 2, 3}};
+    const auto &from = kFrom[parts.size() - 1];
+    return std::array<qint32, 4>{colours[from[0]], colours[from[1]], colours[from[2]], colours[from[3]]};
+}
+
 const SettingsField &field(const char *name)
 {
     const SettingsField *found = findSettingsField(QLatin1String(name));
@@ -368,7 +389,7 @@ QWidget *SettingsDialog::buildSettingsTab()
     });
     connect(m_numbers.value(QStringLiteral("title_font_size")), &NumericBox::valueChanged, this,
             &SettingsDialog::refreshPreviews);
-    for (ColourButton *button : m_colours)
+    for (ColourButton *button : std::as_const(m_colours))
         connect(button, &ColourButton::colourChanged, this, &SettingsDialog::refreshPreviews);
     return page;
 }
@@ -526,11 +547,21 @@ void SettingsDialog::setValues(const GallerySettings &settings)
         m_record.titleAlign = QStringLiteral("center");
     m_alignBox->setCurrentIndex(int(kAlignments.indexOf(m_record.titleAlign)));
 
-    for (auto it = m_colours.cbegin(); it != m_colours.cend(); ++it)
-        it.value()->setColour(colour::hexToColor(textField(settings, field(it.key().toLatin1().constData()))));
-    const QStringList borders = settings.cellBorderColors.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    // A colour the buttons cannot show (a CSS name such as "red") stays as written until
+    // the user picks another: closing the dialog must not turn it black.
+    m_unreadColours.clear();
+    for (auto it = m_colours.cbegin(); it != m_colours.cend(); ++it) {
+        const std::optional<qint32> colour =
+            colour::parseHexColor(textField(settings, field(it.key().toLatin1().constData())));
+        it.value()->setColour(colour.value_or(0));
+        if (!colour)
+            m_unreadColours.insert(it.key());
+    }
+    const std::optional<std::array<qint32, 4>> borders = borderColours(settings.cellBorderColors);
     for (std::size_t i = 0; i < m_borderColours.size(); ++i)
-        m_borderColours[i]->setColour(colour::hexToColor(borders.value(qsizetype(i))));
+        m_borderColours[i]->setColour(borders ? (*borders)[i] : 0);
+    if (!borders)
+        m_unreadColours.insert(QStringLiteral("cell_border_colors"));
 
     for (int dimension : {0, 1}) {
         const QString thumb = dimension == 0 ? QStringLiteral("thumb_width") : QStringLiteral("thumb_height");
@@ -567,12 +598,16 @@ GallerySettings SettingsDialog::getValues() const
             settings.*f.text = QString::number(it.value()->intValue());
     }
     settings.titleAlign = m_alignBox->currentText().isEmpty() ? QStringLiteral("center") : m_alignBox->currentText();
-    for (auto it = m_colours.cbegin(); it != m_colours.cend(); ++it)
-        textField(settings, field(it.key().toLatin1().constData())) = colour::colorToHex(it.value()->colour());
-    QStringList borders;
-    for (const ColourButton *button : m_borderColours)
-        borders.append(colour::colorToHex(button->colour()));
-    settings.cellBorderColors = borders.join(QLatin1Char(' ')).toLower();
+    for (auto it = m_colours.cbegin(); it != m_colours.cend(); ++it) {
+        if (!m_unreadColours.contains(it.key()))
+            textField(settings, field(it.key().toLatin1().constData())) = colour::colorToHex(it.value()->colour());
+    }
+    if (!m_unreadColours.contains(QStringLiteral("cell_border_colors"))) {
+        QStringList borders;
+        for (const ColourButton *button : m_borderColours)
+            borders.append(colour::colorToHex(button->colour()));
+        settings.cellBorderColors = borders.join(QLatin1Char(' ')).toLower();
+    }
     for (auto it = m_texts.cbegin(); it != m_texts.cend(); ++it)
         textField(settings, field(it.key().toLatin1().constData())) = it.value()->text();
     for (auto it = m_checks.cbegin(); it != m_checks.cend(); ++it)
@@ -616,8 +651,12 @@ void SettingsDialog::refreshPreviews()
 void SettingsDialog::editColour(ColourButton *button)
 {
     qint32 colour = button->colour();
-    if (m_pickers.colour(button->toolTip(), colour, button->mapToGlobal(QPoint(0, 0))))
-        button->setColour(colour);
+    if (!m_pickers.colour(button->toolTip(), colour, button->mapToGlobal(QPoint(0, 0))))
+        return;
+    button->setColour(colour);
+    // A chosen colour replaces a text the button could not show, even when it is black.
+    const bool border = std::find(m_borderColours.cbegin(), m_borderColours.cend(), button) != m_borderColours.cend();
+    m_unreadColours.remove(border ? QStringLiteral("cell_border_colors") : button->objectName());
 }
 
 void SettingsDialog::pickFont(QLabel *preview, NumericBox *sizeBox, QString &fontName)

@@ -11,6 +11,7 @@
 
 #include <QDialog>
 #include <QFont>
+#include <QSet>
 #include <QString>
 
 #include <array>
@@ -114,6 +115,7 @@ private:
     GallerySettings m_record;
     QString m_titleFontName;
     QString m_galleryTitleFontName;
+    QSet<QString> m_unreadColours;  // colour fields kept as written (see setValues())
     QString m_dataFolder;
     QString m_sourceFolder;
     QString m_projectPath;
