@@ -219,6 +219,16 @@ TEST_F(LinkCheckerTest, StopAbandonsChecksInFlightAndTheNextRunCompletes)
     EXPECT_EQ(statuses(), QList<LinkStatus>(rows.size(), LinkStatus::Validated));
 }
 
+TEST_F(LinkCheckerTest, LoadsEachAddressOnceForAllItsRows)
+{
+    const QString shared = m_server.url("/ok.html");
+    ASSERT_TRUE(check({link(shared), link(m_server.url("/missing.html")), link(shared + "/"), link(shared)}));
+    EXPECT_EQ(statuses(), (QList<LinkStatus>{LinkStatus::Validated, LinkStatus::UrlNotFound, LinkStatus::Validated,
+                                             LinkStatus::Validated}));
+    EXPECT_EQ(m_server.requestCount(), 2);
+    EXPECT_EQ(m_emitted.size(), 4);
+}
+
 TEST_F(LinkCheckerTest, AnAddressThatNeverAnswersTimesOut)
 {
     ASSERT_TRUE(check({link(m_server.url("/hang")), link(m_server.url("/ok.html"))}));

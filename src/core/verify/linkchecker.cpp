@@ -68,12 +68,21 @@ void LinkChecker::start(const QList<LinkRow> &rows, const QString &linkBase)
     for (LinkRow &row : m_rows)
         row.status = LinkStatus::NotVerified;
     m_waiting.clear();
+    m_sameAddress.clear();
 
+    // Galleries often give many images one link: each address is loaded once, and its
+    // answer goes to every row that has it.
+    QHash<QString, int> firstRowOf;
     for (int i = 0; i < m_rows.size(); ++i) {
         const LocalCheck local = checkLocally(m_rows.at(i), linkBase);
         if (!local.webAddress.isEmpty()) {
             m_rows[i].status = local.status;
-            m_waiting.append({i, local.webAddress});
+            if (const auto first = firstRowOf.constFind(local.webAddress); first != firstRowOf.cend()) {
+                m_sameAddress[*first].append(i);
+            } else {
+                firstRowOf.insert(local.webAddress, i);
+                m_waiting.append({i, local.webAddress});
+            }
             continue;
         }
         setStatus(i, local.status);
@@ -120,7 +129,7 @@ bool LinkChecker::settleWaitingRows()
     const quint64 generation = m_generation;
     const QList<std::pair<int, QString>> skipped = std::exchange(m_waiting, {});
     for (const auto &[row, address] : skipped) {
-        setStatus(row, m_rows.at(row).status);
+        settle(row, m_rows.at(row).status);
         if (!m_running || m_generation != generation)
             return false;
     }
@@ -137,7 +146,7 @@ void LinkChecker::launchChecks()
             launch(row, url, kLinkTimeoutMs);
             continue;
         }
-        setStatus(row, LinkStatus::UrlNotFound);
+        settle(row, LinkStatus::UrlNotFound);
         if (!m_running || m_generation != generation)
             return;
     }
@@ -231,7 +240,7 @@ void LinkChecker::land(quint64 id, LinkStatus status)
         return;
     }
     const quint64 generation = m_generation;
-    setStatus(flight.row, status);
+    settle(flight.row, status);
     if (m_running && m_generation == generation)
         launchChecks();
 }
@@ -272,6 +281,17 @@ void LinkChecker::finishRun(bool stopped)
 {
     m_running = false;
     Q_EMIT finished(stopped);
+}
+
+void LinkChecker::settle(int row, LinkStatus status)
+{
+    const quint64 generation = m_generation;
+    setStatus(row, status);
+    for (const int same : m_sameAddress.value(row)) {
+        if (!m_running || m_generation != generation)
+            return;
+        setStatus(same, status);
+    }
 }
 
 void LinkChecker::setStatus(int row, LinkStatus status)

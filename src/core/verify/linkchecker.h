@@ -81,6 +81,8 @@ private:
     void release(Flight &flight);
     void dropReply(QNetworkReply *reply);
     void finishRun(bool stopped);
+    // The row's status, and the same for the rows that share its address.
+    void settle(int row, LinkStatus status);
     void setStatus(int row, LinkStatus status);
 
     QNetworkAccessManager *m_ownManager = nullptr;
@@ -91,6 +93,7 @@ private:
     quint64 m_nextFlight = 0;
     QList<LinkRow> m_rows;
     QList<std::pair<int, QString>> m_waiting;  // rows still to load, with their addresses
+    QHash<int, QList<int>> m_sameAddress;      // a loaded row -> later rows with its address
     QHash<quint64, Flight> m_flights;
 };
 
