@@ -348,6 +348,17 @@ private Q_SLOTS:
         QVERIFY(!saveProject(project, at("summer.zeb")));
         QVERIFY(window.loadProject(at("summer.zeb"), false));
         QCOMPARE(window.settingsDialog().getValues(), everyFieldChanged());
+
+        // A project opens in the form the dialog keeps, so that it is not changed by merely
+        // being shown (the unsaved-changes question would follow).
+        project.settings.titleAlign = QStringLiteral("justify");
+        project.settings.parentPageUrl = QStringLiteral("http://");
+        QVERIFY(!saveProject(project, at("odd.zeb")));
+        QVERIFY(window.loadProject(at("odd.zeb"), false));
+        QVERIFY(!window.document().isModified());
+        QCOMPARE(window.document().settings().titleAlign, QStringLiteral("center"));
+        QCOMPARE(window.document().settings().parentPageUrl, QString());
+        QVERIFY(window.loadProject(at("summer.zeb"), false));
         QTimer::singleShot(0, [&window] {
             QCOMPARE(window.settingsDialog().windowTitle(), QStringLiteral("Lumarc  v.1.1.0.  ( summer.zeb )"));
             window.settingsDialog().close();

@@ -298,7 +298,7 @@ void MainWindow::restoreState()
     m_recent.setMaxFileCount(RecentProjects::kMaxRecent);
     m_sourceFolder = readSourceFolder(*m_store, m_dataFolder);
     Project project;
-    project.settings = defaultSettings();
+    project.settings = asShown(defaultSettings());
     m_document->reset(project, QString());
     if (Result<UrlCollection> urls = UrlCollection::readFile(paths::join(m_dataFolder, QStringLiteral("urls.txt"))))
         m_urls = std::move(urls).value();
@@ -691,8 +691,9 @@ bool MainWindow::loadProject(const QString &path, bool addToRecent)
     for (const ImageItem &item : loaded.value().images.items())
         m_urls.add(item.url);
     // Output names the load had to repair make the project differ from its file.
-    m_document->reset(std::move(loaded).value(), path, renamed > 0);
-    showSettings();
+    Project project = std::move(loaded).value();
+    project.settings = asShown(project.settings);
+    m_document->reset(project, path, renamed > 0);
     m_editor->setKnownUrls(m_urls.urls());
     refreshGrid();
     loadAllPreviews();
@@ -744,8 +745,8 @@ void MainWindow::newProject()
     // default.zem, when there is one, gives the new project's look; damage is ignored.
     if (Result<GallerySettings> stored = readSettingsFile(defaultSettingsPath()))
         project.settings = std::move(stored).value();
+    project.settings = asShown(project.settings);
     m_document->reset(project, QString());
-    showSettings();
     refreshGrid();
     refreshCaption();
     rebuildRecentMenu();
@@ -984,6 +985,16 @@ SettingsDialog &MainWindow::settingsDialog()
 void MainWindow::collectSettings()
 {
     m_document->setSettings(settingsDialog().getValues());
+}
+
+// The settings dialog shows a record in a settled form (an unknown alignment as "center",
+// the "http://" placeholder as no parent link) and hands that form back. A project takes
+// it when it opens, so that the first save or build does not count as a change of its own.
+GallerySettings MainWindow::asShown(const GallerySettings &settings)
+{
+    SettingsDialog &dialog = settingsDialog();
+    dialog.setValues(settings);
+    return dialog.getValues();
 }
 
 void MainWindow::showSettings()

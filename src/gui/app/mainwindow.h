@@ -138,6 +138,7 @@ private:
     void chooseLanguage();
     void collectSettings();
     void showSettings();
+    GallerySettings asShown(const GallerySettings &settings);
     void openSettings();
     void verifyLinks();
     void settingsClosed();
