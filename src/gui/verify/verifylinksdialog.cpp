@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -70,6 +71,11 @@ VerifyLinksDialog::VerifyLinksDialog(ProjectDocument &document, UrlCollection &u
     connect(m_closeButton, &QPushButton::clicked, this, &QDialog::accept);
     m_verifyButton->setDefault(true);
     m_stopButton->hide();
+    // How far a long run is; web addresses can take seconds each.
+    m_progress = new QProgressBar;
+    m_progress->setTextVisible(false);
+    m_progress->setMaximumWidth(160);
+    m_progress->hide();
 
     auto *base = new QHBoxLayout;
     base->addWidget(m_baseLabel);
@@ -77,6 +83,7 @@ VerifyLinksDialog::VerifyLinksDialog(ProjectDocument &document, UrlCollection &u
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_verifyButton);
     buttons->addWidget(m_stopButton);
+    buttons->addWidget(m_progress);
     buttons->addWidget(m_editButton);
     buttons->addStretch();
     buttons->addWidget(m_closeButton);
@@ -86,7 +93,10 @@ VerifyLinksDialog::VerifyLinksDialog(ProjectDocument &document, UrlCollection &u
     layout->addLayout(buttons);
     resize(760, 460);
 
-    connect(&m_checker, &verify::LinkChecker::rowChecked, this, &VerifyLinksDialog::showStatus);
+    connect(&m_checker, &verify::LinkChecker::rowChecked, this, [this](int row, LinkStatus status) {
+        showStatus(row, status);
+        m_progress->setValue(m_progress->value() + 1);
+    });
     connect(&m_checker, &verify::LinkChecker::finished, this, [this](bool stopped) {
         refreshButtons();
         Q_EMIT verifyingFinished(stopped);
@@ -149,6 +159,8 @@ void VerifyLinksDialog::startVerifying()
     storeBase();
     for (int row = 0; row < m_rows.size(); ++row)
         showStatus(row, LinkStatus::NotVerified);
+    m_progress->setRange(0, int(m_rows.size()));
+    m_progress->setValue(0);
     m_checker.start(m_rows, m_baseBox->text());
     refreshButtons();
 }
@@ -166,6 +178,7 @@ void VerifyLinksDialog::refreshButtons()
     m_closeButton->setEnabled(!busy);
     m_baseBox->setReadOnly(busy);
     m_stopButton->setVisible(busy);
+    m_progress->setVisible(busy);
 }
 
 // Only page links are edited here: they are the ones a relative base can break.

@@ -15,6 +15,7 @@
 
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -82,6 +83,7 @@ private:
     QPushButton *m_stopButton = nullptr;
     QPushButton *m_editButton = nullptr;
     QPushButton *m_closeButton = nullptr;
+    QProgressBar *m_progress = nullptr;
 };
 
 } // namespace lumarc::gui
