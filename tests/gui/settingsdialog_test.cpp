@@ -116,6 +116,19 @@ private Q_SLOTS:
         QVERIFY(!dialog.checkBox("keep_aspect_ratio")->isChecked());
         QCOMPARE(dialog.thumbnailTitlePreview()->text(), QStringLiteral("DejaVu Serif"));
 
+        // What the user changes in the controls is what comes out.
+        dialog.alignBox()->setCurrentText(QStringLiteral("left"));
+        for (const char *name : {"keep_aspect_ratio", "add_parent_link", "add_image_links"})
+            dialog.checkBox(name)->toggle();
+        dialog.textBox("default_link_text")->setText("see");
+        const GallerySettings edited = dialog.getValues();
+        QCOMPARE(edited.titleAlign, QStringLiteral("left"));
+        QCOMPARE(edited.keepAspectRatio, qint16(1));
+        QCOMPARE(edited.addParentLink, qint16(0));
+        QCOMPARE(edited.addImageLinks, qint16(0));
+        QCOMPARE(edited.defaultLinkText, QStringLiteral("see"));
+        dialog.setValues(expected);
+
         Project project;
         project.settings = dialog.getValues();
         QVERIFY(!saveProject(project, at("round.zeb")));

@@ -201,6 +201,12 @@ NumericBox::NumericBox(QWidget *parent)
     refreshText();
 }
 
+void NumericBox::commitTypedText()
+{
+    if (m_valueEdit->isModified())
+        letValue(m_valueEdit->text());
+}
+
 int NumericBox::intValue() const
 {
     const NumberRange whole = typeRange(NumericType::Int32);

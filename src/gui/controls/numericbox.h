@@ -148,6 +148,11 @@ public:
     bool letValue(const QString &text, std::optional<double> newMinimum = std::nullopt,
                   std::optional<double> newMaximum = std::nullopt);
 
+    // Confirms text typed into the edit box and not confirmed yet (a dialog closed by Escape
+    // or its close box gets no focus change that would do it). Text the box set itself is
+    // left alone, so that a value it was given outside its range does not beep.
+    void commitTypedText();
+
     // The text shown in the edit box.
     QString text() const;
     bool isRepeating() const { return m_repeatTimer.isActive(); }

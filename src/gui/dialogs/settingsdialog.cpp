@@ -51,11 +51,11 @@ constexpr ColourField kColourFields[] = {
 };
 
 // The four cell borders in the order the record keeps them: top, right, bottom, left.
-constexpr ColourField kBorderColours[] = {
-    {"cell_border_colors", 92, "Cell top border color"},
-    {"cell_border_colors", 93, "Cell right border color"},
-    {"cell_border_colors", 95, "Cell bottom border color"},
-    {"cell_border_colors", 94, "Cell left border color"},
+constexpr std::pair<int, const char *> kBorderTooltips[] = {
+    {92, "Cell top border color"},
+    {93, "Cell right border color"},
+    {95, "Cell bottom border color"},
+    {94, "Cell left border color"},
 };
 
 // The caption before each numeric box.
@@ -89,9 +89,7 @@ const QString kParentUrlPlaceholder = QStringLiteral("http://");
 // hand-edited file or the command line can store such a value).
 double numberOf(const QString &text)
 {
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    return ok ? value : 0;
+    return parseNumber(text, QLocale::c()).value_or(0);
 }
 
 // The four border colours, top, right, bottom, left, of a CSS border-color value: one to
@@ -115,11 +113,11 @@ std::optional<std::array<qint32, 4>> borderColours(const QString &text)
     return std::array<qint32, 4>{colours[from[0]], colours[from[1]], colours[from[2]], colours[from[3]]};
 }
 
-const SettingsField &field(const char *name)
+const SettingsField *field(const QString &name)
 {
-    const SettingsField *found = findSettingsField(QLatin1String(name));
+    const SettingsField *found = findSettingsField(name);
     Q_ASSERT(found);
-    return *found;
+    return found;
 }
 
 QString nativeName(const QString &path)
@@ -157,11 +155,6 @@ SettingsDialog::SettingsDialog(QWidget *parent)
     m_tabs = new QTabWidget;
     m_tabs->addTab(buildSettingsTab(), QString());
     m_tabs->addTab(buildHelpTab(), QString());
-    // Leaving the help tab collects the controls, as every other exit from editing does.
-    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index != 1)
-            m_record = getValues();
-    });
 
     m_restoreButton = new QPushButton;
     m_loadButton = new QPushButton;
@@ -208,6 +201,7 @@ NumericBox *SettingsDialog::addNumericBox(const QString &fieldName, double minim
     box->setUpDownIncrement(step);
     box->setWidths(-1, 48, -1);
     m_numbers.insert(fieldName, box);
+    m_numberFields.append({field(fieldName), box});
     return box;
 }
 
@@ -225,6 +219,7 @@ QLineEdit *SettingsDialog::addTextBox(const QString &fieldName)
     auto *box = new QLineEdit;
     box->setObjectName(fieldName);
     m_texts.insert(fieldName, box);
+    m_textFields.append({field(fieldName), box});
     return box;
 }
 
@@ -233,13 +228,17 @@ QCheckBox *SettingsDialog::addCheckBox(const QString &fieldName)
     auto *box = new QCheckBox;
     box->setObjectName(fieldName);
     m_checks.insert(fieldName, box);
+    m_checkFields.append({field(fieldName), box});
     return box;
 }
 
 QWidget *SettingsDialog::buildSettingsTab()
 {
-    for (const ColourField &c : kColourFields)
-        m_colours.insert(QLatin1String(c.field), addColourButton(QLatin1String(c.field)));
+    for (const ColourField &c : kColourFields) {
+        ColourButton *button = addColourButton(QLatin1String(c.field));
+        m_colours.insert(QLatin1String(c.field), button);
+        m_colourFields.append({field(QLatin1String(c.field)), button});
+    }
     for (std::size_t i = 0; i < m_borderColours.size(); ++i)
         m_borderColours[i] = addColourButton(QStringLiteral("cell_border_colors_%1").arg(i));
 
@@ -379,10 +378,10 @@ QWidget *SettingsDialog::buildSettingsTab()
     grid->addLayout(folderRow, 3, 0, 1, 2);
 
     // The cell can never be smaller than the box its thumbnail is fitted into.
-    for (int dimension : {0, 1}) {
-        NumericBox *thumb = m_numbers.value(dimension == 0 ? QStringLiteral("thumb_width") : QStringLiteral("thumb_height"));
-        connect(thumb, &NumericBox::valueChanged, this, [this, dimension] { keepCellAtLeastThumbnail(dimension); });
-    }
+    m_thumbSize = {m_numbers.value(QStringLiteral("thumb_width")), m_numbers.value(QStringLiteral("thumb_height"))};
+    m_cellSize = {m_numbers.value(QStringLiteral("cell_width")), m_numbers.value(QStringLiteral("cell_height"))};
+    for (int dimension : {0, 1})
+        connect(m_thumbSize[dimension], &NumericBox::valueChanged, this, [this, dimension] { keepCellAtLeastThumbnail(dimension); });
     connect(m_numbers.value(QStringLiteral("cell_padding")), &NumericBox::valueChanged, this, [this] {
         keepCellAtLeastThumbnail(0);
         keepCellAtLeastThumbnail(1);
@@ -435,7 +434,7 @@ void SettingsDialog::retranslate()
     for (const ColourField &c : kColourFields)
         m_colours.value(QLatin1String(c.field))->setToolTip(getString(c.tooltipId, QLatin1String(c.tooltip)));
     for (std::size_t i = 0; i < m_borderColours.size(); ++i)
-        m_borderColours[i]->setToolTip(getString(kBorderColours[i].tooltipId, QLatin1String(kBorderColours[i].tooltip)));
+        m_borderColours[i]->setToolTip(getString(kBorderTooltips[i].first, QLatin1String(kBorderTooltips[i].second)));
 
     m_thumbFontButton->setText(getString(84, QStringLiteral("Font")));
     m_pageFontButton->setText(getString(84, QStringLiteral("Font")));
@@ -528,34 +527,32 @@ QCheckBox *SettingsDialog::checkBox(const QString &fieldName) const
 void SettingsDialog::setValues(const GallerySettings &settings)
 {
     m_record = settings;
-    // Showing values is not editing them: the cell rule runs once below, with the
-    // record's own values, and must not raise a cell the record keeps smaller.
+    // Showing values is not editing them: the cell rule runs once below, with the record's
+    // own values, and must not raise a cell the record keeps smaller; the previews are
+    // drawn once at the end.
     std::vector<QSignalBlocker> blockers;
-    blockers.reserve(std::size_t(m_numbers.size()));
+    blockers.reserve(std::size_t(m_numbers.size() + m_colours.size()) + m_borderColours.size());
     for (NumericBox *box : std::as_const(m_numbers))
         blockers.emplace_back(box);
+    for (ColourButton *button : std::as_const(m_colours))
+        blockers.emplace_back(button);
+    for (ColourButton *button : m_borderColours)
+        blockers.emplace_back(button);
 
-    m_numbers.value(QStringLiteral("columns"))->setValue(settings.columns);
-    m_numbers.value(QStringLiteral("rows"))->setValue(settings.rows);
-    for (auto it = m_numbers.cbegin(); it != m_numbers.cend(); ++it) {
-        const SettingsField &f = field(it.key().toLatin1().constData());
-        if (f.kind == SettingsField::Kind::Text)
-            it.value()->setValue(numberOf(settings.*f.text));
-    }
+    for (const auto &[f, box] : m_numberFields)
+        box->setValue(numberOf(fieldText(settings, *f)));
 
-    if (!kAlignments.contains(m_record.titleAlign))
-        m_record.titleAlign = QStringLiteral("center");
-    m_alignBox->setCurrentIndex(int(kAlignments.indexOf(m_record.titleAlign)));
+    const qsizetype align = kAlignments.indexOf(settings.titleAlign);
+    m_alignBox->setCurrentIndex(int(align >= 0 ? align : kAlignments.indexOf(QStringLiteral("center"))));
 
     // A colour the buttons cannot show (a CSS name such as "red") stays as written until
     // the user picks another: closing the dialog must not turn it black.
     m_unreadColours.clear();
-    for (auto it = m_colours.cbegin(); it != m_colours.cend(); ++it) {
-        const std::optional<qint32> colour =
-            colour::parseHexColor(textField(settings, field(it.key().toLatin1().constData())));
-        it.value()->setColour(colour.value_or(0));
+    for (const auto &[f, button] : m_colourFields) {
+        const std::optional<qint32> colour = colour::parseHexColor(textField(settings, *f));
+        button->setColour(colour.value_or(0));
         if (!colour)
-            m_unreadColours.insert(it.key());
+            m_unreadColours.insert(QLatin1String(f->name));
     }
     const std::optional<std::array<qint32, 4>> borders = borderColours(settings.cellBorderColors);
     for (std::size_t i = 0; i < m_borderColours.size(); ++i)
@@ -563,20 +560,17 @@ void SettingsDialog::setValues(const GallerySettings &settings)
     if (!borders)
         m_unreadColours.insert(QStringLiteral("cell_border_colors"));
 
-    for (int dimension : {0, 1}) {
-        const QString thumb = dimension == 0 ? QStringLiteral("thumb_width") : QStringLiteral("thumb_height");
-        const QString cell = dimension == 0 ? QStringLiteral("cell_width") : QStringLiteral("cell_height");
-        m_numbers.value(cell)->setMinimum(m_numbers.value(thumb)->value());
-    }
+    for (int dimension : {0, 1})
+        m_cellSize[dimension]->setMinimum(m_thumbSize[dimension]->value());
 
-    for (auto it = m_texts.cbegin(); it != m_texts.cend(); ++it)
-        it.value()->setText(textField(settings, field(it.key().toLatin1().constData())));
+    for (const auto &[f, box] : m_textFields)
+        box->setText(textField(settings, *f));
     // "http://" alone is the old placeholder of an unset parent link.
     if (settings.parentPageUrl == kParentUrlPlaceholder)
         m_texts.value(QStringLiteral("parent_page_url"))->clear();
 
-    for (auto it = m_checks.cbegin(); it != m_checks.cend(); ++it)
-        it.value()->setChecked(settings.*field(it.key().toLatin1().constData()).int16 == 1);
+    for (const auto &[f, box] : m_checkFields)
+        box->setChecked(settings.*f->int16 == 1);
 
     // The names are kept as the record has them: a font list such as "Georgia, serif" is
     // what the style sheet gets, while a QFont would keep only its first family.
@@ -590,17 +584,12 @@ void SettingsDialog::setValues(const GallerySettings &settings)
 GallerySettings SettingsDialog::getValues() const
 {
     GallerySettings settings = m_record;
-    settings.columns = m_numbers.value(QStringLiteral("columns"))->intValue();
-    settings.rows = m_numbers.value(QStringLiteral("rows"))->intValue();
-    for (auto it = m_numbers.cbegin(); it != m_numbers.cend(); ++it) {
-        const SettingsField &f = field(it.key().toLatin1().constData());
-        if (f.kind == SettingsField::Kind::Text)
-            settings.*f.text = QString::number(it.value()->intValue());
-    }
+    for (const auto &[f, box] : m_numberFields)
+        setFieldText(settings, *f, QString::number(box->intValue()));
     settings.titleAlign = m_alignBox->currentText().isEmpty() ? QStringLiteral("center") : m_alignBox->currentText();
-    for (auto it = m_colours.cbegin(); it != m_colours.cend(); ++it) {
-        if (!m_unreadColours.contains(it.key()))
-            textField(settings, field(it.key().toLatin1().constData())) = colour::colorToHex(it.value()->colour());
+    for (const auto &[f, button] : m_colourFields) {
+        if (!m_unreadColours.contains(QLatin1String(f->name)))
+            textField(settings, *f) = colour::colorToHex(button->colour());
     }
     if (!m_unreadColours.contains(QStringLiteral("cell_border_colors"))) {
         QStringList borders;
@@ -608,10 +597,10 @@ GallerySettings SettingsDialog::getValues() const
             borders.append(colour::colorToHex(button->colour()));
         settings.cellBorderColors = borders.join(QLatin1Char(' ')).toLower();
     }
-    for (auto it = m_texts.cbegin(); it != m_texts.cend(); ++it)
-        textField(settings, field(it.key().toLatin1().constData())) = it.value()->text();
-    for (auto it = m_checks.cbegin(); it != m_checks.cend(); ++it)
-        settings.*field(it.key().toLatin1().constData()).int16 = it.value()->isChecked() ? 1 : 0;
+    for (const auto &[f, box] : m_textFields)
+        textField(settings, *f) = box->text();
+    for (const auto &[f, box] : m_checkFields)
+        settings.*f->int16 = box->isChecked() ? 1 : 0;
     settings.titleFontName = m_titleFontName;
     settings.galleryTitleFontName = m_galleryTitleFontName;
     return settings;
@@ -619,9 +608,8 @@ GallerySettings SettingsDialog::getValues() const
 
 void SettingsDialog::keepCellAtLeastThumbnail(int dimension)
 {
-    const double thumb =
-        m_numbers.value(dimension == 0 ? QStringLiteral("thumb_width") : QStringLiteral("thumb_height"))->value();
-    NumericBox *cell = m_numbers.value(dimension == 0 ? QStringLiteral("cell_width") : QStringLiteral("cell_height"));
+    const double thumb = m_thumbSize[dimension]->value();
+    NumericBox *cell = m_cellSize[dimension];
     if (thumb > cell->value())
         cell->setValue(thumb);
     cell->setMinimum(thumb);
@@ -705,7 +693,6 @@ void SettingsDialog::chooseBackgroundImage(int which)
         return;
     const QString fieldName = which == 0 ? QStringLiteral("page_background_image") : QStringLiteral("cell_background_image");
     m_texts.value(fieldName)->setText(nativeName(path));
-    textField(m_record, field(fieldName.toLatin1().constData())) = nativeName(path);
 }
 
 void SettingsDialog::choosePageBackgroundImage()
@@ -752,8 +739,7 @@ void SettingsDialog::saveSettingsAs()
     // The platform dialog does not always add the filter's extension.
     if (paths::extension(paths::fileName(path)).isEmpty())
         path += QStringLiteral(".zes");
-    m_record = getValues();
-    if (Status error = writeSettingsFile(m_record, path))
+    if (Status error = writeSettingsFile(getValues(), path))
         QMessageBox::critical(this, nativeName(path), messages::describe(*error));
 }
 
@@ -762,8 +748,7 @@ void SettingsDialog::done(int result)
     // A number typed but not yet confirmed counts: Escape or the close box leave the box
     // without the focus change that would confirm it.
     for (NumericBox *box : std::as_const(m_numbers))
-        box->letValue(box->text());
-    m_record = getValues();
+        box->commitTypedText();
     QDialog::done(result);
     Q_EMIT closed();
 }

@@ -123,6 +123,15 @@ private:
     Pickers m_pickers;
     HexaColorDialog *m_colourDialog = nullptr;
 
+    // The controls by field name, and the same with their fields resolved once.
+    template <typename Control>
+    using Bindings = QList<std::pair<const SettingsField *, Control *>>;
+    Bindings<NumericBox> m_numberFields;
+    Bindings<ColourButton> m_colourFields;
+    Bindings<QLineEdit> m_textFields;
+    Bindings<QCheckBox> m_checkFields;
+    std::array<NumericBox *, 2> m_thumbSize{};  // width, height
+    std::array<NumericBox *, 2> m_cellSize{};
     QHash<QString, NumericBox *> m_numbers;
     QHash<QString, ColourButton *> m_colours;
     std::array<ColourButton *, 4> m_borderColours{};
