@@ -2,6 +2,8 @@
 
 #include "colour/colour.h"
 
+#include <QLabel>
+
 namespace lumarc::gui {
 
 QColor toQColor(qint32 colour)
@@ -13,6 +15,16 @@ qint32 colourNumber(const QColor &colour)
 {
     const QColor rgb = colour.toRgb();
     return rgb.red() + 256 * rgb.green() + 65536 * rgb.blue();
+}
+
+void paintLabel(QLabel *label, const QColor &background, const std::optional<QColor> &text)
+{
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::Window, background);
+    if (text)
+        colours.setColor(QPalette::WindowText, *text);
+    label->setPalette(colours);
+    label->setAutoFillBackground(true);
 }
 
 ColourButton::ColourButton(QWidget *parent)

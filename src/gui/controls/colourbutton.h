@@ -7,12 +7,20 @@
 #include <QColor>
 #include <QPushButton>
 
+#include <optional>
+
+class QLabel;
+
 namespace lumarc::gui {
 
 // A colour number (bits 0-7 red, 8-15 green, 16-23 blue; higher bits ignored) as a QColor.
 QColor toQColor(qint32 colour);
 // The colour number of a QColor's red, green and blue.
 qint32 colourNumber(const QColor &colour);
+
+// Fills a label's background with `background` and, when given, sets its text colour: the
+// colour fields, samples and swatches of the colour dialogs.
+void paintLabel(QLabel *label, const QColor &background, const std::optional<QColor> &text = std::nullopt);
 
 class ColourButton : public QPushButton {
     Q_OBJECT

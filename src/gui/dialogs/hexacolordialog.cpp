@@ -25,14 +25,6 @@ namespace {
 
 constexpr int kSwatchSize = 16;
 
-void fillLabel(QLabel *label, const QColor &background)
-{
-    QPalette colours = label->palette();
-    colours.setColor(QPalette::Window, background);
-    label->setPalette(colours);
-    label->setAutoFillBackground(true);
-}
-
 QString componentCaption(int i)
 {
     switch (i) {
@@ -45,12 +37,13 @@ QString componentCaption(int i)
     }
 }
 
-} // namespace
-
+// " R: #A": the caption, " #" and the component in upper-case hexadecimal without leading zeros.
 QString componentText(const QString &caption, int value)
 {
     return caption + QStringLiteral(" #") + QString::number(value, 16).toUpper();
 }
+
+} // namespace
 
 HexaColorDialog::HexaColorDialog(QWidget *parent)
     : QDialog(parent)
@@ -75,7 +68,7 @@ HexaColorDialog::HexaColorDialog(QWidget *parent)
     m_sample->setObjectName(QStringLiteral("sample"));
     m_sample->setFrameShape(QFrame::Box);
     m_sample->setMinimumSize(64, 48);
-    fillLabel(m_sample, Qt::black);
+    paintLabel(m_sample, Qt::black);
 
     m_blackSwatch = new QLabel(this);
     m_blackSwatch->setObjectName(QStringLiteral("blackSwatch"));
@@ -87,8 +80,8 @@ HexaColorDialog::HexaColorDialog(QWidget *parent)
         swatch->setCursor(Qt::PointingHandCursor);
         swatch->installEventFilter(this);
     }
-    fillLabel(m_blackSwatch, Qt::black);
-    fillLabel(m_whiteSwatch, Qt::white);
+    paintLabel(m_blackSwatch, Qt::black);
+    paintLabel(m_whiteSwatch, Qt::white);
 
     m_systemButton = new QPushButton(this);
     m_systemButton->setObjectName(QStringLiteral("systemColourButton"));
@@ -105,7 +98,7 @@ HexaColorDialog::HexaColorDialog(QWidget *parent)
     m_okButton->setDefault(true);
     m_cancelButton = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
     m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    connect(m_okButton, &QPushButton::clicked, this, &HexaColorDialog::confirm);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto *swatches = new QVBoxLayout;
@@ -134,7 +127,6 @@ HexaColorDialog::HexaColorDialog(QWidget *parent)
 
 bool HexaColorDialog::doModal(const QString &caption, qint32 &colour, const QPoint &topLeft)
 {
-    m_confirmed = false;
     setColour(colour);
     m_caption = caption;
     retranslate();
@@ -152,8 +144,7 @@ bool HexaColorDialog::doModal(const QString &caption, qint32 &colour, const QPoi
     }
     move(position);
 
-    exec();
-    if (!m_confirmed)
+    if (exec() != QDialog::Accepted)
         return false;
     colour = this->colour();
     return true;
@@ -161,7 +152,7 @@ bool HexaColorDialog::doModal(const QString &caption, qint32 &colour, const QPoi
 
 qint32 HexaColorDialog::colour() const
 {
-    return m_sliders[0]->value() + 256 * m_sliders[1]->value() + 65536 * m_sliders[2]->value();
+    return colourNumber(QColor(m_sliders[0]->value(), m_sliders[1]->value(), m_sliders[2]->value()));
 }
 
 void HexaColorDialog::setColour(qint32 colour)
@@ -208,13 +199,7 @@ void HexaColorDialog::showColour()
 {
     for (int i = 0; i < 3; ++i)
         m_componentLabels[i]->setText(componentText(componentCaption(i), m_sliders[i]->value()));
-    fillLabel(m_sample, toQColor(colour()));
-}
-
-void HexaColorDialog::confirm()
-{
-    m_confirmed = true;
-    accept();
+    paintLabel(m_sample, toQColor(colour()));
 }
 
 void HexaColorDialog::retranslate()

@@ -21,8 +21,6 @@ namespace lumarc::gui {
 
 class WebColorsDialog;
 
-// " R: #A": the caption, " #" and the component in upper-case hexadecimal without leading zeros.
-QString componentText(const QString &caption, int value);
 
 class HexaColorDialog : public QDialog {
     Q_OBJECT
@@ -67,7 +65,6 @@ protected:
 
 private:
     void showColour();
-    void confirm();
 
     std::array<QSlider *, 3> m_sliders{};
     std::array<QLabel *, 3> m_componentLabels{};
@@ -80,7 +77,6 @@ private:
     QPushButton *m_cancelButton = nullptr;
     WebColorsDialog *m_palette = nullptr;
     QString m_caption;            // the caller's; empty: the default caption
-    bool m_confirmed = false;
 };
 
 } // namespace lumarc::gui

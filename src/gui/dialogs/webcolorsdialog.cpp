@@ -29,15 +29,6 @@ constexpr int kFieldGap = 2;
 
 const char *const kFieldIndex = "lumarcFieldIndex";
 
-void paintLabel(QLabel *label, const QColor &background, const QColor &text)
-{
-    QPalette colours = label->palette();
-    colours.setColor(QPalette::Window, background);
-    colours.setColor(QPalette::WindowText, text);
-    label->setPalette(colours);
-    label->setAutoFillBackground(true);
-}
-
 } // namespace
 
 QStringList webColorTable()
@@ -79,7 +70,7 @@ WebColorsDialog::WebColorsDialog(QWidget *parent)
     m_okButton = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
     m_okButton->setDefault(true);
     m_cancelButton = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
-    connect(m_okButton, &QPushButton::clicked, this, &WebColorsDialog::confirm);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto *bottom = new QHBoxLayout;
@@ -127,14 +118,12 @@ void WebColorsDialog::pickField(int k)
     const QLabel *source = field(k);
     if (!source)
         return;
-    m_sampleColour = colourNumber(source->palette().color(QPalette::Window));
     paintLabel(m_sample, source->palette().color(QPalette::Window), source->palette().color(QPalette::WindowText));
     m_sample->setText(source->text());
 }
 
 bool WebColorsDialog::chooseColor(const QString &caption, qint32 &colour)
 {
-    m_confirmed = false;
     m_caption = caption;
     retranslate();
 
@@ -146,17 +135,10 @@ bool WebColorsDialog::chooseColor(const QString &caption, qint32 &colour)
         resize(wanted.boundedTo(screen->availableGeometry().size() * 9 / 10));
     }
 
-    exec();
-    if (!m_confirmed)
+    if (exec() != QDialog::Accepted)
         return false;
-    colour = m_sampleColour;
+    colour = colourNumber(m_sample->palette().color(QPalette::Window));
     return true;
-}
-
-void WebColorsDialog::confirm()
-{
-    m_confirmed = true;
-    accept();
 }
 
 void WebColorsDialog::retranslate()

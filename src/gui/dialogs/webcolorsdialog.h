@@ -49,7 +49,6 @@ protected:
 
 private:
     void buildGrid();
-    void confirm();
 
     QWidget *m_gridWidget = nullptr;
     QGridLayout *m_grid = nullptr;
@@ -58,8 +57,6 @@ private:
     QPushButton *m_okButton = nullptr;
     QPushButton *m_cancelButton = nullptr;
     QString m_caption;            // the caller's; empty: the default caption
-    qint32 m_sampleColour = 0;
-    bool m_confirmed = false;
 };
 
 } // namespace lumarc::gui
