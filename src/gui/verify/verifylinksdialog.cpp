@@ -6,7 +6,7 @@
 #include "model/urlcollection.h"
 
 #include <QBrush>
-#include <QCloseEvent>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -208,6 +208,8 @@ void VerifyLinksDialog::editCurrentRow()
     showStatus(row, LinkStatus::NotVerified);
 }
 
+// Every way of closing ends here (the close box too, through reject()); while checks run,
+// the dialog stays open.
 void VerifyLinksDialog::done(int result)
 {
     if (isBusy())
@@ -215,15 +217,6 @@ void VerifyLinksDialog::done(int result)
     // The base is kept however the dialog closes, so that a typed base is never lost.
     storeBase();
     QDialog::done(result);
-}
-
-void VerifyLinksDialog::closeEvent(QCloseEvent *event)
-{
-    if (isBusy()) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
 }
 
 void VerifyLinksDialog::retranslate()

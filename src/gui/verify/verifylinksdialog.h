@@ -36,9 +36,6 @@ public:
     // `urls`; both must outlive it.
     VerifyLinksDialog(ProjectDocument &document, UrlCollection &urls, QWidget *parent = nullptr);
 
-    // Loads through `manager` instead of the checker's own (tests).
-    void setNetworkAccessManager(QNetworkAccessManager *manager) { m_checker.setNetworkAccessManager(manager); }
-
     bool isBusy() const { return m_checker.isRunning(); }
     QTreeWidget *list() const { return m_list; }
     QLineEdit *baseBox() const { return m_baseBox; }
@@ -63,7 +60,6 @@ Q_SIGNALS:
 
 protected:
     void done(int result) override;
-    void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
