@@ -63,6 +63,7 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
       m_editor(new ItemEditor),
       m_previews(new PreviewLoader(this)),
       m_build(new BuildRunner(this)),
+      m_settingsDialog(new SettingsDialog(this)),
       m_addImageButton(new QPushButton),
       m_addFolderButton(new QPushButton),
       m_perRowBox(new NumericBox),
@@ -73,6 +74,9 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
       m_loadingPanel(new QLabel(this))
 {
     setObjectName(QStringLiteral("Form1"));
+    // Owned by the settings dialog, so that it shows above it.
+    m_settingsDialog->setLanguageCommand([this] { runLanguageDialog(*m_store, m_settingsDialog, false); });
+    connect(m_settingsDialog, &SettingsDialog::closed, this, &MainWindow::settingsClosed);
     imaging::initialise();
     buildTools();
     buildMenus();
@@ -132,8 +136,9 @@ void MainWindow::buildTools()
 
 void MainWindow::buildMenus()
 {
-    const auto add = [this](QMenu *menu, const QString &name, auto slot, const QKeySequence &keys = {}) {
-        QAction *action = menu->addAction(QString());
+    // `owner` is a menu, or the menu bar for the commands that stand on it alone.
+    const auto add = [this](auto *owner, const QString &name, auto slot, const QKeySequence &keys = {}) {
+        QAction *action = owner->addAction(QString());
         action->setObjectName(name);
         if (!keys.isEmpty())
             action->setShortcut(keys);
@@ -186,21 +191,17 @@ void MainWindow::buildMenus()
     add(m_imagesMenu, QStringLiteral("mnuClearImageTitles"), [this] {
         confirmAndChange(212, QStringLiteral("Clear image titles"), [](ImageItem &item) { item.title.clear(); });
     });
-    QAction *titlePrefix = add(m_imagesMenu, QStringLiteral("mnuCaptionPrefix"), [] {});
-    QAction *titleSuffix = add(m_imagesMenu, QStringLiteral("mnuCaptionSuffix"), [] {});
+    add(m_imagesMenu, QStringLiteral("mnuCaptionPrefix"), [this] { prefixOrSuffix(action("mnuCaptionPrefix"), true, true); });
+    add(m_imagesMenu, QStringLiteral("mnuCaptionSuffix"), [this] { prefixOrSuffix(action("mnuCaptionSuffix"), true, false); });
     add(m_imagesMenu, QStringLiteral("mnuClearImageTooltips"), [this] {
         confirmAndChange(213, QStringLiteral("Clear image tooltips"), [](ImageItem &item) { item.tooltip.clear(); });
     });
-    QAction *tooltipPrefix = add(m_imagesMenu, QStringLiteral("mnuTooltipPrefix"), [] {});
-    QAction *tooltipSuffix = add(m_imagesMenu, QStringLiteral("mnuTooltipSuffix"), [] {});
+    add(m_imagesMenu, QStringLiteral("mnuTooltipPrefix"), [this] { prefixOrSuffix(action("mnuTooltipPrefix"), false, true); });
+    add(m_imagesMenu, QStringLiteral("mnuTooltipSuffix"), [this] { prefixOrSuffix(action("mnuTooltipSuffix"), false, false); });
     add(m_imagesMenu, QStringLiteral("mnuTooltipEquCaption"), [this] {
         confirmAndChange(214, QStringLiteral("Image tooltip = image title"),
                          [](ImageItem &item) { item.tooltip = item.title; });
     });
-    connect(titlePrefix, &QAction::triggered, this, [=, this] { prefixOrSuffix(titlePrefix, true, true); });
-    connect(titleSuffix, &QAction::triggered, this, [=, this] { prefixOrSuffix(titleSuffix, true, false); });
-    connect(tooltipPrefix, &QAction::triggered, this, [=, this] { prefixOrSuffix(tooltipPrefix, false, true); });
-    connect(tooltipSuffix, &QAction::triggered, this, [=, this] { prefixOrSuffix(tooltipSuffix, false, false); });
 
     m_linksMenu = menuBar()->addMenu(QString());
     add(m_linksMenu, QStringLiteral("mnuLinkCaption"), [this] { setLinkTextToDefault(); });
@@ -210,18 +211,9 @@ void MainWindow::buildMenus()
     add(m_linksMenu, QStringLiteral("mnuExport"), [this] { exportList(); })->setVisible(false);
     add(m_linksMenu, QStringLiteral("mnuImport"), [this] { importList(); })->setVisible(false);
 
-    QAction *settings = menuBar()->addAction(QString());
-    settings->setObjectName(QStringLiteral("mnuSettings"));
-    connect(settings, &QAction::triggered, this, &MainWindow::openSettings);
-    m_actions.insert(settings->objectName(), settings);
-    QAction *language = menuBar()->addAction(QString());
-    language->setObjectName(QStringLiteral("mnuLanguage"));
-    connect(language, &QAction::triggered, this, &MainWindow::chooseLanguage);
-    m_actions.insert(language->objectName(), language);
-    QAction *about = menuBar()->addAction(QString());
-    about->setObjectName(QStringLiteral("mnuAbout"));
-    connect(about, &QAction::triggered, this, [this] { AboutDialog(this).exec(); });
-    m_actions.insert(about->objectName(), about);
+    add(menuBar(), QStringLiteral("mnuSettings"), [this] { openSettings(); });
+    add(menuBar(), QStringLiteral("mnuLanguage"), [this] { chooseLanguage(); });
+    add(menuBar(), QStringLiteral("mnuAbout"), [this] { AboutDialog(this).exec(); });
 }
 
 void MainWindow::connectSignals()
@@ -279,7 +271,7 @@ void MainWindow::connectSignals()
     m_build->askEmptying = [this](const QString &folder, const DestinationSurvey &survey) {
         return askEmptying(folder, survey);
     };
-    connect(m_build, &BuildRunner::phaseStarted, this, &MainWindow::showBusyTitle);
+    connect(m_build, &BuildRunner::phaseStarted, this, &QWidget::setWindowTitle);
     connect(m_build, &BuildRunner::progressed, this, [this](int done, int total, const QString &item) {
         m_progress->setRange(0, total);
         m_progress->setValue(done);
@@ -294,6 +286,8 @@ void MainWindow::connectSignals()
 void MainWindow::restoreState()
 {
     m_dataFolder = dataFolder();
+    m_defaultSettingsPath = paths::join(m_dataFolder, QStringLiteral("default.zem"));
+    m_settingsDialog->setDataFolder(m_dataFolder);
     m_recent.load(*m_store);
     m_recent.setMaxFileCount(RecentProjects::kMaxRecent);
     m_sourceFolder = readSourceFolder(*m_store, m_dataFolder);
@@ -312,7 +306,7 @@ void MainWindow::restoreState()
 
 void MainWindow::writeStateOnClose()
 {
-    writeSettingsFile(m_document->settings(), defaultSettingsPath());
+    writeSettingsFile(m_document->settings(), m_defaultSettingsPath);
     m_urls.writeFile(paths::join(m_dataFolder, QStringLiteral("urls.txt")));
     writeSourceFolder(*m_store, m_sourceFolder);
     writePicturesPerRow(*m_store, picturesPerRow());
@@ -439,11 +433,6 @@ void MainWindow::showLoadingPanel(const QString &text)
 void MainWindow::hideLoadingPanel()
 {
     m_loadingPanel->hide();
-}
-
-void MainWindow::showBusyTitle(const QString &text)
-{
-    setWindowTitle(text);
 }
 
 // --- grid and editor ---------------------------------------------------------------------
@@ -743,7 +732,7 @@ void MainWindow::newProject()
     Project project;
     project.settings = m_document->settings();
     // default.zem, when there is one, gives the new project's look; damage is ignored.
-    if (Result<GallerySettings> stored = readSettingsFile(defaultSettingsPath()))
+    if (Result<GallerySettings> stored = readSettingsFile(m_defaultSettingsPath))
         project.settings = std::move(stored).value();
     project.settings = asShown(project.settings);
     m_document->reset(project, QString());
@@ -819,6 +808,10 @@ void MainWindow::removeSelected()
 
 void MainWindow::removeAll()
 {
+    // Previews of images that are gone would only be thrown away; an add in progress
+    // still waits for its own.
+    if (!isAdding())
+        m_previews->stopAndWait();
     m_grid->setSelection(GridSelection());
     m_document->removeAll();
     refreshGrid();
@@ -900,7 +893,7 @@ void MainWindow::makeGallery()
         QMessageBox::information(this, QString(), getString(181, QStringLiteral("No images!")));
         return;
     }
-    QStringList protectedFiles = {defaultSettingsPath()};
+    QStringList protectedFiles = {m_defaultSettingsPath};
     if (!m_document->path().isEmpty())
         protectedFiles.append(m_document->path());
     m_stopButton->show();
@@ -969,22 +962,9 @@ void MainWindow::chooseLanguage()
 
 // --- the settings dialog ---------------------------------------------------------------
 
-SettingsDialog &MainWindow::settingsDialog()
-{
-    if (!m_settingsDialog) {
-        m_settingsDialog = new SettingsDialog(this);
-        m_settingsDialog->setDataFolder(m_dataFolder);
-        // Owned by the settings dialog, so that it shows above it.
-        m_settingsDialog->setLanguageCommand([this] { runLanguageDialog(*m_store, m_settingsDialog, false); });
-        m_settingsDialog->setValues(m_document->settings());
-        connect(m_settingsDialog, &SettingsDialog::closed, this, &MainWindow::settingsClosed);
-    }
-    return *m_settingsDialog;
-}
-
 void MainWindow::collectSettings()
 {
-    m_document->setSettings(settingsDialog().getValues());
+    m_document->setSettings(m_settingsDialog->getValues());
 }
 
 // The settings dialog shows a record in a settled form (an unknown alignment as "center",
@@ -992,15 +972,13 @@ void MainWindow::collectSettings()
 // it when it opens, so that the first save or build does not count as a change of its own.
 GallerySettings MainWindow::asShown(const GallerySettings &settings)
 {
-    SettingsDialog &dialog = settingsDialog();
-    dialog.setValues(settings);
-    return dialog.getValues();
+    m_settingsDialog->setValues(settings);
+    return m_settingsDialog->getValues();
 }
 
 void MainWindow::showSettings()
 {
-    if (m_settingsDialog)
-        m_settingsDialog->setValues(m_document->settings());
+    m_settingsDialog->setValues(m_document->settings());
 }
 
 void MainWindow::openSettings()
@@ -1008,7 +986,7 @@ void MainWindow::openSettings()
     if (isBuilding() || isAdding())
         return;
     commitEditor();
-    SettingsDialog &dialog = settingsDialog();
+    SettingsDialog &dialog = *m_settingsDialog;
     dialog.setSourceFolder(m_sourceFolder);
     dialog.setProjectPath(m_document->path());
     dialog.exec();
@@ -1034,8 +1012,8 @@ void MainWindow::verifyLinks()
 void MainWindow::settingsClosed()
 {
     collectSettings();
-    if (Status error = writeSettingsFile(m_document->settings(), defaultSettingsPath()))
-        QMessageBox::warning(this, defaultSettingsPath(), messages::describe(*error));
+    if (Status error = writeSettingsFile(m_document->settings(), m_defaultSettingsPath))
+        QMessageBox::warning(this, m_defaultSettingsPath, messages::describe(*error));
     showItemInEditor();
 }
 

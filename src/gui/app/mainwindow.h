@@ -76,9 +76,7 @@ public:
     // Tests reach the link verifier of each opening here before it shows.
     std::function<void(VerifyLinksDialog &)> prepareVerifier;
 
-    // The settings dialog, created on first use and kept: its controls are the newest copy
-    // of the settings until collectSettings() copies them into the project.
-    SettingsDialog &settingsDialog();
+    SettingsDialog &settingsDialog() { return *m_settingsDialog; }
 
     // Window-level texts: every caption and tooltip in the current language.
     void retranslate();
@@ -108,7 +106,6 @@ private:
     void loadAllPreviews();
     void showLoadingPanel(const QString &text);
     void hideLoadingPanel();
-    void showBusyTitle(const QString &text);
 
     // Images menu
     void selectAllToggle();
@@ -148,11 +145,14 @@ private:
     ThumbnailGrid *m_grid;
     ItemEditor *m_editor;
     PreviewLoader *m_previews;
-    SettingsDialog *m_settingsDialog = nullptr;
     BuildRunner *m_build;
+    // Kept for the whole run: its controls are the newest copy of the settings until
+    // collectSettings() copies them into the project.
+    SettingsDialog *m_settingsDialog;
     UrlCollection m_urls;
     RecentProjects m_recent;
     QString m_dataFolder;
+    QString m_defaultSettingsPath;  // default.zem in the data folder
     QString m_sourceFolder;
 
     QMenu *m_fileMenu = nullptr;

@@ -91,6 +91,12 @@ void ProjectDocument::removeAll()
 
 void ProjectDocument::reorder(const QList<int> &newOrder)
 {
+    // A drop onto the dragged slides' own place leaves the order as it was: no change.
+    bool same = true;
+    for (qsizetype i = 0; same && i < newOrder.size(); ++i)
+        same = newOrder.at(i) == i;
+    if (same)
+        return;
     m_project.images.rearrange(newOrder);
     setModified(true);
 }

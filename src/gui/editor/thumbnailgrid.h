@@ -13,7 +13,7 @@
 //   refresh the editor for currentIndex(). Changes the window makes through setImages(),
 //   setPicturesPerRow(), moveImages(), setSelection() and selectOnly() do not emit it.
 // - moveRequested(indexes, target) ends a drag: re-order the project exactly as
-//   orderAfterMove() does (ProjectDocument::moveImages with the ids of `indexes`), then call
+//   orderAfterMove() does (ProjectDocument::reorder of its result), then call
 //   moveImages(indexes, target), which re-orders the grid the same way, selects the moved
 //   block and keeps the scroll position; refresh the editor afterwards.
 // - previousPictureRequested(), nextPictureRequested(), deleteRequested() and
