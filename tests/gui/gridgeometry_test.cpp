@@ -47,7 +47,6 @@ private Q_SLOTS:
         QCOMPARE(sheetSize(10, 4), QSize(560, 420));   // a partly filled last row
         QCOMPARE(slideIndexAt(QPoint(150, 200), 4, 10), 5);
         QCOMPARE(slideIndexAt(QPoint(300, 300), 4, 10), -1);   // unused cell after the last
-        QCOMPARE(pointInSlide(QPoint(154, 185), 5, 4), QPoint(14, 45));
         QCOMPARE(slidesInRect(QRect(0, 0, 300, 200), 4, 10), (IndexRange{0, 6}));
     }
 

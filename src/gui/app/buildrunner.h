@@ -28,8 +28,6 @@ public:
     void start(const Project &project, bool htmlOnly, const QStringList &protectedFiles);
     void stop();
     bool isRunning() const;
-    // Blocks until a running build has ended (used when the window closes).
-    void wait();
 
 Q_SIGNALS:
     void phaseStarted(const QString &title);
@@ -37,6 +35,9 @@ Q_SIGNALS:
     void finished(const lumarc::BuildReport &report);
 
 private:
+    // Blocks until a running build has ended (when the runner goes with its window).
+    void wait();
+
     QFutureWatcher<BuildReport> m_watcher;
     std::shared_ptr<std::atomic_bool> m_stop;
 };

@@ -60,7 +60,6 @@ LanguageDialog::LanguageDialog(QWidget *parent)
     layout->addWidget(m_showOnStartupBox);
     layout->addWidget(buttons);
     retranslate();
-    fill(true);
 }
 
 void LanguageDialog::fill(bool showAtStart)
@@ -122,8 +121,10 @@ void LanguageDialog::changeEvent(QEvent *event)
 i18n::LanguageChoice runLanguageDialog(QSettings &store, QWidget *parent, bool atStartup)
 {
     const i18n::LanguageChoice stored = i18n::readLanguageChoice(store);
-    // Windows opened before this call show the stored language too.
-    switchLanguage(stored.languageId);
+    // Windows opened before this call show the stored language too (they already do when
+    // it is the language in force, and every window would be retranslated for nothing).
+    if (stored.languageId != i18n::currentLanguage())
+        switchLanguage(stored.languageId);
     if (atStartup && !stored.showDialog)
         return stored;
 

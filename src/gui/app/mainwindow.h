@@ -46,7 +46,6 @@ public:
     ThumbnailGrid &grid() { return *m_grid; }
     ItemEditor &editor() { return *m_editor; }
     const UrlCollection &knownUrls() const { return m_urls; }
-    const RecentProjects &recentProjects() const { return m_recent; }
     QString sourceFolder() const { return m_sourceFolder; }
     int picturesPerRow() const;
 

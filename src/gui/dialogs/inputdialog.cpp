@@ -22,7 +22,6 @@ bool takeUrlAnswer(const QString &answer, QString &text, UrlCollection &urls)
 
 InputDialog::InputDialog(Kind kind, QWidget *parent)
     : QDialog(parent)
-    , m_kind(kind)
 {
     m_promptLabel = new QLabel(this);
     m_promptLabel->hide();

@@ -36,7 +36,6 @@ public:
 
     explicit InputDialog(Kind kind, QWidget *parent = nullptr);
 
-    Kind kind() const { return m_kind; }
     // An empty prompt hides the prompt line.
     void setPrompt(const QString &prompt);
     // Entries of the drop-down; only a link box has one.
@@ -60,7 +59,6 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    Kind m_kind;
     QLabel *m_promptLabel = nullptr;
     QLineEdit *m_lineEdit = nullptr;   // Kind::Text
     QComboBox *m_urlBox = nullptr;     // Kind::Url

@@ -44,11 +44,6 @@ int slideIndexAt(QPoint sheetPoint, int perRow, int imageCount)
     return index < imageCount ? int(index) : -1;
 }
 
-QPoint pointInSlide(QPoint sheetPoint, int index, int perRow)
-{
-    return sheetPoint - slidePosition(index, perRow);
-}
-
 IndexRange slidesInRect(const QRect &sheetRect, int perRow, int imageCount)
 {
     const QRect visible = sheetRect & QRect(QPoint(0, 0), sheetSize(imageCount, perRow));

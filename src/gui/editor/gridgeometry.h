@@ -44,10 +44,6 @@ QSize sheetSize(int imageCount, int perRow);
 // the sheet, or in the unused cells after the last image).
 int slideIndexAt(QPoint sheetPoint, int perRow, int imageCount);
 
-// A sheet point relative to the top-left corner of slide `index`, as the slide's own mouse
-// events report it (a press at (5, 5) in a picture area at (9, 40) gives (14, 45)).
-QPoint pointInSlide(QPoint sheetPoint, int index, int perRow);
-
 // Indexes of the slides that meet a rectangle of the sheet, row by row; first > last (and
 // both -1) when none does. Some indexes between first and last may lie beside the
 // rectangle, when it is narrower than a row.

@@ -32,6 +32,16 @@ QStringList localFiles(const QMimeData *mimeData)
     return paths;
 }
 
+// Asked on every pointer move of a drag: whether any local file is in it, without
+// converting them all.
+bool hasLocalFile(const QMimeData *mimeData)
+{
+    if (!mimeData || !mimeData->hasUrls())
+        return false;
+    const QList<QUrl> urls = mimeData->urls();
+    return std::any_of(urls.cbegin(), urls.cend(), [](const QUrl &url) { return url.isLocalFile(); });
+}
+
 // A solid line `width` pixels wide centred on the rectangle's edge: on a 140 x 140 slide
 // pixels 6 to 8 and 131 to 133, so that the picture area at 9 touches it and never covers it.
 void paintOutline(QPainter &painter, const QRect &shape, int width, const QColor &color)
@@ -86,6 +96,8 @@ void ThumbnailGrid::setImages(const QList<ImageId> &ids, const QStringList &tool
 
 void ThumbnailGrid::appendImages(const QList<ImageId> &ids, const QStringList &toolTips)
 {
+    if (ids.isEmpty())
+        return;  // no re-layout and repaint for nothing
     for (qsizetype i = 0; i < ids.size(); ++i) {
         m_indexOf.insert(ids.at(i), int(m_ids.size()));
         m_ids.append(ids.at(i));
@@ -330,7 +342,7 @@ void ThumbnailGrid::mousePressEvent(QMouseEvent *event)
     if (index < 0)
         return;
     Q_EMIT aboutToChangeSelection();
-    if (event->button() != Qt::LeftButton || index >= imageCount())
+    if (event->button() != Qt::LeftButton)
         return;
     const GridSelection before = m_selection;
     m_selection.click(index, clickModifier(event->modifiers()));
@@ -447,18 +459,15 @@ void ThumbnailGrid::contextMenuEvent(QContextMenuEvent *event)
 
 void ThumbnailGrid::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (localFiles(event->mimeData()).isEmpty())
-        event->ignore();
-    else
-        event->acceptProposedAction();
+    dragMoveEvent(event);
 }
 
 void ThumbnailGrid::dragMoveEvent(QDragMoveEvent *event)
 {
-    if (localFiles(event->mimeData()).isEmpty())
-        event->ignore();
-    else
+    if (hasLocalFile(event->mimeData()))
         event->acceptProposedAction();
+    else
+        event->ignore();
 }
 
 void ThumbnailGrid::dropEvent(QDropEvent *event)
