@@ -10,10 +10,10 @@
 
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setOrganizationName(QStringLiteral("Lumarc"));
+    QCoreApplication::setApplicationName(QStringLiteral("Lumarc"));
     if (!lumarc::cli::runsHeadless(argc, argv)) {
         QApplication app(argc, argv);
-        QCoreApplication::setOrganizationName(QStringLiteral("Lumarc"));
-        QCoreApplication::setApplicationName(QStringLiteral("Lumarc"));
         return lumarc::gui::runDesktop(QCoreApplication::arguments());
     }
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
@@ -23,7 +23,5 @@ int main(int argc, char *argv[])
     // application object; these platforms have one without a display server to reach.
     QGuiApplication app(argc, argv);
 #endif
-    QCoreApplication::setOrganizationName(QStringLiteral("Lumarc"));
-    QCoreApplication::setApplicationName(QStringLiteral("Lumarc"));
     return lumarc::cli::run(QCoreApplication::arguments());
 }

@@ -82,10 +82,8 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
     buildMenus();
     connectSignals();
     restoreState();
-    retranslate();
-    refreshGrid();
-    refreshEnabling();
-    refreshCaption();
+    retranslate();  // the caption too
+    refreshGrid();  // and what is enabled
     resize(1000, 680);
     if (m_store->contains(QStringLiteral("window/geometry")))
         restoreGeometry(m_store->value(QStringLiteral("window/geometry")).toByteArray());
@@ -851,11 +849,8 @@ void MainWindow::setLinkTextToDefault()
     if (m_document->count() == 0)
         return;
     commitEditor();
-    QList<int> all;
-    for (int i = 0; i < m_document->count(); ++i)
-        all.append(i);
     const QString text = m_document->settings().defaultLinkText;
-    m_document->changeImages(all, [&](ImageItem &item) { item.linkText = text; });
+    m_document->changeAllImages([&](ImageItem &item) { item.linkText = text; });
     showItemInEditor();
 }
 
@@ -867,10 +862,7 @@ void MainWindow::setLinkForAll()
     if (answer.isEmpty())
         return;
     rememberUrl(answer);
-    QList<int> all;
-    for (int i = 0; i < m_document->count(); ++i)
-        all.append(i);
-    m_document->changeImages(all, [&](ImageItem &item) { item.url = answer; });
+    m_document->changeAllImages([&](ImageItem &item) { item.url = answer; });
     showItemInEditor();
 }
 

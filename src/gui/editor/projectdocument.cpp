@@ -4,6 +4,8 @@
 
 #include <QSet>
 
+#include <numeric>
+
 namespace lumarc::gui {
 
 ProjectDocument::ProjectDocument(QObject *parent) : QObject(parent) {}
@@ -65,6 +67,13 @@ void ProjectDocument::changeImages(const QList<int> &rows, const std::function<v
         return;
     Q_EMIT imagesChanged(changed);
     setModified(true);
+}
+
+void ProjectDocument::changeAllImages(const std::function<void(ImageItem &)> &change)
+{
+    QList<int> all(count());
+    std::iota(all.begin(), all.end(), 0);
+    changeImages(all, change);
 }
 
 void ProjectDocument::removeImages(const QList<int> &rows)

@@ -36,6 +36,7 @@ public:
     void replaceImage(int row, const ImageItem &item);
     // Applies `change` to the records at `rows`; one imagesChanged() for all of them.
     void changeImages(const QList<int> &rows, const std::function<void(ImageItem &)> &change);
+    void changeAllImages(const std::function<void(ImageItem &)> &change);
     void removeImages(const QList<int> &rows);
     void removeAll();
     // The drag re-order: the rows in their new order (every row once).
