@@ -18,6 +18,18 @@ QString write(const QString &path, const imaging::SyntheticImage &spec = {})
     return path;
 }
 
+// The window's route for one file: the checks, the preview, then the append; the project
+// is unchanged unless Added.
+AddOutcome addWithPreview(Project &project, const QString &path)
+{
+    if (const AddOutcome checked = checkNewImage(project, path); checked != AddOutcome::Added)
+        return checked;
+    const Result<PixelBuffer> preview = loadPreview(path);
+    if (!preview)
+        return previewFailure(preview.error());
+    return appendNewImage(project, path).outcome;
+}
+
 class ImageAdder : public ::testing::Test {
 protected:
     void SetUp() override { project.settings.setDefaults(); }
@@ -40,7 +52,7 @@ TEST(PreviewSize, FillsTheBoxAndEnlargesSmallImages)
 TEST_F(ImageAdder, RefusesDuplicatesUnreadableAndUndecodableFiles)
 {
     const QString pic = write(dir.filePath(QStringLiteral("pic.jpg")));
-    ASSERT_EQ(addImageToProject(project, pic).outcome, AddOutcome::Added);
+    ASSERT_EQ(addWithPreview(project, pic), AddOutcome::Added);
     QFile text(dir.filePath(QStringLiteral("words.jpg")));
     ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("not an image") > 0 && text.flush());
     const struct { QString path; AddOutcome outcome; } cases[] = {
@@ -49,34 +61,29 @@ TEST_F(ImageAdder, RefusesDuplicatesUnreadableAndUndecodableFiles)
         {text.fileName(), AddOutcome::LoadFailed},
     };
     // With a preview and from the header alone, the same refusals.
-    for (const auto &add : {addImageToProject, +[](Project &p, const QString &path, int, int, bool) {
-                                return addImageFromHeader(p, path);
-                            }}) {
-        for (const auto &c : cases) {
-            const AddResult result = add(project, c.path, kPreviewBox, kPreviewBox, true);
-            EXPECT_EQ(result.outcome, c.outcome) << c.path.toStdString();
-            EXPECT_EQ(result.index, -1);
-        }
+    for (const auto &c : cases) {
+        EXPECT_EQ(addWithPreview(project, c.path), c.outcome) << c.path.toStdString();
+        const AddResult result = addImageFromHeader(project, c.path);
+        EXPECT_EQ(result.outcome, c.outcome) << c.path.toStdString();
+        EXPECT_EQ(result.index, -1);
     }
     EXPECT_EQ(project.images.count(), 1);
 }
 
-TEST_F(ImageAdder, TheStepsOfAnAddKeepTheRouteOrderWhateverOrderPreviewsFinishIn)
+TEST_F(ImageAdder, StepsGiveFittedPreviewsDefaultTextsNumberedNamesAndRefuseDuplicatesAndMissingFiles)
 {
     project.settings.defaultLinkText = QStringLiteral("more");
     const QString first = write(dir.filePath(QStringLiteral("Sun set.v2.JPG")), {.width = 400, .height = 100});
     const QString second = write(dir.filePath(QStringLiteral("sun set.v2.png")), {.width = 30, .height = 90});
     ASSERT_EQ(checkNewImage(project, first), AddOutcome::Added);
     ASSERT_EQ(checkNewImage(project, second), AddOutcome::Added);
-    // The second preview is ready first; appending still follows the order chosen.
     const Result<PixelBuffer> secondPreview = loadPreview(second);
     const Result<PixelBuffer> firstPreview = loadPreview(first);
     ASSERT_TRUE(secondPreview && firstPreview);
     const PixelBuffer &p = firstPreview.value();
     EXPECT_TRUE(p.width == 120 && p.height == 30 && p.rgb.size() == 120 * 30 * 3) << p.width << "x" << p.height;
-    const AddResult added = appendNewImage(project, first);
-    EXPECT_EQ(QList<qsizetype>({added.index, project.images.indexOf(added.id)}), QList<qsizetype>({0, 0}));
-    EXPECT_EQ(project.images.indexOf(appendNewImage(project, second).id), 1);
+    EXPECT_EQ(appendNewImage(project, first).index, 0);
+    EXPECT_EQ(appendNewImage(project, second).index, 1);
     const ImageItem &item = project.images.at(0);
     EXPECT_EQ(QStringList({item.path, item.title, item.tooltip, item.outputName, item.linkText, item.url,
                            project.images.at(1).outputName}),

@@ -9,11 +9,10 @@
 namespace lumarc {
 namespace {
 
-AddResult refused(const QString &path, AddOutcome outcome, const QString &detail)
+AddResult refused(AddOutcome outcome, const QString &detail)
 {
     AddResult result;
     result.outcome = outcome;
-    result.path = path;
     result.detail = detail;
     return result;
 }
@@ -23,9 +22,9 @@ std::optional<AddResult> refusal(const Project &project, const QString &path)
 {
     switch (checkNewImage(project, path)) {
     case AddOutcome::NotReadable:
-        return refused(path, AddOutcome::NotReadable, QStringLiteral("not a readable image type"));
+        return refused(AddOutcome::NotReadable, QStringLiteral("not a readable image type"));
     case AddOutcome::Duplicate:
-        return refused(path, AddOutcome::Duplicate, QStringLiteral("already in the project"));
+        return refused(AddOutcome::Duplicate, QStringLiteral("already in the project"));
     default:
         return std::nullopt;
     }
@@ -76,24 +75,8 @@ AddResult appendNewImage(Project &project, const QString &path)
 {
     AddResult result;
     result.outcome = AddOutcome::Added;
-    result.path = path;
-    result.id = project.images.append(newImageRecord(project, path));
+    project.images.append(newImageRecord(project, path));
     result.index = project.images.count() - 1;
-    return result;
-}
-
-AddResult addImageToProject(Project &project, const QString &path, int boxW, int boxH, bool keepRatio)
-{
-    if (std::optional<AddResult> refusedResult = refusal(project, path))
-        return *refusedResult;
-    Result<PixelBuffer> preview = loadPreview(path, boxW, boxH, keepRatio);
-    if (!preview) {
-        const Error &error = preview.error();
-        const AddOutcome outcome = previewFailure(error);
-        return refused(path, outcome, outcome == AddOutcome::ResizeFailed ? error.detail : error.message());
-    }
-    AddResult result = appendNewImage(project, path);
-    result.preview = std::move(preview).value();
     return result;
 }
 
@@ -102,7 +85,7 @@ AddResult addImageFromHeader(Project &project, const QString &path)
     if (std::optional<AddResult> refusedResult = refusal(project, path))
         return *refusedResult;
     if (const Result<QSize> size = imaging::readSize(path); !size)
-        return refused(path, AddOutcome::LoadFailed, size.error().message());
+        return refused(AddOutcome::LoadFailed, size.error().message());
     return appendNewImage(project, path);
 }
 
@@ -117,14 +100,6 @@ QStringList readableImagesIn(const QString &folder)
             files.append(paths::join(folder, name));
     }
     return files;
-}
-
-QList<AddResult> addFolderImages(Project &project, const QString &folder, int boxW, int boxH, bool keepRatio)
-{
-    QList<AddResult> results;
-    for (const QString &file : readableImagesIn(folder))
-        results.append(addImageToProject(project, file, boxW, boxH, keepRatio));
-    return results;
 }
 
 } // namespace lumarc

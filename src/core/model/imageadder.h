@@ -3,13 +3,13 @@
 // Adding source images to a project: the per-file checks, the preview and the default texts
 // of a new record. Adding is split in three so that the window can check on its own thread,
 // decode previews on workers and append in the order the user chose: checkNewImage(),
-// loadPreview(), appendNewImage(). addImageToProject() runs all three on the caller's thread.
+// loadPreview(), appendNewImage(). The command line, which shows no previews, adds through
+// addImageFromHeader() instead.
 
 #include "imaging/pixelbuffer.h"
 #include "model/project.h"
 #include "support/error.h"
 
-#include <QList>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -20,11 +20,8 @@ enum class AddOutcome { Added, NotReadable, Duplicate, LoadFailed, ResizeFailed 
 
 struct AddResult {
     AddOutcome outcome = AddOutcome::NotReadable;
-    QString path;          // the file this result is about
     int index = -1;        // of the new record when Added
-    ImageId id = 0;        // of the new record when Added
-    PixelBuffer preview;   // when Added with a preview
-    QString detail;        // why it was not added, untranslated (the library's text for ResizeFailed)
+    QString detail;        // why it was not added, untranslated
 };
 
 constexpr int kPreviewBox = 120;
@@ -47,12 +44,8 @@ Result<PixelBuffer> loadPreview(const QString &path, int boxW = kPreviewBox, int
 AddOutcome previewFailure(const Error &error);
 
 // Appends the record of a file that passed its checks, with default texts and a unique
-// output name; the result is Added with the new index and id.
+// output name; the result is Added with the new index.
 AddResult appendNewImage(Project &project, const QString &path);
-
-// Checks, decodes the preview and appends; the project is unchanged unless Added.
-AddResult addImageToProject(Project &project, const QString &path, int boxW = kPreviewBox,
-                            int boxH = kPreviewBox, bool keepRatio = true);
 
 // Checks and appends without a preview, reading only the file's header to know that it is
 // an image the engine can open: for the command line, which shows no previews.
@@ -61,11 +54,5 @@ AddResult addImageFromHeader(Project &project, const QString &path);
 // Paths of the files directly inside the folder (no subfolders) whose extension is
 // readable, in name order; empty for a missing folder.
 QStringList readableImagesIn(const QString &folder);
-
-// Every readable file directly inside the folder (no subfolders), in name order, through
-// addImageToProject(). Files with other extensions are left out of the results; a missing
-// folder gives an empty list.
-QList<AddResult> addFolderImages(Project &project, const QString &folder, int boxW = kPreviewBox,
-                                 int boxH = kPreviewBox, bool keepRatio = true);
 
 } // namespace lumarc

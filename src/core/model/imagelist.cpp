@@ -58,11 +58,6 @@ void ImageList::rearrange(const QList<int> &rows)
     m_ids = std::move(ids);
 }
 
-int ImageList::indexOf(ImageId id) const
-{
-    return int(m_ids.indexOf(id));
-}
-
 void ImageList::replace(int index, ImageItem item)
 {
     ImageItem &old = m_items[index];

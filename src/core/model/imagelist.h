@@ -30,8 +30,6 @@ public:
     const ImageItem &at(int index) const { return m_items.at(index); }
     const QList<ImageItem> &items() const { return m_items; }
     ImageId id(int index) const { return m_ids.at(index); }
-    // The row of the record with this id; -1 when no record has it.
-    int indexOf(ImageId id) const;
 
     // Appends at index count(), growing the capacity by 100 when it is reached; returns the
     // new record's id.
