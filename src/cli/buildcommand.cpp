@@ -122,11 +122,6 @@ QString parse(const QStringList &args, BuildArgs &out)
     return {};
 }
 
-bool isProjectFile(const QString &path)
-{
-    return fileKind(path) == FileKind::Project;
-}
-
 // A project from image files and folders: records only, no previews. Files that cannot be
 // decoded are reported by the build itself.
 Result<Project> projectFromSources(const BuildArgs &args)
@@ -147,7 +142,7 @@ Result<Project> projectFromSources(const BuildArgs &args)
         QStringList files;
         if (info.isDir()) {
             files = readableImagesIn(info.absoluteFilePath());
-        } else if (isProjectFile(source)) {
+        } else if (fileKindByName(source) == FileKind::Project) {  // a folder was ruled out above
             return Error{ErrorCode::Invalid, source, QStringLiteral("a project file must be the only SOURCE")};
         } else if (!info.isFile()) {
             return Error{ErrorCode::Invalid, source, QStringLiteral("is neither a regular file nor a folder")};
@@ -255,7 +250,8 @@ int runBuild(const QStringList &arguments)
 
     Project project;
     int renamedOnLoad = 0;
-    if (args.sources.size() == 1 && isProjectFile(args.sources.first())) {
+    const bool fromProject = args.sources.size() == 1 && fileKind(args.sources.first()) == FileKind::Project;
+    if (fromProject) {
         if (!args.settings.isEmpty())
             return usageError(QStringLiteral("build"), QStringLiteral("--settings applies to image sources, not to a project"));
         Result<Project> loaded = loadProject(args.sources.first(), &renamedOnLoad);
@@ -279,7 +275,7 @@ int runBuild(const QStringList &arguments)
     BuildOptions options;
     options.htmlOnly = args.htmlOnly;
     options.workers = args.jobs;
-    if (args.sources.size() == 1 && isProjectFile(args.sources.first()))
+    if (fromProject)
         options.protectedFiles.append(args.sources.first());
     if (!args.settings.isEmpty())
         options.protectedFiles.append(args.settings);

@@ -1,6 +1,5 @@
 #include "storage/openfile.h"
 
-#include "imaging/imageengine.h"
 #include "storage/datafolder.h"
 #include "storage/projectfile.h"
 #include "storage/settingsfile.h"
@@ -14,15 +13,16 @@ FileKind fileKind(const QString &path)
 {
     if (!path.isEmpty() && QFileInfo(path).isDir())
         return FileKind::Folder;
+    return fileKindByName(path);
+}
+
+FileKind fileKindByName(const QString &path)
+{
     const QString extension = paths::extension(paths::fileName(path)).toLower();
     if (extension == QLatin1String("zeb"))
         return FileKind::Project;
     if (extension == QLatin1String("zes") || extension == QLatin1String("zem"))
         return FileKind::Settings;
-    if (extension == QLatin1String("txt"))
-        return FileKind::TextList;
-    if (!extension.isEmpty() && imaging::isReadableExtension(extension))
-        return FileKind::Image;
     return FileKind::Unknown;
 }
 
@@ -53,7 +53,7 @@ Result<Project> openOrCreateProject(const QString &path, bool *created, int *ren
 {
     if (created)
         *created = false;
-    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) {
+    if (const QFileInfo info(path); !info.exists() && !info.isSymLink()) {
         Project project;
         project.settings = defaultSettings();
         if (created)

@@ -1,9 +1,9 @@
 #pragma once
 
 // Opening the files a user hands the program, by their kind: a project (.zeb, either
-// layout), a settings file (.zes, .zem), a text list (.txt), an image of a readable type,
-// or a folder. The command line and the desktop program both open files through here, so
-// that a file opens the same way wherever it is dropped, named or chosen.
+// layout), a settings file (.zes, .zem) or a folder. The command line and the desktop
+// program both open files through here, so that a file opens the same way wherever it is
+// dropped, named or chosen.
 
 #include "model/project.h"
 #include "support/error.h"
@@ -12,11 +12,14 @@
 
 namespace lumarc {
 
-enum class FileKind { Project, Settings, TextList, Image, Folder, Unknown };
+enum class FileKind { Project, Settings, Folder, Unknown };
 
 // The kind by extension, letter case ignored; an existing folder is a Folder whatever its
 // name. Nothing is opened.
 FileKind fileKind(const QString &path);
+// The kind by extension alone, never a Folder: for callers that know already that the path
+// is no folder, and so need not ask the disk again.
+FileKind fileKindByName(const QString &path);
 
 struct OpenedFile {
     Project project;             // a settings file gives its settings and no images
