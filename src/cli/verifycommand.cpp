@@ -146,9 +146,7 @@ int runVerify(const QStringList &arguments)
         report(project.error());
         return kExitUsage;
     }
-    // Bases written on Windows use "\"; links are resolved with "/".
-    QString base = args.base.value_or(project.value().settings.linkBase);
-    base.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QString base = verify::linkBaseForChecks(args.base.value_or(project.value().settings.linkBase));
 
     LinkChecker checker;
     checker.setOffline(args.offline);

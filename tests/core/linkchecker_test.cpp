@@ -219,6 +219,48 @@ TEST_F(LinkCheckerTest, StopAbandonsChecksInFlightAndTheNextRunCompletes)
     EXPECT_EQ(statuses(), QList<LinkStatus>(rows.size(), LinkStatus::Validated));
 }
 
+TEST_F(LinkCheckerTest, AStopFromARowCheckedSlotEndsTheRunOnceAndTheNextRunCompletes)
+{
+    QList<LinkRow> rows{image(local("photo.jpg")), image(local("gone.jpg"))};
+    for (int i = 0; i < 12; ++i)
+        rows.append(link(spreadPage(i)));
+    rows.append(link(spreadPage(0)));  // shares its answer with an earlier row
+    QList<LinkStatus> expected{LinkStatus::Validated, LinkStatus::ImageNotFound};
+    expected.append(QList<LinkStatus>(rows.size() - 2, LinkStatus::Validated));
+
+    const struct {
+        const char *name;
+        RowKind stopAt;  // the first row of this kind to be checked stops the run
+        qsizetype emitted;
+    } cases[] = {{"during local rows", RowKind::Image, 1}, {"during web answers", RowKind::Url, 3}};
+    for (const auto &c : cases) {
+        m_emitted.clear();
+        m_finished.clear();
+        qsizetype emittedAtFinish = -1;
+        const QMetaObject::Connection atFinish = QObject::connect(
+            &m_checker, &LinkChecker::finished, [&] { emittedAtFinish = m_emitted.size(); });
+        const QMetaObject::Connection stopper =
+            QObject::connect(&m_checker, &LinkChecker::rowChecked, [&](int row, LinkStatus) {
+                if (m_checker.rows().at(row).kind == c.stopAt)
+                    m_checker.stop();
+            });
+        m_checker.start(rows, {});
+        EXPECT_TRUE(spinUntil([this] { return !m_finished.isEmpty(); })) << c.name;
+        spinUntil([] { return false; }, 300);  // nothing of the stopped run may still arrive
+        QObject::disconnect(stopper);
+        QObject::disconnect(atFinish);
+        EXPECT_EQ(m_finished, QList<bool>{true}) << c.name;
+        EXPECT_FALSE(m_checker.isRunning()) << c.name;
+        EXPECT_EQ(m_emitted.size(), c.emitted) << c.name;
+        EXPECT_EQ(emittedAtFinish, m_emitted.size()) << c.name << ": rowChecked after finished()";
+
+        ASSERT_TRUE(check(rows)) << c.name;
+        EXPECT_EQ(m_finished, QList<bool>{false}) << c.name;
+        EXPECT_EQ(statuses(), expected) << c.name;
+        EXPECT_EQ(m_emitted.size(), rows.size()) << c.name;
+    }
+}
+
 TEST_F(LinkCheckerTest, LoadsEachAddressOnceForAllItsRows)
 {
     const QString shared = m_server.url("/ok.html");

@@ -61,8 +61,6 @@ void LinkChecker::start(const QList<LinkRow> &rows, const QString &linkBase)
 {
     stop();
     const quint64 generation = ++m_generation;
-    // A slot connected to rowChecked may stop or restart the run while we emit.
-    const auto abandoned = [this, generation] { return !m_running || m_generation != generation; };
     m_running = true;
     m_rows = rows;
     for (LinkRow &row : m_rows)
@@ -86,7 +84,7 @@ void LinkChecker::start(const QList<LinkRow> &rows, const QString &linkBase)
             continue;
         }
         setStatus(i, local.status);
-        if (abandoned())
+        if (!isCurrent(generation))
             return;
     }
 
@@ -99,7 +97,7 @@ void LinkChecker::start(const QList<LinkRow> &rows, const QString &linkBase)
         return;
     // Queued, so that a caller can connect to finished() and enter its event loop first.
     QMetaObject::invokeMethod(
-        this, [this, abandoned] { if (!abandoned()) finishRun(false); }, Qt::QueuedConnection);
+        this, [this, generation] { if (isCurrent(generation)) finishRun(false); }, Qt::QueuedConnection);
 }
 
 void LinkChecker::stop()
@@ -130,7 +128,7 @@ bool LinkChecker::settleWaitingRows()
     const QList<std::pair<int, QString>> skipped = std::exchange(m_waiting, {});
     for (const auto &[row, address] : skipped) {
         settle(row, m_rows.at(row).status);
-        if (!m_running || m_generation != generation)
+        if (!isCurrent(generation))
             return false;
     }
     return true;
@@ -147,7 +145,7 @@ void LinkChecker::launchChecks()
             continue;
         }
         settle(row, LinkStatus::UrlNotFound);
-        if (!m_running || m_generation != generation)
+        if (!isCurrent(generation))
             return;
     }
     if (m_flights.isEmpty() && m_waiting.isEmpty())
@@ -241,7 +239,7 @@ void LinkChecker::land(quint64 id, LinkStatus status)
     }
     const quint64 generation = m_generation;
     settle(flight.row, status);
-    if (m_running && m_generation == generation)
+    if (isCurrent(generation))
         launchChecks();
 }
 
@@ -288,7 +286,7 @@ void LinkChecker::settle(int row, LinkStatus status)
     const quint64 generation = m_generation;
     setStatus(row, status);
     for (const int same : m_sameAddress.value(row)) {
-        if (!m_running || m_generation != generation)
+        if (!isCurrent(generation))
             return;
         setStatus(same, status);
     }

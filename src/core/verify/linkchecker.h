@@ -68,6 +68,9 @@ private:
     };
 
     QNetworkAccessManager *manager();
+    // False once the run of that generation is stopped or replaced: a slot connected to
+    // rowChecked may do either while we emit.
+    bool isCurrent(quint64 generation) const { return m_running && m_generation == generation; }
     void probeAnswered(bool connected);
     // Web rows that will not be loaded get their offline status. False when a slot
     // connected to rowChecked ended the run meanwhile.

@@ -1,8 +1,7 @@
 #include "verify/linkrules.h"
 
 #include "i18n/strings.h"
-
-#include <QFileInfo>
+#include "support/paths.h"
 
 namespace lumarc::verify {
 namespace {
@@ -56,19 +55,18 @@ StatusString statusString(LinkStatus status)
     return {184, "Not verified"};
 }
 
-} // namespace
-
+// True for an existing file or folder. "\" and "/" both separate folders, because project
+// files carry paths written on Windows.
 bool fileExists(const QString &path)
 {
-    if (path.isEmpty())
-        return false;
-#ifdef Q_OS_WIN
-    return QFileInfo::exists(path);
-#else
-    QString local = path;
-    local.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return QFileInfo::exists(local);
-#endif
+    return paths::exists(QString(path).replace(u'\\', u'/'));
+}
+
+} // namespace
+
+QString linkBaseForChecks(const QString &base)
+{
+    return QString(base).replace(u'\\', u'/');
 }
 
 bool isExternalUrl(const QString &text)

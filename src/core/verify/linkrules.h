@@ -15,9 +15,9 @@
 
 namespace lumarc::verify {
 
-// True for an existing file or folder. "\" and "/" both separate folders, because project
-// files carry paths written on Windows.
-bool fileExists(const QString &path);
+// The link base as links are resolved against it: project files carry bases written on
+// Windows, whose "\" become "/".
+QString linkBaseForChecks(const QString &base);
 
 // True when the text, lower-cased, begins with "http://", "https://" or "www.": a web
 // address that only a network load can check.
@@ -26,7 +26,7 @@ bool isExternalUrl(const QString &text);
 // True when the text, lower-cased, ends with ".html" or ".htm".
 bool isHtmlPage(const QString &text);
 
-// `relative` resolved against `base` (whose "\" the caller has already turned into "/"):
+// `relative` resolved against `base` (already through linkBaseForChecks()):
 // each leading "../" of the link climbs one segment of the base. nullopt when either is
 // empty, or when the link climbs above a local base. Local paths keep their letter case;
 // for a web base only the scheme and host are lower-cased.

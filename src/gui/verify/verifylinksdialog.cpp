@@ -155,7 +155,7 @@ void VerifyLinksDialog::startVerifying()
     if (isBusy())
         return;
     // Project files carry bases written on Windows; links resolve with "/".
-    m_baseBox->setText(QString(m_baseBox->text()).replace(QLatin1Char('\\'), QLatin1Char('/')));
+    m_baseBox->setText(verify::linkBaseForChecks(m_baseBox->text()));
     storeBase();
     for (int row = 0; row < m_rows.size(); ++row)
         showStatus(row, LinkStatus::NotVerified);
