@@ -1,5 +1,7 @@
 #include "cli/console.h"
 
+#include "i18n/messages.h"
+
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -24,10 +26,8 @@ void printErr(const QString &text)
 void report(const QString &path, const QString &detail)
 {
     // Multi-line details (folder errors) are joined so that every message stays one line.
-    QString text = detail;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    printErr(QStringLiteral("lumarc: ") + (path.isEmpty() ? QString() : path + QStringLiteral(": ")) + text
-             + QLatin1Char('\n'));
+    printErr(QStringLiteral("lumarc: ") + (path.isEmpty() ? QString() : path + QStringLiteral(": "))
+             + messages::oneLine(detail) + QLatin1Char('\n'));
 }
 
 void report(const Error &error)

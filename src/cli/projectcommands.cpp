@@ -153,13 +153,11 @@ QString textInfo(const QString &path, const OpenedFile &file)
 
 int runInfo(const QStringList &args)
 {
+    if (printHelpIfAsked(args, kInfoHelp))
+        return kExitOk;
     QString path;
     bool json = false;
     for (const QString &arg : args) {
-        if (isHelp(arg)) {
-            printOut(QString::fromUtf8(kInfoHelp));
-            return kExitOk;
-        }
         if (arg == QLatin1String("--json"))
             json = true;
         else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1)
@@ -325,9 +323,10 @@ int runAdd(const QStringList &args)
             return;
         }
         ++refused;
+        // Only the header is read, so no preview can fail: a refusal is a duplicate, or its
+        // detail says why.
         const QString why = result.outcome == AddOutcome::Duplicate ? messages::oneLine(messages::duplicateImage(path))
-            : result.outcome == AddOutcome::ResizeFailed           ? messages::previewFailed(result.detail)
-                                                                   : result.detail;
+                                                                    : result.detail;
         lines += QStringLiteral("refused  %1  (%2)\n").arg(path, why);
     };
 

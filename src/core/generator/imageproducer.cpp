@@ -2,6 +2,7 @@
 
 #include "generator/folders.h"
 #include "generator/outputfolder.h"
+#include "i18n/messages.h"
 #include "imaging/boxfit.h"
 #include "imaging/imageengine.h"
 #include "model/outputnames.h"
@@ -17,8 +18,6 @@ namespace lumarc {
 
 namespace {
 
-const QString kDecodeFailed = QStringLiteral("proc:NewImage/err2: ");
-const QString kSaveFailed = QStringLiteral("proc:NewImage/err2: ");
 const QString kResizeFailed = QStringLiteral("proc:resize_image/err1: ");
 const QString kResizeFailedAgain = QStringLiteral("proc:NewImage/err3: ");
 
@@ -130,7 +129,7 @@ QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targe
             if (error.code == ErrorCode::Encode)
                 addResizeFailure(failures, target.path, error.message());
             else
-                failures.append(Error{error.code, target.path, kDecodeFailed + error.message()});
+                failures.append(Error{error.code, target.path, messages::kNewImageFailed + error.message()});
         }
         return failures;
     }
@@ -151,7 +150,7 @@ QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targe
         if (Result<imaging::Picture> sharp = picture.sharpened(sharpenAmount))
             picture = sharp.value();
         if (Status error = picture.saveJpeg(target.path, target.quality))
-            failures.append(Error{error->code, target.path, kSaveFailed + error->detail});
+            failures.append(Error{error->code, target.path, messages::kNewImageFailed + error->detail});
     }
     return failures;
 }

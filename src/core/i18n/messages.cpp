@@ -14,7 +14,7 @@ QString duplicateImage(const QString &path)
 
 QString previewFailed(const QString &libraryText)
 {
-    return QStringLiteral("proc:NewImage/err2: ") + libraryText;
+    return kNewImageFailed + libraryText;
 }
 
 QString imagesAdded(int count)

@@ -13,7 +13,11 @@ namespace lumarc::messages {
 // "Image path:'<file name without extension>' already exist!", CR LF, "Image ignored!"
 QString duplicateImage(const QString &path);
 
-// "proc:NewImage/err2: " and the image library's text: a preview could not be made.
+// Put before the image library's text when an image could not be made, a preview in the
+// window as much as a file of a build, so that both failures read alike.
+inline const QString kNewImageFailed = QStringLiteral("proc:NewImage/err2: ");
+
+// kNewImageFailed and the image library's text: a preview could not be made.
 QString previewFailed(const QString &libraryText);
 
 // "Added <n> new images." or, for none, "No images added to the project!"
