@@ -1,6 +1,5 @@
 #include "generator/pagewriter.h"
 
-#include "i18n/strings.h"
 #include "support/filebytes.h"
 #include "support/htmltext.h"
 #include "support/paths.h"
@@ -220,14 +219,13 @@ QList<Error> writePages(const Project &project, const QString &destinationFolder
     const int count = project.images.count();
     const int pages = pageCount(project.settings, count);
     const qint64 perPage = imagesPerPage(project.settings);
-    const QString imageLabel = i18n::getString(202, QStringLiteral("Image:"));
 
     QList<Error> failures;
     for (int page = 1; page <= pages; ++page) {
         const qint64 first = qint64(page - 1) * perPage;
         const qint64 end = std::min<qint64>(first + perPage, count);
         for (qint64 i = first; i < end; ++i)
-            progress.step(int(i + 1), count, imageLabel + project.images.at(int(i)).path);
+            progress.step(int(i + 1), count, project.images.at(int(i)).path);
 
         const QString path = paths::join(destinationFolder, pageFileName(page, pages));
         const QByteArray bytes = renderPage(project, page, pages);

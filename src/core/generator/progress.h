@@ -12,7 +12,7 @@ public:
     virtual ~Progress() = default;
     // A new phase: "Creating web folder...", "Creating thumbnails...".
     virtual void phase(const QString &title) { (void)title; }
-    // `done` of `total` steps; `item` names the current one (for example "Image:" and a path).
+    // `done` of `total` steps; `item` is the current one: the source path of an image.
     virtual void step(int done, int total, const QString &item) = 0;
     // Checked between images; a job that sees true finishes its current image and returns.
     virtual bool stopRequested() const = 0;

@@ -274,9 +274,7 @@ void MainWindow::connectSignals()
         m_progress->setRange(0, total);
         m_progress->setValue(done);
         m_progress->setVisible(total > 2);
-        setWindowTitle(item.startsWith(getString(202, QStringLiteral("Image:")))
-                           ? item
-                           : getString(202, QStringLiteral("Image:")) + item);
+        setWindowTitle(getString(202, QStringLiteral("Image:")) + item);
     });
     connect(m_build, &BuildRunner::finished, this, &MainWindow::buildEnded);
 }
