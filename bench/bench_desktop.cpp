@@ -1,15 +1,17 @@
 // Times the desktop program's heavy paths through the window's own code, without a display:
 //
-//   lumarc_bench_desktop add FOLDER [-j WORKERS]   adds every image of FOLDER the way the
-//       folder route does; prints the wall time and the longest stall of the event loop
-//   lumarc_bench_desktop build FOLDER OUT           adds, then makes the gallery into OUT from the
+//   lumarc_bench_desktop add FOLDER        adds every image of FOLDER the way the folder
+//       route does; prints the wall time and the longest stall of the event loop
+//   lumarc_bench_desktop build FOLDER OUT  adds, then makes the gallery into OUT from the
 //       window; prints the build's wall time and the longest stall
-//   lumarc_bench_desktop grid COUNT                 a project of COUNT images with previews;
-//       prints the time of a full repaint of the visible grid, of select all, of a drag of
-//       a block and of scrolling from top to bottom, and the peak memory
+//   lumarc_bench_desktop grid COUNT        a project of COUNT images with previews; prints
+//       the time of a full repaint of the visible grid, of select all, of a drag of a block
+//       and of scrolling from top to bottom, and the peak memory
 //
-// A stall is the longest gap between two ticks of a 10 ms timer: what a user would see as
-// a frozen window.
+// A stall is the longest gap between two ticks of a 10 ms timer (stallmeter.h): what a user
+// would see as a frozen window.
+
+#include "stallmeter.h"
 
 #include "gui/app/mainwindow.h"
 #include "gui/editor/gridgeometry.h"
@@ -24,7 +26,6 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <sys/resource.h>
 
@@ -34,25 +35,6 @@ using namespace lumarc;
 using namespace lumarc::gui;
 
 namespace {
-
-// The longest gap between ticks while it runs.
-class StallMeter {
-public:
-    StallMeter()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            m_longest = std::max(m_longest, m_clock.restart());
-        });
-        m_clock.start();
-        m_timer.start(10);
-    }
-    qint64 longest() const { return m_longest; }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_longest = 0;
-};
 
 long peakMegabytes()
 {

@@ -12,11 +12,21 @@ require_tools() {
   done
 }
 
-# release_lumarc BUILD_DIR: builds the release lumarc into BUILD_DIR unless it is there.
+# release_lumarc BUILD_DIR: brings the release lumarc in BUILD_DIR up to date, configuring
+# the folder first when it holds no build yet. The build always runs, so that nothing is
+# measured on a binary older than the sources.
 release_lumarc() {
-  if [ ! -x "$1/src/lumarc" ]; then
-    echo "== building lumarc (Release) in $1"
+  echo "== building lumarc (Release) in $1"
+  if [ ! -f "$1/CMakeCache.txt" ]; then
     cmake --preset release -B "$1" >/dev/null
-    cmake --build "$1" --target lumarc >/dev/null
   fi
+  cmake --build "$1" --target lumarc >/dev/null
+}
+
+# bench_drivers BUILD_DIR TARGET...: builds the benchmark drivers (bench/CMakeLists.txt) in
+# release mode into BUILD_DIR.
+bench_drivers() {
+  local build=$1; shift
+  cmake -S bench -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$build" --target "$@" >/dev/null
 }

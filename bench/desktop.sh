@@ -28,8 +28,7 @@ workers=$(nproc)
 require_tools djpeg cmake ninja /usr/bin/time
 
 echo "== building the benchmark drivers (Release) in $build"
-cmake -S bench -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target lumarc_bench lumarc_bench_desktop >/dev/null
+bench_drivers "$build" lumarc_bench lumarc_bench_desktop
 
 echo "== test set: $count JPEGs of 6000x4000, quality 92, in $in"
 "$build/lumarc_bench" generate "$in" "$count" 6000 4000 92 10

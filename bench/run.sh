@@ -33,8 +33,7 @@ magick=/usr/bin/convert   # /usr/local/bin/convert is not ImageMagick
 require_tools vipsthumbnail djpeg "$magick" /usr/bin/time cmake ninja
 
 echo "== building lumarc_bench (Release) in $build"
-cmake -S bench -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target lumarc_bench >/dev/null
+bench_drivers "$build" lumarc_bench
 bench_exe=$build/lumarc_bench
 # The command line as users run it: a release build's, else built here with the driver.
 if [ ! -x "$lumarc" ] && cmake --build "$build" --target lumarc >/dev/null 2>&1; then

@@ -26,8 +26,7 @@ source "$(dirname "$0")/common.sh"
 require_tools cmake ninja
 
 echo "== building lumarc_bench_verify (Release) in $build"
-cmake -S bench -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target lumarc_bench_verify >/dev/null
+bench_drivers "$build" lumarc_bench_verify
 
 echo "== $links links, $delay ms per answer"
 line=$(QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/lumarc_bench_verify" "$links" "$delay")

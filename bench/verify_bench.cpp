@@ -9,6 +9,8 @@
 // repaint). The connectivity probe goes to a second server that answers at once, so that
 // only the link checks are timed.
 
+#include "stallmeter.h"
+
 #include "gui/editor/projectdocument.h"
 #include "gui/verify/verifylinksdialog.h"
 #include "model/urlcollection.h"
@@ -18,9 +20,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
 
 using namespace lumarc;
@@ -64,20 +64,13 @@ int main(int argc, char *argv[])
     gui::VerifyLinksDialog dialog(document, urls);
     dialog.show();
 
-    qint64 longestStall = 0;
-    QElapsedTimer tick;
-    QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout, [&] { longestStall = std::max(longestStall, tick.restart()); });
-
     QEventLoop loop;
     QObject::connect(&dialog, &gui::VerifyLinksDialog::verifyingFinished, &loop, &QEventLoop::quit);
     QElapsedTimer clock;
     clock.start();
-    tick.start();
-    ticker.start(10);
+    const StallMeter stalls;
     dialog.startVerifying();
     loop.exec();
-    ticker.stop();
     const double seconds = double(clock.elapsed()) / 1000.0;
 
     int valid = 0;
@@ -87,6 +80,6 @@ int main(int argc, char *argv[])
     std::printf("verify: %d links, %d ms per answer, %d at a time: %.2f s, %d valid "
                 "(ideal %.2f s, %.2fx; at most %d requests open at once; longest stall %lld ms)\n",
                 links, delayMs, LinkChecker::kConcurrency, seconds, valid, ideal, ideal > 0 ? seconds / ideal : 0.0,
-                server.server().maxOpenRequests(), longestStall);
+                server.server().maxOpenRequests(), stalls.longest());
     return valid == links ? 0 : 1;
 }
