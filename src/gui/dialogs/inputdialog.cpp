@@ -59,18 +59,23 @@ void InputDialog::setPrompt(const QString &prompt)
     m_promptLabel->setVisible(!prompt.isEmpty());
 }
 
-void InputDialog::setChoices(const QStringList &choices)
+void setUrlChoices(QComboBox *box, const QStringList &urls)
 {
-    if (!m_urlBox)
-        return;
-    const QString typed = m_urlBox->currentText();
-    m_urlBox->clear();
-    for (const QString &choice : choices) {
-        if (!choice.isEmpty())
-            m_urlBox->addItem(choice);
+    const QString typed = box->currentText();
+    box->clear();
+    for (const QString &url : urls) {
+        if (!url.isEmpty())
+            box->addItem(url);
     }
     // Filling an editable drop-down shows its first entry; keep what was there.
-    m_urlBox->setEditText(typed);
+    box->setCurrentIndex(-1);
+    box->setEditText(typed);
+}
+
+void InputDialog::setChoices(const QStringList &choices)
+{
+    if (m_urlBox)
+        setUrlChoices(m_urlBox, choices);
 }
 
 void InputDialog::setText(const QString &text)

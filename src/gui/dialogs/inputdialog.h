@@ -25,6 +25,10 @@ namespace lumarc::gui {
 // whether there is an address at all.
 bool takeUrlAnswer(const QString &answer, QString &text, UrlCollection &urls);
 
+// Fills an editable drop-down with the known addresses (empty ones left out), keeping the
+// text typed into it: the link box here and the item editor's link field.
+void setUrlChoices(QComboBox *box, const QStringList &urls);
+
 class InputDialog : public QDialog {
     Q_OBJECT
 

@@ -1,5 +1,6 @@
 #include "gui/editor/itemeditor.h"
 
+#include "gui/dialogs/inputdialog.h"
 #include "i18n/strings.h"
 
 #include <QCheckBox>
@@ -122,14 +123,7 @@ QString ItemEditor::url() const
 
 void ItemEditor::setKnownUrls(const QStringList &urls)
 {
-    const QString text = m_urlCombo->currentText();
-    m_urlCombo->clear();
-    for (const QString &url : urls) {
-        if (!url.isEmpty())
-            m_urlCombo->addItem(url);
-    }
-    m_urlCombo->setCurrentIndex(-1);
-    m_urlCombo->setEditText(text);
+    setUrlChoices(m_urlCombo, urls);
 }
 
 void ItemEditor::addKnownUrl(const QString &url)
