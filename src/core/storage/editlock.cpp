@@ -4,27 +4,23 @@
 
 namespace lumarc {
 
-Result<std::shared_ptr<QLockFile>> lockForEditing(const QString &path, int waitMs)
+QString editLockPath(const QString &path)
 {
-    auto lock = std::make_shared<QLockFile>(QFileInfo(path).absoluteFilePath() + QStringLiteral(".lock"));
-    // Stale only when its holder is gone: an add of a large folder may take minutes.
-    lock->setStaleLockTime(0);
-    if (lock->tryLock(waitMs))
-        return lock;
-    if (lock->error() == QLockFile::LockFailedError) {
-        qint64 pid = 0;
-        QString host;
-        QString application;
-        const QString holder = lock->getLockInfo(&pid, &host, &application)
-            ? QStringLiteral(" (%1, process %2)").arg(application.isEmpty() ? QStringLiteral("a program") : application)
-                  .arg(pid)
-            : QString();
-        return Error{ErrorCode::Refused, path,
-                     QStringLiteral("is being changed by another program%1; nothing was changed, try again when "
-                                    "it has finished").arg(holder)};
-    }
-    return Error{ErrorCode::WriteFailed, path,
-                 QStringLiteral("cannot make the lock file %1 beside it; nothing was changed").arg(lock->fileName())};
+    const QFileInfo info(path);
+    // A new file has no real path yet; its folder may still be reached through a link.
+    const QString canonical = info.canonicalFilePath();
+    if (!canonical.isEmpty())
+        return canonical + QStringLiteral(".lock");
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return (folder.isEmpty() ? info.absolutePath() : folder) + QLatin1Char('/') + info.fileName() + QStringLiteral(".lock");
+}
+
+Result<std::shared_ptr<fileops::FileLock>> lockForEditing(const QString &path, int waitMs)
+{
+    Result<fileops::FileLock> lock = fileops::FileLock::acquire(editLockPath(path), waitMs);
+    if (!lock)
+        return lock.error();
+    return std::make_shared<fileops::FileLock>(std::move(lock).value());
 }
 
 } // namespace lumarc

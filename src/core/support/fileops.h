@@ -1,0 +1,157 @@
+#pragma once
+
+// The operating system's side of the file operations that must not be fooled by spelling or
+// by links: folders held open as handles, so that every write, rename and deletion inside them
+// happens relative to the very folder that was checked and never through a link planted
+// later; files recognised by their identity rather than their name; and locks that the system
+// releases when their holder dies. The build driver and the editing commands use it; the rest
+// of the program uses Qt. POSIX today (fileops_posix.cpp); a Windows side keeps the same
+// interface with file ids, FILE_FLAG_OPEN_REPARSE_POINT and handle-relative renames.
+
+#include "support/error.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace lumarc::fileops {
+
+// What identifies a file whatever its name: device and inode (the file id on Windows).
+struct FileId {
+    quint64 device = 0;
+    quint64 inode = 0;
+    friend bool operator==(const FileId &, const FileId &) = default;
+};
+inline size_t qHash(const FileId &id, size_t seed = 0) noexcept
+{
+    return size_t(id.device * 1000003u) ^ size_t(id.inode) ^ seed;
+}
+
+// The identity of the file a path names, links followed; nullopt when there is none.
+std::optional<FileId> identity(const QString &path);
+
+enum class EntryType { Missing, File, Folder, Link, Other };
+
+struct Entry {
+    EntryType type = EntryType::Missing;
+    FileId id;
+};
+
+class ReadFile;
+
+// A folder held open. Names given to it are looked up by the file system itself, so they
+// compare as that file system compares them (letter case ignored on exFAT, NTFS, APFS).
+// Every operation refuses to follow a link in the name it is given.
+class Folder {
+public:
+    Folder() = default;
+    ~Folder();
+    Folder(Folder &&other) noexcept;
+    Folder &operator=(Folder &&other) noexcept;
+    Folder(const Folder &) = delete;
+    Folder &operator=(const Folder &) = delete;
+
+    // An existing folder. The path itself may be a link (a user may point at one); what lies
+    // inside is then reached without following any further link.
+    static Result<Folder> open(const QString &path);
+
+    bool isOpen() const { return m_fd >= 0; }
+    const QString &path() const { return m_path; }
+    QString pathOf(const QString &name) const;
+    FileId id() const;
+
+    // The entry of that name, not following a link.
+    Entry entry(const QString &name) const;
+    // The names inside, without "." and "..".
+    Result<QStringList> names() const;
+    // A folder inside, opened without following a link; created first when missing and `create`.
+    Result<Folder> folder(const QString &name, bool create) const;
+    // Whether files can be created and removed here.
+    bool isWritable() const;
+
+    // Removes a file or a link (never what a link points at, never a folder); a missing entry
+    // is fine.
+    Status remove(const QString &name) const;
+    // Writes a new file beside the target and renames it over the target, so a reader never
+    // sees half a file, a failed write leaves the old file intact, and a link in the target's
+    // place is replaced rather than followed. A folder in its place is refused.
+    Status write(const QString &name, const QByteArray &bytes) const;
+    // The same, with the bytes read from an open file in pieces.
+    Status copy(const QString &name, ReadFile &source) const;
+    // Up to `max` bytes from the start of a regular file inside, opened without following a link.
+    Result<QByteArray> readHead(const QString &name, qint64 max) const;
+
+    // An exclusive lock on the folder for as long as this handle lives; Refused when another
+    // process holds it. The system drops it when the holder dies.
+    Status lockExclusively() const;
+
+private:
+    Folder(int fd, QString path) : m_fd(fd), m_path(std::move(path)) {}
+    Status replaceWith(const QString &name, const std::function<Status(int fd, const QString &temp)> &fill) const;
+
+    int m_fd = -1;
+    QString m_path;
+};
+
+// A file opened once for reading, so that what is checked is what is read.
+class ReadFile {
+public:
+    ReadFile() = default;
+    ~ReadFile();
+    ReadFile(ReadFile &&other) noexcept;
+    ReadFile &operator=(ReadFile &&other) noexcept;
+    ReadFile(const ReadFile &) = delete;
+    ReadFile &operator=(const ReadFile &) = delete;
+
+    // Regular files only: a FIFO or a device would block or never end.
+    static Result<ReadFile> open(const QString &path);
+
+    const QString &path() const { return m_path; }
+    FileId id() const { return m_id; }
+    qint64 size() const { return m_size; }
+    // The descriptor, for an image engine that reads through it; its position is restored by rewind().
+    int descriptor() const { return m_fd; }
+    bool rewind();
+    // At most `max` bytes; 0 at the end; an error names the file.
+    Result<qint64> read(char *buffer, qint64 max);
+
+private:
+    int m_fd = -1;
+    QString m_path;
+    FileId m_id;
+    qint64 m_size = 0;
+};
+
+// An advisory lock on a lock file, held until destroyed. The system releases it when its
+// holder dies, so a lock file left behind by a crash, empty or damaged, never blocks anyone.
+class FileLock {
+public:
+    FileLock() = default;
+    ~FileLock();
+    FileLock(FileLock &&other) noexcept;
+    FileLock &operator=(FileLock &&other) noexcept;
+    FileLock(const FileLock &) = delete;
+    FileLock &operator=(const FileLock &) = delete;
+
+    // Waits up to waitMs for another holder. Errors: Refused when it is still held then
+    // (naming the lock file and, when it says so, the holder's process), WriteFailed when
+    // the lock file cannot be made.
+    static Result<FileLock> acquire(const QString &lockPath, int waitMs);
+
+private:
+    void release();
+
+    int m_fd = -1;
+    QString m_path;
+};
+
+// The system's words for the error number.
+QString errorText(int code);
+
+// A link where a build would write: refused, since it leads out of the destination.
+Error linkRefused(const QString &path);
+
+} // namespace lumarc::fileops
