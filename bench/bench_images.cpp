@@ -81,7 +81,7 @@ int make(const QStringList &args)
     QuietProgress progress;
     QElapsedTimer timer;
     timer.start();
-    const ImageReport report = makeImages(project, args.at(1), workers, progress);
+    const ImageReport report = makeImages(project, *GalleryFolder::open(args.at(1)).value(), workers, progress);
     const qint64 ms = timer.elapsed();
     for (const Error &error : report.failures)
         std::fprintf(stderr, "lumarc_bench: %s\n", qPrintable(error.message()));

@@ -14,6 +14,8 @@ packages=(
   mate-backgrounds
   # browser test and screenshots
   chromium nodejs xvfb xauth
+  # a case-insensitive file system for the tests (FUSE)
+  fuse3 libfuse2 python3-fusepy
   # benchmark comparison tools
   libvips-tools imagemagick libjpeg-turbo-progs time
 )

@@ -3,12 +3,15 @@
 // Helpers shared by the test suites: whole-file reads and writes, and file bytes built by
 // hand from the documented layouts, independently of the storage code.
 
+#include "generator/outputfolder.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
 
+#include <memory>
 #include <ostream>
 
 namespace lumarc::test {
@@ -37,6 +40,13 @@ inline bool writeAll(const QString &path, const QByteArray &bytes)
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A gallery folder opened for writers that take one; it is created when missing.
+inline std::unique_ptr<GalleryFolder> galleryFolder(const QString &path)
+{
+    Result<std::unique_ptr<GalleryFolder>> opened = GalleryFolder::open(path);
+    return opened ? std::move(opened).value() : nullptr;
 }
 
 } // namespace lumarc::test

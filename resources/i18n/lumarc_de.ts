@@ -1059,5 +1059,9 @@
         <source>These stay as they are: </source>
         <translation>Diese bleiben unverändert: </translation>
     </message>
+    <message id="304">
+        <source> files that no gallery build wrote will be replaced.</source>
+        <translation> Dateien, die kein Galerie-Build geschrieben hat, werden ersetzt.</translation>
+    </message>
 </context>
 </TS>

@@ -1059,5 +1059,9 @@
         <source>These stay as they are: </source>
         <translation>These stay as they are: </translation>
     </message>
+    <message id="304">
+        <source> files that no gallery build wrote will be replaced.</source>
+        <translation> files that no gallery build wrote will be replaced.</translation>
+    </message>
 </context>
 </TS>

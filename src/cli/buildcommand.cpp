@@ -34,20 +34,23 @@ Options:
   --settings FILE      settings for a project made on the fly (.zes, .zem or .zeb);
                        default: default.zem of the data folder when it exists, else the defaults
   --html-only          rewrite pages, style sheet and viewer files; leave the images alone
-  -y, --yes            remove the files of an earlier gallery in the destination without asking
+  -y, --yes            remove or replace files in the destination without asking
   -j, --jobs N         produce N images at a time (default: one per core)
   --open               open the first page in the web browser when done
   -q, --quiet          no progress bar and no summary
 
-A build writes only inside the destination folder. Of what is already there it removes
-only what a gallery build writes (index.html, zeb*.html, the viewer files and the files
-inside images, library, thumbs and photos), after asking; anything else stays. Before
-writing anything it refuses a destination with a link where it would write, and one where
-it would delete or overwrite any of its own inputs (exit 2).
+A build writes only inside the destination folder, one build at a time. Of an earlier
+gallery there (a folder holding a page that a build wrote) it removes only what a gallery
+build writes (index.html, zeb*.html, the viewer files and the files inside images, library,
+thumbs and photos), after asking; anything else stays. Pages and viewer files that no build
+wrote are replaced only after asking, also with --html-only. Before writing anything it
+refuses a destination with a link where it would write, one where it would delete or
+overwrite any of its own inputs, and one whose images, library, thumbs or photos folders
+hold files of the user's own while no gallery is there (exit 2, also with --yes).
 
 Exit status: 0 all went well; 1 some images or files failed (the gallery is still written);
-2 bad usage or input, or a destination refused as above; 3 files of an earlier gallery in
-the destination were not removed (no --yes, or the answer was no).
+2 bad usage or input, or a destination refused as above; 3 files in the destination were
+not removed or replaced (no --yes, or the answer was no), or another build holds the folder.
 )";
 
 struct BuildArgs {
@@ -221,12 +224,25 @@ QString fileCount(qsizetype count)
     return count == 1 ? QStringLiteral("1 file") : QStringLiteral("%1 files").arg(count);
 }
 
-// What the user is asked before the files of an earlier gallery go: how many go, and what stays.
+// What the files the build would remove or write over are, for the question and the refusal.
+QString whatGoes(const DestinationSurvey &survey)
+{
+    const qsizetype count = survey.toDelete.size() + survey.toReplace.size();
+    if (survey.earlierGallery)
+        return QStringLiteral("%1 of an earlier gallery").arg(fileCount(count));
+    constexpr qsizetype kShown = 8;
+    const QStringList names = survey.toDelete + survey.toReplace;
+    QStringList shown = names.mid(0, kShown);
+    if (names.size() > kShown)
+        shown.append(QStringLiteral("and %1 more").arg(names.size() - kShown));
+    return QStringLiteral("%1 that no gallery build wrote (%2)").arg(fileCount(count), shown.join(QStringLiteral(", ")));
+}
+
+// What the user is asked before existing files go: how many go, and what stays.
 QString emptyingQuestion(const QString &folder, const DestinationSurvey &survey)
 {
-    QString text = QStringLiteral("The destination folder '%1' holds %2 of an earlier gallery (pages, viewer "
-                                  "files and the files in images, library, thumbs and photos).")
-                       .arg(QDir::toNativeSeparators(folder), fileCount(survey.toDelete.size()));
+    const qsizetype count = survey.toDelete.size() + survey.toReplace.size();
+    QString text = QStringLiteral("The destination folder '%1' holds %2.").arg(QDir::toNativeSeparators(folder), whatGoes(survey));
     if (!survey.staying.isEmpty()) {
         constexpr qsizetype kShown = 8;
         QStringList shown = survey.staying.mid(0, kShown);
@@ -234,7 +250,8 @@ QString emptyingQuestion(const QString &folder, const DestinationSurvey &survey)
             shown.append(QStringLiteral("and %1 more").arg(survey.staying.size() - kShown));
         text += QStringLiteral("\nThese stay as they are: %1.").arg(shown.join(QStringLiteral(", ")));
     }
-    return text + QStringLiteral("\nDelete the %1 and make the gallery?").arg(fileCount(survey.toDelete.size()));
+    const QString verb = survey.toReplace.isEmpty() ? QStringLiteral("Delete") : QStringLiteral("Replace");
+    return text + QStringLiteral("\n%1 the %2 and make the gallery?").arg(verb, fileCount(count));
 }
 
 } // namespace
@@ -281,9 +298,9 @@ int runBuild(const QStringList &arguments)
         options.protectedFiles.append(args.settings);
     options.protectedFiles.append(defaultSettingsPath());
     bool refusedQuietly = false;
-    qsizetype doomedFiles = 0;
+    QString doomed;
     options.confirmEmptying = [&](const QString &folder, const DestinationSurvey &survey) {
-        doomedFiles = survey.toDelete.size();
+        doomed = whatGoes(survey);
         if (args.yes)
             return true;
         if (stdinIsTerminal()) {
@@ -304,17 +321,19 @@ int runBuild(const QStringList &arguments)
         report(failure);
     if (result.fatal) {
         if (result.fatal->code == ErrorCode::Refused) {
-            report(result.fatal->path, refusedQuietly
-                       ? QStringLiteral("holds %1 of an earlier gallery; use --yes to replace them (nothing was "
-                                        "written)").arg(fileCount(doomedFiles))
-                       : QStringLiteral("not emptied; nothing was written"));
+            if (!result.asked)
+                report(*result.fatal);  // another build holds the folder
+            else
+                report(result.fatal->path, refusedQuietly
+                           ? QStringLiteral("holds %1; use --yes to replace them (nothing was written)").arg(doomed)
+                           : QStringLiteral("not emptied; nothing was written"));
             return kExitRefused;
         }
         report(*result.fatal);
         return kExitUsage;
     }
     if (!args.quiet && result.deletedFiles > 0)
-        printErr(QStringLiteral("Removed %1 of an earlier gallery\n").arg(fileCount(result.deletedFiles)));
+        printErr(QStringLiteral("Removed %1 before writing\n").arg(fileCount(result.deletedFiles)));
 
     if (!args.quiet) {
         const int failedImages = project.images.count() - result.imagesProduced;

@@ -2,7 +2,9 @@
 // not. Each test makes the attack on a temporary folder and compares listings (names,
 // sizes and modification times) of what must not change before and after.
 
-#include <QLockFile>
+#include "support/fileops.h"
+
+#include <QScopeGuard>
 #include <QThread>
 #include <QUrl>
 
@@ -41,11 +43,29 @@ TEST_F(BuildSafety, FolderHoldingOnlySubfoldersKeepsTheOriginalsInThem)
         expectRefused(QStringList{"build", "Holiday/photos", "-o", "Holiday"} + extra, 2, "is an input of this build",
                       "Holiday");
 
-    // A user's own files in a folder named like a gallery's: asked about, and kept on no.
+    // A user's own files in folders named like a gallery's, where no gallery was ever built:
+    // never taken for an earlier gallery's, --yes or not.
     writeImage("src/c.jpg", 120, 80);
     ASSERT_TRUE(writeAll(path("Pictures/images/mine.png"), "my picture"));
+    ASSERT_TRUE(writeAll(path("Pictures/library/books.txt"), "my books"));
     ASSERT_TRUE(writeAll(path("Pictures/letter.txt"), "dear"));
-    expectRefused({"build", "src", "-o", "Pictures"}, 3, "holds 1 file of an earlier gallery", "Pictures");
+    for (const QStringList &extra : {QStringList{}, QStringList{"-y"}})
+        expectRefused(QStringList{"build", "src", "-o", "Pictures"} + extra, 2,
+                      "images/mine.png, library/books.txt", "Pictures");
+
+    // A site's own page and a script named like the viewer's: "HTML only" asks before
+    // replacing them too.
+    ASSERT_TRUE(writeAll(path("site/index.html"), "my home page"));
+    ASSERT_TRUE(writeAll(path("site/lightbox.js"), "my script"));
+    expectRefused({"build", "src", "-o", "site", "--html-only"}, 3, "no gallery build wrote (index.html, lightbox.js)",
+                  "site");
+    EXPECT_EQ(lumarc({"build", "src", "-o", "site", "--html-only", "-y"}).code, 0);
+    EXPECT_NE(readAll(path("site/index.html")), "my home page");
+
+    // A folder another build is making a gallery in: refused, not mixed.
+    auto busy = lumarc::GalleryFolder::open(path("site"));
+    ASSERT_TRUE(busy);
+    expectRefused({"build", "src", "-o", "site", "-y"}, 3, "another build is making a gallery in this folder", "site");
 }
 
 TEST_F(BuildSafety, LinksInTheDestinationAreNeverFollowedOrWrittenThrough)
@@ -92,7 +112,7 @@ TEST_F(BuildSafety, AnAgreedEmptyingRemovesOnlyWhatAGalleryWrote)
     expectRefused({"build", "pics", "-o", "home"}, 3, "--yes", "home");
     const Outcome yes = lumarc({"build", "pics", "-o", "home", "-y"});
     EXPECT_EQ(yes.code, 0) << yes.err.toStdString();
-    EXPECT_TRUE(yes.err.contains("Removed 1 file of an earlier gallery")) << yes.err.toStdString();
+    EXPECT_TRUE(yes.err.contains("Removed 1 file before writing")) << yes.err.toStdString();
     for (const char *kept : {".bashrc", "notes.txt", "Pictures/me.jpg"})
         EXPECT_EQ(listing(path("home")).value(kept), home.value(kept)) << kept;
     EXPECT_FALSE(QFile::exists(path("home/zeb.html")));
@@ -150,7 +170,7 @@ TEST_F(BuildSafety, BackgroundsArePublishedOnlyWhenTheyAreImages)
 
 TEST_F(BuildSafety, ConcurrentEditsOfOneProjectLoseNothing)
 {
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 8; ++i)
         writeImage(QStringLiteral("in/%1.jpg").arg(i), 200, 150);
     ASSERT_EQ(lumarc({"add", "p.zeb", "in/0.jpg"}).code, 0);
     // Two adds at once: the second waits for the first instead of overwriting its work.
@@ -165,12 +185,26 @@ TEST_F(BuildSafety, ConcurrentEditsOfOneProjectLoseNothing)
     for (int i = 0; i < 5; ++i)
         EXPECT_TRUE(info.out.contains(path(QStringLiteral("in/%1.jpg").arg(i)))) << i;
 
-    // A writer that keeps the file: the command gives up with a clear message and changes nothing.
-    QLockFile held(path("p.zeb.lock"));
-    ASSERT_TRUE(held.tryLock());
-    for (const QStringList &args : {QStringList{"add", "p.zeb", "in/5.jpg"}, QStringList{"set", "p.zeb", "columns=2"},
+    // Through a link and through the file's own name: one lock, the real file's.
+    ASSERT_TRUE(QFile::link(path("p.zeb"), path("link.zeb")));
+    start(first, {"add", "link.zeb", "in/5.jpg"});
+    start(second, {"add", "p.zeb", "in/6.jpg"});
+    for (QProcess *p : {&first, &second})
+        EXPECT_EQ(finish(*p).code, 0);
+    for (int i = 5; i < 7; ++i)
+        EXPECT_TRUE(lumarc({"info", "p.zeb"}).out.contains(path(QStringLiteral("in/%1.jpg").arg(i)))) << i;
+
+    // A lock file left behind by a crash, empty or damaged, holds nobody back.
+    ASSERT_TRUE(writeAll(path("p.zeb.lock"), "\xff\x00garbage"));
+    EXPECT_EQ(lumarc({"set", "link.zeb", "columns=3"}).code, 0);
+
+    // A writer that keeps the file: the command gives up with a clear message naming the lock
+    // file and changes nothing.
+    auto held = lumarc::fileops::FileLock::acquire(path("p.zeb.lock"), 0);
+    ASSERT_TRUE(held);
+    for (const QStringList &args : {QStringList{"add", "link.zeb", "in/7.jpg"}, QStringList{"set", "p.zeb", "columns=2"},
                                     QStringList{"import", "list.txt", "p.zeb"}})
-        EXPECT_FALSE(expectRefused(args, 3, "is being changed by another program", ".").out.contains("added"));
+        EXPECT_FALSE(expectRefused(args, 3, "p.zeb.lock: is held by another program", ".").out.contains("added"));
 }
 
 TEST_F(BuildSafety, EveryRecordIsBuiltAndEveryFailureCounts)
@@ -242,4 +276,36 @@ TEST_F(BuildSafety, TheFirstPageReachesTheDesktopOpenerAsOneArgument)
     ASSERT_EQ(args.size(), 2);  // one argument and the final newline
     EXPECT_EQ(QUrl::fromEncoded(args.first()).toLocalFile(), folder + "/index.html");
     EXPECT_FALSE(QFile::exists(path("pwned")));
+}
+
+// exFAT, NTFS and APFS keep letter case but ignore it. A pass-through file system that does
+// the same shows that the build asks the file system what a name means.
+TEST_F(BuildSafety, CaseInsensitiveFileSystemsAreComparedAsTheyCompare)
+{
+    if (!QFile::exists("/dev/fuse") || !QFile::exists("/usr/bin/python3"))
+        GTEST_SKIP() << "needs FUSE";
+    ASSERT_TRUE(QDir().mkpath(path("backing")) && QDir().mkpath(path("ci")));
+    QProcess fs;
+    fs.start("/usr/bin/python3", {QStringLiteral(LUMARC_TEST_DATA "/../support/casefoldfs.py"), path("backing"), path("ci")});
+    const auto mounted = [&] { return readAll("/proc/mounts").contains(" " + path("ci").toUtf8() + " "); };
+    for (int i = 0; i < 100 && !mounted(); ++i)
+        QThread::msleep(50);
+    if (!mounted())
+        GTEST_SKIP() << "FUSE mount failed: " << fs.readAllStandardError().toStdString();
+    const auto unmount = qScopeGuard([&] {
+        QProcess::execute("fusermount", {"-u", path("ci")});
+        fs.waitForFinished(5000);
+    });
+
+    // The photos folder of the gallery, spelt otherwise: the sources themselves.
+    for (const char *name : {"a.jpg", "b.jpg"})
+        writeImage(QStringLiteral("ci/Gallery/Photos/") + name, 900, 600);
+    expectRefused({"build", "ci/Gallery/Photos", "-o", "ci/Gallery", "-y"}, 2, "is an input of this build", "ci/Gallery");
+
+    // A site's own Thumbs folder and INDEX.HTML are the gallery's names here, and not its files.
+    writeImage("src/c.jpg", 120, 80);
+    writeImage("ci/Site/Thumbs/mine.jpg", 50, 50);
+    ASSERT_TRUE(writeAll(path("ci/Site/INDEX.HTML"), "my page"));
+    expectRefused({"build", "src", "-o", "ci/Site", "-y"}, 2, "Thumbs/mine.jpg", "ci/Site");
+    expectRefused({"build", "src", "-o", "ci/Site", "--html-only"}, 3, "no gallery build wrote (index.html)", "ci/Site");
 }

@@ -8,7 +8,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "testsupport.h"
+
 using namespace lumarc;
+using lumarc::test::galleryFolder;
 
 namespace {
 
@@ -72,7 +75,7 @@ TEST_F(ImageProducer, WritesEveryRecordAtTheDefaultSizesWhateverItsLoadedFlag)
 {
     ASSERT_TRUE(QDir().mkpath(out() + QStringLiteral("/thumbs/keep")));
     const QString wide = write("wide.jpg", {.width = 4000, .height = 3000}), off = write("off.png");  // off: loaded 0
-    const ImageReport report = makeImages(projectWith({wide, off}), out(), 2, progress);
+    const ImageReport report = makeImages(projectWith({wide, off}), *galleryFolder(out()), 2, progress);
     EXPECT_TRUE(report.failures.isEmpty() && report.produced == 2 && progress.last == qMakePair(2, 2));
     EXPECT_EQ(QList<QSize>({sizeOf(file("thumbs", "wide")), sizeOf(file("photos", "wide")), sizeOf(file("photos", "off"))}),
               QList<QSize>({{160, 120}, {667, 500}, {64, 48}}));
@@ -88,7 +91,7 @@ TEST_F(ImageProducer, NameThatIsNotAPlainFileNameWritesNothing)
     for (const QString &name : {QStringLiteral("../../Dune"), QString(), QStringLiteral("x%1y").arg(QChar(0))}) {
         item.outputName = name;
         project.images.replace(0, item);
-        const ImageReport report = makeImages(project, out(), 1, progress);
+        const ImageReport report = makeImages(project, *galleryFolder(out()), 1, progress);
         ASSERT_EQ(report.failures.size(), 2) << name.toStdString();
         EXPECT_TRUE(report.failures.first().code == ErrorCode::Invalid && report.produced == 0);
     }
@@ -101,7 +104,7 @@ TEST_F(ImageProducer, ANonNumericSizeSettingIsReportedAndTheOtherFileStillMade)
 {
     Project project = projectWith({write("a.png")});
     project.settings.thumbWidth = QStringLiteral("wide");
-    const ImageReport report = makeImages(project, out(), 1, progress);
+    const ImageReport report = makeImages(project, *galleryFolder(out()), 1, progress);
     ASSERT_EQ(report.failures.size(), 1);
     EXPECT_EQ(report.failures.at(0).path, file("thumbs", "a"));
     EXPECT_TRUE(report.failures.at(0).detail.contains(QStringLiteral("thumb_width")) && report.produced == 0);

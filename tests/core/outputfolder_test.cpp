@@ -1,5 +1,6 @@
 #include "generator/outputfolder.h"
 
+#include "generator/pagewriter.h"
 #include "i18n/messages.h"
 
 #include <QDir>
@@ -20,6 +21,21 @@ namespace {
 class OutputFolder : public ::testing::Test {
 protected:
     QString at(const QString &name) const { return folder + "/" + name; }
+    // Opens, surveys and (when the survey passes) prepares the folder, as a build does.
+    Result<DestinationSurvey> surveyAndPrepare(bool clean, const QStringList &writes = {})
+    {
+        auto opened = GalleryFolder::open(folder);
+        if (!opened)
+            return opened.error();
+        Result<DestinationSurvey> survey = opened.value()->survey(clean, writes, {});
+        if (survey) {
+            if (Status error = opened.value()->prepare(survey.value(), clean, nullptr, nullptr))
+                return *error;
+        }
+        return survey;
+    }
+    void writeGalleryPage(const QString &name) { ASSERT_TRUE(writeAll(at(name), QByteArray("<html>\r\n") + kGeneratorLine)); }
+
     QTemporaryDir tmp;
     QString folder = tmp.filePath("Documents/ZEB/Image Gallery");
 };
@@ -28,7 +44,7 @@ protected:
 
 TEST_F(OutputFolder, CreatesMissingFolderWithParentsAndViewerFilesOrGivesErrorNumberAndDescription)
 {
-    ASSERT_FALSE(prepareDestination(folder, surveyDestination(folder, true).value()));
+    ASSERT_TRUE(surveyAndPrepare(true));
     EXPECT_TRUE(QDir(at("library")).exists());
     for (const QList<ViewerFile> *files : {&viewerImages(), &viewerScripts()})
         for (const ViewerFile &file : *files) {  // without padding
@@ -36,30 +52,29 @@ TEST_F(OutputFolder, CreatesMissingFolderWithParentsAndViewerFilesOrGivesErrorNu
             EXPECT_TRUE(bytes.size() > 10 && !bytes.endsWith('\0')) << file.target;
         }
     ASSERT_TRUE(writeAll(tmp.filePath("file"), "x"));
-    const Status result = prepareDestination(tmp.filePath("file/sub"), DestinationSurvey{});
-    ASSERT_TRUE(result);
-    EXPECT_TRUE(result->code == ErrorCode::WriteFailed && result->systemCode == ENOTDIR);
-    EXPECT_EQ(messages::describe(*result),
-              QStringLiteral("Error number:%1\r\nError description:%2").arg(ENOTDIR).arg(result->detail));
+    const auto result = GalleryFolder::open(tmp.filePath("file/sub"));
+    ASSERT_FALSE(result);
+    EXPECT_TRUE(result.error().code == ErrorCode::WriteFailed && result.error().systemCode == ENOTDIR);
+    EXPECT_EQ(messages::describe(result.error()),
+              QStringLiteral("Error number:%1\r\nError description:%2").arg(ENOTDIR).arg(result.error().detail));
 }
 
-TEST_F(OutputFolder, RemovesOnlyWhatAGalleryBuildWritesAndNamesTheRestAsStaying)
+TEST_F(OutputFolder, AnEarlierGalleryIsKnownByItsGeneratorLineAndOnlyItsFilesGo)
 {
-    const QStringList gallery = {"images/close.gif", "index.html", "library/bg.png", "lightbox.js", "photos/.hidden",
+    const QStringList gallery = {"images/close.gif", "library/bg.png", "lightbox.js", "photos/.hidden",
                                  "photos/p.jpg", "thumbs/t.jpg", "zeb.html", "zeb12.html"};
     const QStringList foreign = {"notes.txt", "zebra.html", "Index.html", "trip.zeb", "photos/old/keep.jpg", "src/a.jpg"};
     for (const QString &name : gallery + foreign)
         ASSERT_TRUE(writeAll(at(name), "x"));
-    const Result<DestinationSurvey> survey = surveyDestination(folder, true);
-    ASSERT_TRUE(survey);
-    QStringList doomed;
-    for (const QString &path : survey.value().toDelete)
-        doomed.append(QDir(folder).relativeFilePath(path));
-    EXPECT_EQ(doomed, gallery);
+    writeGalleryPage("index.html");
+    const Result<DestinationSurvey> survey = surveyAndPrepare(true);
+    ASSERT_TRUE(survey) << survey.error().message().toStdString();
+    EXPECT_TRUE(survey.value().earlierGallery);
+    QStringList doomed = gallery + QStringList{"index.html"};
+    doomed.sort();
+    EXPECT_EQ(survey.value().toDelete, doomed);
     EXPECT_EQ(survey.value().staying,
               QStringList({"Index.html", "notes.txt", "photos/old/", "src/", "trip.zeb", "zebra.html"}));
-
-    ASSERT_FALSE(prepareDestination(folder, survey.value()));
     for (const QString &name : foreign)
         EXPECT_EQ(readAll(at(name)), "x") << name.toStdString();
     for (const char *name : {"photos/p.jpg", "library/bg.png", "index.html"})
@@ -67,19 +82,59 @@ TEST_F(OutputFolder, RemovesOnlyWhatAGalleryBuildWritesAndNamesTheRestAsStaying)
     EXPECT_TRUE(readAll(at("images/close.gif")).startsWith("GIF8"));
 }
 
-TEST_F(OutputFolder, HtmlOnlyRemovesNothingKeepsImagesAndRewritesScripts)
+TEST_F(OutputFolder, AFolderWithoutAGalleryKeepsItsOwnFilesInGalleryFolders)
 {
-    const struct { const char *name, *before; bool kept; } files[] = {
-        {"index.html", "page", true}, {"photos/p.jpg", "photo", true},
-        {"images/close.gif", "custom", true}, {"lightbox.css", "stale", false}};
-    for (const auto &f : files)
-        ASSERT_TRUE(writeAll(at(f.name), f.before));
-    const Result<DestinationSurvey> survey = surveyDestination(folder, false);
-    ASSERT_TRUE(survey);
-    EXPECT_TRUE(survey.value().toDelete.isEmpty());
-    ASSERT_FALSE(prepareDestination(folder, survey.value()));
-    for (const auto &f : files)
-        EXPECT_EQ(readAll(at(f.name)) == f.before, f.kept) << f.name;
+    // Pages without the generator line are the site's own: a clean build must ask about them,
+    // and refuses outright to empty photos or library folders that no build made.
+    for (const char *name : {"index.html", "lightbox.js", "photos/mine.jpg", "library/books.txt"})
+        ASSERT_TRUE(writeAll(at(name), "mine"));
+    const Result<DestinationSurvey> clean = surveyAndPrepare(true);
+    ASSERT_FALSE(clean);
+    EXPECT_EQ(clean.error().code, ErrorCode::Invalid);
+    EXPECT_TRUE(clean.error().detail.contains("library/books.txt, photos/mine.jpg")) << clean.error().detail.toStdString();
+
+    // "HTML only" would write over the page and the script: it asks, naming both.
+    auto opened = GalleryFolder::open(folder);
+    ASSERT_TRUE(opened);
+    const Result<DestinationSurvey> htmlOnly = opened.value()->survey(false, {"index.html", "lightbox.js", "library/zebstyle.css"}, {});
+    ASSERT_TRUE(htmlOnly);
+    EXPECT_FALSE(htmlOnly.value().earlierGallery);
+    EXPECT_EQ(htmlOnly.value().toReplace, QStringList({"index.html", "lightbox.js"}));
+    EXPECT_TRUE(htmlOnly.value().needsConsent());
+    for (const char *name : {"index.html", "photos/mine.jpg", "library/books.txt"})
+        EXPECT_EQ(readAll(at(name)), "mine") << name;
+
+    // Without the subfolder files, the pages alone are asked about before they go.
+    ASSERT_TRUE(QFile::remove(at("photos/mine.jpg")) && QFile::remove(at("library/books.txt")));
+    const Result<DestinationSurvey> pages = opened.value()->survey(true, {}, {});
+    ASSERT_TRUE(pages);
+    EXPECT_EQ(pages.value().toDelete, QStringList({"index.html", "lightbox.js"}));
+}
+
+TEST_F(OutputFolder, EverythingThatCanFailIsCheckedBeforeTheFirstDeletion)
+{
+    writeGalleryPage("index.html");
+    ASSERT_TRUE(writeAll(at("photos/p.jpg"), "old") && writeAll(at("library"), "a file, not a folder"));
+    const Result<DestinationSurvey> survey = surveyAndPrepare(true);
+    ASSERT_FALSE(survey);
+    EXPECT_EQ(survey.error().path, at("library"));
+    EXPECT_TRUE(QFile::exists(at("index.html")) && QFile::exists(at("photos/p.jpg")));
+}
+
+TEST_F(OutputFolder, InputsAreKnownByIdentityWhateverTheirSpelling)
+{
+    writeGalleryPage("index.html");
+    ASSERT_TRUE(writeAll(tmp.filePath("source.jpg"), "the only copy"));
+    ASSERT_TRUE(QDir().mkpath(at("photos")));
+    ASSERT_EQ(::link(QFile::encodeName(tmp.filePath("source.jpg")).constData(),
+                     QFile::encodeName(at("photos/other name.jpg")).constData()), 0);
+    auto opened = GalleryFolder::open(folder);
+    ASSERT_TRUE(opened);
+    const Result<DestinationSurvey> survey =
+        opened.value()->survey(true, {}, {*fileops::identity(tmp.filePath("source.jpg"))});
+    ASSERT_FALSE(survey);
+    EXPECT_EQ(survey.error().path, at("photos/other name.jpg"));
+    EXPECT_TRUE(survey.error().detail.contains("is an input of this build"));
 }
 
 TEST_F(OutputFolder, LinksWhereTheBuildWouldWriteAreRefusedAndNothingOutsideChanges)
@@ -96,7 +151,7 @@ TEST_F(OutputFolder, LinksWhereTheBuildWouldWriteAreRefusedAndNothingOutsideChan
         QDir(folder).removeRecursively();
         ASSERT_TRUE(QDir().mkpath(QFileInfo(at(c.link)).path()) && QFile::link(c.target, at(c.link)));
         for (bool clean : {true, false}) {
-            const Result<DestinationSurvey> survey = surveyDestination(folder, clean);
+            const Result<DestinationSurvey> survey = surveyAndPrepare(clean, {"index.html"});
             ASSERT_FALSE(survey) << c.link;
             EXPECT_EQ(survey.error().code, ErrorCode::WriteFailed);
             EXPECT_EQ(survey.error().path, QDir::cleanPath(at(c.link))) << c.link;
@@ -107,7 +162,51 @@ TEST_F(OutputFolder, LinksWhereTheBuildWouldWriteAreRefusedAndNothingOutsideChan
     // A link the build never touches is left alone.
     QDir(folder).removeRecursively();
     ASSERT_TRUE(QDir().mkpath(folder) && QFile::link(outside, at("elsewhere")));
-    const Result<DestinationSurvey> survey = surveyDestination(folder, true);
+    const Result<DestinationSurvey> survey = surveyAndPrepare(true);
     ASSERT_TRUE(survey);
     EXPECT_EQ(survey.value().staying, QStringList{"elsewhere"});
+}
+
+TEST_F(OutputFolder, LinksPlantedAfterTheSurveyAreNeitherFollowedNorWrittenThrough)
+{
+    const QString outside = tmp.filePath("outside");
+    ASSERT_TRUE(writeAll(outside + "/a.jpg", "precious photo") && writeAll(outside + "/page.html", "precious page"));
+    writeGalleryPage("index.html");
+    ASSERT_TRUE(writeAll(at("photos/a.jpg"), "old"));
+    auto opened = GalleryFolder::open(folder);
+    ASSERT_TRUE(opened);
+    GalleryFolder &gallery = *opened.value();
+    const Result<DestinationSurvey> survey = gallery.survey(true, {}, {});
+    ASSERT_TRUE(survey);
+
+    // While the question waits, the folders are swapped for links that lead out.
+    ASSERT_TRUE(QDir(folder).rename("photos", "photos.real") && QFile::link(outside, at("photos")));
+    EXPECT_TRUE(gallery.prepare(survey.value(), true, nullptr, nullptr));
+    EXPECT_EQ(readAll(outside + "/a.jpg"), "precious photo");
+
+    // Held folders stay the real ones: a page swapped for a link is replaced, not written through.
+    ASSERT_TRUE(QFile::remove(at("photos")) && QDir(folder).rename("photos.real", "photos"));
+    auto again = GalleryFolder::open(tmp.filePath("second"));
+    ASSERT_TRUE(again);
+    ASSERT_TRUE(again.value()->openSubfolder("photos") == std::nullopt);
+    ASSERT_TRUE(QDir(tmp.filePath("second")).rename("photos", "photos.real")
+                && QFile::link(outside, tmp.filePath("second/photos")));
+    ASSERT_TRUE(QFile::link(outside + "/page.html", tmp.filePath("second/index.html")));
+    EXPECT_FALSE(again.value()->write("photos/a.jpg", "new"));
+    EXPECT_FALSE(again.value()->write("index.html", "new page"));
+    EXPECT_EQ(readAll(outside + "/a.jpg"), "precious photo");
+    EXPECT_EQ(readAll(outside + "/page.html"), "precious page");
+    EXPECT_EQ(readAll(tmp.filePath("second/photos.real/a.jpg")), "new");
+    EXPECT_FALSE(QFileInfo(tmp.filePath("second/index.html")).isSymLink());
+}
+
+TEST_F(OutputFolder, OneBuildAtATimePerFolder)
+{
+    auto first = GalleryFolder::open(folder);
+    ASSERT_TRUE(first);
+    const auto second = GalleryFolder::open(folder);
+    ASSERT_FALSE(second);
+    EXPECT_EQ(second.error().code, ErrorCode::Refused);
+    first.value().reset();
+    EXPECT_TRUE(GalleryFolder::open(folder));
 }

@@ -77,8 +77,8 @@ TEST(PageWriter, WritesEveryPageTwiceWithPaging)
     for (const Case &c : cases) {
         QTemporaryDir dir;
         NullProgress progress;
-        ASSERT_TRUE(writePages(c.project, dir.path(), progress).isEmpty());
-        ASSERT_TRUE(writePages(c.project, dir.path(), progress).isEmpty());
+        ASSERT_TRUE(writePages(c.project, *galleryFolder(dir.path()), progress).isEmpty());
+        ASSERT_TRUE(writePages(c.project, *galleryFolder(dir.path()), progress).isEmpty());
         ASSERT_EQ(filesIn(dir), c.files);
         for (qsizetype i = 0; i < c.goldens.size(); ++i)
             if (c.goldens[i]) {  // else the same as nine_zeb.html
@@ -126,14 +126,15 @@ TEST(PageWriter, RefusesLayoutWithoutCellsAndReportsPageThatCannotBeWritten)
     QTemporaryDir dir;
     Project noRows = twoByTwo(3);
     noRows.settings.rows = 0;
-    const QList<Error> refused = writePages(noRows, dir.path(), progress);
+    const QList<Error> refused = writePages(noRows, *galleryFolder(dir.path()), progress);
     ASSERT_EQ(refused.size(), 1);
     EXPECT_TRUE(refused.first().code == ErrorCode::Invalid && filesIn(dir).isEmpty());
 
-    const QString missing = dir.filePath(QStringLiteral("no such folder"));
-    const QList<Error> failures = writePages(twoByTwo(5), missing, progress);
+    // Folders where the pages belong make both writes fail.
+    ASSERT_TRUE(QDir(dir.path()).mkpath("zeb.html") && QDir(dir.path()).mkpath("zeb1.html"));
+    const QList<Error> failures = writePages(twoByTwo(5), *galleryFolder(dir.path()), progress);
     ASSERT_EQ(failures.size(), 2);  // both pages, each named
     EXPECT_EQ(failures.first().code, ErrorCode::WriteFailed);
     EXPECT_EQ(QStringList({failures.first().path, failures.last().path}),
-              QStringList({paths::join(missing, "zeb.html"), paths::join(missing, "zeb1.html")}));
+              QStringList({paths::join(dir.path(), "zeb.html"), paths::join(dir.path(), "zeb1.html")}));
 }

@@ -5,7 +5,7 @@
 #include "generator/stylesheetwriter.h"
 #include "i18n/strings.h"
 #include "model/outputnames.h"
-#include "support/paths.h"
+#include "support/fileops.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,60 +23,43 @@ QString resolvedFolder(const QString &folder)
     return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
 
-QString comparable(const QString &path)
-{
-#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
-    return path.toCaseFolded();
-#else
-    return path;
-#endif
-}
-
-// The files an "HTML only" build replaces that an earlier gallery may have left: pages,
-// viewer scripts, the style sheet and the background copies. A full build needs no such list,
-// since it removes every file of an earlier gallery before it writes, and the survey has
-// them all. Viewer images are written only when missing, so none is ever replaced.
-QStringList htmlOnlyWrites(const GallerySettings &settings, int imageCount, const QString &folder)
+// The names an "HTML only" build writes that an earlier gallery may have left: pages, viewer
+// scripts, the style sheet and the background copies. Viewer images are written only when
+// missing, so none is ever replaced.
+QStringList htmlOnlyWrites(const GallerySettings &settings, int imageCount, const GalleryFolder &folder)
 {
     QStringList writes;
     const int pages = pageCount(settings, imageCount);
     for (int page = 1; page <= pages; ++page)
-        writes.append(paths::join(folder, pageFileName(page, pages)));
+        writes.append(pageFileName(page, pages));
     for (const ViewerFile &file : viewerScripts())
-        writes.append(paths::join(folder, QString::fromLatin1(file.target)));
-    const QString library = paths::join(folder, QLatin1String(kLibraryFolderName));
-    writes.append(paths::join(library, QLatin1String(kStyleSheetName)));
+        writes.append(QString::fromLatin1(file.target));
+    const QString library = QLatin1String(kLibraryFolderName) + QLatin1Char('/');
+    writes.append(library + QLatin1String(kStyleSheetName));
     for (const BackgroundCopy &copy : backgroundCopies(settings)) {
-        // A background kept in the library already is copied onto itself, unchanged.
-        const QString target = paths::join(library, copy.name);
-        const QString canonical = QFileInfo(copy.source).canonicalFilePath();
-        if (canonical.isEmpty() || comparable(canonical) != comparable(QFileInfo(target).canonicalFilePath()))
-            writes.append(target);
+        // A background kept in the library already is not copied over itself.
+        const std::optional<fileops::FileId> source = fileops::identity(copy.source);
+        const fileops::Entry target = folder.entry(library + copy.name);
+        if (!source || target.type == fileops::EntryType::Missing || target.id != *source)
+            writes.append(library + copy.name);
     }
     return writes;
 }
 
-// The first input of the build that it would delete or overwrite; empty when none is.
-QString endangeredInput(const Project &project, const QStringList &protectedFiles, const QStringList &doomed)
+// Every file the build reads, by identity: a source photo reached through another spelling,
+// a link or a hard link is still recognised.
+QSet<fileops::FileId> inputIdentities(const Project &project, const QStringList &protectedFiles)
 {
-    QSet<QString> doomedPaths;
-    for (const QString &path : doomed) {
-        const QString canonical = QFileInfo(path).canonicalFilePath();
-        if (!canonical.isEmpty())
-            doomedPaths.insert(comparable(canonical));
-    }
-    if (doomedPaths.isEmpty())
-        return {};
     QStringList inputs = protectedFiles;
     inputs << project.settings.pageBackgroundImage << project.settings.cellBackgroundImage;
     for (const ImageItem &item : project.images.items())
         inputs.append(item.path);
+    QSet<fileops::FileId> ids;
     for (const QString &input : std::as_const(inputs)) {
-        const QString canonical = input.isEmpty() ? QString() : QFileInfo(input).canonicalFilePath();
-        if (!canonical.isEmpty() && doomedPaths.contains(comparable(canonical)))
-            return input;
+        if (const std::optional<fileops::FileId> id = fileops::identity(input))
+            ids.insert(*id);
     }
-    return {};
+    return ids;
 }
 
 } // namespace
@@ -102,36 +85,36 @@ BuildReport buildGallery(const Project &input, const BuildOptions &options, Prog
     // Names from a file may be unsafe or shared; the build works on a repaired copy.
     Project project = input;
     report.renamedOutputNames = repairOutputNames(project.images);
-    const QString folder = resolvedFolder(project.settings.destinationFolder);
+    const QString folderPath = resolvedFolder(project.settings.destinationFolder);
     const bool clean = !options.htmlOnly;
 
     progress.phase(i18n::getString(200, QStringLiteral("Creating web folder...")));
-    Result<DestinationSurvey> survey = surveyDestination(folder, clean);
+    // Held open, and locked against a second build, until the build ends.
+    Result<std::unique_ptr<GalleryFolder>> opened = GalleryFolder::open(folderPath);
+    if (!opened) {
+        report.fatal = opened.error();
+        return report;
+    }
+    const GalleryFolder &folder = *opened.value();
+    const Result<DestinationSurvey> survey =
+        folder.survey(clean, clean ? QStringList() : htmlOnlyWrites(project.settings, project.images.count(), folder),
+                      inputIdentities(project, options.protectedFiles));
     if (!survey) {
         report.fatal = survey.error();
         return report;
     }
-    const QString endangered = endangeredInput(
-        project, options.protectedFiles,
-        clean ? survey.value().toDelete : htmlOnlyWrites(project.settings, project.images.count(), folder));
-    if (!endangered.isEmpty()) {
-        report.fatal = Error{ErrorCode::Invalid, endangered,
-                             QStringLiteral("is an input of this build, and making the gallery in %1 would delete or "
-                                            "overwrite it; nothing was written (choose another destination folder)")
-                                 .arg(QDir::toNativeSeparators(folder))};
-        return report;
+    if (survey.value().needsConsent()) {
+        report.asked = true;
+        if (!options.confirmEmptying || !options.confirmEmptying(folderPath, survey.value())) {
+            report.fatal = Error{ErrorCode::Refused, folderPath,
+                                 QStringLiteral("holds files the build would replace; they were not touched")};
+            return report;
+        }
     }
-    if (!survey.value().toDelete.isEmpty()
-        && (!options.confirmEmptying || !options.confirmEmptying(folder, survey.value()))) {
-        report.fatal = Error{ErrorCode::Refused, folder,
-                             QStringLiteral("holds files of an earlier gallery; they were not removed")};
-        return report;
-    }
-    if (Status error = prepareDestination(folder, survey.value(), &report.failures)) {
+    if (Status error = opened.value()->prepare(survey.value(), clean, &report.failures, &report.deletedFiles)) {
         report.fatal = error;
         return report;
     }
-    report.deletedFiles = int(survey.value().toDelete.size());
 
     if (!options.htmlOnly) {
         progress.phase(i18n::getString(201, QStringLiteral("Creating thumbnails...")));
@@ -145,7 +128,7 @@ BuildReport buildGallery(const Project &input, const BuildOptions &options, Prog
     }
 
     // A page that cannot be written is one failure among others: the style sheet still is.
-    const QString firstPage = paths::join(folder, firstPageName(project.settings, project.images.count()));
+    const QString firstPage = folder.pathOf(firstPageName(project.settings, project.images.count()));
     const QList<Error> pageFailures = writePages(project, folder, progress);
     report.failures.append(pageFailures);
     const bool firstPageWritten = std::none_of(pageFailures.begin(), pageFailures.end(),

@@ -25,7 +25,7 @@ namespace lumarc {
 struct BuildOptions {
     bool htmlOnly = false;  // rewrite pages, style sheet and viewer files; leave images alone
     int workers = 0;        // image workers; 0 means one per core
-    ConfirmEmptying confirmEmptying;  // asked before the files of an earlier gallery are removed
+    ConfirmEmptying confirmEmptying;  // asked before existing files are removed or written over
     QStringList protectedFiles;       // the project or settings file in use
 };
 
@@ -36,7 +36,8 @@ struct BuildReport {
     bool stopped = false;   // a stop was requested; pages were not written
     int imagesProduced = 0; // records whose two files were both written
     int renamedOutputNames = 0;  // unsafe or shared output names given new ones for this build
-    int deletedFiles = 0;        // files of an earlier gallery removed from the folder
+    int deletedFiles = 0;        // files removed from the folder before the build wrote
+    bool asked = false;          // confirmEmptying was asked
     QString firstPage;      // full path of index.html or zeb.html once it is written
 
     bool succeeded() const { return !fatal && !stopped && failures.isEmpty(); }

@@ -1,13 +1,11 @@
 #include "generator/imageproducer.h"
 
-#include "generator/folders.h"
 #include "generator/outputfolder.h"
 #include "i18n/messages.h"
 #include "imaging/boxfit.h"
 #include "imaging/imageengine.h"
 #include "model/outputnames.h"
 #include "support/parallel.h"
-#include "support/paths.h"
 
 #include <algorithm>
 #include <limits>
@@ -82,11 +80,6 @@ struct Job {
 
 } // namespace
 
-QString imageTargetPath(const QString &destinationFolder, const QString &subfolder, const QString &outputName)
-{
-    return paths::join(paths::join(destinationFolder, subfolder), outputName + QStringLiteral(".jpg"));
-}
-
 QSize targetSize(int w, int h, int boxW, int boxH, bool keepAspect)
 {
     if (w < 1 || h < 1 || boxW < 1 || boxH < 1)
@@ -149,22 +142,25 @@ QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targe
         // A failed sharpen keeps the image as it is, without a message.
         if (Result<imaging::Picture> sharp = picture.sharpened(sharpenAmount))
             picture = sharp.value();
-        if (Status error = picture.saveJpeg(target.path, target.quality))
+        Status error;
+        if (target.folder) {
+            const Result<QByteArray> bytes = picture.encodeJpeg(target.quality);
+            error = bytes ? target.folder->write(target.relative, bytes.value()) : Status(bytes.error());
+        } else {
+            error = picture.saveJpeg(target.path, target.quality);
+        }
+        if (error)
             failures.append(Error{error->code, target.path, messages::kNewImageFailed + error->detail});
     }
     return failures;
 }
 
-ImageReport makeImages(const Project &project, const QString &destinationFolder, int workers,
-                       Progress &progress)
+ImageReport makeImages(const Project &project, const GalleryFolder &folder, int workers, Progress &progress)
 {
     ImageReport report;
-    if (Status error = ensureFolder(destinationFolder)) {
-        report.failures.append(*error);
-        return report;
-    }
-    for (const char *folder : {kThumbsFolderName, kPhotosFolderName}) {
-        if (Status error = ensureFolder(paths::join(destinationFolder, QLatin1String(folder)))) {
+    // Opened once here, so that a folder that cannot be made is one failure, not one per image.
+    for (const char *name : {kThumbsFolderName, kPhotosFolderName}) {
+        if (Status error = folder.openSubfolder(QLatin1String(name))) {
             report.failures.append(*error);
             return report;
         }
@@ -188,14 +184,15 @@ ImageReport makeImages(const Project &project, const QString &destinationFolder,
         Job job;
         job.index = i;
         job.source = item.path;
-        for (const auto &[folder, target] : {std::pair{kThumbsFolderName, &thumb}, std::pair{kPhotosFolderName, &photo}}) {
-            const QString path = imageTargetPath(destinationFolder, QLatin1String(folder), item.outputName);
+        for (const auto &[subfolder, target] : {std::pair{kThumbsFolderName, &thumb}, std::pair{kPhotosFolderName, &photo}}) {
+            const QString relative = QLatin1String(subfolder) + QLatin1Char('/') + item.outputName + QStringLiteral(".jpg");
+            const QString path = folder.pathOf(relative);
             if (!isSafeOutputName(item.outputName))
                 job.settingsFailures.append(Error{ErrorCode::Invalid, path,
                                                   QStringLiteral("output name \"%1\" is not a plain file name; nothing written")
                                                       .arg(item.outputName)});
             else if (target->problem.isEmpty())
-                job.targets.append(ImageTarget{path, target->width, target->height, target->quality});
+                job.targets.append(ImageTarget{path, target->width, target->height, target->quality, &folder, relative});
             else
                 job.settingsFailures.append(Error{ErrorCode::Invalid, path, target->problem});
         }

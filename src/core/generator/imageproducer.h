@@ -4,6 +4,7 @@
 // every live record. The build driver calls makeImages(); the size rule is public because the
 // pages and the tests need the same numbers.
 
+#include "generator/outputfolder.h"
 #include "generator/progress.h"
 #include "model/project.h"
 #include "support/error.h"
@@ -23,12 +24,15 @@ constexpr int kSharpenAmount = 25;    // both files
 // invalid QSize() when the box or the image has a side below 1.
 QSize targetSize(int w, int h, int boxW, int boxH, bool keepAspect);
 
-// One JPEG to write from a source.
+// One JPEG to write from a source: to `path`, or, with a gallery folder, to `relative` in it
+// (`path` then names it in messages).
 struct ImageTarget {
     QString path;
     int boxWidth = 0;
     int boxHeight = 0;
     int quality = kThumbQuality;
+    const GalleryFolder *folder = nullptr;
+    QString relative;
 };
 
 // Decodes `source` once and writes every target from it, each fitted into its own box and
@@ -38,23 +42,19 @@ struct ImageTarget {
 QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targets, bool keepAspect,
                           int sharpenAmount = kSharpenAmount);
 
-// <destination>/<subfolder>/<outputName>.jpg
-QString imageTargetPath(const QString &destinationFolder, const QString &subfolder, const QString &outputName);
-
 struct ImageReport {
     QList<Error> failures;  // folder problems first, then by record index, thumbnail first
     int produced = 0;       // records whose two files were both written
     bool stopped = false;   // a stop was requested before every image was done
 };
 
-// Creates thumbs and photos where missing and produces both files of every record, with
+// Produces both files of every record, with
 // `workers` threads
 // (0: one per core), one image per thread. The files do not depend on the number of workers.
 // progress.step() and progress.stopRequested() are called only from the calling thread, as
 // images finish; after a stop the images in progress are finished and the rest skipped.
 // A record whose output name is not a plain file name is a failure and writes nothing, so
 // that no file lands outside the destination.
-ImageReport makeImages(const Project &project, const QString &destinationFolder, int workers,
-                       Progress &progress);
+ImageReport makeImages(const Project &project, const GalleryFolder &folder, int workers, Progress &progress);
 
 } // namespace lumarc

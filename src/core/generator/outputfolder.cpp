@@ -1,18 +1,18 @@
 #include "generator/outputfolder.h"
 
-#include "generator/folders.h"
+#include "generator/pagewriter.h"
 #include "i18n/strings.h"
 #include "support/filebytes.h"
 #include "support/paths.h"
 #include "support/resources.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutexLocker>
 #include <QRegularExpression>
 
 #include <filesystem>
-
-namespace fs = std::filesystem;
 
 namespace lumarc {
 namespace {
@@ -27,30 +27,21 @@ QByteArray resourceBytes(const char *resource)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Images are written only when missing: a gallery's own copies are left as they are.
-Status writeViewerImage(const QString &folder, const ViewerFile &file)
+// How much of a page is read to find its generator line, which sits in the head.
+constexpr qint64 kPageHeadBytes = 4096;
+constexpr qsizetype kNamesInMessage = 5;
+
+QString listed(const QStringList &names)
 {
-    const QString target = paths::join(folder, QString::fromLatin1(file.target));
-    if (const QFileInfo info(target); info.exists() || info.isSymLink())
-        return std::nullopt;
-    const QByteArray bytes = resourceBytes(file.resource);
-    if (bytes.isEmpty())
-        return Error{ErrorCode::NotFound, target, QStringLiteral("embedded viewer file is missing")};
-    return replaceFile(target, bytes);
+    QStringList shown = names.mid(0, kNamesInMessage);
+    if (names.size() > kNamesInMessage)
+        shown.append(QStringLiteral("and %1 more").arg(names.size() - kNamesInMessage));
+    return shown.join(QStringLiteral(", "));
 }
 
-// Scripts are always rewritten, without trailing zero bytes of padding.
-Status writeViewerScript(const QString &folder, const ViewerFile &file)
+bool isSubfolderName(const QString &name)
 {
-    const QString target = paths::join(folder, QString::fromLatin1(file.target));
-    QByteArray bytes = resourceBytes(file.resource);
-    qsizetype end = bytes.size();
-    while (end > 0 && bytes.at(end - 1) == '\0')
-        --end;
-    if (end <= 1)
-        return Error{ErrorCode::WriteFailed, target, QStringLiteral("the embedded viewer file is empty")};
-    bytes.truncate(end);
-    return replaceFile(target, bytes);
+    return kSubfolders.contains(name);
 }
 
 } // namespace
@@ -82,8 +73,7 @@ const QList<ViewerFile> &viewerScripts()
 
 bool isGalleryFileName(const QString &name)
 {
-    static const QRegularExpression pages(QStringLiteral("^(index|zeb[0-9]*)\\.html$"));
-    if (pages.match(name).hasMatch())
+    if (isPageFileName(name))
         return true;
     for (const ViewerFile &file : viewerScripts()) {
         if (name == QLatin1String(file.target))
@@ -92,78 +82,275 @@ bool isGalleryFileName(const QString &name)
     return false;
 }
 
-Result<DestinationSurvey> surveyDestination(const QString &folder, bool clean)
+bool isPageFileName(const QString &name)
+{
+    static const QRegularExpression pages(QStringLiteral("^(index|zeb[0-9]*)\\.html$"));
+    return pages.match(name).hasMatch();
+}
+
+Result<std::unique_ptr<GalleryFolder>> GalleryFolder::open(const QString &folder)
+{
+    // The folders above the destination are the user's choice, links included.
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(folder.toStdU16String()), ec);
+    if (ec)
+        return Error{ErrorCode::WriteFailed, folder, fileops::errorText(ec.value()), ec.value()};
+    Result<fileops::Folder> root = fileops::Folder::open(folder);
+    if (!root) {
+        Error error = root.error();
+        error.code = ErrorCode::WriteFailed;
+        return error;
+    }
+    if (Status held = root.value().lockExclusively())
+        return *held;
+    return std::unique_ptr<GalleryFolder>(new GalleryFolder(std::move(root).value()));
+}
+
+QString GalleryFolder::pathOf(const QString &relative) const
+{
+    return QDir::toNativeSeparators(m_root.pathOf(relative));
+}
+
+Result<const fileops::Folder *> GalleryFolder::subfolder(const QString &name, bool create) const
+{
+    QMutexLocker locker(&m_mutex);
+    if (const auto found = m_subfolders.constFind(name); found != m_subfolders.cend())
+        return found.value().get();
+    Result<fileops::Folder> opened = m_root.folder(name, create);
+    if (!opened)
+        return opened.error();
+    auto held = std::make_shared<fileops::Folder>(std::move(opened).value());
+    m_subfolders.insert(name, held);
+    return held.get();
+}
+
+Status GalleryFolder::openSubfolder(const QString &name) const
+{
+    if (!isSubfolderName(name))
+        return Error{ErrorCode::Invalid, pathOf(name), QStringLiteral("is not a folder of the gallery")};
+    const Result<const fileops::Folder *> folder = subfolder(name, true);
+    return folder ? Status() : Status(folder.error());
+}
+
+Result<std::pair<const fileops::Folder *, QString>> GalleryFolder::locate(const QString &relative) const
+{
+    const QStringList parts = relative.split(QLatin1Char('/'));
+    if (parts.size() == 1)
+        return std::pair{&m_root, relative};
+    if (parts.size() != 2 || !isSubfolderName(parts.first()))
+        return Error{ErrorCode::Invalid, pathOf(relative), QStringLiteral("is not a place a build writes to")};
+    Result<const fileops::Folder *> folder = subfolder(parts.first(), true);
+    if (!folder)
+        return folder.error();
+    return std::pair{folder.value(), parts.last()};
+}
+
+fileops::Entry GalleryFolder::entry(const QString &relative) const
+{
+    const QStringList parts = relative.split(QLatin1Char('/'));
+    if (parts.size() == 1)
+        return m_root.entry(relative);
+    if (parts.size() != 2 || !isSubfolderName(parts.first()))
+        return {};
+    Result<const fileops::Folder *> folder = subfolder(parts.first(), false);
+    return folder ? folder.value()->entry(parts.last()) : fileops::Entry{};
+}
+
+Status GalleryFolder::write(const QString &relative, const QByteArray &bytes) const
+{
+    const auto place = locate(relative);
+    if (!place)
+        return place.error();
+    Status error = place.value().first->write(place.value().second, bytes);
+    if (error)
+        error->path = pathOf(relative);
+    return error;
+}
+
+Status GalleryFolder::copy(const QString &relative, fileops::ReadFile &source) const
+{
+    const auto place = locate(relative);
+    if (!place)
+        return place.error();
+    return place.value().first->copy(place.value().second, source);
+}
+
+Result<DestinationSurvey> GalleryFolder::survey(bool clean, const QStringList &writes,
+                                                const QSet<fileops::FileId> &inputs) const
 {
     DestinationSurvey survey;
-    std::error_code ec;
-    if (!fs::exists(toFs(folder), ec))
-        return survey;
-    const auto listed = [&](const fs::path &dir, const auto &visit) -> Status {
-        std::error_code listError;
-        for (fs::directory_iterator it(dir, listError), end; !listError && it != end; it.increment(listError)) {
-            if (Status error = visit(*it))
-                return error;
-        }
-        if (listError)
-            return folderError(fromFs(dir), listError);
-        return std::nullopt;
+    Result<QStringList> names = m_root.names();
+    if (!names)
+        return names.error();
+
+    // A name is one of the gallery's when the file system takes it for that name: letter case
+    // counts only where the file system says so.
+    const auto galleryName = [&](const QString &name, const fileops::Entry &found) -> QString {
+        const QString lower = name.toLower();
+        if (!isGalleryFileName(lower) && !isSubfolderName(lower))
+            return {};
+        if (lower == name)
+            return lower;
+        const fileops::Entry same = m_root.entry(lower);
+        return same.type != fileops::EntryType::Missing && same.id == found.id ? lower : QString();
     };
-    const Status status = listed(toFs(folder), [&](const fs::directory_entry &entry) -> Status {
-        const QString name = fromFs(entry.path().filename());
-        std::error_code typeError;
-        const fs::file_status type = entry.symlink_status(typeError);
-        const bool subfolder = kSubfolders.contains(name);
-        if (fs::is_symlink(type) && (subfolder || isGalleryFileName(name)))
-            return linkRefused(fromFs(entry.path()));
-        if (subfolder && fs::is_directory(type)) {
-            return listed(entry.path(), [&](const fs::directory_entry &inner) -> Status {
-                std::error_code innerError;
-                const fs::file_status innerType = inner.symlink_status(innerError);
-                if (fs::is_symlink(innerType))
-                    return linkRefused(fromFs(inner.path()));
-                if (fs::is_directory(innerType))
-                    survey.staying.append(name + QLatin1Char('/') + fromFs(inner.path().filename()) + QLatin1Char('/'));
-                else if (clean)
-                    survey.toDelete.append(fromFs(inner.path()));
-                return std::nullopt;
-            });
+
+    struct Found {
+        QString relative;
+        fileops::FileId id;
+    };
+    QList<Found> topFiles;
+    QList<Found> innerFiles;
+    QStringList pages;
+    QStringList subfolders;
+    for (const QString &name : names.value()) {
+        const fileops::Entry found = m_root.entry(name);
+        const QString own = galleryName(name, found);
+        const bool isFolder = found.type == fileops::EntryType::Folder;
+        if (own.isEmpty() || (isFolder && !isSubfolderName(own))) {
+            survey.staying.append(isFolder ? name + QLatin1Char('/') : name);
+            continue;
         }
-        if (isGalleryFileName(name) && !fs::is_directory(type)) {
-            if (clean)
-                survey.toDelete.append(fromFs(entry.path()));
-            return std::nullopt;
+        if (found.type == fileops::EntryType::Link)
+            return fileops::linkRefused(pathOf(name));
+        if (isSubfolderName(own)) {
+            if (!isFolder)
+                return Error{ErrorCode::WriteFailed, pathOf(name),
+                             QStringLiteral("is a file where the gallery's folder \"%1\" belongs; nothing was changed "
+                                            "(rename or remove it)").arg(own), ENOTDIR};
+            subfolders.append(name);
+            continue;
         }
-        survey.staying.append(fs::is_directory(type) ? name + QLatin1Char('/') : name);
-        return std::nullopt;
-    });
-    if (status)
-        return *status;
+        topFiles.append(Found{name, found.id});
+        if (isPageFileName(own))
+            pages.append(name);
+    }
+    for (const QString &page : std::as_const(pages)) {
+        const Result<QByteArray> head = m_root.readHead(page, kPageHeadBytes);
+        if (head && head.value().contains(kGeneratorLine)) {
+            survey.earlierGallery = true;
+            break;
+        }
+    }
+    if (!names.value().isEmpty() && !m_root.isWritable())
+        return Error{ErrorCode::WriteFailed, path(),
+                     QStringLiteral("cannot be written into (%1); nothing was changed").arg(fileops::errorText(EACCES)),
+                     EACCES};
+    for (const QString &name : std::as_const(subfolders)) {
+        Result<fileops::Folder> inner = m_root.folder(name, false);
+        if (!inner)
+            return inner.error();
+        Result<QStringList> innerNames = inner.value().names();
+        if (!innerNames)
+            return innerNames.error();
+        for (const QString &innerName : innerNames.value()) {
+            const QString relative = name + QLatin1Char('/') + innerName;
+            const fileops::Entry found = inner.value().entry(innerName);
+            if (found.type == fileops::EntryType::Link)
+                return fileops::linkRefused(pathOf(relative));
+            if (found.type == fileops::EntryType::Folder)
+                survey.staying.append(relative + QLatin1Char('/'));
+            else
+                innerFiles.append(Found{relative, found.id});
+        }
+        if (!innerNames.value().isEmpty() && !inner.value().isWritable())
+            return Error{ErrorCode::WriteFailed, pathOf(name),
+                         QStringLiteral("cannot be written into (%1); nothing was changed").arg(fileops::errorText(EACCES)),
+                         EACCES};
+    }
+
+    QList<Found> doomed;
+    if (clean) {
+        // The user's own files in a folder without a gallery are refused below; an input among
+        // them is named first, as the more telling reason.
+        doomed = topFiles + innerFiles;
+        for (const Found &file : std::as_const(topFiles))
+            survey.toDelete.append(file.relative);
+        for (const Found &file : std::as_const(innerFiles))
+            (survey.earlierGallery ? survey.toDelete : survey.userFiles).append(file.relative);
+    } else {
+        for (const QString &write : writes) {
+            const fileops::Entry found = entry(write);
+            if (found.type == fileops::EntryType::Missing)
+                continue;
+            if (found.type == fileops::EntryType::Link)
+                return fileops::linkRefused(pathOf(write));
+            doomed.append(Found{write, found.id});
+            if (!survey.earlierGallery)
+                survey.toReplace.append(write);
+        }
+    }
+    for (const Found &file : std::as_const(doomed)) {
+        if (inputs.contains(file.id))
+            return Error{ErrorCode::Invalid, pathOf(file.relative),
+                         QStringLiteral("is an input of this build, and making the gallery in %1 would delete or "
+                                        "overwrite it; nothing was written (choose another destination folder)")
+                             .arg(QDir::toNativeSeparators(path()))};
+    }
+    survey.userFiles.sort();
+    if (!survey.userFiles.isEmpty())
+        return Error{ErrorCode::Invalid, path(),
+                     QStringLiteral("holds no gallery, but its gallery folders hold files of their own (%1); a build "
+                                    "would remove them, so nothing was written (choose another destination folder)")
+                         .arg(listed(survey.userFiles))};
     survey.toDelete.sort();
+    survey.toReplace.sort();
     survey.staying.sort();
     return survey;
 }
 
-Status prepareDestination(const QString &folder, const DestinationSurvey &survey, QList<Error> *warnings)
+Status GalleryFolder::prepare(const DestinationSurvey &survey, bool clean, QList<Error> *warnings, int *removed)
 {
-    // ensureFolder() accepts an existing folder and refuses a file in its place.
-    if (Status error = ensureFolder(folder))
-        return error;
-    for (const QString &file : survey.toDelete) {
-        if (Status error = removeFile(file))
+    // Every folder is opened before the first deletion: one that was swapped for a link or a
+    // file since the survey stops the build while nothing is lost yet.
+    for (const QString &name : kSubfolders) {
+        if (!clean && (name == QLatin1String(kThumbsFolderName) || name == QLatin1String(kPhotosFolderName)))
+            continue;
+        if (Status error = openSubfolder(name))
             return error;
     }
-    for (const char *name : {kImagesFolderName, kLibraryFolderName}) {
-        if (Status error = ensureFolder(paths::join(folder, QLatin1String(name))))
+    int count = 0;
+    for (const QString &relative : survey.toDelete) {
+        const auto place = locate(relative);
+        Status error = place ? place.value().first->remove(place.value().second) : Status(place.error());
+        if (error) {
+            error->path = pathOf(relative);
+            if (count > 0)
+                error->detail += QStringLiteral("; %1 of the %2 files to be replaced were removed before this, the "
+                                                "rest are as they were")
+                                     .arg(count).arg(survey.toDelete.size());
+            if (removed)
+                *removed = count;
             return error;
+        }
+        ++count;
     }
+    if (removed)
+        *removed = count;
     const auto warn = [warnings](Status error) {
         if (error && warnings)
             warnings->append(*error);
     };
-    for (const ViewerFile &file : viewerImages())
-        warn(writeViewerImage(folder, file));
-    for (const ViewerFile &file : viewerScripts())
-        warn(writeViewerScript(folder, file));
+    // Images are written only when missing: a gallery's own copies are left as they are.
+    for (const ViewerFile &file : viewerImages()) {
+        const QString target = QString::fromLatin1(file.target);
+        if (entry(target).type != fileops::EntryType::Missing)
+            continue;
+        const QByteArray bytes = resourceBytes(file.resource);
+        warn(bytes.isEmpty() ? Status(Error{ErrorCode::NotFound, pathOf(target), QStringLiteral("embedded viewer file is missing")})
+                             : write(target, bytes));
+    }
+    // Scripts are always rewritten, without trailing zero bytes of padding.
+    for (const ViewerFile &file : viewerScripts()) {
+        const QString target = QString::fromLatin1(file.target);
+        QByteArray bytes = resourceBytes(file.resource);
+        qsizetype end = bytes.size();
+        while (end > 0 && bytes.at(end - 1) == '\0')
+            --end;
+        bytes.truncate(end);
+        warn(end <= 1 ? Status(Error{ErrorCode::WriteFailed, pathOf(target), QStringLiteral("the embedded viewer file is empty")})
+                      : write(target, bytes));
+    }
     return std::nullopt;
 }
 

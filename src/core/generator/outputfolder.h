@@ -1,17 +1,24 @@
 #pragma once
 
-// The destination folder of a build: what an earlier gallery left there, what a clean build
-// removes and what it leaves alone, and the viewer files that every page loads. The build
-// driver surveys the folder before anything is written and prepares it once the survey
-// passed its checks and the caller agreed.
+// The destination folder of a build: what an earlier gallery left there, what a build
+// removes or writes over and what it leaves alone, and the viewer files that every page
+// loads. The build driver opens the folder (which locks it for the length of the build),
+// surveys it before anything is written, and prepares it once the survey passed its checks
+// and the caller agreed. Every file of the build is then written through the folder's own
+// handles, so that a link planted after the survey is never followed.
 
 #include "support/error.h"
+#include "support/fileops.h"
 
+#include <QHash>
 #include <QList>
+#include <QMutex>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 namespace lumarc {
 
@@ -21,34 +28,81 @@ inline constexpr char kLibraryFolderName[] = "library";
 inline constexpr char kThumbsFolderName[] = "thumbs";
 inline constexpr char kPhotosFolderName[] = "photos";
 
-// What a build would do to an existing destination folder.
+// What a build would do to an existing destination folder. Names are relative to the
+// folder, "/" separated, spelt as the folder spells them; folders end in "/".
 struct DestinationSurvey {
-    // Files a clean build removes: pages (index.html, zeb*.html) and viewer files at the
-    // top level, and every file inside images, library, thumbs and photos. Full paths.
+    // The folder holds a page that a gallery build wrote (its generator line): its pages,
+    // viewer files and the files in the four subfolders are that gallery's.
+    bool earlierGallery = false;
+    // Files a clean build removes: all of an earlier gallery's; in a folder without one,
+    // only the pages and viewer files at the top, which the user is asked about.
     QStringList toDelete;
-    // Entries a build never touches: top-level entries that are not the gallery's, and
-    // folders inside the gallery's own. Relative names, folders ending in "/".
+    // Files an "HTML only" build writes over in a folder without an earlier gallery.
+    QStringList toReplace;
+    // Files inside images, library, thumbs or photos of a folder without an earlier gallery:
+    // the user's own. A clean build refuses to run rather than remove them.
+    QStringList userFiles;
+    // Entries a build never touches.
     QStringList staying;
+
+    // Whether the user must agree before the build goes on.
+    bool needsConsent() const { return !toDelete.isEmpty() || !toReplace.isEmpty(); }
 };
 
-// Asked before a clean build removes the files of an earlier gallery; true to proceed.
+// Asked before a build removes or writes over existing files; true to proceed.
 using ConfirmEmptying = std::function<bool(const QString &folder, const DestinationSurvey &survey)>;
 
 // True for names a build writes at the top of the destination: index.html, zeb.html,
-// zebN.html and the viewer's scripts and style sheet.
+// zebN.html and the viewer's scripts and style sheet. Exact spelling; see GalleryFolder for
+// names as a file system compares them.
 bool isGalleryFileName(const QString &name);
+bool isPageFileName(const QString &name);
 
-// Looks at an existing folder without changing it; a missing folder gives an empty survey.
-// Without `clean` ("HTML only") nothing is to be deleted. Errors: WriteFailed naming a
-// link among the gallery's names or inside its subfolders, since a build would follow it
-// out of the folder, and for a folder that cannot be listed.
-Result<DestinationSurvey> surveyDestination(const QString &folder, bool clean);
+// The destination of one build, held open and locked from open() until it is destroyed.
+// Thread-safe for writes once prepared: image workers write through it at once.
+class GalleryFolder {
+public:
+    // Creates the folder (with missing parents) unless it exists, opens it and locks it.
+    // The path may be a link to a folder; nothing inside is reached through a link.
+    // Errors: WriteFailed with the system's number and words; Refused when another build holds it.
+    static Result<std::unique_ptr<GalleryFolder>> open(const QString &folder);
 
-// Creates the folder (with missing parents), removes the surveyed files, creates images
-// and library and writes the viewer files. Errors: WriteFailed with the system's error
-// number and description when a folder operation fails. A viewer file that cannot be
-// written does not stop the build: it is added to `warnings`.
-Status prepareDestination(const QString &folder, const DestinationSurvey &survey, QList<Error> *warnings = nullptr);
+    const QString &path() const { return m_root.path(); }
+    // The native path of a name relative to the folder, for messages.
+    QString pathOf(const QString &relative) const;
+
+    // Looks at the folder without changing it. `writes` are the names an "HTML only" build
+    // would write; `inputs` the identities of every file the build reads. Errors, before
+    // anything is changed: WriteFailed for a link among the gallery's names or inside its
+    // subfolders, a file where a subfolder belongs, a folder the build cannot write into;
+    // Invalid for an input the build would remove or write over, and for user files in the
+    // subfolders of a clean build's folder that holds no gallery.
+    Result<DestinationSurvey> survey(bool clean, const QStringList &writes, const QSet<fileops::FileId> &inputs) const;
+
+    // Removes the surveyed files (those to delete), creates the subfolders and writes the
+    // viewer files. A viewer file that cannot be written does not stop the build: it is
+    // added to `warnings`. `removed` counts what was deleted, also when a deletion fails.
+    Status prepare(const DestinationSurvey &survey, bool clean, QList<Error> *warnings, int *removed);
+
+    // Writes a file: "index.html" or "<subfolder>/<name>". A subfolder is created when missing.
+    Status write(const QString &relative, const QByteArray &bytes) const;
+    // Copies an open file there in pieces.
+    Status copy(const QString &relative, fileops::ReadFile &source) const;
+    // Opens one of the four subfolders, creating it when missing; a link there is refused.
+    Status openSubfolder(const QString &name) const;
+    // What lies at that name now, links not followed.
+    fileops::Entry entry(const QString &relative) const;
+
+private:
+    explicit GalleryFolder(fileops::Folder root) : m_root(std::move(root)) {}
+    // The folder that holds a relative name and the name inside it.
+    Result<std::pair<const fileops::Folder *, QString>> locate(const QString &relative) const;
+    Result<const fileops::Folder *> subfolder(const QString &name, bool create) const;
+
+    fileops::Folder m_root;
+    mutable QMutex m_mutex;
+    mutable QHash<QString, std::shared_ptr<fileops::Folder>> m_subfolders;
+};
 
 // The embedded viewer files as written into a gallery: relative path and resource path.
 struct ViewerFile {

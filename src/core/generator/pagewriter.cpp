@@ -161,7 +161,7 @@ QByteArray renderPage(const Project &project, int page, int pageCount)
     addLine(out, QStringLiteral("<head>"));
     addLine(out, QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=ISO-8859-1\">"));
     addLine(out, QStringLiteral("<title>Image Gallery</title>"));
-    addLine(out, QStringLiteral("<meta name=\"generator\" content=\"Brannoc: Lumarc\">"));
+    addLine(out, QLatin1String(kGeneratorLine));
     addLine(out, QString());
     addLine(out, QStringLiteral("<!--Include this rows in your header: START-->"));
     addLine(out, QStringLiteral("<script type=\"text/javascript\" src=\"prototype.js\"></script>"));
@@ -212,7 +212,7 @@ QByteArray renderPage(const Project &project, int page, int pageCount)
     return htmltext::pageBytes(out);
 }
 
-QList<Error> writePages(const Project &project, const QString &destinationFolder, Progress &progress)
+QList<Error> writePages(const Project &project, const GalleryFolder &folder, Progress &progress)
 {
     if (Status refused = checkLayout(project.settings))
         return {*refused};
@@ -227,9 +227,7 @@ QList<Error> writePages(const Project &project, const QString &destinationFolder
         for (qint64 i = first; i < end; ++i)
             progress.step(int(i + 1), count, project.images.at(int(i)).path);
 
-        const QString path = paths::join(destinationFolder, pageFileName(page, pages));
-        const QByteArray bytes = renderPage(project, page, pages);
-        if (Status written = replaceFile(path, bytes))
+        if (Status written = folder.write(pageFileName(page, pages), renderPage(project, page, pages)))
             failures.append(*written);
     }
     return failures;

@@ -5,6 +5,7 @@
 // are several pages, the thumbnail table whose cells open the large images in the viewer,
 // and the footer link. The build driver calls writePages() after producing the images.
 
+#include "generator/outputfolder.h"
 #include "generator/progress.h"
 #include "model/gallerysettings.h"
 #include "model/imageitem.h"
@@ -19,6 +20,9 @@ namespace lumarc {
 
 // Where the footer of every page points.
 inline constexpr char kHomePageAddress[] = "https://lumarc.example.org/";
+// The line in every page's head that names the program; it tells an earlier gallery's
+// folder from one that only happens to hold an index.html.
+inline constexpr char kGeneratorLine[] = "<meta name=\"generator\" content=\"Brannoc: Lumarc\">";
 
 // An Invalid error when rows or columns is not positive: no page can be formed then.
 Status checkLayout(const GallerySettings &settings);
@@ -45,6 +49,6 @@ QByteArray renderPage(const Project &project, int page, int pageCount);
 // Writes every page into destinationFolder, replacing older files, and reports each image
 // ("Image:" and its path) as it goes. A page that cannot be written does not stop the
 // others; each failure names its file.
-QList<Error> writePages(const Project &project, const QString &destinationFolder, Progress &progress);
+QList<Error> writePages(const Project &project, const GalleryFolder &folder, Progress &progress);
 
 } // namespace lumarc

@@ -4,48 +4,49 @@
 
 #include "imaging/imageengine.h"
 #include "support/cp1252.h"
-#include "support/filebytes.h"
 #include "support/paths.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringList>
 
 namespace lumarc {
 namespace {
 
-QString libraryPath(const QString &destinationFolder, const QString &name)
+QString libraryName(const QString &name)
 {
-    return paths::join(paths::join(destinationFolder, QLatin1String(kLibraryFolderName)), name);
+    return QLatin1String(kLibraryFolderName) + QLatin1Char('/') + name;
 }
 
 // Copies a background into the library folder when the image engine reads it as an image:
-// any other file (a key, a password file) must never be published with the gallery.
-bool copyBackground(const BackgroundCopy &copy, const QString &destinationFolder, QList<Error> &failures)
+// any other file (a key, a password file) must never be published with the gallery. The
+// file is opened once, and what is checked is what is copied, in pieces: a file swapped
+// after the check, or one of any size, changes nothing.
+bool copyBackground(const BackgroundCopy &copy, const GalleryFolder &folder, QList<Error> &failures)
 {
-    const QFileInfo info(copy.source);
     if (copy.name.isEmpty() || copy.name == QLatin1String(".") || copy.name == QLatin1String("..")) {
         failures.append(Error{ErrorCode::Invalid, copy.source,
                               QStringLiteral("has no file name to copy it under; the style sheet has no background image")});
         return false;
     }
-    if (!info.exists()) {
-        failures.append(Error{ErrorCode::NotFound, copy.source,
-                              QStringLiteral("background image not found; the style sheet has no background image")});
+    Result<fileops::ReadFile> file = fileops::ReadFile::open(copy.source);
+    if (!file) {
+        Error error = file.error();
+        error.detail = error.code == ErrorCode::NotFound
+            ? QStringLiteral("background image not found; the style sheet has no background image")
+            : error.detail + QStringLiteral("; the style sheet has no background image");
+        failures.append(error);
         return false;
     }
-    if (const Result<QSize> size = imaging::readSize(copy.source); !size) {
+    if (const Result<QSize> size = imaging::readSize(file.value()); !size) {
         failures.append(Error{ErrorCode::Decode, copy.source,
                               QStringLiteral("not an image the image engine can read (%1); the style sheet has no "
                                              "background image")
                                   .arg(size.error().detail)});
         return false;
     }
-    // Read whole and replace through QSaveFile: a failed copy leaves the old copy intact,
-    // and a source that already is the library copy is not deleted before it is read.
-    const Result<QByteArray> data = readFileBytes(copy.source);
-    Status copied = data ? replaceFile(libraryPath(destinationFolder, copy.name), data.value()) : Status(data.error());
-    if (copied) {
+    // A background kept in the library already is its own copy.
+    if (folder.entry(libraryName(copy.name)).id == file.value().id())
+        return true;
+    if (Status copied = folder.copy(libraryName(copy.name), file.value())) {
         failures.append(*copied);
         return false;
     }
@@ -124,21 +125,21 @@ QList<BackgroundCopy> backgroundCopies(const GallerySettings &settings)
     return copies;
 }
 
-QList<Error> writeStyleSheet(const GallerySettings &settings, const QString &destinationFolder)
+QList<Error> writeStyleSheet(const GallerySettings &settings, const GalleryFolder &folder)
 {
     QList<Error> failures;
     QString pageImage;
     QString cellImage;
     for (const BackgroundCopy &copy : backgroundCopies(settings)) {
-        if (!copyBackground(copy, destinationFolder, failures))
+        if (!copyBackground(copy, folder, failures))
             continue;
         if (copy.source == settings.pageBackgroundImage)
             pageImage = copy.name;
         if (copy.source == settings.cellBackgroundImage)
             cellImage = copy.name;
     }
-    const QString path = libraryPath(destinationFolder, QLatin1String(kStyleSheetName));
-    if (Status written = replaceFile(path, renderStyleSheet(settings, pageImage, cellImage)))
+    if (Status written = folder.write(libraryName(QLatin1String(kStyleSheetName)),
+                                      renderStyleSheet(settings, pageImage, cellImage)))
         failures.append(*written);
     return failures;
 }

@@ -4,6 +4,7 @@
 // with copies of the optional page and cell background images next to it. The build
 // driver calls writeStyleSheet() after the pages; the library folder exists by then.
 
+#include "generator/outputfolder.h"
 #include "model/gallerysettings.h"
 #include "support/error.h"
 
@@ -32,11 +33,10 @@ struct BackgroundCopy {
 // its source's file name; two different sources with one file name get distinct names.
 QList<BackgroundCopy> backgroundCopies(const GallerySettings &settings);
 
-// Copies each background that the image engine reads as an image into
-// destinationFolder/library (replacing a copy there; the copy gets a new file's mode) and
-// writes destinationFolder/library/zebstyle.css. A background that is missing or not an
+// Copies each background that the image engine reads as an image into the folder's library
+// (replacing a copy there; the copy gets a new file's mode) and writes library/zebstyle.css. A background that is missing or not an
 // image gets the line without an image and a failure naming it; a failed copy does not stop
 // the rest. Every failure names its file.
-QList<Error> writeStyleSheet(const GallerySettings &settings, const QString &destinationFolder);
+QList<Error> writeStyleSheet(const GallerySettings &settings, const GalleryFolder &folder);
 
 } // namespace lumarc

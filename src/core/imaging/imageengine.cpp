@@ -297,12 +297,8 @@ Result<VSource> openRegularFile(const QString &path)
 }
 #endif
 
-Result<OpenedSource> openSource(const QString &path)
+Result<OpenedSource> readHeader(const QString &path, const Result<VSource> &opened)
 {
-    initialise();
-    if (!g_started)
-        return notStarted(path);
-    Result<VSource> opened = openRegularFile(path);
     if (!opened)
         return opened.error();
     try {
@@ -325,9 +321,25 @@ Result<OpenedSource> openSource(const QString &path)
     }
 }
 
+Result<OpenedSource> openSource(const QString &path)
+{
+    initialise();
+    if (!g_started)
+        return notStarted(path);
+    return readHeader(path, openRegularFile(path));
+}
+
 bool swapsSides(const VImage &header)
 {
     return vips_image_get_orientation_swap(header.get_image());
+}
+
+Result<QSize> sizeOf(const Result<OpenedSource> &opened)
+{
+    if (!opened)
+        return opened.error();
+    const VImage &header = opened.value().header;
+    return swapsSides(header) ? QSize(header.height(), header.width()) : QSize(header.width(), header.height());
 }
 
 } // namespace
@@ -404,12 +416,20 @@ QString buildImageFileFilter()
 
 Result<QSize> readSize(const QString &path)
 {
-    Result<OpenedSource> opened = openSource(path);
-    if (!opened)
-        return opened.error();
-    const VImage &header = opened.value().header;
-    return swapsSides(header) ? QSize(header.height(), header.width()) : QSize(header.width(), header.height());
+    return sizeOf(openSource(path));
 }
+
+#if defined(Q_OS_UNIX)
+Result<QSize> readSize(fileops::ReadFile &file)
+{
+    initialise();
+    if (!g_started)
+        return notStarted(file.path());
+    if (!file.rewind())
+        return Error{ErrorCode::ReadFailed, file.path(), QString::fromLocal8Bit(std::strerror(errno))};
+    return sizeOf(readHeader(file.path(), sourceFromDescriptor(file.path(), file.descriptor())));
+}
+#endif
 
 Result<Picture> loadPicture(const QString &path, const SizeRule &rule)
 {
@@ -552,26 +572,33 @@ Result<Picture> Picture::sharpened(int amount) const
     }
 }
 
-Status Picture::saveJpeg(const QString &path, int quality) const
+Result<QByteArray> Picture::encodeJpeg(int quality) const
 {
     if (!d)
-        return Error{ErrorCode::Encode, path, QStringLiteral("save: no image")};
-    QByteArray bytes;
+        return Error{ErrorCode::Encode, QString(), QStringLiteral("save: no image")};
     try {
-        // Encoded in memory: libvips never sees the file name, and replaceFile() below only
-        // replaces the target once every byte is written.
         VipsBlob *blob = d->image.jpegsave_buffer(VImage::option()
                                                       ->set("Q", std::clamp(quality, 1, 100))
                                                       ->set("strip", true)
                                                       ->set("optimize_coding", true)
                                                       ->set("interlace", false));
         auto *area = reinterpret_cast<VipsArea *>(blob);
-        bytes = QByteArray(static_cast<const char *>(area->data), qsizetype(area->length));
+        QByteArray bytes(static_cast<const char *>(area->data), qsizetype(area->length));
         vips_area_unref(area);
+        return bytes;
     } catch (const VError &error) {
-        return vipsError(ErrorCode::Encode, path, "save", error);
+        return vipsError(ErrorCode::Encode, QString(), "save", error);
     }
-    Status written = replaceFile(path, bytes);
+}
+
+Status Picture::saveJpeg(const QString &path, int quality) const
+{
+    // Encoded in memory: libvips never sees the file name, and the target is only replaced
+    // once every byte is written.
+    const Result<QByteArray> bytes = encodeJpeg(quality);
+    if (!bytes)
+        return bytes.error().at(path);
+    Status written = replaceFile(path, bytes.value());
     if (written)
         written->detail.prepend(QStringLiteral("save: "));
     return written;

@@ -6,6 +6,7 @@
 
 #include "imaging/pixelbuffer.h"
 #include "support/error.h"
+#include "support/fileops.h"
 
 #include <QList>
 #include <QSize>
@@ -60,8 +61,10 @@ public:
     // A mild unsharp mask: each pixel moves away from its 3 x 3 mean by amount percent.
     // Amount 0 gives the picture back unchanged. Error code Encode.
     Result<Picture> sharpened(int amount) const;
-    // Baseline JPEG without metadata, written through QSaveFile so that a failed save leaves
-    // no partial file. Error codes Encode (libvips) or WriteFailed (the file).
+    // Baseline JPEG without metadata, encoded in memory. Error code Encode.
+    Result<QByteArray> encodeJpeg(int quality) const;
+    // The same written through QSaveFile, so that a failed save leaves no partial file.
+    // Error codes Encode (libvips) or WriteFailed (the file).
     Status saveJpeg(const QString &path, int quality) const;
     // The pixels as packed 8-bit RGB rows.
     PixelBuffer toPixelBuffer() const;
@@ -90,5 +93,8 @@ Result<Picture> loadPicture(const QString &path, const SizeRule &rule);
 
 // The upright size from the header alone. Same errors as loadPicture() for the header.
 Result<QSize> readSize(const QString &path);
+// The same for a file opened already, read through its own handle: what was checked is
+// what the caller then copies.
+Result<QSize> readSize(fileops::ReadFile &file);
 
 } // namespace lumarc::imaging

@@ -899,14 +899,16 @@ bool MainWindow::askEmptying(const QString &folder, const DestinationSurvey &sur
                         + getString(241, QStringLiteral("is not empty!    Proceed anyway?")),
                     QMessageBox::Yes | QMessageBox::No, this);
     // What goes and what stays, so that nothing is removed unseen.
-    QString details = QString::number(survey.toDelete.size())
-        + getString(302, QStringLiteral(" files of an earlier gallery will be deleted."));
+    const QStringList going = survey.toDelete + survey.toReplace;
+    QString details = QString::number(going.size())
+        + (survey.earlierGallery ? getString(302, QStringLiteral(" files of an earlier gallery will be deleted."))
+                                 : getString(304, QStringLiteral(" files that no gallery build wrote will be replaced.")));
     if (!survey.staying.isEmpty())
         details += QLatin1Char('\n') + getString(303, QStringLiteral("These stay as they are: "))
             + survey.staying.join(QStringLiteral(", "));
     box.setInformativeText(details);
     QStringList names;
-    for (const QString &file : survey.toDelete)
+    for (const QString &file : going)
         names.append(QDir::toNativeSeparators(file));
     box.setDetailedText(names.join(QLatin1Char('\n')));
     return box.exec() == QMessageBox::Yes;
@@ -924,7 +926,8 @@ void MainWindow::buildEnded(const BuildReport &report)
         QTimer::singleShot(0, this, &QWidget::close);
         return;
     }
-    if (report.fatal && report.fatal->code != ErrorCode::Refused)
+    // A refusal the user gave needs no word; one from another build does.
+    if (report.fatal && (report.fatal->code != ErrorCode::Refused || !report.asked))
         QMessageBox::critical(this, report.fatal->path, messages::describe(*report.fatal));
     if (!report.failures.isEmpty()) {
         // One box for all failures, each with its file, instead of one box per image.
