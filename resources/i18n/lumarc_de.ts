@@ -1063,5 +1063,37 @@
         <source> files that no gallery build wrote will be replaced.</source>
         <translation> Dateien, die kein Galerie-Build geschrieben hat, werden ersetzt.</translation>
     </message>
+    <message id="305">
+        <source>Another program is changing this project file right now, so it was not saved.</source>
+        <translation>Ein anderes Programm ändert diese Projektdatei gerade, daher wurde sie nicht gespeichert.</translation>
+    </message>
+    <message id="306">
+        <source>This project file was changed by another program since it was opened or saved here.</source>
+        <translation>Diese Projektdatei wurde von einem anderen Programm geändert, seit sie hier geöffnet oder gespeichert wurde.</translation>
+    </message>
+    <message id="307">
+        <source>Reload</source>
+        <translation>Neu laden</translation>
+    </message>
+    <message id="308">
+        <source>Overwrite</source>
+        <translation>Überschreiben</translation>
+    </message>
+    <message id="309">
+        <source>Load the changed file?</source>
+        <translation>Die geänderte Datei laden?</translation>
+    </message>
+    <message id="310">
+        <source>The changes made here are not saved yet; saving will ask whether to overwrite the file.</source>
+        <translation>Die hier gemachten Änderungen sind noch nicht gespeichert; beim Speichern wird gefragt, ob die Datei überschrieben werden soll.</translation>
+    </message>
+    <message id="311">
+        <source>The gallery was not finished: the build was stopped after %1 of %2 images, and no pages were written. Make the gallery again to finish it.</source>
+        <translation>Die Galerie ist nicht fertig: Die Erstellung wurde nach %1 von %2 Bildern angehalten, und es wurden keine Seiten geschrieben. Erstellen Sie die Galerie erneut, um sie fertigzustellen.</translation>
+    </message>
+    <message id="312">
+        <source>Images are still being added. Stop adding and close the window?</source>
+        <translation>Es werden noch Bilder hinzugefügt. Das Hinzufügen anhalten und das Fenster schließen?</translation>
+    </message>
 </context>
 </TS>

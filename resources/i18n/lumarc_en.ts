@@ -1063,5 +1063,37 @@
         <source> files that no gallery build wrote will be replaced.</source>
         <translation> files that no gallery build wrote will be replaced.</translation>
     </message>
+    <message id="305">
+        <source>Another program is changing this project file right now, so it was not saved.</source>
+        <translation>Another program is changing this project file right now, so it was not saved.</translation>
+    </message>
+    <message id="306">
+        <source>This project file was changed by another program since it was opened or saved here.</source>
+        <translation>This project file was changed by another program since it was opened or saved here.</translation>
+    </message>
+    <message id="307">
+        <source>Reload</source>
+        <translation>Reload</translation>
+    </message>
+    <message id="308">
+        <source>Overwrite</source>
+        <translation>Overwrite</translation>
+    </message>
+    <message id="309">
+        <source>Load the changed file?</source>
+        <translation>Load the changed file?</translation>
+    </message>
+    <message id="310">
+        <source>The changes made here are not saved yet; saving will ask whether to overwrite the file.</source>
+        <translation>The changes made here are not saved yet; saving will ask whether to overwrite the file.</translation>
+    </message>
+    <message id="311">
+        <source>The gallery was not finished: the build was stopped after %1 of %2 images, and no pages were written. Make the gallery again to finish it.</source>
+        <translation>The gallery was not finished: the build was stopped after %1 of %2 images, and no pages were written. Make the gallery again to finish it.</translation>
+    </message>
+    <message id="312">
+        <source>Images are still being added. Stop adding and close the window?</source>
+        <translation>Images are still being added. Stop adding and close the window?</translation>
+    </message>
 </context>
 </TS>

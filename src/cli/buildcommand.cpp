@@ -292,8 +292,10 @@ int runBuild(const QStringList &arguments)
     BuildOptions options;
     options.htmlOnly = args.htmlOnly;
     options.workers = args.jobs;
-    if (fromProject)
+    if (fromProject) {
         options.protectedFiles.append(args.sources.first());
+        options.relativeBase = QFileInfo(args.sources.first()).absolutePath();
+    }
     if (!args.settings.isEmpty())
         options.protectedFiles.append(args.settings);
     options.protectedFiles.append(defaultSettingsPath());

@@ -14,11 +14,11 @@
 namespace lumarc {
 namespace {
 
-// The destination as an absolute path with its own links resolved: the user may point a
+// The destination as an absolute path with its own links resolved; a relative one lies in `base`: the user may point a
 // build at a link to a folder, but everything inside is then checked against the real place.
-QString resolvedFolder(const QString &folder)
+QString resolvedFolder(const QString &folder, const QString &base)
 {
-    const QFileInfo info(folder);
+    const QFileInfo info(QDir::isRelativePath(folder) && !base.isEmpty() ? QDir(base).filePath(folder) : folder);
     const QString canonical = info.canonicalFilePath();
     return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
@@ -85,7 +85,7 @@ BuildReport buildGallery(const Project &input, const BuildOptions &options, Prog
     // Names from a file may be unsafe or shared; the build works on a repaired copy.
     Project project = input;
     report.renamedOutputNames = repairOutputNames(project.images);
-    const QString folderPath = resolvedFolder(project.settings.destinationFolder);
+    const QString folderPath = resolvedFolder(project.settings.destinationFolder, options.relativeBase);
     const bool clean = !options.htmlOnly;
 
     progress.phase(i18n::getString(200, QStringLiteral("Creating web folder...")));

@@ -27,6 +27,9 @@ struct BuildOptions {
     int workers = 0;        // image workers; 0 means one per core
     ConfirmEmptying confirmEmptying;  // asked before existing files are removed or written over
     QStringList protectedFiles;       // the project or settings file in use
+    // Where a relative destination folder lies: the project file's folder, so that a project
+    // builds into the same place wherever the program was started; empty for the working folder.
+    QString relativeBase;
 };
 
 struct BuildReport {

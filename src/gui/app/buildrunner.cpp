@@ -38,7 +38,8 @@ BuildRunner::~BuildRunner()
     wait();
 }
 
-void BuildRunner::start(const Project &project, bool htmlOnly, const QStringList &protectedFiles)
+void BuildRunner::start(const Project &project, bool htmlOnly, const QStringList &protectedFiles,
+                        const QString &relativeBase)
 {
     if (isRunning())
         return;
@@ -46,6 +47,7 @@ void BuildRunner::start(const Project &project, bool htmlOnly, const QStringList
     BuildOptions options;
     options.htmlOnly = htmlOnly;
     options.protectedFiles = protectedFiles;
+    options.relativeBase = relativeBase;
     // The worker waits while the window asks, but gives up at a stop: the window may be
     // closing and waiting for the build, so a blocking call there could never return.
     options.confirmEmptying = [this, stop = m_stop](const QString &folder, const DestinationSurvey &survey) {

@@ -32,6 +32,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemWatcher>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -64,6 +65,8 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
       m_previews(new PreviewLoader(this)),
       m_build(new BuildRunner(this)),
       m_settingsDialog(new SettingsDialog(this)),
+      m_watcher(new QFileSystemWatcher(this)),
+      m_watchDelay(new QTimer(this)),
       m_addImageButton(new QPushButton),
       m_addFolderButton(new QPushButton),
       m_perRowBox(new NumericBox),
@@ -77,6 +80,11 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
     // Owned by the settings dialog, so that it shows above it.
     m_settingsDialog->setLanguageCommand([this] { runLanguageDialog(*m_store, m_settingsDialog, false); });
     connect(m_settingsDialog, &SettingsDialog::closed, this, &MainWindow::settingsClosed);
+    // A writer may touch the file several times: it is looked at once things have settled.
+    m_watchDelay->setSingleShot(true);
+    m_watchDelay->setInterval(300);
+    connect(m_watcher, &QFileSystemWatcher::fileChanged, m_watchDelay, qOverload<>(&QTimer::start));
+    connect(m_watchDelay, &QTimer::timeout, this, &MainWindow::projectFileChanged);
     imaging::initialise();
     buildTools();
     buildMenus();
@@ -173,12 +181,13 @@ void MainWindow::buildMenus()
     }
     m_recentSeparator = m_fileMenu->addSeparator();
     add(m_fileMenu, QStringLiteral("mnuExit"), [this] {
-        // Exit keeps its automatic save; a cancelled dialog saves nothing and still ends.
-        if (m_document->count() > 0)
-            saveProject(m_document->path().isEmpty());
+        // Exit keeps its automatic save, but a save that failed or was cancelled keeps the
+        // window open: ending then would lose the edits.
+        if (m_document->count() > 0 && !saveProject(m_document->path().isEmpty()))
+            return;
         m_closingFromMenu = true;
         close();
-    });
+    }, QKeySequence::Quit);
 
     m_imagesMenu = menuBar()->addMenu(QString());
     add(m_imagesMenu, QStringLiteral("mnuSelectAll"), [this] { selectAllToggle(); });
@@ -412,8 +421,64 @@ void MainWindow::rebuildRecentMenu()
         QAction *action = m_recentActions.at(i);
         action->setVisible(m_recent.fileExists(slot));
         action->setText(m_recent.menuCaption(slot));
+        action->setCheckable(true);
+        action->setChecked(m_recent.fileExists(slot) && m_recent.file(slot) == m_document->path());
     }
     m_recentSeparator->setVisible(m_recent.fileCount() > 0);
+}
+
+void MainWindow::rememberFileState(const QString &path)
+{
+    m_fileState = FileState::of(path);
+    m_toldState = FileState();
+    if (!m_watcher->files().isEmpty())
+        m_watcher->removePaths(m_watcher->files());
+    if (!path.isEmpty())
+        m_watcher->addPath(path);
+}
+
+// Another program changed the open project's file (the command line's add, a synchronised
+// folder). Nothing is lost either way: without unsaved changes the user may load the new
+// file; with them, the next save asks before it overwrites.
+void MainWindow::projectFileChanged()
+{
+    const QString path = m_document->path();
+    // A file replaced by renaming drops out of the watch: it is watched again.
+    if (!path.isEmpty() && !m_watcher->files().contains(path))
+        m_watcher->addPath(path);
+    if (path.isEmpty() || m_askingAboutChange || isAdding() || isBuilding() || QApplication::activeModalWidget())
+        return;
+    const FileState now = FileState::of(path);
+    if (now == m_fileState || now == m_toldState || !now.exists)
+        return;
+    m_toldState = now;  // said once per change; a save still asks before it overwrites
+    m_askingAboutChange = true;
+    const QString changed = getString(306, QStringLiteral("This project file was changed by another program since it "
+                                                          "was opened or saved here."));
+    commitEditor();
+    if (!m_document->isModified()) {
+        if (showFileMessage(QMessageBox::Question, path,
+                            changed + QLatin1Char(' ') + getString(309, QStringLiteral("Load the changed file?")),
+                            QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+            loadProject(path, false);
+    } else {
+        showFileMessage(QMessageBox::Warning, path,
+                        changed + QStringLiteral("\n") + getString(310, QStringLiteral("The changes made here are not saved "
+                                                                                       "yet; saving will ask whether to "
+                                                                                       "overwrite the file.")));
+    }
+    m_askingAboutChange = false;
+}
+
+QMessageBox::StandardButton MainWindow::showFileMessage(QMessageBox::Icon icon, const QString &path, const QString &text,
+                                                        QMessageBox::StandardButtons buttons)
+{
+    // The file is named in the text itself: a title bar cuts a long path off.
+    QMessageBox box(icon, windowCaption(m_document->path()), QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + text,
+                    buttons, this);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box.setStyleSheet(QStringLiteral("QLabel { min-width: 32em; }"));
+    return QMessageBox::StandardButton(box.exec());
 }
 
 void MainWindow::showLoadingPanel(const QString &text)
@@ -630,6 +695,21 @@ void MainWindow::appendFinishedImages()
         endAdding();
 }
 
+void MainWindow::stopAdding()
+{
+    m_previews->stopAndWait();
+    // Images whose previews are in are kept, in order; the rest are left out.
+    for (auto it = m_pendingOrder.begin(); it != m_pendingOrder.end();) {
+        if (m_pending.value(*it).finished) {
+            ++it;
+        } else {
+            m_pending.remove(*it);
+            it = m_pendingOrder.erase(it);
+        }
+    }
+    appendFinishedImages();  // which ends the adding, as nothing is pending any more
+}
+
 void MainWindow::endAdding()
 {
     // The grid is arranged once for the whole add, which also empties the selection.
@@ -679,6 +759,7 @@ bool MainWindow::loadProject(const QString &path, bool addToRecent)
     Project project = std::move(loaded).value();
     project.settings = asShown(project.settings);
     m_document->reset(project, path, renamed > 0);
+    rememberFileState(path);
     m_editor->setKnownUrls(m_urls.urls());
     refreshGrid();
     loadAllPreviews();
@@ -702,16 +783,58 @@ bool MainWindow::saveProject(bool askName)
             refreshCaption();
             return false;
         }
+        // The Open dialog and the command line know projects by their extension.
+        if (QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".zeb");
     }
     // The same lock the command line's edits hold, so that a save never overwrites an
-    // addition another program is making to the file.
-    const auto lock = lockForEditing(path);
-    Status error = lock ? lumarc::saveProject(m_document->project(), path) : Status(lock.error());
-    if (error) {
-        QMessageBox::critical(this, path, error->detail);
-        refreshCaption();
-        return false;
+    // addition another program is making to the file. It is tried without waiting, so the
+    // window never freezes; the user may try again once the other program is done.
+    bool overwriteAgreed = false;
+    for (;;) {
+        // A file changed by another program since it was loaded or saved here is never
+        // overwritten unasked.
+        const bool ownFile = path == m_document->path() && m_fileState.exists;
+        if (ownFile && !overwriteAgreed && FileState::of(path) != m_fileState) {
+            QMessageBox box(QMessageBox::Warning, windowCaption(path),
+                            QDir::toNativeSeparators(path) + QStringLiteral("\n\n")
+                                + getString(306, QStringLiteral("This project file was changed by another program since "
+                                                                "it was opened or saved here.")),
+                            QMessageBox::Cancel, this);
+            QAbstractButton *reload = box.addButton(getString(307, QStringLiteral("Reload")), QMessageBox::DestructiveRole);
+            QAbstractButton *overwrite = box.addButton(getString(308, QStringLiteral("Overwrite")), QMessageBox::AcceptRole);
+            box.setDefaultButton(QMessageBox::Cancel);
+            box.exec();
+            if (box.clickedButton() == reload) {
+                loadProject(path, false);
+                return false;
+            }
+            if (box.clickedButton() != overwrite) {
+                refreshCaption();
+                return false;
+            }
+            overwriteAgreed = true;
+        }
+        const auto lock = lockForEditing(path, 0);
+        if (!lock && lock.error().code == ErrorCode::Refused) {
+            const QMessageBox::StandardButton answer = showFileMessage(
+                QMessageBox::Warning, path,
+                getString(305, QStringLiteral("Another program is changing this project file right now, so it was not saved.")),
+                QMessageBox::Retry | QMessageBox::Cancel);
+            if (answer == QMessageBox::Retry)
+                continue;
+            refreshCaption();
+            return false;
+        }
+        Status error = lock ? lumarc::saveProject(m_document->project(), path) : Status(lock.error());
+        if (error) {
+            showFileMessage(QMessageBox::Critical, path, messages::describe(*error));
+            refreshCaption();
+            return false;
+        }
+        break;
     }
+    rememberFileState(path);
     m_document->markSaved(path);
     m_recent.addFile(path);
     rebuildRecentMenu();
@@ -732,6 +855,7 @@ void MainWindow::newProject()
         project.settings = std::move(stored).value();
     project.settings = asShown(project.settings);
     m_document->reset(project, QString());
+    rememberFileState(QString());
     refreshGrid();
     refreshCaption();
     rebuildRecentMenu();
@@ -866,6 +990,12 @@ void MainWindow::setLinkForAll()
 
 // --- the build -----------------------------------------------------------------------------
 
+QString MainWindow::relativeBase() const
+{
+    // An untitled project has no folder of its own yet: the data folder stands in.
+    return m_document->path().isEmpty() ? m_dataFolder : QFileInfo(m_document->path()).absolutePath();
+}
+
 bool MainWindow::isBuilding() const
 {
     return m_build->isRunning();
@@ -887,7 +1017,8 @@ void MainWindow::makeGallery()
     if (!m_document->path().isEmpty())
         protectedFiles.append(m_document->path());
     m_stopButton->show();
-    m_build->start(m_document->project(), m_htmlOnlyCheck->isChecked(), protectedFiles);
+    m_buildTotal = m_document->count();
+    m_build->start(m_document->project(), m_htmlOnlyCheck->isChecked(), protectedFiles, relativeBase());
     refreshEnabling();
 }
 
@@ -921,6 +1052,15 @@ void MainWindow::buildEnded(const BuildReport &report)
     hideLoadingPanel();
     refreshCaption();
     refreshEnabling();
+    if (report.stopped) {
+        // The earlier gallery is gone and the new one is half made: the user must know.
+        showFileMessage(QMessageBox::Warning, QDir(relativeBase()).filePath(m_document->settings().destinationFolder),
+                        getString(311, QStringLiteral("The gallery was not finished: the build was stopped after %1 of "
+                                                      "%2 images, and no pages were written. Make the gallery again to "
+                                                      "finish it."))
+                            .arg(report.imagesProduced)
+                            .arg(m_buildTotal));
+    }
     if (m_closeAfterBuild) {
         // The user closed the window while the build ran: nothing more to show.
         QTimer::singleShot(0, this, &QWidget::close);
@@ -1035,7 +1175,17 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (isAdding() || !(m_closingFromMenu || askToKeepChanges())) {
+    if (isAdding()) {
+        event->ignore();
+        if (QMessageBox::question(this, windowCaption(m_document->path()),
+                                  getString(312, QStringLiteral("Images are still being added. Stop adding and close "
+                                                                "the window?"))) == QMessageBox::Yes) {
+            stopAdding();
+            QTimer::singleShot(0, this, &QWidget::close);
+        }
+        return;
+    }
+    if (!(m_closingFromMenu || askToKeepChanges())) {
         m_closingFromMenu = false;
         m_closeAfterBuild = false;
         event->ignore();

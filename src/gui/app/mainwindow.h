@@ -9,8 +9,10 @@
 #include "gui/app/recentprojects.h"
 #include "gui/editor/projectdocument.h"
 #include "model/urlcollection.h"
+#include "storage/filestate.h"
 
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QPointer>
 
 #include <functional>
@@ -18,6 +20,8 @@
 
 class QAction;
 class QCheckBox;
+class QFileSystemWatcher;
+class QTimer;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -66,6 +70,8 @@ public:
 
     void makeGallery();
     bool isBuilding() const;
+    // The folder a relative destination folder lies in.
+    QString relativeBase() const;
 
     // Stores the editor's pending edits into the current image (before anything reads or
     // changes images).
@@ -104,6 +110,9 @@ private:
     void rebuildRecentMenu();
     void loadAllPreviews();
     void showLoadingPanel(const QString &text);
+    // A message about a file, with the file's path at the top of its text.
+    QMessageBox::StandardButton showFileMessage(QMessageBox::Icon icon, const QString &path, const QString &text,
+                                                QMessageBox::StandardButtons buttons = QMessageBox::Ok);
     void hideLoadingPanel();
 
     // Images menu
@@ -127,8 +136,11 @@ private:
     void previewFailed(quint64 id, const QString &path, bool resizeFailed, const QString &detail);
     void appendFinishedImages();
     void endAdding();
+    void stopAdding();
     void rememberUrl(const QString &url);
     bool askToKeepChanges();
+    void rememberFileState(const QString &path);
+    void projectFileChanged();
     void buildEnded(const lumarc::BuildReport &report);
     bool askEmptying(const QString &folder, const DestinationSurvey &survey);
     void chooseLanguage();
@@ -148,6 +160,8 @@ private:
     // Kept for the whole run: its controls are the newest copy of the settings until
     // collectSettings() copies them into the project.
     SettingsDialog *m_settingsDialog;
+    QFileSystemWatcher *m_watcher;  // the open project's file
+    QTimer *m_watchDelay;
     UrlCollection m_urls;
     RecentProjects m_recent;
     QString m_dataFolder;
@@ -181,8 +195,13 @@ private:
     QStringList m_addMessages;             // refused duplicates and failed previews
     int m_added = 0;
     AddRoute m_route = AddRoute::Dialog;
+    // The open project's file as last loaded or saved here, and as last reported changed.
+    FileState m_fileState;
+    FileState m_toldState;
+    bool m_askingAboutChange = false;
     bool m_closingFromMenu = false;
     bool m_closeAfterBuild = false;
+    int m_buildTotal = 0;
 };
 
 } // namespace lumarc::gui
