@@ -21,7 +21,7 @@ namespace {
 
 constexpr ImageId kFirstId = 100;
 
-void setImages(ThumbnailGrid &grid, int count)
+void setUp(ThumbnailGrid &grid, int count, int perRow, QSize size = QSize(700, 500))
 {
     QList<ImageId> ids;
     QStringList titles;
@@ -29,14 +29,9 @@ void setImages(ThumbnailGrid &grid, int count)
         ids.append(kFirstId + ImageId(i));
         titles.append(QStringLiteral("title %1").arg(i));
     }
-    grid.setImages(ids, titles);
-}
-
-void setUp(ThumbnailGrid &grid, int count, int perRow, QSize size = QSize(700, 500))
-{
     grid.resize(size);
     grid.setPicturesPerRow(perRow);
-    setImages(grid, count);
+    grid.setImages(ids, titles);
     grid.show();
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
 }
@@ -58,8 +53,12 @@ private Q_SLOTS:
     void pressesApplyTheClickRulesAndSayWhenBeforeTheChange()
     {
         const struct { Ints before; int index; Qt::KeyboardModifiers modifiers; Ints after; } rows[] = {
+            {{}, 4, Qt::ShiftModifier, {4}},                            // nothing selected: any press selects
+            {{3}, 5, Qt::ControlModifier, {3, 5}},                      // Ctrl adds
             {{3}, 3, Qt::ControlModifier, {}},                          // Ctrl on the only selected
+            {{2, 3, 4}, 0, Qt::ShiftModifier, {0, 1, 2, 3, 4}},         // Shift before the first
             {{2, 3, 4}, 7, Qt::ShiftModifier, {2, 3, 4, 5, 6, 7}},      // Shift beyond the last
+            {{1, 4}, 6, Qt::ShiftModifier, {1, 4, 5, 6}},               // Shift beyond the last keeps gaps
             {{1, 3}, 3, Qt::NoModifier, {1, 3}},                        // plain inside several
             {{1, 3}, 2, Qt::NoModifier, {2}},                           // plain outside several
         };
