@@ -99,23 +99,11 @@ private Q_SLOTS:
         }
     }
 
-    void mapsAndAppliesTheKeys()
+    void mapsTheKeys()
     {
+        // Moving the selection by key is driven through the widget in thumbnailgrid_test.
         QCOMPARE(gridKey(Qt::Key_PageDown, Qt::ControlModifier), GridKey::LastImage);
         QCOMPARE(gridKey(Qt::Key_PageDown, Qt::NoModifier), GridKey::Other);
-
-        const bool moved = true, nothing = false;
-        // 4 per row throughout.
-        const struct { const char *name; GridKey key; Ints before; int images; bool outcome; Ints after; } rows[] = {
-            {"Down on the last row does nothing", GridKey::RowDown, {9}, 10, nothing, {9}},
-            {"Down moves from the first selected", GridKey::RowDown, {1, 2}, 10, moved, {5}},
-        };
-        for (const auto &row : rows) {
-            const auto naming = namingOnFailure(row.name);
-            GridSelection selection = GridSelection::of(row.before);
-            QCOMPARE(moveSelectionByKey(row.key, selection, 4, row.images), row.outcome);
-            QCOMPARE(selection.indexes(), row.after);
-        }
     }
 
     void laysOutTheSlideAndScrolls()
