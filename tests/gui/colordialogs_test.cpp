@@ -6,7 +6,6 @@
 #include "gui/dialogs/webcolorsdialog.h"
 #include "i18n/strings.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -14,9 +13,6 @@
 #include <QTest>
 
 #include "widgettest.h"
-#include <QTimer>
-
-#include <functional>
 
 using namespace lumarc;
 using namespace lumarc::gui;
@@ -24,19 +20,20 @@ using lumarc::test::whenShown;
 
 namespace {
 
-QColor background(const QLabel *label)
-{
-    return label->palette().color(QPalette::Window);
-}
+QColor background(const QLabel *label) { return label->palette().color(QPalette::Window); }
+QColor textColour(const QLabel *label) { return label->palette().color(QPalette::WindowText); }
 
-QColor textColour(const QLabel *label)
-{
-    return label->palette().color(QPalette::WindowText);
-}
+// How a shown dialog is left: its OK button, its Cancel button or its close box.
+enum class Answer { Ok, Cancel, CloseBox };
+constexpr Answer kAnswers[] = {Answer::Ok, Answer::Cancel, Answer::CloseBox};
 
-QColor shownAt(QWidget *widget, QPoint point)
+template <typename Dialog>
+void leave(Dialog *dialog, Answer answer)
 {
-    return widget->grab().toImage().pixelColor(point);
+    if (answer == Answer::CloseBox)
+        dialog->close();
+    else
+        (answer == Answer::Ok ? dialog->okButton() : dialog->cancelButton())->click();
 }
 
 } // namespace
@@ -47,48 +44,28 @@ class ColourDialogsTest : public QObject {
 private Q_SLOTS:
     void cleanup() { switchLanguage(i18n::kEnglish); }
 
-    void tableRunsBlueFastestRedSlowest()
-    {
-        const char *digits[] = {"00", "33", "66", "99", "CC", "FF"};
-        QStringList expected;
-        for (const char *red : digits) {
-            for (const char *green : digits) {
-                for (const char *blue : digits)
-                    expected.append(QLatin1String(red) + QLatin1String(green) + QLatin1String(blue));
-            }
-        }
-        QCOMPARE(webColorTable(), expected);
-    }
-
-    void fieldsShowTheirEntryWithReadableText()
+    void paletteFieldsRunBlueFastestRedSlowestWithReadableText()
     {
         WebColorsDialog palette;
+        const char *digits[] = {"00", "33", "66", "99", "CC", "FF"};
         const QStringList table = webColorTable();
+        QCOMPARE(table.size(), 216);
         for (int k = 1; k <= 216; ++k) {
+            const int i = k - 1;
+            const QString entry = QLatin1String(digits[i / 36]) + QLatin1String(digits[i / 6 % 6]) + QLatin1String(digits[i % 6]);
+            QCOMPARE(table.at(i), entry);
             QLabel *field = palette.field(k);
             QVERIFY(field);
-            QCOMPARE(field->toolTip(), table.at(k - 1));
-            QCOMPARE(field->text(), table.at(k - 1));
-            QCOMPARE(background(field), QColor(u'#' + table.at(k - 1)));
+            QCOMPARE(field->toolTip(), entry);
+            QCOMPARE(field->text(), entry);
+            QCOMPARE(background(field), QColor(u'#' + entry));
         }
         QVERIFY(!palette.field(0) && !palette.field(217));
-
-        const struct {
-            int k; QRgb colour; QRgb text;
-        } cases[] = {
-            {1, 0x000000, 0xFFFFFF},     // row 1: green 00
-            {6, 0x0000FF, 0xFFFFFF},
-            {13, 0x006600, 0xFFFFFF},    // row 3: green 66, last white row of its group
-            {19, 0x009900, 0x000000},    // row 4: green 99, first black row
-            {36, 0x00FFFF, 0x000000},    // row 6
-            {37, 0x330000, 0xFFFFFF},    // row 7: next red step starts white again
-            {211, 0xFFFF00, 0x000000},   // row 36
-            {216, 0xFFFFFF, 0x000000},
-        };
-        for (const auto &c : cases) {
-            QCOMPARE(background(palette.field(c.k)).rgb() & 0xFFFFFF, c.colour);
-            QCOMPARE(textColour(palette.field(c.k)).rgb() & 0xFFFFFF, c.text);
-        }
+        // Rows 1 to 3 of each green group are white on dark, rows 4 to 6 black; the next red step starts white again.
+        const std::pair<int, QRgb> inks[] = {{1, 0xFFFFFF}, {6, 0xFFFFFF}, {13, 0xFFFFFF}, {19, 0x000000},
+                                             {36, 0x000000}, {37, 0xFFFFFF}, {211, 0x000000}, {216, 0x000000}};
+        for (const auto &[k, ink] : inks)
+            QCOMPARE(textColour(palette.field(k)).rgb() & 0xFFFFFF, ink);
         // The fields are laid out as the table reads: six to a row.
         palette.show();
         QCOMPARE(palette.field(2)->y(), palette.field(1)->y());
@@ -100,124 +77,89 @@ private Q_SLOTS:
     void paletteAnswersOnlyWhenConfirmed()
     {
         WebColorsDialog palette;
-        qint32 colour = 0x123456;
-        QString sampleText, caption;
-        QColor sampleBackground, sampleInk;
-        whenShown<WebColorsDialog>([&](WebColorsDialog *dialog) {
-            QTest::mouseClick(dialog->field(26), Qt::LeftButton);   // "00CC33"
-            sampleText = dialog->sample()->text();
-            sampleBackground = background(dialog->sample());
-            sampleInk = textColour(dialog->sample());
-            caption = dialog->windowTitle();
-            dialog->okButton()->click();
-        });
-        QVERIFY(palette.chooseColor(QStringLiteral("Pick one"), colour));
-        QCOMPARE(sampleText, QStringLiteral("00CC33"));
-        QCOMPARE(sampleBackground, QColor(0x00, 0xCC, 0x33));
-        QCOMPARE(sampleInk, QColor(Qt::black));
-        QCOMPARE(caption, QStringLiteral("Pick one"));
-        QCOMPARE(colour, 0x00 + 256 * 0xCC + 65536 * 0x33);
-
-        // A second showing after that OK: Cancel, then the close box, after picking a field.
-        for (const bool closeBox : {false, true}) {
-            colour = 0x123456;
-            whenShown<WebColorsDialog>([closeBox](WebColorsDialog *dialog) {
-                QTest::mouseClick(dialog->field(1), Qt::LeftButton);
-                if (closeBox)
-                    dialog->close();
-                else
-                    dialog->cancelButton()->click();
+        for (const Answer answer : kAnswers) {   // OK first: later showings start afresh
+            qint32 colour = 0x123456;
+            QString sampleText, caption;
+            QColor sampleBackground, sampleInk;
+            whenShown<WebColorsDialog>([&](WebColorsDialog *dialog) {
+                QTest::mouseClick(dialog->field(26), Qt::LeftButton);   // "00CC33"
+                sampleText = dialog->sample()->text();
+                sampleBackground = background(dialog->sample());
+                sampleInk = textColour(dialog->sample());
+                caption = dialog->windowTitle();
+                leave(dialog, answer);
             });
-            QVERIFY(!palette.chooseColor(QStringLiteral("Pick one"), colour));
-            QCOMPARE(colour, 0x123456);
+            QCOMPARE(palette.chooseColor(QStringLiteral("Pick one"), colour), answer == Answer::Ok);
+            QCOMPARE(sampleText, QStringLiteral("00CC33"));
+            QCOMPARE(sampleBackground, QColor(0x00, 0xCC, 0x33));
+            QCOMPARE(sampleInk, QColor(Qt::black));
+            QCOMPARE(caption, QStringLiteral("Pick one"));
+            QCOMPARE(colour, answer == Answer::Ok ? 0x00 + 256 * 0xCC + 65536 * 0x33 : 0x123456);
         }
     }
 
-    void componentLabelsReadHexWithoutLeadingZeros()
-    {
-        HexaColorDialog dialog;
-        const struct {
-            int value; const char *red;
-        } cases[] = {{0, " R: #0"}, {5, " R: #5"}, {10, " R: #A"}, {171, " R: #AB"}, {255, " R: #FF"}};
-        for (const auto &c : cases) {
-            dialog.slider(0)->setValue(c.value);
-            QCOMPARE(dialog.componentLabel(0)->text(), QLatin1String(c.red));
-        }
-        dialog.setColour(0x0A0B0C);   // blue 0A, green 0B, red 0C
-        QCOMPARE(dialog.componentLabel(0)->text(), QStringLiteral(" R: #C"));
-        QCOMPARE(dialog.componentLabel(1)->text(), QStringLiteral(" G: #B"));
-        QCOMPARE(dialog.componentLabel(2)->text(), QStringLiteral(" B: #A"));
-    }
-
-    void colourNumberSplitsIntoSliders()
+    void colourNumberSplitsIntoSlidersAndHexLabelsWithoutLeadingZeros()
     {
         HexaColorDialog dialog;
         QCOMPARE(background(dialog.sample()), QColor(Qt::black));
         const struct {
-            qint32 colour; int red, green, blue;
+            qint32 colour; int red, green, blue; const char *labels[3];
         } cases[] = {
-            {255, 255, 0, 0}, {256, 0, 1, 0}, {65536, 0, 0, 1}, {8388608, 0, 0, 128}, {0xFFFFFF, 255, 255, 255},
+            {255, 255, 0, 0, {" R: #FF", " G: #0", " B: #0"}},
+            {256, 0, 1, 0, {" R: #0", " G: #1", " B: #0"}},
+            {65536, 0, 0, 1, {" R: #0", " G: #0", " B: #1"}},
+            {8388608, 0, 0, 128, {" R: #0", " G: #0", " B: #80"}},
+            {0x0A0B0C, 12, 11, 10, {" R: #C", " G: #B", " B: #A"}},   // blue 0A, green 0B, red 0C
+            {0xFFFFFF, 255, 255, 255, {" R: #FF", " G: #FF", " B: #FF"}},
         };
         for (const auto &c : cases) {
             dialog.setColour(c.colour);
-            QCOMPARE(dialog.slider(0)->value(), c.red);
-            QCOMPARE(dialog.slider(1)->value(), c.green);
-            QCOMPARE(dialog.slider(2)->value(), c.blue);
+            const int parts[] = {c.red, c.green, c.blue};
+            for (int i = 0; i < 3; ++i) {
+                QCOMPARE(dialog.slider(i)->value(), parts[i]);
+                QCOMPARE(dialog.componentLabel(i)->text(), QLatin1String(c.labels[i]));
+            }
             QCOMPARE(dialog.colour(), c.colour);
             QCOMPARE(background(dialog.sample()), QColor(c.red, c.green, c.blue));
         }
-    }
+        // A moved slider relabels its component and changes the colour.
+        for (const auto &[value, label] : {std::pair{171, " R: #AB"}, {5, " R: #5"}, {0, " R: #0"}}) {
+            dialog.slider(0)->setValue(value);
+            QCOMPARE(dialog.componentLabel(0)->text(), QLatin1String(label));
+            QCOMPARE(dialog.colour(), 0xFFFF00 + value);
+        }
 
-    void swatchesSetBlackAndWhite()
-    {
-        HexaColorDialog dialog;
         dialog.show();
-        dialog.setColour(0x336699);
         QTest::mouseClick(dialog.whiteSwatch(), Qt::LeftButton);
         QCOMPARE(dialog.colour(), 0xFFFFFF);
         QTest::mouseClick(dialog.blackSwatch(), Qt::LeftButton);
         QCOMPARE(dialog.colour(), 0);
-        QCOMPARE(dialog.blackSwatch()->toolTip(), QStringLiteral("Set black color"));
-        QCOMPARE(dialog.whiteSwatch()->toolTip(), QStringLiteral("Set white color"));
     }
 
-    void okReturnsTheSliderColourAndLaterCancelsChangeNothing()
+    void onlyOkReturnsTheSliderColour()
     {
         HexaColorDialog dialog;
-        qint32 colour = 0x0000FF;
-        QString caption;
-        int startRed = -1;
-        whenShown<HexaColorDialog>([&](HexaColorDialog *shown) {
-            caption = shown->windowTitle();
-            startRed = shown->slider(0)->value();
-            shown->slider(1)->setValue(0x80);
-            shown->okButton()->click();
-        });
-        QVERIFY(dialog.doModal(QStringLiteral("Border colour"), colour, QPoint(10, 10)));
-        QCOMPARE(caption, QStringLiteral("Border colour"));
-        QCOMPARE(startRed, 255);   // started from the caller's colour
-        QCOMPARE(colour, 0x0080FF);
-
-        for (const bool closeBox : {false, true}) {
-            colour = 0x010203;
+        for (const Answer answer : kAnswers) {
+            qint32 colour = 0x0000FF;
+            QString caption;
             qint32 started = -1;
-            whenShown<HexaColorDialog>([&started, closeBox](HexaColorDialog *shown) {
+            whenShown<HexaColorDialog>([&](HexaColorDialog *shown) {
+                caption = shown->windowTitle();
                 started = shown->colour();
-                shown->slider(2)->setValue(200);
-                if (closeBox)
-                    shown->close();
-                else
-                    shown->cancelButton()->click();
+                shown->slider(1)->setValue(0x80);
+                leave(shown, answer);
             });
-            QVERIFY(!dialog.doModal(QStringLiteral("Border colour"), colour, QPoint(10, 10)));
-            QCOMPARE(started, 0x010203);
-            QCOMPARE(colour, 0x010203);
+            QCOMPARE(dialog.doModal(QStringLiteral("Border colour"), colour, QPoint(10, 10)), answer == Answer::Ok);
+            QCOMPARE(caption, QStringLiteral("Border colour"));
+            QCOMPARE(started, 0x0000FF);   // started from the caller's colour
+            QCOMPARE(colour, answer == Answer::Ok ? 0x0080FF : 0x0000FF);
         }
     }
 
-    void systemPickerCancelChangesNothing()
+    void systemPickerAndPaletteChangeTheColourOnlyWhenConfirmed()
     {
         HexaColorDialog dialog;
+        dialog.setWindowTitle(QStringLiteral("Page background"));
         QColor offered;
         QColor answer;
         dialog.systemColourPicker = [&](const QColor &initial, QWidget *) {
@@ -228,16 +170,10 @@ private Q_SLOTS:
         dialog.systemColourButton()->click();   // answer invalid: cancelled
         QCOMPARE(offered, QColor(0x99, 0x66, 0x33));
         QCOMPARE(dialog.colour(), 0x336699);
-
         answer = QColor(0x12, 0x34, 0x56);
         dialog.systemColourButton()->click();
         QCOMPARE(dialog.colour(), 0x12 + 256 * 0x34 + 65536 * 0x56);
-    }
 
-    void htmlButtonTakesOnlyAConfirmedPaletteColour()
-    {
-        HexaColorDialog dialog;
-        dialog.setWindowTitle(QStringLiteral("Page background"));
         QCOMPARE(dialog.webPalette(), dialog.webPalette());   // one palette, kept
         for (const bool confirm : {false, true}) {
             dialog.setColour(0x010203);
@@ -245,7 +181,7 @@ private Q_SLOTS:
             whenShown<WebColorsDialog>([&caption, confirm](WebColorsDialog *palette) {
                 caption = palette->windowTitle();
                 QTest::mouseClick(palette->field(216), Qt::LeftButton);
-                (confirm ? palette->okButton() : palette->cancelButton())->click();
+                leave(palette, confirm ? Answer::Ok : Answer::Cancel);
             });
             dialog.webColourButton()->click();
             QCOMPARE(caption, QStringLiteral("Page background"));
@@ -275,8 +211,7 @@ private Q_SLOTS:
         } cases[] = {{0x0000FF, QColor(255, 0, 0)}, {0xFFFFFF, QColor(255, 255, 255)}, {0x00FF00, QColor(0, 255, 0)}};
         for (const auto &c : cases) {
             button.setColour(c.colour);
-            QCOMPARE(button.colour(), c.colour);
-            QCOMPARE(shownAt(&button, QPoint(30, 12)), c.face);
+            QCOMPARE(button.grab().toImage().pixelColor(30, 12), c.face);
         }
         button.setColour(0x00FF00);   // unchanged: no signal
         QCOMPARE(changed.size(), 3);

@@ -6,7 +6,6 @@
 #include "i18n/strings.h"
 #include "model/urlcollection.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -17,9 +16,6 @@
 #include <QTest>
 
 #include "widgettest.h"
-#include <QTimer>
-
-#include <functional>
 
 using namespace lumarc;
 using namespace lumarc::gui;

@@ -12,10 +12,8 @@
 #include "storage/projectfile.h"
 #include "storage/settingsfile.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
-#include <QApplication>
 #include <QDesktopServices>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -32,6 +30,7 @@
 using namespace lumarc;
 using namespace lumarc::gui;
 using lumarc::test::BoxAnswerer;
+using lumarc::test::writeAll;
 
 namespace {
 
@@ -93,10 +92,7 @@ private Q_SLOTS:
             s->setValue(QStringLiteral("settings/picinrow"), QStringLiteral("0"));
             s->setValue(QStringLiteral("settings/source_folder"), at("pics"));
         }
-        QFile urls(at("data/urls.txt"));
-        QVERIFY(urls.open(QIODevice::WriteOnly));
-        urls.write("  http://a.example/  \r\n\r\nhttp://b.example/\r\nhttp://a.example/\r\n");
-        urls.close();
+        QVERIFY(writeAll(at("data/urls.txt"), "http://a.example/\r\nhttp://b.example/\r\n"));
         GallerySettings look;
         look.setDefaults();
         look.galleryTitle = QStringLiteral("From default.zem");
@@ -141,12 +137,9 @@ private Q_SLOTS:
         QVERIFY(window.windowTitle().startsWith(QStringLiteral("Lumarc  v.1.1.0.  ( My Trip.ZEB )")));
 
         // A damaged file: the message names no other file, and the open project stays.
-        QFile bad(at("bad.zeb"));
-        QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write("ZEB105\0\0\0\0", 10);
-        bad.close();
+        QVERIFY(writeAll(at("bad.zeb"), QByteArray("ZEB105\0\0\0\0", 10)));
         BoxAnswerer ok(QMessageBox::Ok);
-        QVERIFY(!window.loadProject(bad.fileName(), true));
+        QVERIFY(!window.loadProject(at("bad.zeb"), true));
         QCOMPARE(ok.texts, QStringList{"Invalid ZEB file!"});
         QCOMPARE(window.document().path(), upper);
         QCOMPARE(window.document().count(), 1);
@@ -246,9 +239,7 @@ private Q_SLOTS:
     void closingWhileTheBuildAsksStopsTheBuildInsteadOfHanging()
     {
         const QString trip = project("busy.zeb", {image("busy/unbuilt.jpg")});
-        QVERIFY(QDir().mkpath(at("out")));
-        // An earlier gallery's page: the build asks first.
-        QVERIFY(lumarc::test::writeAll(at("out/index.html"), kGeneratorLine));
+        QVERIFY(writeAll(at("out/index.html"), kGeneratorLine));  // an earlier gallery: the build asks first
         MainWindow window(store());
         window.show();
         QVERIFY(window.loadProject(trip, false));
@@ -273,13 +264,10 @@ private Q_SLOTS:
     void aLanguageSwitchRenamesTheOpenWindowAtOnce()
     {
         MainWindow window(store());
-        const QString english = window.menuBar()->actions().first()->text();
         switchLanguage(i18n::kGerman);
-        const QString german = window.menuBar()->actions().first()->text();
+        QCOMPARE(window.menuBar()->actions().first()->text(), QStringLiteral("Datei"));
         switchLanguage(i18n::kEnglish);
-        QCOMPARE(english, QStringLiteral("File"));
-        QCOMPARE(german, QStringLiteral("Datei"));
-        QCOMPARE(window.menuBar()->actions().first()->text(), english);
+        QCOMPARE(window.menuBar()->actions().first()->text(), QStringLiteral("File"));
     }
 };
 

@@ -6,8 +6,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
-
 using namespace lumarc::gui;
 
 namespace {
@@ -35,31 +33,16 @@ class RecentProjectsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
+    void menuCaptionsCutLongPathsKeepingTheLastFolders()
     {
-        m_store.reset();
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_store = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("user.ini")), QSettings::IniFormat);
-    }
-
-    void menuCaption_data()
-    {
-        QTest::addColumn<int>("slot");
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("short") << 3 << QStringLiteral("C:\\a.zeb") << QStringLiteral("&3)  C:\\a.zeb");
-        QTest::newRow("32 characters") << 2 << "C:\\" + QString(25, u'x') + ".zeb"
-                                       << "&2)  C:\\" + QString(25, u'x') + ".zeb";
-        QTest::newRow("folders kept after the cut") << 1 << "D:\\Gallery projects 2009\\photos\\summer\\trip.zeb"
-                                                    << "&1)  ...\\photos\\summer\\trip.zeb";
-    }
-    void menuCaption()
-    {
-        QFETCH(int, slot);
-        QFETCH(QString, path);
-        QFETCH(QString, caption);
-        QCOMPARE(recentMenuCaption(slot, path), caption);
+        const QString x25(25, u'x');
+        const struct { int slot; QString path, caption; } cases[] = {
+            {3, "C:\\a.zeb", "&3)  C:\\a.zeb"},
+            {2, "C:\\" + x25 + ".zeb", "&2)  C:\\" + x25 + ".zeb"},   // 32 characters: not cut
+            {1, "D:\\Gallery projects 2009\\photos\\summer\\trip.zeb", "&1)  ...\\photos\\summer\\trip.zeb"},
+        };
+        for (const auto &c : cases)
+            QCOMPARE(recentMenuCaption(c.slot, c.path), c.caption);
     }
 
     void addFileMovesAKnownPathUpAndDropsTheOldest()
@@ -68,7 +51,6 @@ private Q_SLOTS:
         list.addFile(QStringLiteral("C:\\A.zeb"));   // known in another case: moved up, new spelling
         QCOMPARE(slotsOf(list),
                  (QStringList{QStringLiteral("C:\\A.zeb"), QStringLiteral("C:\\x.zeb"), QStringLiteral("C:\\z.zeb")}));
-        QCOMPARE(list.menuCaption(1), QStringLiteral("&1)  C:\\A.zeb"));
 
         for (int i = 1; i <= RecentProjects::kMaxRecent; ++i)
             list.addFile(QStringLiteral("p%1").arg(i));
@@ -79,30 +61,28 @@ private Q_SLOTS:
 
     void savesAndLoadsTheRegistryLayout()
     {
+        QTemporaryDir dir;
+        QSettings store(dir.filePath(QStringLiteral("user.ini")), QSettings::IniFormat);
         // An entry beyond the count, left by an earlier run.
-        m_store->setValue(QStringLiteral("mru_projects/File5"), QStringLiteral("C:\\old.zeb"));
+        store.setValue(QStringLiteral("mru_projects/File5"), QStringLiteral("C:\\old.zeb"));
         const RecentProjects saved = listOf({QStringLiteral("C:\\one.zeb"), QStringLiteral("D:\\two.zeb")});
-        saved.save(*m_store);
-        m_store->beginGroup(QStringLiteral("mru_projects"));
-        QCOMPARE(m_store->value(QStringLiteral("Count")).toInt(), 2);
-        QCOMPARE(m_store->value(QStringLiteral("File2")).toString(), QStringLiteral("D:\\two.zeb"));
-        QVERIFY(!m_store->contains(QStringLiteral("File3")));
-        QVERIFY(m_store->contains(QStringLiteral("File5")));
-        m_store->endGroup();
+        saved.save(store);
+        store.beginGroup(QStringLiteral("mru_projects"));
+        QCOMPARE(store.value(QStringLiteral("Count")).toInt(), 2);
+        QCOMPARE(store.value(QStringLiteral("File2")).toString(), QStringLiteral("D:\\two.zeb"));
+        QVERIFY(!store.contains(QStringLiteral("File3")));
+        QVERIFY(store.contains(QStringLiteral("File5")));
+        store.endGroup();
 
         RecentProjects loaded = listOf({QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z")});
-        loaded.load(*m_store);
+        loaded.load(store);
         QCOMPARE(slotsOf(loaded), slotsOf(saved));
 
         // An unreadable count leaves the list as it was.
-        m_store->setValue(QStringLiteral("mru_projects/Count"), QStringLiteral("three"));
-        loaded.load(*m_store);
+        store.setValue(QStringLiteral("mru_projects/Count"), QStringLiteral("three"));
+        loaded.load(store);
         QCOMPARE(slotsOf(loaded), slotsOf(saved));
     }
-
-private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<QSettings> m_store;
 };
 
 QTEST_MAIN(RecentProjectsTest)

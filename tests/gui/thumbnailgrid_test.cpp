@@ -21,7 +21,7 @@ namespace {
 
 constexpr ImageId kFirstId = 100;
 
-void setImages(ThumbnailGrid &grid, int count)
+void setUp(ThumbnailGrid &grid, int count, int perRow, QSize size = QSize(700, 500))
 {
     QList<ImageId> ids;
     QStringList titles;
@@ -29,14 +29,9 @@ void setImages(ThumbnailGrid &grid, int count)
         ids.append(kFirstId + ImageId(i));
         titles.append(QStringLiteral("title %1").arg(i));
     }
-    grid.setImages(ids, titles);
-}
-
-void setUp(ThumbnailGrid &grid, int count, int perRow, QSize size = QSize(700, 500))
-{
     grid.resize(size);
     grid.setPicturesPerRow(perRow);
-    setImages(grid, count);
+    grid.setImages(ids, titles);
     grid.show();
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
 }
@@ -58,8 +53,12 @@ private Q_SLOTS:
     void pressesApplyTheClickRulesAndSayWhenBeforeTheChange()
     {
         const struct { Ints before; int index; Qt::KeyboardModifiers modifiers; Ints after; } rows[] = {
+            {{}, 4, Qt::ShiftModifier, {4}},                            // nothing selected: any press selects
+            {{3}, 5, Qt::ControlModifier, {3, 5}},                      // Ctrl adds
             {{3}, 3, Qt::ControlModifier, {}},                          // Ctrl on the only selected
+            {{2, 3, 4}, 0, Qt::ShiftModifier, {0, 1, 2, 3, 4}},         // Shift before the first
             {{2, 3, 4}, 7, Qt::ShiftModifier, {2, 3, 4, 5, 6, 7}},      // Shift beyond the last
+            {{1, 4}, 6, Qt::ShiftModifier, {1, 4, 5, 6}},               // Shift beyond the last keeps gaps
             {{1, 3}, 3, Qt::NoModifier, {1, 3}},                        // plain inside several
             {{1, 3}, 2, Qt::NoModifier, {2}},                           // plain outside several
         };
@@ -104,7 +103,7 @@ private Q_SLOTS:
     {
         ThumbnailGrid grid;
         setUp(grid, 10, 4, QSize(700, 200));
-        grid.setSelection(GridSelection::of({5}));
+        grid.setSelection(GridSelection::of({1, 2}));
         QSignalSpy previous(&grid, &ThumbnailGrid::previousPictureRequested);
         QSignalSpy next(&grid, &ThumbnailGrid::nextPictureRequested);
         QSignalSpy remove(&grid, &ThumbnailGrid::deleteRequested);
@@ -119,7 +118,7 @@ private Q_SLOTS:
         const Ints counts{int(next.count()), int(previous.count()), int(remove.count()), int(all.count()),
                           int(menu.count())};
         QCOMPARE(counts, (Ints{1, 1, 1, 1, 1}));
-        QCOMPARE(grid.selection().indexes(), Ints{5});   // the window does those
+        QCOMPARE(grid.selection().indexes(), (Ints{1, 2}));   // the window does those
 
         // A notch towards the user moves the bar one slide down, but not past its maximum (about 220).
         QScrollBar *bar = grid.verticalScrollBar();
@@ -128,12 +127,13 @@ private Q_SLOTS:
         sendWheel(grid, -120);
         QCOMPARE(bar->value(), bar->maximum());
 
+        // Down moves one row from the first selected image, and does nothing on the last row.
         QSignalSpy changed(&grid, &ThumbnailGrid::selectionChanged);
-        QTest::keyClick(&grid, Qt::Key_Down);
-        QCOMPARE(grid.selection().indexes(), Ints{9});
-        QTest::keyClick(&grid, Qt::Key_Down);   // on the last row
-        QCOMPARE(grid.selection().indexes(), Ints{9});
-        QCOMPARE(changed.count(), 1);
+        for (const int expected : {5, 9, 9}) {
+            QTest::keyClick(&grid, Qt::Key_Down);
+            QCOMPARE(grid.selection().indexes(), Ints{expected});
+        }
+        QCOMPARE(changed.count(), 2);
     }
 
     void droppedFilesKeepTheirLetterCase()
