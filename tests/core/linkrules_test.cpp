@@ -3,6 +3,7 @@
 #include "i18n/strings.h"
 
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -113,6 +114,12 @@ TEST(LinkRules, LocalCheckGivesEachStatus)
         {RowKind::Url, "page.html", "http://Host/Dir/", LinkStatus::NotVerified, "http://host/Dir/page.html"},
         {RowKind::Url, "www.example.com/", {}, LinkStatus::NotVerified, "http://www.example.com"},
         {RowKind::Url, "https://example.com/a.pdf", root, LinkStatus::NotVerified, "https://example.com/a.pdf"},
+        // Absolute paths and file: addresses are checked as they are, whatever the base.
+        {RowKind::Url, root + "/Site/Pages/a.html", {}, LinkStatus::Validated, {}},
+        {RowKind::Url, root + "/Site/Pages/a.html", root + "/My Photos", LinkStatus::Validated, {}},
+        {RowKind::Url, QUrl::fromLocalFile(root + "/Site/Pages/a.html").toString(), root, LinkStatus::Validated, {}},
+        {RowKind::Url, root + "/Site/Pages/b.html", {}, LinkStatus::LinkFileNotFound, {}},
+        {RowKind::Url, "/gallery/index.html", "http://host/", LinkStatus::NotVerified, "http://host/gallery/index.html"},
     };
     for (const auto &c : cases) {
         const LocalCheck check = checkLocally({c.kind, RowSource::ImagePath, 0, c.address, LinkStatus::Validated}, c.base);

@@ -3,6 +3,9 @@
 #include "i18n/strings.h"
 #include "support/paths.h"
 
+#include <QRegularExpression>
+#include <QUrl>
+
 namespace lumarc::verify {
 namespace {
 
@@ -108,6 +111,9 @@ std::optional<QString> resolveRelativeUrl(const QString &base, const QString &re
     qsizetype kept = segments.size();
 
     link = withoutTrailingSlash(link);
+    // A root-relative link of a web site starts at its host.
+    if (!prefix.isEmpty() && link.startsWith(QLatin1Char('/')))
+        return prefix + segments.first() + link;
     while (link.startsWith(QLatin1String("../"))) {
         link.remove(0, 3);
         --kept;
@@ -167,12 +173,30 @@ QList<LinkRow> collectRows(const Project &project)
     return rows;
 }
 
+bool isAbsoluteLocalPath(const QString &text)
+{
+    // "/home/…", "C:\…" or "C:/…", and "\\server\share\…".
+    static const QRegularExpression absolute(QStringLiteral("^(/|[A-Za-z]:[\\\\/]|\\\\\\\\)"));
+    return absolute.match(text).hasMatch();
+}
+
 LocalCheck checkLocally(const LinkRow &row, const QString &linkBase)
 {
     if (row.kind == RowKind::Image)
         return {fileExists(row.address) ? LinkStatus::Validated : LinkStatus::ImageNotFound, {}};
 
     QString address = row.address;
+    // A file: address or an absolute path names a file on this machine as it is; joined to
+    // the base it would name another. An absolute path that is no file here may still be a
+    // root-relative link of a web site, which the base resolves below.
+    if (address.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
+        const QString local = QUrl(address).toLocalFile();
+        return {!local.isEmpty() && fileExists(local) ? LinkStatus::Validated : LinkStatus::LinkFileNotFound, {}};
+    }
+    if (isAbsoluteLocalPath(address) && fileExists(address))
+        return {LinkStatus::Validated, {}};
+    if (isAbsoluteLocalPath(address) && !isExternalUrl(linkBase))
+        return {isHtmlPage(address) ? LinkStatus::LinkFileNotFound : LinkStatus::LinkNotFound, {}};
     if (!isHtmlPage(address) && !isExternalUrl(address)) {
         // Any other file: as given, else relative to the base. A web address reached that
         // way is not loaded, since only pages are worth a network check.

@@ -32,6 +32,10 @@ bool isHtmlPage(const QString &text);
 // for a web base only the scheme and host are lower-cased.
 std::optional<QString> resolveRelativeUrl(const QString &base, const QString &relative);
 
+// True for a path that names a file on a machine by itself: "/…", a drive ("C:\…") or a
+// network share ("\\server\…").
+bool isAbsoluteLocalPath(const QString &text);
+
 // The address as it is loaded: "http://" put in front of "www.", one trailing "/" dropped.
 QString loadableAddress(const QString &url);
 
