@@ -4,7 +4,7 @@
 
 using namespace lumarc;
 
-TEST(GallerySettings, SetFieldTextChecksNumbersAndCentresEmptyAlignment)
+TEST(GallerySettings, SetFieldTextChecksEachKindAndCentresEmptyAlignment)
 {
     struct Case {
         const char *field, *value;
@@ -16,7 +16,20 @@ TEST(GallerySettings, SetFieldTextChecksNumbersAndCentresEmptyAlignment)
         {"columns", " 7 ", true, "7"},         {"columns", "-3", true, "-3"},
         {"columns", "abc", false, "4"},        {"columns", "4.5", false, "4"},
         {"rows", "2147483648", false, "100"},  {"keep_aspect_ratio", "32768", false, "1"},
-        {"cell_width", "not checked", true, "not checked"},
+        {"cell_width", "200", true, "200"},    {"cell_width", "10001", false, "160"},
+        {"cell_padding", "1\" onmouseover=\"x", false, "10"}, {"title_font_size", "-1", false, "10"},
+        {"title_align", "right", true, "right"}, {"title_align", "x onclick=alert(1)", false, "center"},
+        {"title_font_weight", "bold", true, "bold"}, {"title_font_weight", "900;}*{x:y", false, "normal"},
+        {"title_color", "#a3F", true, "#a3F"}, {"title_color", "red", true, "red"},
+        {"title_color", "#12345", false, "#FFFFFF"}, {"title_color", "red;}body{x:url(y)", false, "#FFFFFF"},
+        {"gallery_title_color", "#000\" onclick=\"x", false, "#000080"},
+        {"cell_border_colors", "#111 #222", true, "#111 #222"},
+        {"cell_border_colors", "#1 #2 #3 #4 #5", false, "#aaaaaa #666666 #666666 #aaaaaa"},
+        {"page_font_family", "'Times New Roman', \u0141ato-Sans, serif", true,
+         "'Times New Roman', \u0141ato-Sans, serif"},
+        {"title_font_name", "x;}body{background:url(//e)}", false, "Verdana"},
+        {"title_font_name", "'unpaired", false, "Verdana"},
+        {"gallery_title", "<b>any</b> \"text\"", true, "<b>any</b> \"text\""},
     };
     for (const Case &c : cases) {
         GallerySettings s;
@@ -26,4 +39,23 @@ TEST(GallerySettings, SetFieldTextChecksNumbersAndCentresEmptyAlignment)
         EXPECT_EQ(setFieldText(s, *field, QString::fromUtf8(c.value)), c.accepted) << c.field << "=" << c.value;
         EXPECT_EQ(fieldText(s, *field), QString::fromUtf8(c.stored)) << c.field << "=" << c.value;
     }
+}
+
+TEST(GallerySettings, ResetUnfitFieldsGivesDefaultsAndNamesEachField)
+{
+    GallerySettings s;
+    s.setDefaults();
+    s.titleColor = QStringLiteral("red;}");
+    s.cellSpacing = QStringLiteral("5\"><script>");
+    s.titleFontName = QStringLiteral("DejaVu Sans");
+    s.galleryTitle = QStringLiteral("<i>kept</i>");
+    const QList<UnfitField> unfit = resetUnfitFields(s);
+    ASSERT_EQ(unfit.size(), 2);
+    EXPECT_EQ(QString::fromUtf8(unfit[0].field->name) + '=' + unfit[0].value + '>' + unfit[0].replacement,
+              QStringLiteral("title_color=red;}>#FFFFFF"));
+    EXPECT_EQ(QString::fromUtf8(unfit[1].field->name) + '=' + unfit[1].value + '>' + unfit[1].replacement,
+              QStringLiteral("cell_spacing=5\"><script>>5"));
+    EXPECT_EQ(s.titleColor + s.cellSpacing + s.titleFontName + s.galleryTitle,
+              QStringLiteral("#FFFFFF5DejaVu Sans<i>kept</i>"));
+    EXPECT_TRUE(resetUnfitFields(s).isEmpty());
 }

@@ -102,6 +102,11 @@ BuildReport buildGallery(const Project &input, const BuildOptions &options, Prog
     // Names from a file may be unsafe or shared; the build works on a repaired copy.
     Project project = input;
     report.renamedOutputNames = repairOutputNames(project.images);
+    for (const UnfitField &unfit : resetUnfitFields(project.settings))
+        report.warnings.append(Error{ErrorCode::Invalid, QLatin1String(unfit.field->name),
+                                     QStringLiteral("'%1' is not %2; the gallery uses '%3'")
+                                         .arg(unfit.value, valueProblem(*unfit.field, unfit.value), unfit.replacement)});
+    report.warnings.append(unpublishedLinks(project));
     const QString folder = resolvedFolder(project.settings.destinationFolder);
     const bool clean = !options.htmlOnly;
 

@@ -24,7 +24,12 @@ void removeFrom(QHash<QString, int> &counts, const QString &key)
 
 QString defaultTitle(const QString &path)
 {
-    return paths::baseName(path);
+    // Titles are HTML; a file name is text, so its markup characters are escaped.
+    QString title = paths::baseName(path);
+    title.replace(QLatin1Char('&'), QLatin1String("&amp;"));
+    title.replace(QLatin1Char('<'), QLatin1String("&lt;"));
+    title.replace(QLatin1Char('>'), QLatin1String("&gt;"));
+    return title;
 }
 
 ImageId ImageList::append(ImageItem item)
