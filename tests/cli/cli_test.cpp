@@ -231,7 +231,7 @@ TEST_F(Cli, BuildReplacesHostileValuesLeavesScriptLinksOutAndStillSucceeds)
 
     const Outcome r = lumarc({"build", path("p.zeb"), "-o", path("out"), "-q"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    for (const char *warning : {"lumarc: title_align: 'c d=e>' is not left, center or right; the gallery uses 'center'",
+    for (const char *warning : {"lumarc: title_align: needs left, center or right, not 'c d=e>'; the gallery uses 'center'",
                                 "lumarc: title_font_weight: ", "image 1: its link is a script address"})
         EXPECT_TRUE(r.err.contains(QString::fromUtf8(warning))) << warning << "\n" << r.err.toStdString();
     const QByteArray page = readAll(path("out/index.html"));

@@ -40,22 +40,3 @@ TEST(GallerySettings, SetFieldTextChecksEachKindAndCentresEmptyAlignment)
         EXPECT_EQ(fieldText(s, *field), QString::fromUtf8(c.stored)) << c.field << "=" << c.value;
     }
 }
-
-TEST(GallerySettings, ResetUnfitFieldsGivesDefaultsAndNamesEachField)
-{
-    GallerySettings s;
-    s.setDefaults();
-    s.titleColor = QStringLiteral("red;}");
-    s.cellSpacing = QStringLiteral("5\"><script>");
-    s.titleFontName = QStringLiteral("DejaVu Sans");
-    s.galleryTitle = QStringLiteral("<i>kept</i>");
-    const QList<UnfitField> unfit = resetUnfitFields(s);
-    ASSERT_EQ(unfit.size(), 2);
-    EXPECT_EQ(QString::fromUtf8(unfit[0].field->name) + '=' + unfit[0].value + '>' + unfit[0].replacement,
-              QStringLiteral("title_color=red;}>#FFFFFF"));
-    EXPECT_EQ(QString::fromUtf8(unfit[1].field->name) + '=' + unfit[1].value + '>' + unfit[1].replacement,
-              QStringLiteral("cell_spacing=5\"><script>>5"));
-    EXPECT_EQ(s.titleColor + s.cellSpacing + s.titleFontName + s.galleryTitle,
-              QStringLiteral("#FFFFFF5DejaVu Sans<i>kept</i>"));
-    EXPECT_TRUE(resetUnfitFields(s).isEmpty());
-}

@@ -104,8 +104,8 @@ BuildReport buildGallery(const Project &input, const BuildOptions &options, Prog
     report.renamedOutputNames = repairOutputNames(project.images);
     for (const UnfitField &unfit : resetUnfitFields(project.settings))
         report.warnings.append(Error{ErrorCode::Invalid, QLatin1String(unfit.field->name),
-                                     QStringLiteral("'%1' is not %2; the gallery uses '%3'")
-                                         .arg(unfit.value, valueProblem(*unfit.field, unfit.value), unfit.replacement)});
+                                     QStringLiteral("needs %1, not '%2'; the gallery uses '%3'")
+                                         .arg(valueProblem(*unfit.field, unfit.value), unfit.value, unfit.replacement)});
     report.warnings.append(unpublishedLinks(project));
     const QString folder = resolvedFolder(project.settings.destinationFolder);
     const bool clean = !options.htmlOnly;
