@@ -1,6 +1,7 @@
 #include "model/imagelist.h"
 
 #include "model/outputnames.h"
+#include "support/htmltext.h"
 #include "support/paths.h"
 
 #include <atomic>
@@ -24,12 +25,8 @@ void removeFrom(QHash<QString, int> &counts, const QString &key)
 
 QString defaultTitle(const QString &path)
 {
-    // Titles are HTML; a file name is text, so its markup characters are escaped.
-    QString title = paths::baseName(path);
-    title.replace(QLatin1Char('&'), QLatin1String("&amp;"));
-    title.replace(QLatin1Char('<'), QLatin1String("&lt;"));
-    title.replace(QLatin1Char('>'), QLatin1String("&gt;"));
-    return title;
+    // Titles are HTML; a file name is text.
+    return htmltext::plainText(paths::baseName(path));
 }
 
 ImageId ImageList::append(ImageItem item)

@@ -4,6 +4,15 @@
 
 namespace lumarc::htmltext {
 
+QString plainText(const QString &text)
+{
+    QString out = text;
+    out.replace(QLatin1Char('&'), QLatin1String("&amp;"));
+    out.replace(QLatin1Char('<'), QLatin1String("&lt;"));
+    out.replace(QLatin1Char('>'), QLatin1String("&gt;"));
+    return out;
+}
+
 QString doubleQuotedValue(const QString &text)
 {
     QString out = text;

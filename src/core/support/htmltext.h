@@ -14,6 +14,10 @@
 
 namespace lumarc::htmltext {
 
+// Plain text as HTML: &, < and > become &amp;, &lt; and &gt;. For texts the program makes
+// itself (a title from a file name), never for what an author wrote.
+QString plainText(const QString &text);
+
 // The text as the value of a double-quoted attribute: each " becomes &quot;.
 QString doubleQuotedValue(const QString &text);
 
