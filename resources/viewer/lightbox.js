@@ -1,7 +1,7 @@
 /*
  * Lumarc gallery viewer: a click on a link with rel="lightbox" or rel="lightbox[group]"
- * shows its target image in an overlay, scaled to fit the window, with the link's title
- * as caption (HTML) and previous/next within the links of the same rel value.
+ * shows its target image in an overlay, scaled to fit the window, with the caption of its
+ * thumbnail cell and previous/next within the links of the same rel value.
  * Keys: Left/p previous, Right/n next, Esc/x/c close. Touch: swipe to move, tap outside
  * to close.
  *
@@ -169,6 +169,23 @@
         show();
     }
 
+    // The caption is a copy of the nodes the page itself parsed in the cell's title (the
+    // author's HTML, links included). The link's title attribute is never parsed as markup:
+    // the browser has decoded it already, so escaped text in it would come back as live HTML.
+    function setCaption(link) {
+        var cell = link.parentNode;
+        while (cell && cell.nodeName !== 'TD') cell = cell.parentNode;
+        var source = cell ? cell.querySelector('font.tdTitle') : null;
+        while (ui.caption.firstChild) ui.caption.removeChild(ui.caption.firstChild);
+        if (source) {
+            for (var node = source.firstChild; node; node = node.nextSibling)
+                ui.caption.appendChild(node.cloneNode(true));
+        } else {
+            ui.caption.textContent = link.getAttribute('title') || '';
+        }
+        ui.caption.style.display = ui.caption.firstChild ? '' : 'none';
+    }
+
     function show() {
         var link = group[index];
         var token = ++loadToken;
@@ -177,9 +194,7 @@
         natural = null;
         ui.panel.className = 'lbx-busy';
         showArrows(false);
-        // The title is the gallery author's own HTML, links included.
-        ui.caption.innerHTML = link.getAttribute('title') || '';
-        ui.caption.style.display = ui.caption.innerHTML ? '' : 'none';
+        setCaption(link);
         ui.counter.textContent = group.length > 1 ? 'Image ' + (index + 1) + ' of ' + group.length : '';
         ui.counter.style.display = group.length > 1 ? '' : 'none';
 

@@ -181,10 +181,10 @@ public:
             return;
         constexpr int kWidth = 30;
         const int filled = int(qint64(done) * kWidth / total);
-        QString name = paths::fileName(item);
+        QString name = visible(paths::fileName(item));
         if (name.size() > 36)
             name = name.left(33) + QStringLiteral("...");
-        printErr(QStringLiteral("\r[%1%2] %3/%4 %5\x1b[K")
+        printErrRaw(QStringLiteral("\r[%1%2] %3/%4 %5\x1b[K")
                      .arg(QString(filled, QLatin1Char('#')), QString(kWidth - filled, QLatin1Char('.')))
                      .arg(done)
                      .arg(total)
@@ -321,6 +321,8 @@ int runBuild(const QStringList &arguments)
     reportRenamedOutputNames(args.sources.first(), renamedOnLoad + result.renamedOutputNames, false);
     for (const Error &failure : result.failures)
         report(failure);
+    for (const Error &warning : result.warnings)
+        report(warning);
     if (result.fatal) {
         if (result.fatal->code == ErrorCode::Refused) {
             if (!result.asked)
@@ -343,7 +345,7 @@ int runBuild(const QStringList &arguments)
                      .arg(project.images.count())
                      .arg(args.htmlOnly ? 0 : failedImages)
                      .arg(double(timer.elapsed()) / 1000.0, 0, 'f', 1));
-        printOut(QDir::toNativeSeparators(result.firstPage) + QLatin1Char('\n'));
+        printOut(visible(QDir::toNativeSeparators(result.firstPage)) + QLatin1Char('\n'));
     }
     if (args.open && !result.firstPage.isEmpty())
         openInBrowser(result.firstPage);

@@ -135,10 +135,11 @@ QString textInfo(const QString &path, const OpenedFile &file)
     const auto lines = [](const Fields &fields, const QString &indent, int width) {
         QString out;
         for (const auto &[name, value] : fields)
-            out += indent + name.leftJustified(width) + QStringLiteral(" = ") + value.toVariant().toString() + QLatin1Char('\n');
+            out += indent + name.leftJustified(width) + QStringLiteral(" = ") + visible(value.toVariant().toString())
+                + QLatin1Char('\n');
         return out;
     };
-    QString out = (file.settingsOnly ? QStringLiteral("Settings file: ") : QStringLiteral("Project: ")) + path
+    QString out = (file.settingsOnly ? QStringLiteral("Settings file: ") : QStringLiteral("Project: ")) + visible(path)
         + QStringLiteral("\n\nSettings:\n") + lines(settingsValues(file.project.settings), QStringLiteral("  "), 23);
     if (file.settingsOnly)
         return out;
@@ -210,13 +211,14 @@ int runSet(const QStringList &args)
             allValid = false;
             continue;
         }
-        if (!setFieldText(settings, *field, args[i].mid(eq + 1))) {
-            report(path, QStringLiteral("%1 needs a whole number, not '%2'").arg(name, args[i].mid(eq + 1)));
+        const QString value = args[i].mid(eq + 1);
+        if (!setFieldText(settings, *field, value)) {
+            report(path, QStringLiteral("%1 needs %2, not '%3'").arg(name, valueProblem(*field, value), value));
             allValid = false;
         }
     }
     if (!allValid) {
-        printErr(QStringLiteral("lumarc: %1 was left unchanged\n").arg(path));
+        printErr(QStringLiteral("lumarc: %1 was left unchanged\n").arg(visible(path)));
         return kExitUsage;
     }
     if (Status error = saveFile(file.value(), path)) {
@@ -248,7 +250,7 @@ int runExport(const QStringList &args)
         report(*error);
         return kExitUsage;
     }
-    printOut(QStringLiteral("Exported %1 images to %2\n").arg(project.value().images.count()).arg(args[1]));
+    printOut(QStringLiteral("Exported %1 images to %2\n").arg(project.value().images.count()).arg(visible(args[1])));
     return kExitOk;
 }
 
@@ -286,7 +288,7 @@ int runImport(const QStringList &args)
     }
     printOut(QStringLiteral("Imported %1 images into %2%3\n")
                  .arg(imported.value())
-                 .arg(projectPath, created ? QStringLiteral(" (new project)") : QString()));
+                 .arg(visible(projectPath), created ? QStringLiteral(" (new project)") : QString()));
     return kExitOk;
 }
 
@@ -319,7 +321,7 @@ int runAdd(const QStringList &args)
     const auto show = [&](const QString &path, const AddResult &result) {
         if (result.outcome == AddOutcome::Added) {
             ++added;
-            lines += QStringLiteral("added    %1  (%2)\n").arg(path, project.images.at(result.index).outputName);
+            lines += QStringLiteral("added    %1  (%2)\n").arg(visible(path), visible(project.images.at(result.index).outputName));
             return;
         }
         ++refused;
@@ -327,7 +329,7 @@ int runAdd(const QStringList &args)
         // detail says why.
         const QString why = result.outcome == AddOutcome::Duplicate ? messages::oneLine(messages::duplicateImage(path))
                                                                     : result.detail;
-        lines += QStringLiteral("refused  %1  (%2)\n").arg(path, why);
+        lines += QStringLiteral("refused  %1  (%2)\n").arg(visible(path), visible(why));
     };
 
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -337,14 +339,14 @@ int runAdd(const QStringList &args)
             // Only the header of each file is read: the command line keeps no previews.
             const QStringList files = readableImagesIn(path);
             if (files.isEmpty())
-                lines += QStringLiteral("nothing  %1  (no readable images in the folder)\n").arg(path);
+                lines += QStringLiteral("nothing  %1  (no readable images in the folder)\n").arg(visible(path));
             for (const QString &file : files)
                 show(file, addImageFromHeader(project, file));
             continue;
         }
         if (!info.exists()) {
             ++refused;
-            lines += QStringLiteral("refused  %1  (no such file or folder)\n").arg(path);
+            lines += QStringLiteral("refused  %1  (no such file or folder)\n").arg(visible(path));
             continue;
         }
         show(path, addImageFromHeader(project, path));
@@ -353,7 +355,7 @@ int runAdd(const QStringList &args)
     if (added > 0 || (renamed > 0 && !created)) {
         if (Status error = saveProject(project, projectPath)) {
             report(*error);
-            printErr(QStringLiteral("lumarc: %1 was left unchanged; nothing was added\n").arg(projectPath));
+            printErr(QStringLiteral("lumarc: %1 was left unchanged; nothing was added\n").arg(visible(projectPath)));
             return kExitUsage;
         }
     }
@@ -362,7 +364,7 @@ int runAdd(const QStringList &args)
     printOut(QStringLiteral("%1 added, %2 refused; %3 now holds %4 images\n")
                  .arg(added)
                  .arg(refused)
-                 .arg(projectPath)
+                 .arg(visible(projectPath))
                  .arg(project.images.count()));
     return refused > 0 ? kExitSomeFailed : kExitOk;
 }

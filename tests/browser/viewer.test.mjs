@@ -6,18 +6,13 @@
 // drives the viewer with the mouse and the keyboard on a desktop window, and by touch on
 // a phone-sized one. Prints "N passed, M failed" last; exits 1 on any failure.
 
-import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
 import path from 'node:path';
 import { chromium } from 'playwright-core';
+import { assert, check, equal, finish, run, setUp } from './harness.mjs';
 
-const [lumarcExe, workArg] = process.argv.slice(2);
-if (!lumarcExe || !workArg) {
-    console.error('usage: node viewer.test.mjs LUMARC_EXE WORK_DIR');
-    process.exit(2);
-}
-const work = path.resolve(workArg);
+let lumarcExe, work;
 const screenshotPath = process.env.LUMARC_VIEWER_SCREENSHOT || '/tmp/lumarc-viewer.png';
 const convert = '/usr/bin/convert';   // ImageMagick itself; /usr/local/bin may hold a stand-in
 const chromiumArgs = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -34,30 +29,6 @@ const photos = [
     ['Pebble', '320x240', '#d8d2c4-#6b6356'],
 ];
 const names = photos.map(([n]) => n), total = names.length;
-
-let passed = 0, failed = 0;
-async function check(name, fn) {
-    try {
-        await fn();
-        passed++;
-        console.log(`ok    ${name}`);
-    } catch (e) {
-        failed++;
-        console.log(`FAIL  ${name}\n      ${String(e && e.stack || e).split('\n').slice(0, 4).join('\n      ')}`);
-    }
-}
-function assert(cond, message) { if (!cond) throw new Error(message); }
-function equal(actual, expected, what) {
-    if (actual !== expected) throw new Error(`${what}: expected ${JSON.stringify(expected)}, got ${JSON.stringify(actual)}`);
-}
-
-function run(exe, args, env) {
-    try {
-        return execFileSync(exe, args, { encoding: 'utf8', env: { ...process.env, ...env }, stdio: ['ignore', 'pipe', 'pipe'] });
-    } catch (e) {
-        throw new Error(`${path.basename(exe)} ${args.join(' ')} failed (${e.status}):\n${e.stderr || e.message}`);
-    }
-}
 
 // Gradients with a frame, so that a screenshot shows what is cut off.
 function makePhotos(folder) {
@@ -226,13 +197,7 @@ async function phoneChecks(base, problems) {
 }
 
 async function main() {
-    // The work folder is emptied: only when it is new, empty or one of ours.
-    const marker = path.join(work, '.lumarc-viewer-test');
-    if (fs.existsSync(work) && fs.readdirSync(work).length && !fs.existsSync(marker))
-        throw new Error(`${work} holds files of its own; give a new or empty work folder`);
-    fs.rmSync(work, { recursive: true, force: true });
-    fs.mkdirSync(work, { recursive: true });
-    fs.writeFileSync(marker, '');
+    ({ lumarcExe, work } = setUp('viewer.test.mjs'));
     buildGalleries(makePhotos(path.join(work, 'source')));
 
     const server = await serve(work);
@@ -244,20 +209,4 @@ async function main() {
     });
 }
 
-// A stray rejection or a hang still ends with the summary line.
-function abort(message) {
-    console.log(`FAIL  ${message}`);
-    console.log(`${passed} passed, ${failed + 1} failed`);
-    process.exit(1);
-}
-process.on('unhandledRejection', (e) => abort(`unhandled: ${e && e.stack || e}`));
-const watchdog = setTimeout(() => abort('the test did not finish within 150 s'), 150000);
-
-main().catch((e) => {
-    failed++;
-    console.log(`FAIL  setup: ${e && e.stack || e}`);
-}).finally(() => {
-    clearTimeout(watchdog);
-    console.log(`${passed} passed, ${failed} failed`);
-    process.exit(failed ? 1 : 0);
-});
+finish(main);

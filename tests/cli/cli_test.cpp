@@ -94,10 +94,18 @@ TEST_F(Cli, SetChangesFieldsOrLeavesTheFileUntouched)
 {
     ASSERT_TRUE(writeAll(path("trip.zeb"), handMadeProject()));
     const QByteArray before = readAll(path("trip.zeb"));
-    for (const QStringList &bad : {QStringList{"columns=5", "colour=red"}, QStringList{"rows=many"}}) {
+    // Each refusal names the field, and the value when the field exists.
+    const std::pair<QStringList, QString> refused[] = {
+        {{"columns=5", "colour=red"}, "'colour'"},
+        {{"rows=many"}, "rows needs a whole number, not 'many'"},
+        {{"title_color=red;}body{x:y"}, "title_color needs a colour such as #FF0000, #F00 or red, not 'red;}body{x:y'"},
+        {{"title_align=x onclick=alert(1)"}, "title_align needs left, center or right, not 'x onclick=alert(1)'"},
+        {{"cell_padding=1\" onclick=\"x"}, "cell_padding needs a whole number from 0 to 10000, not '1\" onclick=\"x'"},
+    };
+    for (const auto &[bad, message] : refused) {
         const Outcome r = lumarc(QStringList{"set", path("trip.zeb")} + bad);
         EXPECT_EQ(r.code, 2);
-        EXPECT_TRUE(r.err.contains(bad.last().section('=', 0, 0))) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(message)) << r.err.toStdString();
         EXPECT_EQ(readAll(path("trip.zeb")), before);
     }
 
@@ -206,4 +214,47 @@ TEST_F(Cli, BuildRefusesBadInputBeforeWritingAnything)
         EXPECT_FALSE(QDir(path("out")).exists()) << args.join(' ').toStdString();
     }
     EXPECT_TRUE(lumarc(commands.last()).err.contains("nothing-here"));
+}
+
+// A shared project with values that would break out of the pages: the build uses the
+// defaults and leaves the script link out, says so, and still succeeds.
+TEST_F(Cli, BuildReplacesHostileValuesLeavesScriptLinksOutAndStillSucceeds)
+{
+    writeImage("in/rock&copy.jpg", 60, 40);
+    ProjectSpec spec;
+    spec.items = {{path("in/rock&copy.jpg").toUtf8(), "rock&copy", true, "Rock", "Rock", " javascript:alert(1)"}};
+    QByteArray bytes = projectBytes(spec);
+    bytes.replace("normal", "x}*{y:");  // title_font_weight, same length
+    bytes.replace("center", "c d=e>");  // title_align
+    ASSERT_TRUE(writeAll(path("p.zeb"), bytes));
+    ASSERT_EQ(lumarc({"set", path("p.zeb"), "add_image_links=1"}).code, 0);
+
+    const Outcome r = lumarc({"build", path("p.zeb"), "-o", path("out"), "-q"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    for (const char *warning : {"lumarc: title_align: needs left, center or right, not 'c d=e>'; the gallery uses 'center'",
+                                "lumarc: title_font_weight: ", "image 1: its link is a script address"})
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(warning))) << warning << "\n" << r.err.toStdString();
+    const QByteArray page = readAll(path("out/index.html"));
+    EXPECT_TRUE(page.contains("<p align=center><font class='tdTitle'>Rock</font></p>")) << page.toStdString();
+    EXPECT_TRUE(page.contains("<a href='photos/rock%26copy.jpg'") && !page.contains("alert(1)"));
+    EXPECT_TRUE(readAll(path("out/library/zebstyle.css")).contains("font-weight:normal;"));
+    EXPECT_TRUE(QFile::exists(path("out/photos/rock&copy.jpg")));
+}
+
+// A title or address can hold terminal controls: info, verify and every message show them
+// as escapes, and JSON stays JSON.
+TEST_F(Cli, ControlCharactersFromProjectsAreShownEscaped)
+{
+    ProjectSpec spec;
+    spec.items = {{"C:\\a.jpg", "a", true, "T\x1b]0;x\x07\x7f", "tip", "http://x/\r\x1b[2Kok", false, "3D"}};
+    ASSERT_TRUE(writeAll(path("p.zeb"), projectBytes(spec)));
+    const Outcome info = lumarc({"info", path("p.zeb")});
+    const Outcome verify = lumarc({"verify", path("p.zeb"), "--offline"});
+    EXPECT_TRUE(info.out.contains("= T\\x1b]0;x\\x07\\u007f\n")) << info.out.toStdString();
+    EXPECT_TRUE(info.out.contains("= http://x/\\r\\x1b[2Kok\n")) << info.out.toStdString();
+    EXPECT_TRUE(verify.err.contains("Not verified: http://x/\\r\\x1b[2Kok\n")) << verify.err.toStdString();
+    for (const QString &shown : {info.out, verify.err})
+        EXPECT_FALSE(shown.contains('\x1b') || shown.contains('\r') || shown.contains('\x07')) << shown.toStdString();
+    const QJsonObject image = infoJson(lumarc({"info", path("p.zeb"), "--json"}))["images"].toArray()[0].toObject();
+    EXPECT_EQ(image["title"].toString(), "T\x1b]0;x\x07\x7f");
 }

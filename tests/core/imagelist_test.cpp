@@ -53,7 +53,7 @@ TEST(ImageList, PathIndexFollowsAppendReplaceAndClear)
     EXPECT_FALSE(list.containsPath(QStringLiteral("/p/b.jpg")));
 }
 
-TEST(ImageList, NewRecordsGetSafeOutputNamesFromAnyFileName)
+TEST(ImageList, NewRecordsGetSafeOutputNamesAndTextTitlesFromAnyFileName)
 {
     const struct {
         const char *path, *title, *outputName;
@@ -62,6 +62,8 @@ TEST(ImageList, NewRecordsGetSafeOutputNamesFromAnyFileName)
         {"/p/a\x01" "b.jpg", "a\x01" "b", "a_b"},
         {"C:\\p\\a:b.jpg", "a:b", "a_b"},
         {"/p/Caf\u00E9.jpg", "Caf\u00E9", "Caf\u00E9"},
+        {"/p/rock&copy.jpg", "rock&amp;copy", "rock&copy"},
+        {"/p/<img src=x onerror=alert(1)>.jpg", "&lt;img src=x onerror=alert(1)&gt;", "<img src=x onerror=alert(1)>"},
     };
     for (const auto &c : cases) {
         const ImageItem item = newImageRecord(Project(), QString::fromUtf8(c.path));

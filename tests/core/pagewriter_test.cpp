@@ -138,3 +138,44 @@ TEST(PageWriter, RefusesLayoutWithoutCellsAndReportsPageThatCannotBeWritten)
     EXPECT_EQ(QStringList({failures.first().path, failures.last().path}),
               QStringList({paths::join(dir.path(), "zeb.html"), paths::join(dir.path(), "zeb1.html")}));
 }
+
+// Typed addresses cannot leave their attribute, script addresses are left out with a warning,
+// "&" in a file name is not read as a character reference, and keywords and sizes that are
+// not of their kind get their defaults.
+TEST(PageWriter, KeepsHostileAddressesNamesAndSettingsInsideTheirAttributes)
+{
+    ImageItem rock = image("rock&copy", "", "http://x/'><img src=x onerror=alert(1)>");
+    ImageItem script = image("s", "", " JavaScript:alert(1)");
+    rock.title = rock.tooltip = QStringLiteral("T");
+    Project p = project("G", 2, 1, {rock, script});
+    GallerySettings &s = p.settings;
+    s.addImageLinks = s.addParentLink = 1;
+    s.titleAlign = QStringLiteral("x onclick=alert(1)");
+    s.cellPadding = QStringLiteral("10\" onmouseover=\"alert(1)");
+    s.parentPageTitle = QStringLiteral("Home"), s.parentPageUrl = QStringLiteral("http://p/?a=1&b='x'");
+
+    const QString link = QStringLiteral(" <a class='linkDevalVr' href='http://x/&#39;&gt;&lt;img src=x "
+                                        "onerror=alert(1)&gt;' target='_blank'>3D</a>");
+    EXPECT_EQ(thumbnailCell(s, rock),
+              QStringLiteral("<!--- Image:T --->\r\n<td class='tdImg'>\r\n"
+                             "<a href='photos/rock%26copy.jpg' rel='lightbox[id0]' title=\"T") + link
+                  + QStringLiteral("\">\r\n<img class='eImage' alt=\"T\" title=\"T\" src=\"thumbs/rock%26copy.jpg\"></a>\r\n"
+                                   "<p align=center><font class='tdTitle'>T") + link
+                  + QStringLiteral("</font></p>\r\n</td>\r\n"));
+    const QString scriptCell = thumbnailCell(s, script);
+    EXPECT_TRUE(scriptCell.contains(QStringLiteral("title=\"s\">")) && !scriptCell.contains(QStringLiteral("<a class")));
+
+    const QByteArray page = renderPage(p, 1, 1);
+    EXPECT_TRUE(page.contains("cellpadding=\"10\" cellspacing=\"5\">"));
+    EXPECT_TRUE(page.contains("<a id='linkParent' href=' http://p/?a=1&amp;b=&#39;x&#39;'>Home</a>"));
+    s.parentPageUrl = QStringLiteral("\tdata:text/html,x");
+    EXPECT_FALSE(renderPage(p, 1, 1).contains("divParent"));
+
+    const QList<Error> warnings = unpublishedLinks(p);
+    ASSERT_EQ(warnings.size(), 2);
+    EXPECT_EQ(warnings[0].path, script.path);
+    EXPECT_TRUE(warnings[0].detail.startsWith(QStringLiteral("image 2:")));
+    EXPECT_EQ(warnings[1].path, QStringLiteral("parent_page_url"));
+    s.addImageLinks = s.addParentLink = 0;  // nothing is published, so nothing is left out
+    EXPECT_TRUE(unpublishedLinks(p).isEmpty());
+}

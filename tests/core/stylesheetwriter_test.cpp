@@ -59,8 +59,26 @@ TEST(StyleSheetWriter, PutsSettingsAndImagesIntoTheirLinesInWindows1252)
               readAll(QStringLiteral(LUMARC_TEST_DATA "/golden/style_custom_images.css")));
 
     // Windows-1252 bytes where possible, CSS escapes for the rest.
-    s.pageFontFamily = QStringLiteral("Caf\u00E9 \u20AC, \u6F22");
-    EXPECT_TRUE(renderStyleSheet(s, {}, {}).contains("font: 11px \\141 ato,Caf\xE9 \x80, \\6f22 ;}\r\n"));
+    s.pageFontFamily = QStringLiteral("Caf\u00E9 \u0152, \u6F22");
+    EXPECT_TRUE(renderStyleSheet(s, {}, {}).contains("font: 11px \\141 ato,Caf\xE9 \x8C, \\6f22 ;}\r\n"));
+}
+
+// Values that would end a rule get their defaults; background names stay inside url('...').
+TEST(StyleSheetWriter, KeepsHostileValuesAndNamesInsideTheirRules)
+{
+    using S = GallerySettings;
+    S s = kDefaults;
+    const std::pair<QString S::*, const char *> hostile[] = {
+        {&S::pageBackgroundColor, "red;}body{background:url(http://x/)"}, {&S::titleFontName, "a;}*{x:y"},
+        {&S::pageFontFamily, "serif}@import 'http://x/"}, {&S::cellWidth, "1px;background:url(//x)"},
+        {&S::cellBorderColors, "#111;}"}, {&S::titleAlign, "left;x:y"}, {&S::titleFontWeight, "bold}"},
+        {&S::galleryTitleColor, "#000\n}"}, {&S::thumbBorderWidth, "1e3"}, {&S::titleColor, "url(x)"},
+    };
+    for (const auto &[field, value] : hostile)
+        s.*field = QString::fromUtf8(value);
+    EXPECT_EQ(renderStyleSheet(s, {}, {}), kDefaultSheet);
+    EXPECT_EQ(renderStyleSheet(kDefaults, QStringLiteral("a');}body{background:url('http://x/"), QString()),
+              withPageImage("a\\');}body{background:url(\\'http://x/"));
 }
 
 TEST(StyleSheetWriter, CopiesBackgroundImagesWithDistinctNamesAndRewritesTheSheet)

@@ -156,6 +156,11 @@ private Q_SLOTS:
         QTest::newRow("colour by name") << "title_color" << "red" << "red";
         QTest::newRow("colour in lower case") << "title_color" << "#abcdef" << "#ABCDEF";
         QTest::newRow("size that is not a number") << "photo_width" << "wide" << "0";
+        QTest::newRow("colour that ends the rule") << "title_color" << "red;}x{" << "#FFFFFF";
+        QTest::newRow("border colours that end the rule") << "cell_border_colors" << "#111;}" << "#aaaaaa #666666 #666666 #aaaaaa";
+        QTest::newRow("weight that ends the rule") << "title_font_weight" << "bold}" << "normal";
+        QTest::newRow("font list that ends the rule") << "page_font_family" << "serif;}" << "Arial, Helvetica, sans-serif";
+        QTest::newRow("font name that ends the rule") << "title_font_name" << "a\"b" << "Verdana";
     }
 
     void oddRecordValuesAreShownAndStoredInTheirSoundForm()
@@ -260,6 +265,22 @@ private Q_SLOTS:
         }
         QCOMPARE(dialog.getValues(), before);
 
+        // Values that would break the style sheet are refused by name; the defaults stay.
+        GallerySettings hostile = before;
+        hostile.titleColor = QStringLiteral("red;}body{x:y");
+        hostile.titleFontName = QStringLiteral("x;}*{y:z");
+        QVERIFY(!writeSettingsFile(hostile, at("hostile.zes")));
+        chosen = at("hostile.zes");
+        {
+            BoxAnswerer boxes;
+            dialog.loadSettings();
+            QCOMPARE(boxes.texts.size(), 1);
+            QVERIFY2(boxes.texts.first().contains("title_font_name needs font names") && boxes.texts.first().contains(
+                         "title_color needs a colour such as #FF0000, #F00 or red, not 'red;}body{x:y'"),
+                     qPrintable(boxes.texts.first()));
+        }
+        QCOMPARE(dialog.getValues(), before);
+
         // Saving writes the signature and what the controls show, adding the extension.
         QVERIFY(dialog.numericBox("columns")->letValue("9"));
         chosen = at("data/mine");
@@ -295,6 +316,15 @@ private Q_SLOTS:
         QCOMPARE(dialog.getValues().titleFontName, QStringLiteral("DejaVu Serif"));
         QCOMPARE(dialog.getValues().titleFontSize, QStringLiteral("14"));
         QCOMPARE(dialog.thumbnailTitlePreview()->text(), QStringLiteral("DejaVu Serif"));
+        answer = QFont(QStringLiteral("Evil;}*{x"), 9);  // a name that would end the style rule
+        {
+            BoxAnswerer boxes;
+            dialog.chooseThumbnailTitleFont();
+            QCOMPARE(boxes.texts, QStringList({"title_font_name needs font names of letters, digits, blanks, hyphens, "
+                                               "commas and paired quotes, not 'Evil;}*{x'"}));
+        }
+        QCOMPARE(dialog.getValues().titleFontName, QStringLiteral("DejaVu Serif"));
+        QCOMPARE(dialog.getValues().titleFontSize, QStringLiteral("14"));
         answer = QFont(QStringLiteral("DejaVu Sans"), 80);  // beyond the box: its maximum
         dialog.choosePageTitleFont();
         QCOMPARE(dialog.getValues().galleryTitleFontSize, QStringLiteral("56"));

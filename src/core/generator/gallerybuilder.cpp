@@ -85,6 +85,11 @@ BuildReport buildGallery(const Project &input, const BuildOptions &options, Prog
     // Names from a file may be unsafe or shared; the build works on a repaired copy.
     Project project = input;
     report.renamedOutputNames = repairOutputNames(project.images);
+    for (const UnfitField &unfit : resetUnfitFields(project.settings))
+        report.warnings.append(Error{ErrorCode::Invalid, QLatin1String(unfit.field->name),
+                                     QStringLiteral("needs %1, not '%2'; the gallery uses '%3'")
+                                         .arg(valueProblem(*unfit.field, unfit.value), unfit.value, unfit.replacement)});
+    report.warnings.append(unpublishedLinks(project));
     const QString folderPath = resolvedFolder(project.settings.destinationFolder, options.relativeBase);
     const bool clean = !options.htmlOnly;
 

@@ -36,6 +36,7 @@ struct BuildReport {
     // Set when the build ended early: no images, a bad layout, a declined or refused folder.
     std::optional<Error> fatal;
     QList<Error> failures;  // per-file problems; the build went on past each
+    QList<Error> warnings;  // values replaced or links left out; the build still succeeds
     bool stopped = false;   // a stop was requested; pages were not written
     int imagesProduced = 0; // records whose two files were both written
     int renamedOutputNames = 0;  // unsafe or shared output names given new ones for this build

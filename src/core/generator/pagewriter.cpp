@@ -87,6 +87,35 @@ QString firstPageName(const GallerySettings &settings, int imageCount)
     return pageFileName(1, pageCount(settings, imageCount));
 }
 
+QString imageLinkAddress(const GallerySettings &settings, const ImageItem &image)
+{
+    if (settings.addImageLinks != 1)
+        return {};
+    const QString &url = image.url;
+    // A folder address followed by "/%" stands for the source's namesake in that folder.
+    const qsizetype templateAt = url.indexOf(QLatin1String("/%"));
+    if (templateAt >= 0)
+        return url.left(templateAt + 1) + htmltext::addressPart(paths::fileName(image.path), QLatin1Char('\''));
+    return url;
+}
+
+QList<Error> unpublishedLinks(const Project &project)
+{
+    const GallerySettings &s = project.settings;
+    QList<Error> warnings;
+    for (int i = 0; i < project.images.count(); ++i) {
+        const ImageItem &image = project.images.at(i);
+        if (htmltext::isScriptAddress(imageLinkAddress(s, image)))
+            warnings.append(Error{ErrorCode::Invalid, image.path,
+                                  QStringLiteral("image %1: its link is a script address and was left out of the "
+                                                 "pages").arg(i + 1)});
+    }
+    if (s.addParentLink == 1 && htmltext::isScriptAddress(s.parentPageUrl))
+        warnings.append(Error{ErrorCode::Invalid, QStringLiteral("parent_page_url"),
+                              QStringLiteral("is a script address; the parent-page link was left out of the pages")});
+    return warnings;
+}
+
 QString thumbnailCell(const GallerySettings &settings, const ImageItem &image)
 {
     const QString &title = image.title;
@@ -95,23 +124,18 @@ QString thumbnailCell(const GallerySettings &settings, const ImageItem &image)
     const QString thumb = QLatin1String("thumbs/") + htmltext::addressPart(image.outputName, QLatin1Char('"'))
         + QLatin1String(".jpg");
     const QString target = image.openSameWindow ? QStringLiteral("_self") : QStringLiteral("_blank");
+    // The alignment goes into an unquoted attribute: only its keywords may.
+    const bool alignFits = valueProblem(*findSettingsField(QStringLiteral("title_align")), settings.titleAlign).isEmpty();
+    const QString align = alignFits ? settings.titleAlign : QStringLiteral("center");
 
-    QString url;
-    QString linkText;
-    if (settings.addImageLinks == 1) {
-        url = image.url;
-        linkText = image.linkText;
-    }
+    const QString url = imageLinkAddress(settings, image);
+    QString linkText = settings.addImageLinks == 1 ? image.linkText : QString();
     if (linkText.isEmpty())
         linkText = QStringLiteral("&gt;&gt;");
-    // A folder address followed by "/%" stands for the source's namesake in that folder.
-    const qsizetype templateAt = url.indexOf(QLatin1String("/%"));
-    if (templateAt >= 0)
-        url = url.left(templateAt + 1) + paths::fileName(image.path);
     QString link;
-    if (!url.isEmpty())
-        link = QLatin1String(" <a class='linkDevalVr' href='") + url + QLatin1String("' target='") + target
-            + QLatin1String("'>") + linkText + QLatin1String("</a>");
+    if (!url.isEmpty() && !htmltext::isScriptAddress(url))
+        link = QLatin1String(" <a class='linkDevalVr' href='") + htmltext::addressValue(url)
+            + QLatin1String("' target='") + target + QLatin1String("'>") + linkText + QLatin1String("</a>");
 
     QString out;
     addLine(out, QLatin1String("<!--- Image:") + title + QLatin1String(" --->"));
@@ -121,7 +145,7 @@ QString thumbnailCell(const GallerySettings &settings, const ImageItem &image)
     addLine(out, QLatin1String("<img class='eImage' alt=\"") + htmltext::doubleQuotedValue(title)
                      + QLatin1String("\" title=\"") + htmltext::doubleQuotedValue(image.tooltip)
                      + QLatin1String("\" src=\"") + thumb + QLatin1String("\"></a>"));
-    addLine(out, QLatin1String("<p align=") + settings.titleAlign + QLatin1String("><font class='tdTitle'>") + title
+    addLine(out, QLatin1String("<p align=") + align + QLatin1String("><font class='tdTitle'>") + title
                      + link + QLatin1String("</font></p>"));
     addLine(out, QStringLiteral("</td>"));
     return out;
@@ -151,8 +175,11 @@ QString pagingCell(int page, int pageCount)
     return out;
 }
 
-QByteArray renderPage(const Project &project, int page, int pageCount)
+QByteArray renderPage(const Project &input, int page, int pageCount)
 {
+    // Sizes and colours go into attributes unescaped: a value not of its kind gets its default.
+    Project project = input;
+    resetUnfitFields(project.settings);
     const GallerySettings &s = project.settings;
     const QString columns = QString::number(s.columns);
     QString out;
@@ -179,10 +206,11 @@ QByteArray renderPage(const Project &project, int page, int pageCount)
                      + QLatin1String("\" cellspacing=\"") + s.cellSpacing + QLatin1String("\">"));
     addLine(out, QStringLiteral("<tr>"));
     addLine(out, QLatin1String("<td id='topCell' colspan='") + columns + QLatin1String("'>"));
-    if (s.addParentLink == 1 && !s.parentPageTitle.isEmpty() && !s.parentPageUrl.isEmpty()) {
+    if (s.addParentLink == 1 && !s.parentPageTitle.isEmpty() && !s.parentPageUrl.isEmpty()
+        && !htmltext::isScriptAddress(s.parentPageUrl)) {
         // The blank at the start of the href value is part of the page format.
         addLine(out, QLatin1String("<div id='divParent'><font style=\"font-size:12px\" color=\"") + s.galleryTitleColor
-                         + QLatin1String("\"><a id='linkParent' href=' ") + s.parentPageUrl + QLatin1String("'>")
+                         + QLatin1String("\"><a id='linkParent' href=' ") + htmltext::addressValue(s.parentPageUrl) + QLatin1String("'>")
                          + s.parentPageTitle + QLatin1String("</a> &gt; <span id='currentGalleryLocation'>")
                          + s.galleryTitle + QLatin1String("</font></span></div>"));
     }

@@ -38,7 +38,16 @@ QString pageFileName(int page, int pageCount);
 // The page a browser should open after a build.
 QString firstPageName(const GallerySettings &settings, int imageCount);
 
-// The lines of one thumbnail cell and of the paging cell, each ended by CR LF.
+// The address an image's link goes to, a link template ("folder/%") filled in with the
+// source's file name; empty when the project writes no image links or the image has none.
+QString imageLinkAddress(const GallerySettings &settings, const ImageItem &image);
+
+// Warnings for the links the pages leave out because they would run script (an image's
+// link, the parent-page link), each naming the image or the settings field.
+QList<Error> unpublishedLinks(const Project &project);
+
+// The lines of one thumbnail cell and of the paging cell, each ended by CR LF. Typed
+// addresses are escaped for the attribute, and a script address is left out with its link.
 QString thumbnailCell(const GallerySettings &settings, const ImageItem &image);
 QString pagingCell(int page, int pageCount);
 

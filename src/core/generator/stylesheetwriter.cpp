@@ -4,6 +4,7 @@
 
 #include "imaging/imageengine.h"
 #include "support/cp1252.h"
+#include "support/htmltext.h"
 #include "support/paths.h"
 
 #include <QStringList>
@@ -55,14 +56,17 @@ bool copyBackground(const BackgroundCopy &copy, const GalleryFolder &folder, QLi
 
 } // namespace
 
-QByteArray renderStyleSheet(const GallerySettings &s, const QString &pageImageName, const QString &cellImageName)
+QByteArray renderStyleSheet(const GallerySettings &settings, const QString &pageImageName, const QString &cellImageName)
 {
+    // Every value below goes into a rule unescaped: one not of its kind gets its default.
+    GallerySettings s = settings;
+    resetUnfitFields(s);
     const QString titleFonts = s.titleFontName + QLatin1Char(',') + s.pageFontFamily;
     QStringList lines;
     if (pageImageName.isEmpty())
         lines << QLatin1String("body{background-color:") + s.pageBackgroundColor + QLatin1String(";}");
     else
-        lines << QLatin1String("body{ background-image:url('") + pageImageName
+        lines << QLatin1String("body{ background-image:url('") + htmltext::cssString(pageImageName)
                      + QLatin1String("'); background-color:") + s.pageBackgroundColor + QLatin1String(";}");
     lines << QLatin1String("#divZEB {text-align:center; font: 11px ") + titleFonts + QLatin1String(";}");
     lines << QStringLiteral("#divZEB a:link, #divZEB a:visited {text-decoration:none;}");
@@ -90,7 +94,7 @@ QByteArray renderStyleSheet(const GallerySettings &s, const QString &pageImageNa
         + QLatin1String(" px; border: ") + s.cellBorderWidth + QLatin1String("px solid; border-color:")
         + s.cellBorderColors + QLatin1String("; vertical-align: top; text-align:center;");
     if (!cellImageName.isEmpty())
-        cell += QLatin1String("background-image:url('") + cellImageName + QLatin1String("'); ");
+        cell += QLatin1String("background-image:url('") + htmltext::cssString(cellImageName) + QLatin1String("'); ");
     cell += QLatin1String("background-color:") + s.cellBackgroundColor + QLatin1Char('}');
     lines << cell;
     lines << QLatin1String("img.eImage {border:") + s.thumbBorderWidth + QLatin1String("px solid; border-color:")

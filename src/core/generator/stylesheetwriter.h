@@ -19,7 +19,8 @@ inline constexpr char kStyleSheetName[] = "zebstyle.css";
 
 // The 18 lines of the style sheet, each ended by CR LF, in Windows-1252; characters it
 // cannot represent become CSS escapes. An empty image name selects the line without a
-// background image.
+// background image; image names are escaped as CSS strings, and a size, keyword, colour or
+// font field whose value is not of its kind is written with its default.
 QByteArray renderStyleSheet(const GallerySettings &settings, const QString &pageImageName,
                             const QString &cellImageName);
 

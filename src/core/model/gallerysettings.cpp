@@ -4,7 +4,10 @@
 #include "support/paths.h"
 
 #include <QStandardPaths>
+#include <QStringList>
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace lumarc {
@@ -167,8 +170,154 @@ QString fieldText(const GallerySettings &settings, const SettingsField &field)
     return {};
 }
 
+namespace {
+
+enum class ValueKind { Size, Align, Weight, Colour, Colours, Fonts };
+
+// The fields that go into the pages' markup or the style sheet, and what they may hold.
+struct KindRule {
+    const char *field;
+    ValueKind kind;
+};
+constexpr KindRule kKindRules[] = {
+    {"page_font_family", ValueKind::Fonts},       {"page_background_color", ValueKind::Colour},
+    {"cell_width", ValueKind::Size},              {"cell_height", ValueKind::Size},
+    {"cell_border_width", ValueKind::Size},       {"cell_border_colors", ValueKind::Colours},
+    {"cell_background_color", ValueKind::Colour}, {"thumb_border_color", ValueKind::Colour},
+    {"thumb_border_width", ValueKind::Size},      {"title_font_name", ValueKind::Fonts},
+    {"title_font_size", ValueKind::Size},         {"title_font_weight", ValueKind::Weight},
+    {"title_align", ValueKind::Align},            {"title_color", ValueKind::Colour},
+    {"gallery_title_font_name", ValueKind::Fonts}, {"gallery_title_font_size", ValueKind::Size},
+    {"gallery_title_color", ValueKind::Colour},   {"cell_spacing", ValueKind::Size},
+    {"cell_padding", ValueKind::Size},
+};
+constexpr int kMaxSize = 10000;
+
+std::optional<ValueKind> valueKind(const SettingsField &field)
+{
+    for (const KindRule &rule : kKindRules) {
+        if (qstrcmp(rule.field, field.name) == 0)
+            return rule.kind;
+    }
+    return std::nullopt;
+}
+
+bool isSize(const QString &value)
+{
+    if (value.isEmpty() || value.size() > 5)
+        return false;
+    for (const QChar c : value) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return value.toInt() <= kMaxSize;
+}
+
+bool isAsciiLetter(QChar c)
+{
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+}
+
+// "#" and 3, 4, 6 or 8 hexadecimal digits, or a colour name such as "red" or "transparent".
+bool isColour(const QString &value)
+{
+    if (value.startsWith(QLatin1Char('#'))) {
+        const qsizetype digits = value.size() - 1;
+        if (digits != 3 && digits != 4 && digits != 6 && digits != 8)
+            return false;
+        return std::all_of(value.begin() + 1, value.end(), [](QChar c) {
+            const char16_t u = c.unicode();
+            return (u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F');
+        });
+    }
+    return !value.isEmpty() && value.size() <= 32 && std::all_of(value.begin(), value.end(), isAsciiLetter);
+}
+
+// One to four colours separated by blanks, as CSS takes them for the four borders.
+bool isColourList(const QString &value)
+{
+    const QStringList parts = value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return !parts.isEmpty() && parts.size() <= 4 && std::all_of(parts.begin(), parts.end(), isColour);
+}
+
+// Quotes come in pairs, so that a quoted name such as 'Times New Roman' cannot run on.
+bool isFontList(const QString &value)
+{
+    const bool allowed = std::all_of(value.begin(), value.end(), [](QChar c) {
+        return c.isLetterOrNumber() || c == QLatin1Char(' ') || c == QLatin1Char('-') || c == QLatin1Char(',')
+            || c == QLatin1Char('\'') || c == QLatin1Char('"');
+    });
+    return allowed && !value.trimmed().isEmpty() && value.count(QLatin1Char('\'')) % 2 == 0
+        && value.count(QLatin1Char('"')) % 2 == 0;
+}
+
+const GallerySettings &defaultSettings()
+{
+    static const GallerySettings defaults = [] {
+        GallerySettings s;
+        s.setDefaults();
+        return s;
+    }();
+    return defaults;
+}
+
+} // namespace
+
+QString valueProblem(const SettingsField &field, const QString &value)
+{
+    if (field.kind == K::Int32 || field.kind == K::Int16) {
+        bool ok = false;
+        if (field.kind == K::Int32)
+            value.trimmed().toInt(&ok);
+        else
+            value.trimmed().toShort(&ok);
+        return ok ? QString() : QStringLiteral("a whole number");
+    }
+    const std::optional<ValueKind> kind = valueKind(field);
+    if (!kind)
+        return {};
+    switch (*kind) {
+    case ValueKind::Size:
+        return isSize(value) ? QString() : QStringLiteral("a whole number from 0 to %1").arg(kMaxSize);
+    case ValueKind::Align:
+        return value.isEmpty() || value == QLatin1String("left") || value == QLatin1String("center")
+                || value == QLatin1String("right")
+            ? QString()
+            : QStringLiteral("left, center or right");
+    case ValueKind::Weight:
+        return value == QLatin1String("normal") || value == QLatin1String("bold") ? QString()
+                                                                                   : QStringLiteral("normal or bold");
+    case ValueKind::Colour:
+        return isColour(value) ? QString() : QStringLiteral("a colour such as #FF0000, #F00 or red");
+    case ValueKind::Colours:
+        return isColourList(value) ? QString() : QStringLiteral("one to four colours separated by blanks");
+    case ValueKind::Fonts:
+        return isFontList(value) ? QString()
+                                 : QStringLiteral("font names of letters, digits, blanks, hyphens, commas and "
+                                                  "paired quotes");
+    }
+    return {};
+}
+
+QList<UnfitField> resetUnfitFields(GallerySettings &settings)
+{
+    QList<UnfitField> unfit;
+    for (const KindRule &rule : kKindRules) {
+        const SettingsField *field = findSettingsField(QLatin1String(rule.field));
+        QString &value = textField(settings, *field);
+        if (valueProblem(*field, value).isEmpty())
+            continue;
+        const QString &replacement = textField(defaultSettings(), *field);
+        unfit.append({field, value, replacement});
+        value = replacement;
+    }
+    return unfit;
+}
+
 bool setFieldText(GallerySettings &settings, const SettingsField &field, const QString &value)
 {
+    if (!valueProblem(field, value).isEmpty())
+        return false;
     bool ok = false;
     switch (field.kind) {
     case K::Int32: {

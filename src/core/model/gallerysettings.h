@@ -4,6 +4,7 @@
 // project and settings files store it whole (reserved fields included), the generator
 // reads it and the command line and settings dialog edit it by field name.
 
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -92,7 +93,27 @@ QString &textField(GallerySettings &settings, const SettingsField &field);
 const QString &textField(const GallerySettings &settings, const SettingsField &field);
 
 // Sets a field from text. Numeric fields take decimal integers in their type's range;
-// an empty title_align is stored as "center". False when the text does not fit the field.
+// an empty title_align is stored as "center"; the fields that go into the pages' markup and
+// style sheet take only values of their kind (valueProblem). False when the text does not
+// fit the field; the field is then left as it was.
 bool setFieldText(GallerySettings &settings, const SettingsField &field, const QString &value);
+
+// What a value of the field must be, when `value` is not such a value; an empty text when it
+// fits. Sizes, keywords, colours and font names reach the pages and the style sheet
+// unescaped, so each is held to its kind: digits only, one of its keywords, a colour
+// notation, or a font list without the characters that end a rule or an attribute.
+// Fields of no such kind accept any text.
+QString valueProblem(const SettingsField &field, const QString &value);
+
+// A field of `settings` whose value does not fit its kind, and the default it gets instead.
+struct UnfitField {
+    const SettingsField *field;
+    QString value;
+    QString replacement;
+};
+
+// Gives every field whose value does not fit its kind (a hand-edited or shared file) its
+// default, and lists those fields.
+QList<UnfitField> resetUnfitFields(GallerySettings &settings);
 
 } // namespace lumarc

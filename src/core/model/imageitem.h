@@ -23,7 +23,8 @@ struct ImageItem {
     bool operator==(const ImageItem &) const = default;
 };
 
-// Title of a new record: the path's file name without its extension.
+// Title of a new record: the path's file name without its extension, as HTML text
+// ("&", "<" and ">" escaped), since titles go into the pages as markup.
 QString defaultTitle(const QString &path);
 
 } // namespace lumarc

@@ -1,6 +1,7 @@
 #include "model/imagelist.h"
 
 #include "model/outputnames.h"
+#include "support/htmltext.h"
 #include "support/paths.h"
 
 #include <atomic>
@@ -24,7 +25,8 @@ void removeFrom(QHash<QString, int> &counts, const QString &key)
 
 QString defaultTitle(const QString &path)
 {
-    return paths::baseName(path);
+    // Titles are HTML; a file name is text.
+    return htmltext::plainText(paths::baseName(path));
 }
 
 ImageId ImageList::append(ImageItem item)

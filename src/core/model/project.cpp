@@ -1,5 +1,7 @@
 #include "model/project.h"
 
+#include "support/paths.h"
+
 namespace lumarc {
 
 ImageItem newImageRecord(const Project &project, const QString &path)
@@ -12,7 +14,7 @@ ImageItem newImageRecord(const Project &project, const QString &path)
     item.loaded = true;
     item.linkText = project.settings.defaultLinkText;
     // The title of ".jpg" is empty and that of "..jpg" is ".": the list makes them safe.
-    item.outputName = project.images.makeUniqueOutputName(item.title);
+    item.outputName = project.images.makeUniqueOutputName(paths::baseName(path));
     return item;
 }
 

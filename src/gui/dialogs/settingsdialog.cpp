@@ -113,6 +113,12 @@ std::optional<std::array<qint32, 4>> borderColours(const QString &text)
     return std::array<qint32, 4>{colours[from[0]], colours[from[1]], colours[from[2]], colours[from[3]]};
 }
 
+// "title_color needs a colour ..., not 'x'": the words the command line uses too.
+QString refusal(const SettingsField &field, const QString &value, const QString &problem)
+{
+    return QStringLiteral("%1 needs %2, not '%3'").arg(QLatin1String(field.name), problem, value);
+}
+
 const SettingsField *field(const QString &name)
 {
     const SettingsField *found = findSettingsField(name);
@@ -547,14 +553,18 @@ void SettingsDialog::setValues(const GallerySettings &settings)
 
     // A colour the buttons cannot show (a CSS name such as "red") stays as written until
     // the user picks another: closing the dialog must not turn it black.
+    // A value that is not of its kind (a hand-edited file) is not kept at all: it would break
+    // the style sheet, so the dialog shows and gives back the default instead.
+    GallerySettings fitting = settings;
+    resetUnfitFields(fitting);
     m_unreadColours.clear();
     for (const auto &[f, button] : m_colourFields) {
-        const std::optional<qint32> colour = colour::parseHexColor(textField(settings, *f));
+        const std::optional<qint32> colour = colour::parseHexColor(textField(fitting, *f));
         button->setColour(colour.value_or(0));
         if (!colour)
             m_unreadColours.insert(QLatin1String(f->name));
     }
-    const std::optional<std::array<qint32, 4>> borders = borderColours(settings.cellBorderColors);
+    const std::optional<std::array<qint32, 4>> borders = borderColours(fitting.cellBorderColors);
     for (std::size_t i = 0; i < m_borderColours.size(); ++i)
         m_borderColours[i]->setColour(borders ? (*borders)[i] : 0);
     if (!borders)
@@ -574,8 +584,8 @@ void SettingsDialog::setValues(const GallerySettings &settings)
 
     // The names are kept as the record has them: a font list such as "Georgia, serif" is
     // what the style sheet gets, while a QFont would keep only its first family.
-    m_titleFontName = settings.titleFontName;
-    m_galleryTitleFontName = settings.galleryTitleFontName;
+    m_titleFontName = fitting.titleFontName;
+    m_galleryTitleFontName = fitting.galleryTitleFontName;
     m_thumbTitlePreview->setFont(QFont(m_titleFontName));
     m_pageTitlePreview->setFont(QFont(m_galleryTitleFontName));
     refreshPreviews();
@@ -603,6 +613,7 @@ GallerySettings SettingsDialog::getValues() const
         settings.*f->int16 = box->isChecked() ? 1 : 0;
     settings.titleFontName = m_titleFontName;
     settings.galleryTitleFontName = m_galleryTitleFontName;
+    resetUnfitFields(settings);  // fields no control edits (the page font list, the weight)
     return settings;
 }
 
@@ -655,6 +666,13 @@ void SettingsDialog::pickFont(QLabel *preview, NumericBox *sizeBox, QString &fon
     const std::optional<QFont> chosen = m_pickers.font(initial, this);
     if (!chosen || chosen->family().isEmpty()) {
         QMessageBox::information(this, windowTitle(), getString(170, QStringLiteral("No font selected!")));
+        return;
+    }
+    // The name goes into the style sheet as it is: one that could end the rule is refused.
+    const SettingsField *nameField = field(&fontName == &m_titleFontName ? QStringLiteral("title_font_name")
+                                                                        : QStringLiteral("gallery_title_font_name"));
+    if (const QString problem = valueProblem(*nameField, chosen->family()); !problem.isEmpty()) {
+        QMessageBox::warning(this, windowTitle(), refusal(*nameField, chosen->family(), problem));
         return;
     }
     const int size = chosen->pointSize() > 0 ? chosen->pointSize() : chosen->pixelSize();
@@ -727,7 +745,14 @@ void SettingsDialog::loadSettings()
                                                                  : messages::describe(error));
         return;
     }
-    setValues(std::move(loaded).value());
+    GallerySettings settings = std::move(loaded).value();
+    QStringList refused;
+    for (const UnfitField &unfit : resetUnfitFields(settings))
+        refused.append(refusal(*unfit.field, unfit.value, valueProblem(*unfit.field, unfit.value)));
+    if (!refused.isEmpty())
+        QMessageBox::warning(this, nativeName(path),
+                             refused.join(QLatin1Char('\n')) + QStringLiteral("\n\nThe defaults are used instead."));
+    setValues(settings);
 }
 
 void SettingsDialog::saveSettingsAs()
