@@ -1069,10 +1069,11 @@ void MainWindow::buildEnded(const BuildReport &report)
     // A refusal the user gave needs no word; one from another build does.
     if (report.fatal && (report.fatal->code != ErrorCode::Refused || !report.asked))
         QMessageBox::critical(this, report.fatal->path, messages::describe(*report.fatal));
-    if (!report.failures.isEmpty()) {
-        // One box for all failures, each with its file, instead of one box per image.
+    if (!report.failures.isEmpty() || !report.warnings.isEmpty()) {
+        // One box for all failures and warnings (settings replaced, links left out), each
+        // with its file or field, instead of one box per image.
         QStringList lines;
-        for (const Error &failure : report.failures)
+        for (const Error &failure : report.failures + report.warnings)
             lines.append(messages::oneLine(messages::describe(failure)));
         QMessageBox box(QMessageBox::Critical, QString(), lines.first(), QMessageBox::Ok, this);
         if (lines.size() > 1) {
