@@ -133,6 +133,40 @@ TEST_F(Cli, ExportImportRoundTripAndImportIntoNewProject)
     EXPECT_TRUE(missing.err.contains(path("absent.txt"))) << missing.err.toStdString();
 }
 
+TEST_F(Cli, ExportNeverWritesOverItsProjectNorWithoutForceOverAnotherProjectOrSettingsFile)
+{
+    ASSERT_TRUE(writeAll(path("trip.zeb"), handMadeProject()) && writeAll(path("other.zeb"), handMadeProject()));
+    ASSERT_TRUE(writeAll(path("copy.txt"), handMadeProject()) && writeAll(path("old.txt"), kZeb100 + "rest"));
+    ASSERT_TRUE(writeAll(path("style.zes"), "anything") && QFile::link(path("trip.zeb"), path("link.txt")));
+    ASSERT_TRUE(QDir().mkpath(path("sub")) && writeAll(path("notes.txt"), "notes"));
+    const QString self = QStringLiteral("is the project being exported; nothing written");
+    const QString other = QStringLiteral("is a project or settings file; nothing written (--force overwrites it)");
+    const struct { QString target; bool force; QString says; } cases[] = {
+        {path("trip.zeb"), true, self}, {path("sub/../trip.zeb"), true, self}, {path("link.txt"), true, self},
+        {path("other.zeb"), false, other}, {path("copy.txt"), false, other},  // a project by its signature
+        {path("old.txt"), false, other},                                      // the older layout's
+        {path("style.zes"), false, other}, {path("new.zem"), false, other},
+        {path("other.zeb"), true, {}}, {path("notes.txt"), false, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.target.toStdString());
+        QStringList args{"export", path("trip.zeb"), c.target};
+        if (c.force)
+            args.append("--force");
+        const auto before = listing(m_tmp.path());
+        const Outcome r = lumarc(args);
+        if (c.says.isEmpty()) {
+            EXPECT_EQ(r.code, 0) << r.err.toStdString();
+            EXPECT_TRUE(readAll(c.target).startsWith("{\r\npath=C:\\Photos\\sea.jpg\r\n"));
+            continue;
+        }
+        EXPECT_EQ(r.code, 2);
+        EXPECT_TRUE(r.err.contains(c.target + QStringLiteral(": ") + c.says)) << r.err.toStdString();
+        EXPECT_EQ(listing(m_tmp.path()), before);
+    }
+    EXPECT_EQ(readAll(path("trip.zeb")), handMadeProject());
+}
+
 TEST_F(Cli, AddCreatesProjectAndRefusesDuplicates)
 {
     writeImage("in/b.jpg", 80, 60);
