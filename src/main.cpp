@@ -3,6 +3,7 @@
 
 #include "cli/commandline.h"
 #include "gui/app/desktop.h"
+#include "support/memorylimits.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -16,6 +17,8 @@ int main(int argc, char *argv[])
         QApplication app(argc, argv);
         return lumarc::gui::runDesktop(QCoreApplication::arguments());
     }
+    // Command-line runs are the ones started under ulimit -v, on servers and in scripts.
+    lumarc::memory::limitAllocatorArenas(1);
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     QCoreApplication app(argc, argv);
 #else
