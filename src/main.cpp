@@ -3,6 +3,7 @@
 
 #include "cli/commandline.h"
 #include "gui/app/desktop.h"
+#include "support/memorylimits.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -16,6 +17,10 @@ int main(int argc, char *argv[])
         QApplication app(argc, argv);
         return lumarc::gui::runDesktop(QCoreApplication::arguments());
     }
+    // Under a memory limit (ulimit -v, usual for scripts on shared servers) every arena the C
+    // library adds for a thread takes 64 MB of it; one is enough for a run that must fit.
+    if (lumarc::memory::processLimit() > 0)
+        lumarc::memory::limitAllocatorArenas(1);
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     QCoreApplication app(argc, argv);
 #else

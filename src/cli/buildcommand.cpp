@@ -18,6 +18,8 @@
 #include <QProcess>
 #include <QUrl>
 
+#include <algorithm>
+#include <cerrno>
 #include <optional>
 
 namespace lumarc::cli {
@@ -349,6 +351,13 @@ int runBuild(const QStringList &arguments)
     }
     if (args.open && !result.firstPage.isEmpty())
         openInBrowser(result.firstPage);
+    // Memory, threads or file handles running out is no fault of the images: the build could
+    // not be done.
+    const bool outOfResources = std::any_of(result.failures.cbegin(), result.failures.cend(), [](const Error &e) {
+        return e.systemCode == ENOMEM || e.systemCode == EAGAIN || e.systemCode == EMFILE || e.systemCode == ENFILE;
+    });
+    if (outOfResources)
+        return kExitUsage;
     return result.failures.isEmpty() ? kExitOk : kExitSomeFailed;
 }
 

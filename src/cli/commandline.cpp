@@ -4,8 +4,11 @@
 #include "cli/console.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <map>
+#include <new>
 
 namespace lumarc::cli {
 namespace {
@@ -20,7 +23,7 @@ Commands:
   add PROJECT PATH...    add images and folders to a project
   info FILE [--json]     show a project or settings file
   set FILE FIELD=VALUE   change settings fields of a project or settings file
-  export PROJECT LIST    write the image list as text
+  export PROJECT LIST    write the image list as text (--force: over a project file)
   import LIST PROJECT    replace a project's image list by a text list
   verify PROJECT         check the project's image files and links
 
@@ -86,7 +89,13 @@ int run(const QStringList &arguments)
     const auto it = commands().find(name);
     if (it == commands().end())
         return usageError(QString(), QStringLiteral("unknown command '%1'").arg(name));
-    return it->second(arguments.mid(2));
+    // A command that runs out of memory says so in the system's words instead of aborting.
+    try {
+        return it->second(arguments.mid(2));
+    } catch (const std::bad_alloc &) {
+        printErr(QStringLiteral("lumarc: %1: %2\n").arg(name, QString::fromLocal8Bit(std::strerror(ENOMEM))));
+        return kExitUsage;
+    }
 }
 
 } // namespace lumarc::cli

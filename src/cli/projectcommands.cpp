@@ -8,7 +8,10 @@
 #include "storage/editlock.h"
 #include "storage/openfile.h"
 #include "storage/projectfile.h"
+#include "storage/settingsrecord.h"
 #include "storage/textexchange.h"
+#include "support/fileops.h"
+#include "support/filebytes.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -43,10 +46,14 @@ While it changes the file it holds FILE.lock beside it; when another program hol
 lock for more than 5 seconds, it changes nothing and exits with 3.
 )";
 
-const char kExportHelp[] = R"(Usage: lumarc export PROJECT LIST.txt
+const char kExportHelp[] = R"(Usage: lumarc export PROJECT LIST.txt [--force]
 
 Writes the project's image list (paths, titles, tooltips, links) as a text file of
 "{ ... }" blocks with path=, title=, tooltip=, url=, url_text= and open= lines.
+LIST.txt is never the project itself, and never a project or settings file (.zeb, .zes,
+.zem, or a file that begins like one) unless --force is given.
+
+  --force  overwrite a project or settings file other than PROJECT
 )";
 
 const char kImportHelp[] = R"(Usage: lumarc import LIST.txt PROJECT
@@ -229,12 +236,38 @@ int runSet(const QStringList &args)
     return kExitOk;
 }
 
-int runExport(const QStringList &args)
+namespace {
+
+// Why the list must not be written to `target`, or nullopt. The project being read is never
+// overwritten, whatever its name; another project or settings file only when forced.
+Status exportTargetProblem(const QString &projectPath, const QString &target, bool force)
 {
-    if (!args.isEmpty() && isHelp(args.first())) {
+    const std::optional<fileops::FileId> targetId = fileops::identity(target);
+    if (targetId && targetId == fileops::identity(projectPath))
+        return Error{ErrorCode::Invalid, target, QStringLiteral("is the project being exported; nothing written")};
+    if (force)
+        return std::nullopt;
+    bool isProjectOrSettings = fileKindByName(target) == FileKind::Project || fileKindByName(target) == FileKind::Settings;
+    if (!isProjectOrSettings && targetId && !checkRegularFile(target)) {
+        const Result<QByteArray> head = readFileBytes(target, kSignatureSize);
+        isProjectOrSettings = head && (head.value() == currentSignature() || head.value() == legacySignature());
+    }
+    if (isProjectOrSettings)
+        return Error{ErrorCode::Invalid, target,
+                     QStringLiteral("is a project or settings file; nothing written (--force overwrites it)")};
+    return std::nullopt;
+}
+
+} // namespace
+
+int runExport(const QStringList &arguments)
+{
+    if (!arguments.isEmpty() && isHelp(arguments.first())) {
         printOut(QString::fromUtf8(kExportHelp));
         return kExitOk;
     }
+    QStringList args = arguments;
+    const bool force = args.removeAll(QStringLiteral("--force")) > 0;
     if (args.size() != 2)
         return usageError(QStringLiteral("export"), QStringLiteral("expected PROJECT and LIST.txt"));
     Result<Project> project = loadProject(args[0]);
@@ -244,6 +277,10 @@ int runExport(const QStringList &args)
     }
     if (project.value().images.isEmpty()) {
         report(args[0], QStringLiteral("the project has no images; nothing exported"));
+        return kExitUsage;
+    }
+    if (Status problem = exportTargetProblem(args[0], args[1], force)) {
+        report(*problem);
         return kExitUsage;
     }
     if (Status error = exportTextList(project.value().images, args[1])) {

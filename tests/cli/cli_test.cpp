@@ -7,6 +7,10 @@
 
 #include "cli/clifixture.h"
 
+#include <sys/resource.h>
+
+#include <algorithm>
+
 using namespace lumarc::test;
 
 namespace {
@@ -141,6 +145,40 @@ TEST_F(Cli, ExportImportRoundTripAndImportIntoNewProject)
     EXPECT_TRUE(missing.err.contains(path("absent.txt"))) << missing.err.toStdString();
 }
 
+TEST_F(Cli, ExportNeverWritesOverItsProjectNorWithoutForceOverAnotherProjectOrSettingsFile)
+{
+    ASSERT_TRUE(writeAll(path("trip.zeb"), handMadeProject()) && writeAll(path("other.zeb"), handMadeProject()));
+    ASSERT_TRUE(writeAll(path("copy.txt"), handMadeProject()) && writeAll(path("old.txt"), kZeb100 + "rest"));
+    ASSERT_TRUE(writeAll(path("style.zes"), "anything") && QFile::link(path("trip.zeb"), path("link.txt")));
+    ASSERT_TRUE(QDir().mkpath(path("sub")) && writeAll(path("notes.txt"), "notes"));
+    const QString self = QStringLiteral("is the project being exported; nothing written");
+    const QString other = QStringLiteral("is a project or settings file; nothing written (--force overwrites it)");
+    const struct { QString target; bool force; QString says; } cases[] = {
+        {path("trip.zeb"), true, self}, {path("sub/../trip.zeb"), true, self}, {path("link.txt"), true, self},
+        {path("other.zeb"), false, other}, {path("copy.txt"), false, other},  // a project by its signature
+        {path("old.txt"), false, other},                                      // the older layout's
+        {path("style.zes"), false, other}, {path("new.zem"), false, other},
+        {path("other.zeb"), true, {}}, {path("notes.txt"), false, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.target.toStdString());
+        QStringList args{"export", path("trip.zeb"), c.target};
+        if (c.force)
+            args.append("--force");
+        const auto before = listing(m_tmp.path());
+        const Outcome r = lumarc(args);
+        if (c.says.isEmpty()) {
+            EXPECT_EQ(r.code, 0) << r.err.toStdString();
+            EXPECT_TRUE(readAll(c.target).startsWith("{\r\npath=C:\\Photos\\sea.jpg\r\n"));
+            continue;
+        }
+        EXPECT_EQ(r.code, 2);
+        EXPECT_TRUE(r.err.contains(c.target + QStringLiteral(": ") + c.says)) << r.err.toStdString();
+        EXPECT_EQ(listing(m_tmp.path()), before);
+    }
+    EXPECT_EQ(readAll(path("trip.zeb")), handMadeProject());
+}
+
 TEST_F(Cli, AddCreatesProjectAndRefusesDuplicates)
 {
     writeImage("in/b.jpg", 80, 60);
@@ -257,4 +295,38 @@ TEST_F(Cli, ControlCharactersFromProjectsAreShownEscaped)
         EXPECT_FALSE(shown.contains('\x1b') || shown.contains('\r') || shown.contains('\x07')) << shown.toStdString();
     const QJsonObject image = infoJson(lumarc({"info", path("p.zeb"), "--json"}))["images"].toArray()[0].toObject();
     EXPECT_EQ(image["title"].toString(), "T\x1b]0;x\x07\x7f");
+}
+
+// POSIX only: the limit is set with setrlimit() in the child before lumarc starts.
+TEST_F(Cli, RunningOutOfFileHandlesIsSaidInTheSystemsWordsWithExit2Posix)
+{
+    writeImage("in/a.png", 300, 200);
+    ProjectSpec spec;
+    spec.items = {{path("in/a.png").toUtf8(), "a"}};
+    ASSERT_TRUE(writeAll(path("trip.zeb"), projectBytes(spec)));
+    // From too few handles to read the project to enough for everything: each failure is the
+    // system's, never the file's fault, and every run ends with 0 or 2.
+    bool imageReported = false;  // some run got as far as the image and failed there
+    for (const rlim_t limit : {4, 6, 8, 9, 10, 11, 64}) {
+        SCOPED_TRACE(testing::Message() << limit << " handles");
+        Launch run;
+        run.inChild = [limit] {
+            const struct rlimit value{limit, limit};
+            ::setrlimit(RLIMIT_NOFILE, &value);
+        };
+        const Outcome r = lumarc({"build", path("trip.zeb"), "-o", path("out"), "-y", "-q"}, run);
+        if (r.code == 127)
+            continue;  // too few for the dynamic loader to start lumarc at all
+        EXPECT_TRUE(r.code == 0 || r.code == 2) << r.code << ": " << r.err.toStdString();
+        for (const QString &line : r.err.split('\n', Qt::SkipEmptyParts)) {
+            if (line.startsWith(QStringLiteral("lumarc: "))) {  // not the libraries' own complaints
+                EXPECT_TRUE(line.contains(QStringLiteral("Too many open files"))) << line.toStdString();
+            }
+            imageReported = imageReported || line.contains(QStringLiteral("in/a.png: Too many open files"));
+        }
+        if (limit == 64) {
+            EXPECT_EQ(r.code, 0);
+        }
+    }
+    EXPECT_TRUE(imageReported);
 }

@@ -1,4 +1,5 @@
 #include "generator/imageproducer.h"
+#include "imaging/decodebudget.h"
 #include "imaging/imageengine.h"
 #include "imaging/syntheticimage.h"
 
@@ -100,13 +101,41 @@ TEST_F(ImageProducer, NameThatIsNotAPlainFileNameWritesNothing)
     EXPECT_EQ(sizeOf(source), QSize(900, 600));
 }
 
-TEST_F(ImageProducer, ANonNumericSizeSettingIsReportedAndTheOtherFileStillMade)
+TEST_F(ImageProducer, ASizeSettingThatIsNoNumberOrBeyondJpegIsReportedAndTheOtherFileStillMade)
 {
-    Project project = projectWith({write("a.png")});
-    project.settings.thumbWidth = QStringLiteral("wide");
-    const ImageReport report = makeImages(project, *galleryFolder(out()), 1, progress);
-    ASSERT_EQ(report.failures.size(), 1);
-    EXPECT_EQ(report.failures.at(0).path, file("thumbs", "a"));
-    EXPECT_TRUE(report.failures.at(0).detail.contains(QStringLiteral("thumb_width")) && report.produced == 0);
-    EXPECT_TRUE(QFile::exists(file("photos", "a")));
+    const QString source = write("a.png");
+    const struct { QString GallerySettings::*field; const char *name, *value, *failing, *other; } cases[] = {
+        {&GallerySettings::thumbWidth, "thumb_width", "wide", "thumbs", "photos"},
+        {&GallerySettings::photoWidth, "photo_width", "65501", "photos", "thumbs"},
+        {&GallerySettings::photoHeight, "photo_height", "70000", "photos", "thumbs"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(out()).removeRecursively();
+        Project project = projectWith({source});
+        project.settings.*c.field = QString::fromLatin1(c.value);
+        const ImageReport report = makeImages(project, *galleryFolder(out()), 1, progress);
+        ASSERT_EQ(report.failures.size(), 1);
+        EXPECT_EQ(report.failures.at(0).path, file(c.failing, "a"));
+        EXPECT_TRUE(report.failures.at(0).detail.contains(QLatin1String(c.name)) && report.produced == 0);
+        EXPECT_TRUE(QFile::exists(file(c.other, "a")));
+    }
+}
+
+TEST_F(ImageProducer, TheBudgetIsChargedForTheWholeProductionBeforeAnythingIsMade)
+{
+    // A tiny picture stretched into a tall box: its decode is small, the copies made from it are not.
+    const QString source = write("thin.png", {.width = 2, .height = 2000});
+    const ImageTarget stretched{dir.filePath(QStringLiteral("tall.jpg")), 3000, 1999, 90, nullptr, {}};
+    const qint64 oneCopy = qint64(3000) * 1999 * 3;  // 18 MB: the decode and its copy fit, copy plus sharpened do not
+    imaging::setDecodeBudget(oneCopy + oneCopy / 2);
+    const QList<Error> refused = produceImage(source, {stretched}, false);
+    imaging::setDecodeBudget(0);
+    ASSERT_EQ(refused.size(), 1);
+    EXPECT_TRUE(refused.at(0).code == ErrorCode::Decode && refused.at(0).detail.contains(QStringLiteral("budget")))
+        << refused.at(0).detail.toStdString();
+    EXPECT_FALSE(QFile::exists(stretched.path));
+    EXPECT_EQ(imaging::admittedDecodeBytes(), 0);
+    EXPECT_TRUE(produceImage(source, {stretched}, false).isEmpty());  // with the default budget
+    EXPECT_EQ(sizeOf(stretched.path), QSize(3000, 1999));
 }

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <optional>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 
@@ -105,13 +106,20 @@ TEST(Imaging, RefusesForeignTruncatedAndOversizedFilesButNotBenignExtraBytes)
     const QByteArray jpeg = readAll(write(dir, "whole.jpg", noisy)), png = readAll(write(dir, "whole.png", noisy));
     const qsizetype scan = jpeg.indexOf("\xFF\xDA");
     const qint64 any = kDefaultPixelLimit;
-    const struct { const char *name; QByteArray bytes; bool loads; qint64 pixelLimit; } cases[] = {
+    const QString foreign = QStringLiteral("not an image of a supported kind (JPEG, PNG");
+    // Kinds the library has loaders for, but which never reach one: each is refused by its first bytes.
+    const QByteArray pdf = "%PDF-1.4\n1 0 obj << /Type /Catalog >> endobj\ntrailer << /Root 1 0 R >>\n%%EOF\n";
+    const QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"600\" height=\"400\"/>\n";
+    const struct { const char *name; QByteArray bytes; bool loads; qint64 pixelLimit; QString says = {}; } cases[] = {
         {"trailing.jpg", jpeg + QByteArray(4096, 'x'), true, any},  // after the end marker
         // Only a library warning; the picture itself is complete.
         {"stray.jpg", jpeg.left(scan) + QByteArray("\x00\x11\x22", 3) + jpeg.mid(scan), true, any},
-        {"text.jpg", "just some words\r\n", false, any}, {"half.jpg", jpeg.left(jpeg.size() / 2), false, any},
+        {"text.jpg", "just some words\r\n", false, any, foreign}, {"half.jpg", jpeg.left(jpeg.size() / 2), false, any},
         {"tail-cut.jpg", jpeg.chopped(256), false, any}, {"half.png", png.left(png.size() / 2), false, any},
         {"at-limit.png", png, true, 600 * 400}, {"over-limit.png", png, false, 600 * 400 - 1},
+        {"matrix.jpg", "3 2\n0 0 255\n255 0 0\n", false, any, foreign}, {"table.png", "1,2,3\n4,5,6\n", false, any, foreign},
+        {"document.jpg", pdf, false, any, foreign}, {"drawing.png", svg, false, any, foreign},
+        {"png-named.jpg", png, true, any},  // the bytes choose the loader, not the name
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -122,9 +130,25 @@ TEST(Imaging, RefusesForeignTruncatedAndOversizedFilesButNotBenignExtraBytes)
         if (c.loads)
             EXPECT_EQ(picture.ok() ? picture.value().size() : QSize(), QSize(600, 400));
         else
-            expectDecodeFailure(picture, path);
+            expectDecodeFailure(picture, path, c.says.isEmpty() ? QStringList() : QStringList{c.says});
     }
     setPixelLimit(kDefaultPixelLimit);
+}
+
+TEST(Imaging, ChoosesTheLoaderByTheSignatureOfAnAllowedKindOnly)
+{
+    using B = QByteArray;
+    const struct { QByteArray head; std::optional<Loader> loader; } cases[] = {
+        {"\xFF\xD8\xFF\xE0", Loader::Jpeg}, {"\x89PNG\r\n\x1A\n", Loader::Png}, {"GIF87a", Loader::Gif}, {"GIF89a", Loader::Gif},
+        {B("II*\0", 4), Loader::Tiff}, {B("MM\0*", 4), Loader::Tiff}, {B("RIFF\x10\0\0\0WEBPVP8 ", 16), Loader::WebP},
+        {B("\0\0\0\x18" "ftypheic", 12), Loader::Heif}, {B("\0\0\0\x1C" "ftypavif", 12), Loader::Heif},
+        // Cut short, near misses (a WAVE file, an MP4 video) and kinds that are never read.
+        {"\xFF\xD8", {}}, {"\x89PNG\r\n\x1A", {}}, {"GIF88a", {}}, {B("RIFF\x10\0\0\0WAVEfmt ", 16), {}},
+        {B("\0\0\0\x18" "ftypmp42", 12), {}}, {"%PDF-1.7", {}}, {"<?xml version=", {}}, {"P6\n3 2\n255\n", {}},
+        {"BM", {}}, {"SIMPLE  =                    T", {}}, {"", {}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(loaderFor(c.head), c.loader) << c.head.toHex().toStdString();
 }
 
 TEST(Imaging, OpensOnlyExistingRegularFilesAndLinksToThem)
@@ -167,15 +191,36 @@ TEST(DecodeBudget, RefusesAtOnceWhatCanNeverFitAndGivesEveryAdmissionBack)
     setDecodeBudget(1'000'000);
     for (const auto &c : cases) {
         SCOPED_TRACE(c.path.toStdString());
-        const Result<Picture> picture = loadPicture(c.path, c.rule);
+        {
+            const Result<Picture> picture = loadPicture(c.path, c.rule);
+            // A picture holds its bytes while it is worked from, a failure none.
+            EXPECT_EQ(admittedDecodeBytes() > 0, picture.ok());
+            if (c.loads)
+                EXPECT_TRUE(picture.ok()) << picture.error().message().toStdString();
+            else
+                expectDecodeFailure(picture, c.path, {QStringLiteral("2000 x 1500"), QStringLiteral("budget of 1.0 MB")});
+        }
         EXPECT_EQ(admittedDecodeBytes(), 0);
-        if (c.loads)
-            EXPECT_TRUE(picture.ok()) << picture.error().message().toStdString();
-        else
-            expectDecodeFailure(picture, c.path, {QStringLiteral("2000 x 1500"), QStringLiteral("budget of 1.0 MB")});
     }
     setDecodeBudget(0);
-    EXPECT_TRUE(loadPicture(interlaced, thumbnail).ok() && admittedDecodeBytes() == 0);
+    EXPECT_TRUE(loadPicture(interlaced, thumbnail).ok());
+    EXPECT_EQ(admittedDecodeBytes(), 0);
+}
+
+TEST(DecodeBudget, TheDefaultKeepsToAQuarterOfTheProcesssMemoryLimitPosix)
+{
+    struct rlimit before {};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &before), 0);
+    const qint64 unlimited = defaultDecodeBudget();
+    const rlim_t limit = rlim_t(2) << 30;  // 2 GB: room for the threads of the suite meanwhile
+    if (before.rlim_max != RLIM_INFINITY && before.rlim_max < limit)
+        GTEST_SKIP() << "the hard limit is lower already";
+    struct rlimit narrowed = before;
+    narrowed.rlim_cur = limit;
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &narrowed), 0);
+    const qint64 limited = defaultDecodeBudget();
+    setrlimit(RLIMIT_AS, &before);
+    EXPECT_EQ(limited, std::min(unlimited, qint64(limit / 4)));
 }
 
 TEST(DecodeBudget, ADecodeWaitsUntilItsEstimateFits)

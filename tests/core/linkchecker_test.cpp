@@ -288,3 +288,29 @@ TEST_F(LinkCheckerTest, KeepsAtMostTheConcurrencyLimitInFlight)
     EXPECT_EQ(m_server.maxOpenRequests(), LinkChecker::kConcurrency);
     EXPECT_EQ(m_server.requestCount(), rows.size());
 }
+
+TEST_F(LinkCheckerTest, AHostileAnswerEndsItsCheckInTimeAndAnEndlessBodyIsCutOff)
+{
+    // An error page whose body never ends is no longer read once its status is known.
+    ASSERT_TRUE(check({link(m_server.url("/endless")), link(m_server.url("/ok.html"))}));
+    EXPECT_EQ(statuses(), (QList<LinkStatus>{LinkStatus::UrlNotFound, LinkStatus::Validated}));
+    EXPECT_TRUE(spinUntil([this] { return m_server.streams() == 0; }, 5000));
+    // Header lines that never end, each one a sign of life: the check ends by its own clock.
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(check({link(m_server.url("/header-flood"))}));
+    EXPECT_EQ(statuses(), QList<LinkStatus>{LinkStatus::UrlNotFound});
+    EXPECT_LT(clock.elapsed(), LinkChecker::kLinkTimeoutMs + 1500);
+}
+
+TEST_F(LinkCheckerTest, ChecksWaitingForAConnectionToABusyHostAreNotTimedOutMeanwhile)
+{
+    // Qt opens six connections to one host; the other checks wait for one of them, and each
+    // answer takes two of the three seconds a check may last.
+    m_server.setDelay(2000);
+    QList<LinkRow> rows;
+    for (int i = 0; i < 12; ++i)
+        rows.append(link(m_server.url(QStringLiteral("/ok.html?n=%1").arg(i))));
+    ASSERT_TRUE(check(rows));
+    EXPECT_EQ(statuses(), QList<LinkStatus>(rows.size(), LinkStatus::Validated));
+}

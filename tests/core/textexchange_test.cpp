@@ -107,3 +107,36 @@ TEST(TextExchange, LineBreaksInTextsCannotStartLinesOfTheirOwn)
     EXPECT_TRUE(bytes.contains("\r\ntitle=Sea&#13;&#10;path=/etc/passwd\r\n")) << bytes.toStdString();
     EXPECT_EQ(parseTextList(bytes), images.items());
 }
+
+TEST(TextExchange, ImportRefusesALineOverTheLimitNamingItWhileReading)
+{
+    const QByteArray longest = "path=" + QByteArray(kMaxListLineBytes - 5, 'a');
+    // The first read ends between this CR and its LF, which still end one line only.
+    const QByteArray straddling = QByteArray(64 * 1024 - 1, ' ') + "\r\n";
+    const struct { const char *name; QByteArray text; int refusedLine; } cases[] = {
+        {"a line at the limit", "{\r\n" + longest + "\r\n}\r\n", 0},
+        {"one byte over", "{\r\n" + longest + "a\r\n}\r\n", 2},
+        {"no line end at all", QByteArray(3 * kMaxListLineBytes, '{'), 1},
+        {"after a CR LF across a read", straddling + "{\n" + longest + "a\n}\n", 3},
+        {"after lone CRs", "{\r\r\r" + longest + "a\r}\r", 4},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("in.txt"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(writeAll(path, c.text));
+        Project project;
+        project.images.append(item("old.jpg"));
+        const Result<int> imported = importTextList(project, path);
+        if (c.refusedLine == 0) {
+            EXPECT_TRUE(imported.ok() && project.images.count() == 1 && project.images.at(0).path.size() == longest.size() - 5);
+            continue;
+        }
+        ASSERT_FALSE(imported.ok());
+        EXPECT_EQ(imported.error().code, ErrorCode::BadFormat);
+        EXPECT_EQ(imported.error().path, path);
+        EXPECT_TRUE(imported.error().detail.startsWith(QStringLiteral("line %1 is longer").arg(c.refusedLine)))
+            << imported.error().detail.toStdString();
+        EXPECT_EQ(project.images.items(), QList{item("old.jpg")});
+    }
+}

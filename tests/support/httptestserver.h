@@ -12,8 +12,12 @@
 //                          network manager adds when it maps https:// onto this server)
 //   /dir                   301 to /dir/   /loop          301 to itself
 //   /hang                  never answers  /drop          closes the connection unanswered
+//   /endless               404 whose body never ends
+//   /header-flood          200 whose header lines never end
 //   anything else          404
 //
+// The last two write as fast as the client reads; streams() counts those still being fed
+// and streamedBytes() what they were sent.
 // setDelay() holds back every answer. It counts requests and how many were open (read but
 // not answered, the client still connected) at once. It lives in the thread that runs its
 // event loop: the test's own, or a thread of its own (ThreadedHttpTestServer) when the
@@ -99,6 +103,8 @@ public:
     int requestCount() const { return m_requests; }
     int openRequests() const { return m_open; }
     int maxOpenRequests() const { return m_maxOpen; }
+    int streams() const { return m_streams; }
+    qint64 streamedBytes() const { return m_streamed; }
     void resetCounts()
     {
         m_requests = 0;
@@ -115,7 +121,7 @@ private:
     struct Answer {
         int status = 404;
         QByteArray location = {};
-        enum { Reply, Hang, Drop } kind = Reply;
+        enum { Reply, Hang, Drop, Endless, HeaderFlood } kind = Reply;
     };
 
     static Answer route(const QByteArray &path, const QByteArray &host, bool overHttps)
@@ -136,6 +142,10 @@ private:
             return {0, {}, Answer::Hang};
         if (path == "/drop")
             return {0, {}, Answer::Drop};
+        if (path == "/endless")
+            return {404, {}, Answer::Endless};
+        if (path == "/header-flood")
+            return {200, {}, Answer::HeaderFlood};
         return {404};
     }
 
@@ -211,6 +221,10 @@ private:
             socket->abort();
             return;
         }
+        if (answer.kind == Answer::Endless || answer.kind == Answer::HeaderFlood) {
+            stream(socket, shared, answer.kind == Answer::Endless);
+            return;
+        }
         const auto send = [this, socket, shared, bytes = response(answer)] {
             if (!shared->open)
                 return;  // the client gave up meanwhile
@@ -224,12 +238,34 @@ private:
             send();
     }
 
+    // Sends the start of the answer, then more of the same whenever the client has taken
+    // what was sent, until it goes away.
+    void stream(QTcpSocket *socket, const std::shared_ptr<Connection> &shared, bool body)
+    {
+        closeRequest(*shared);
+        ++m_streams;
+        const QByteArray piece = body ? QByteArray(16 * 1024, 'x') : QByteArray("X-Filler: 0123456789abcdef\r\n").repeated(512);
+        const auto feed = [this, socket, piece] {
+            while (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() < 4 * piece.size()) {
+                socket->write(piece);
+                m_streamed += piece.size();
+            }
+        };
+        connect(socket, &QTcpSocket::bytesWritten, socket, feed);
+        connect(socket, &QTcpSocket::disconnected, this, [this] { --m_streams; });
+        socket->write(body ? QByteArray("HTTP/1.1 404 Not Found\r\nContent-Type: text/html\r\nConnection: close\r\n\r\n")
+                           : QByteArray("HTTP/1.1 200 OK\r\n"));
+        feed();
+    }
+
     QList<QTcpServer *> m_servers;
     quint16 m_port = 0;
     std::atomic<int> m_delay = 0;
     std::atomic<int> m_requests = 0;
     std::atomic<int> m_open = 0;
     std::atomic<int> m_maxOpen = 0;
+    std::atomic<int> m_streams = 0;
+    std::atomic<qint64> m_streamed = 0;
 };
 
 // The server on a thread of its own, listening once constructed; stopped on destruction.

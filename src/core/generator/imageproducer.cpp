@@ -8,7 +8,6 @@
 #include "support/parallel.h"
 
 #include <algorithm>
-#include <limits>
 #include <optional>
 #include <vector>
 
@@ -19,10 +18,10 @@ namespace {
 const QString kResizeFailed = QStringLiteral("proc:resize_image/err1: ");
 const QString kResizeFailedAgain = QStringLiteral("proc:NewImage/err3: ");
 
-void addResizeFailure(QList<Error> &failures, const QString &target, const QString &text)
+void addResizeFailure(QList<Error> &failures, const QString &target, const Error &error)
 {
-    failures.append(Error{ErrorCode::Encode, target, kResizeFailed + text});
-    failures.append(Error{ErrorCode::Encode, target, kResizeFailedAgain + text});
+    failures.append(Error{ErrorCode::Encode, target, kResizeFailed + error.message(), error.systemCode});
+    failures.append(Error{ErrorCode::Encode, target, kResizeFailedAgain + error.message(), error.systemCode});
 }
 
 // A settings text converted at use, as the gallery settings keep numbers as text.
@@ -54,8 +53,8 @@ TargetSettings targetSettings(const QString &widthName, const QString &width, co
                               const QString &height, std::optional<QString> quality)
 {
     TargetSettings settings;
-    const Number w = convert(widthName, width, 1, std::numeric_limits<int>::max());
-    const Number h = convert(heightName, height, 1, std::numeric_limits<int>::max());
+    const Number w = convert(widthName, width, 1, kMaxBoxSide);
+    const Number h = convert(heightName, height, 1, kMaxBoxSide);
     // jpeg_quality is a 16-bit number; JPEG itself knows only 1 to 100, so it is clamped.
     const Number q = quality ? convert(QStringLiteral("jpeg_quality"), *quality, -32768, 32767)
                              : Number{kThumbQuality, QString()};
@@ -96,13 +95,25 @@ QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targe
     if (targets.isEmpty())
         return failures;
     for (const ImageTarget &target : targets) {
-        if (target.boxWidth < 1 || target.boxHeight < 1)
+        if (target.boxWidth < 1 || target.boxHeight < 1 || target.boxWidth > kMaxBoxSide ||
+            target.boxHeight > kMaxBoxSide)
             return {Error{ErrorCode::Invalid, target.path,
                           QStringLiteral("box of %1 x %2 pixels").arg(target.boxWidth).arg(target.boxHeight)}};
     }
 
     // Decoded once at the smallest size that covers every target, each target scaled from it.
+    // The targets are made one after another; the budget is charged for the largest one's
+    // copies (scaled, sharpened, encoded) on top of the decode.
     QList<QSize> sizes;
+    const imaging::LaterBytes later = [&](QSize decoded) {
+        qint64 most = 0;
+        for (const QSize &size : std::as_const(sizes)) {
+            const qint64 copy = qint64(size.width()) * size.height() * kPictureBytesPerPixel;
+            const int copies = (size != decoded ? 1 : 0) + (sharpenAmount != 0 ? 1 : 0) + 1;
+            most = std::max(most, copy * copies);
+        }
+        return most;
+    };
     const imaging::SizeRule rule = [&](QSize upright) -> Result<QSize> {
         QSize covering(0, 0);
         for (const ImageTarget &target : targets) {
@@ -115,14 +126,15 @@ QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targe
         }
         return covering;
     };
-    const Result<imaging::Picture> loaded = imaging::loadPicture(source, rule);
+    const Result<imaging::Picture> loaded = imaging::loadPicture(source, rule, later);
     if (!loaded) {
         const Error &error = loaded.error();
         for (const ImageTarget &target : targets) {
             if (error.code == ErrorCode::Encode)
-                addResizeFailure(failures, target.path, error.message());
+                addResizeFailure(failures, target.path, error);
             else
-                failures.append(Error{error.code, target.path, messages::kNewImageFailed + error.message()});
+                failures.append(Error{error.code, target.path, messages::kNewImageFailed + error.message(),
+                                      error.systemCode});
         }
         return failures;
     }
@@ -134,7 +146,7 @@ QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targe
         if (sizes.at(i) != base.size()) {
             Result<imaging::Picture> scaled = base.resized(sizes.at(i).width(), sizes.at(i).height());
             if (!scaled) {
-                addResizeFailure(failures, target.path, scaled.error().detail);
+                addResizeFailure(failures, target.path, scaled.error());
                 continue;
             }
             picture = scaled.value();
@@ -142,15 +154,13 @@ QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targe
         // A failed sharpen keeps the image as it is, without a message.
         if (Result<imaging::Picture> sharp = picture.sharpened(sharpenAmount))
             picture = sharp.value();
-        Status error;
-        if (target.folder) {
-            const Result<QByteArray> bytes = picture.encodeJpeg(target.quality);
-            error = bytes ? target.folder->write(target.relative, bytes.value()) : Status(bytes.error());
-        } else {
-            error = picture.saveJpeg(target.path, target.quality);
-        }
+        const Status error = target.folder
+            ? picture.writeJpeg(target.quality,
+                                [&](const QByteArray &bytes) { return target.folder->write(target.relative, bytes); })
+            : picture.saveJpeg(target.path, target.quality);
         if (error)
-            failures.append(Error{error->code, target.path, messages::kNewImageFailed + error->detail});
+            failures.append(Error{error->code, target.path, messages::kNewImageFailed + error->detail,
+                                  error->systemCode});
     }
     return failures;
 }

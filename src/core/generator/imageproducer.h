@@ -17,6 +17,10 @@ namespace lumarc {
 
 constexpr int kThumbQuality = 80;     // thumbnails, whatever jpeg_quality says
 constexpr int kSharpenAmount = 25;    // both files
+// The largest side a JPEG can hold; a box setting beyond it is refused, naming the field.
+constexpr int kMaxBoxSide = 65500;
+// Every picture between the decode and the file is 8-bit RGB.
+constexpr int kPictureBytesPerPixel = 3;
 
 // The size an image of w x h gets in a box of boxW x boxH. An image that fits the box is
 // never enlarged. With keepAspect the computed side is rounded to nearest, halves to even;
@@ -35,8 +39,9 @@ struct ImageTarget {
     QString relative;
 };
 
-// Decodes `source` once and writes every target from it, each fitted into its own box and
-// sharpened by `sharpenAmount`. Returns the failures, in target order, each with the target
+// Decodes `source` once and writes every target from it, each fitted into its own box (sides
+// 1 to kMaxBoxSide) and sharpened by `sharpenAmount`. The memory budget is charged for the
+// decode and the largest target's copies before either is made. Returns the failures, in target order, each with the target
 // path and a detail starting "proc:NewImage/err2: " (source unreadable, or save failed), or
 // a pair "proc:resize_image/err1: " and "proc:NewImage/err3: " (scaling failed; no file).
 QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targets, bool keepAspect,

@@ -1,5 +1,7 @@
 #include "imaging/decodebudget.h"
 
+#include "support/memorylimits.h"
+
 #include <QLocale>
 
 #include <algorithm>
@@ -57,7 +59,7 @@ Budget &budget()
 qint64 estimateDecodeBytes(const DecodePlan &plan)
 {
     const qint64 pixelBytes = qint64(std::max(plan.bands, 1)) * std::max(plan.sampleBytes, 1);
-    const qint64 kept = area(plan.kept) * 3 * (plan.turned ? 2 : 1);
+    const qint64 kept = area(plan.kept) * 3 * (plan.turned ? 2 : 1) + std::max<qint64>(plan.laterBytes, 0);
     // A loader that holds the whole picture cannot shrink before it has it all.
     if (plan.wholeImage)
         return area(plan.stored) * pixelBytes + kept;
@@ -76,7 +78,11 @@ qint64 defaultDecodeBudget()
     if (pages > 0 && pageSize > 0)
         physical = qint64(pages) * pageSize;
 #endif
-    return physical > 0 ? std::min(physical / 4, kMaxDefaultBudget) : kUnknownMemoryBudget;
+    qint64 budget = physical > 0 ? std::min(physical / 4, kMaxDefaultBudget) : kUnknownMemoryBudget;
+    // Under a limit on the process (ulimit -v), libraries and threads need most of it.
+    if (const qint64 limit = memory::processLimit(); limit > 0)
+        budget = std::min(budget, limit / 4);
+    return budget;
 }
 
 void setDecodeBudget(qint64 bytes)
@@ -113,11 +119,13 @@ Result<DecodeAdmission> admitDecode(const DecodePlan &plan)
     --b.waiting;
     if (bytes > b.total)
         return Error{ErrorCode::Decode, QString(),
-                     QStringLiteral("decoding %1 x %2 pixels%3 needs about %4, more than the whole decode "
-                                    "memory budget of %5")
+                     QStringLiteral("decoding %1 x %2 pixels%3 into %4 x %5 needs about %6, more than the whole "
+                                    "decode memory budget of %7")
                          .arg(plan.stored.width())
                          .arg(plan.stored.height())
                          .arg(plan.wholeImage ? QStringLiteral(" held whole") : QString())
+                         .arg(plan.kept.width())
+                         .arg(plan.kept.height())
                          .arg(bytesText(bytes), bytesText(b.total))};
     b.used += bytes;
     return DecodeAdmission(bytes);

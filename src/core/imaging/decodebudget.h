@@ -1,7 +1,7 @@
 #pragma once
 
-// How much memory one decode holds, and the process-wide budget of bytes every decode is
-// admitted against. The pixel limit alone lets a 1 MB interlaced PNG of 17000 x 17000 through,
+// How much memory one image's production (decode, scaling, sharpening, encoding) holds, and
+// the process-wide budget of bytes every production is admitted against. The pixel limit alone lets a 1 MB interlaced PNG of 17000 x 17000 through,
 // and its loader must hold all 867 MB at once; the budget keeps parallel workers from holding
 // several such pictures together. The image engine estimates and admits each decode.
 
@@ -20,13 +20,15 @@ struct DecodePlan {
     int shrink = 1;           // the loader's own shrink-on-load factor (JPEG), else 1
     QSize kept;               // the decoded picture handed back, 8-bit RGB
     bool turned = false;      // turning it upright takes a second copy
+    qint64 laterBytes = 0;    // what the caller makes from the picture: scaled, sharpened, encoded
 };
 
-// The bytes the decode holds at its peak: the loader's pixels (all of them, or a band of rows
-// of the shrunk width) and the picture it leaves behind.
+// The bytes the production holds at its peak: the loader's pixels (all of them, or a band of
+// rows of the shrunk width), the picture it leaves behind and what is made from that.
 qint64 estimateDecodeBytes(const DecodePlan &plan);
 
-// A quarter of physical memory, at most 2 GB (1 GB where physical memory is unknown).
+// A quarter of physical memory, at most 2 GB (1 GB where physical memory is unknown), and at
+// most a quarter of the process's own memory limit when it has one.
 qint64 defaultDecodeBudget();
 // The whole budget in bytes; 0 or less restores the default. Decodes already admitted keep
 // their bytes; waiting ones are checked again against the new size.

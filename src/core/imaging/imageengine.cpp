@@ -15,6 +15,8 @@
 #include <cerrno>
 #include <cstring>
 #include <mutex>
+#include <new>
+#include <optional>
 #include <numeric>
 
 #if defined(Q_OS_UNIX)
@@ -30,14 +32,17 @@ using vips::VImage;
 using vips::VSource;
 
 struct Picture::Data {
+    // The budget's bytes for the whole production this picture belongs to, held until the
+    // last picture made from the decode is gone. Declared first: given back after the pixels.
+    std::shared_ptr<const DecodeAdmission> admission;
     VImage image;
 };
 
 // Lets the functions below build and open pictures without widening the public class.
 struct PictureAccess {
-    static Picture make(VImage image)
+    static Picture make(VImage image, std::shared_ptr<const DecodeAdmission> admission)
     {
-        return Picture(std::make_shared<const Picture::Data>(Picture::Data{std::move(image)}));
+        return Picture(std::make_shared<const Picture::Data>(Picture::Data{std::move(admission), std::move(image)}));
     }
     static const VImage &image(const Picture &picture) { return picture.d->image; }
 };
@@ -73,9 +78,32 @@ QString takeVipsText(const VError &error)
     return text.isEmpty() ? QStringLiteral("unknown libvips error") : text;
 }
 
+// The system's words for its error number, which the error keeps.
+Error systemError(ErrorCode code, const QString &path, int number, const QString &prefix = QString())
+{
+    Error error{code, path, prefix + QString::fromLocal8Bit(std::strerror(number))};
+    error.systemCode = number;
+    return error;
+}
+
+Error outOfMemory(ErrorCode code, const QString &path, const char *operation)
+{
+    return systemError(code, path, ENOMEM, QString::fromLatin1(operation) + QStringLiteral(": "));
+}
+
 Error vipsError(ErrorCode code, const QString &path, const char *operation, const VError &error)
 {
-    return Error{code, path, QString::fromLatin1(operation) + QStringLiteral(": ") + takeVipsText(error)};
+    const QString text = takeVipsText(error);
+    // libvips says "out of memory" when an allocation fails, libjpeg "Insufficient memory";
+    // the user gets the system's words.
+    if (text.contains(QLatin1String("out of memory"), Qt::CaseInsensitive) ||
+        text.contains(QLatin1String("insufficient memory"), Qt::CaseInsensitive))
+        return outOfMemory(code, path, operation);
+    Error result{code, path, QString::fromLatin1(operation) + QStringLiteral(": ") + text};
+    // A worker thread that could not start: the process is out of memory or of threads.
+    if (text.contains(QLatin1String("Error creating thread")))
+        result.systemCode = EAGAIN;
+    return result;
 }
 
 Error notStarted(const QString &path)
@@ -83,23 +111,21 @@ Error notStarted(const QString &path)
     return Error{ErrorCode::Decode, path, QStringLiteral("the image library could not be started")};
 }
 
-// Names for the open-file filter; libvips' own descriptions read "load jpeg from file".
-QString formatDescription(const QString &nickname)
+struct LoaderInfo {
+    Loader loader;
+    const char *nickname;     // the libvips file loader; its "_source" twin does the reading
+    const char *description;  // for the open-file filter and messages
+};
+
+// The allow-list, in the order of Loader.
+constexpr LoaderInfo kLoaders[] = {
+    {Loader::Jpeg, "jpegload", "JPEG"}, {Loader::Png, "pngload", "PNG"},    {Loader::Gif, "gifload", "GIF"},
+    {Loader::Tiff, "tiffload", "TIFF"}, {Loader::WebP, "webpload", "WebP"}, {Loader::Heif, "heifload", "HEIF"},
+};
+
+const LoaderInfo &info(Loader loader)
 {
-    static const struct {
-        const char *nickname;
-        const char *description;
-    } kNames[] = {
-        {"jpegload", "JPEG"}, {"pngload", "PNG"},   {"gifload", "GIF"},
-        {"tiffload", "TIFF"}, {"webpload", "WebP"}, {"heifload", "HEIF"},
-    };
-    for (const auto &name : kNames) {
-        if (nickname == QLatin1String(name.nickname))
-            return QString::fromLatin1(name.description);
-    }
-    QString stem = nickname;
-    stem.chop(int(qstrlen("load")));
-    return stem.toUpper();
+    return kLoaders[int(loader)];
 }
 
 bool usable(const char *nickname)
@@ -113,33 +139,68 @@ bool usable(const char *nickname)
     return ok;
 }
 
-void *collectFormat(void *klass, void *listPointer, void *)
+// Whether this build of libvips has the loader (HEIF comes as a module), fit for hostile input.
+bool isAvailable(Loader loader)
 {
-    auto *list = static_cast<QList<ImageFormat> *>(listPointer);
-    const auto *objectClass = VIPS_OBJECT_CLASS(klass);
-    const auto *foreignClass = VIPS_FOREIGN_CLASS(klass);
-    const QString nickname = QString::fromLatin1(objectClass->nickname);
-    // One entry per file loader; its _source twin must exist because files are opened as
-    // sources. The matrix loader reads convolution masks written as text, not pictures.
-    if (!nickname.endsWith(QLatin1String("load")) || nickname == QLatin1String("matrixload") ||
-        !foreignClass->suffs || !usable(objectClass->nickname) ||
-        !usable((nickname + QLatin1String("_source")).toLatin1().constData()))
-        return nullptr;
+    return g_started && usable((QByteArray(info(loader).nickname) + "_source").constData());
+}
 
-    QStringList taken;
-    for (const ImageFormat &format : std::as_const(*list))
-        taken += format.extensions;
-    ImageFormat format{formatDescription(nickname), {}};
-    for (const char *const *suffix = foreignClass->suffs; *suffix; ++suffix) {
-        QString extension = QString::fromLatin1(*suffix).toLower();
-        if (extension.startsWith(QLatin1Char('.')))
-            extension.remove(0, 1);
-        if (!extension.isEmpty() && !taken.contains(extension) && !format.extensions.contains(extension))
-            format.extensions += extension;
+// "JPEG, PNG, GIF, TIFF, WebP, HEIF": the kinds this build reads.
+QString supportedKinds()
+{
+    QStringList names;
+    for (const LoaderInfo &entry : kLoaders) {
+        if (isAvailable(entry.loader))
+            names += QString::fromLatin1(entry.description);
     }
-    if (!format.extensions.isEmpty())
-        list->append(format);
-    return nullptr;
+    return names.join(QStringLiteral(", "));
+}
+
+Error unsupportedKind(const QString &path)
+{
+    return Error{ErrorCode::Decode, path,
+                 QStringLiteral("not an image of a supported kind (%1)").arg(supportedKinds())};
+}
+
+// The loader's file name extensions, lower case and without dot.
+QStringList loaderExtensions(const char *nickname)
+{
+    QStringList extensions;
+    const GType type = vips_type_find("VipsOperation", nickname);
+    if (!type)
+        return extensions;
+    auto *klass = g_type_class_ref(type);
+    if (const char *const *suffix = VIPS_FOREIGN_CLASS(klass)->suffs) {
+        for (; *suffix; ++suffix) {
+            QString extension = QString::fromLatin1(*suffix).toLower();
+            if (extension.startsWith(QLatin1Char('.')))
+                extension.remove(0, 1);
+            if (!extension.isEmpty() && !extensions.contains(extension))
+                extensions += extension;
+        }
+    }
+    g_type_class_unref(klass);
+    return extensions;
+}
+
+// The named loader and no other: a file never reaches a loader its signature did not choose.
+VImage loadWith(Loader loader, const VSource &source, vips::VOption *options)
+{
+    switch (loader) {
+    case Loader::Jpeg:
+        return VImage::jpegload_source(source, options);
+    case Loader::Png:
+        return VImage::pngload_source(source, options);
+    case Loader::Gif:
+        return VImage::gifload_source(source, options);
+    case Loader::Tiff:
+        return VImage::tiffload_source(source, options);
+    case Loader::WebP:
+        return VImage::webpload_source(source, options);
+    case Loader::Heif:
+        return VImage::heifload_source(source, options);
+    }
+    return VImage::jpegload_source(source, options);
 }
 
 VImage toDisplayRgb(VImage image)
@@ -183,11 +244,6 @@ VImage scaleExactly(const VImage &image, int w, int h)
     return out;
 }
 
-bool isJpeg(const QString &loader)
-{
-    return loader.startsWith(QLatin1String("VipsForeignLoadJpeg"));
-}
-
 bool isInterlaced(const VImage &header)
 {
     return header.get_typeof("interlaced") && header.get_int("interlaced") != 0;
@@ -197,9 +253,9 @@ bool isInterlaced(const VImage &header)
 // progressive JPEG keeps every DCT coefficient (two bytes each) until its last scan, an
 // interlaced PNG is read whole before its first row is final, and GIF, TIFF, WebP and HEIF
 // loaders may hold a whole frame, strip or tile set: counted whole, as the safe side.
-bool decodesWhole(const QString &loader, const VImage &header)
+bool decodesWhole(Loader loader, const VImage &header)
 {
-    if (isJpeg(loader) || loader.startsWith(QLatin1String("VipsForeignLoadPng")))
+    if (loader == Loader::Jpeg || loader == Loader::Png)
         return isInterlaced(header);
     return true;
 }
@@ -217,8 +273,21 @@ int jpegShrink(int sourceW, int sourceH, int w, int h)
 struct OpenedSource {
     VSource source;
     VImage header;
-    QString loader;
+    Loader loader = Loader::Jpeg;
 };
+
+// An open regular file: the library's source over it and its first bytes, read before any
+// loader sees the file.
+struct OpenedFile {
+    VSource source;
+    QByteArray head;
+};
+
+// Running out of memory or of file handles is no fault of the file, and is said as such.
+bool isResourceError(int number)
+{
+    return number == ENOMEM || number == EMFILE || number == ENFILE;
+}
 
 #if defined(Q_OS_UNIX)
 // What a path is when it is not a regular file, for the message; empty for a regular file.
@@ -245,19 +314,37 @@ Error notRegular(const QString &path, const QString &kind)
 }
 
 // Checked again on the open file, in case the name was replaced after it was examined.
-Result<VSource> sourceFromDescriptor(const QString &path, int fd)
+Result<OpenedFile> sourceFromDescriptor(const QString &path, int fd)
 {
     struct stat status {};
     if (::fstat(fd, &status) != 0)
-        return Error{ErrorCode::ReadFailed, path, QString::fromLocal8Bit(std::strerror(errno))};
+        return systemError(ErrorCode::ReadFailed, path, errno);
     if (const QString kind = specialKind(status.st_mode); !kind.isEmpty())
         return notRegular(path, kind);
     // Non-blocking mode was only for the open; reads of a regular file never block anyway.
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    QByteArray head(kSignatureBytes, Qt::Uninitialized);
+    ssize_t got = 0;
+    do
+        got = ::pread(fd, head.data(), size_t(head.size()), 0);
+    while (got < 0 && errno == EINTR);
+    if (got < 0)
+        return systemError(ErrorCode::ReadFailed, path, errno);
+    head.truncate(got);
     try {
-        // libvips reads through its own duplicate of the descriptor.
-        return VSource::new_from_descriptor(fd);
+        // libvips reads through its own duplicate of the descriptor, and keeps -1 when it
+        // could not make one (no file handle left), which would surface as "bad file
+        // descriptor" at the first read.
+        VSource source = VSource::new_from_descriptor(fd);
+        if (VIPS_CONNECTION(source.get_source())->descriptor < 0)
+            return systemError(ErrorCode::ReadFailed, path, EMFILE);  // dup() fails only so here
+        return OpenedFile{source, head};
     } catch (const VError &error) {
+        const int number = errno;
+        if (isResourceError(number)) {
+            takeVipsText(error);
+            return systemError(ErrorCode::ReadFailed, path, number);
+        }
         return vipsError(ErrorCode::ReadFailed, path, "open", error);
     }
 }
@@ -265,7 +352,7 @@ Result<VSource> sourceFromDescriptor(const QString &path, int fd)
 // Opening a FIFO for reading blocks until a writer comes, and opening a device can have side
 // effects, so the kind is checked by name before opening (stat follows a symbolic link to
 // its target), and the open itself never waits.
-Result<VSource> openRegularFile(const QString &path)
+Result<OpenedFile> openRegularFile(const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
     struct stat status {};
@@ -273,51 +360,55 @@ Result<VSource> openRegularFile(const QString &path)
         const int error = errno;
         if (error == ENOENT)
             return Error{ErrorCode::NotFound, path, QStringLiteral("file not found")};
-        return Error{ErrorCode::ReadFailed, path, QString::fromLocal8Bit(std::strerror(error))};
+        return systemError(ErrorCode::ReadFailed, path, error);
     }
     if (const QString kind = specialKind(status.st_mode); !kind.isEmpty())
         return notRegular(path, kind);
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return Error{ErrorCode::ReadFailed, path, QString::fromLocal8Bit(std::strerror(errno))};
-    Result<VSource> source = sourceFromDescriptor(path, fd);
+        return systemError(ErrorCode::ReadFailed, path, errno);
+    Result<OpenedFile> source = sourceFromDescriptor(path, fd);
     ::close(fd);
     return source;
 }
 #else
-Result<VSource> openRegularFile(const QString &path)
+Result<OpenedFile> openRegularFile(const QString &path)
 {
     if (Status error = checkRegularFile(path))
         return error->code == ErrorCode::NotFound ? *error : Error{ErrorCode::Decode, path, error->detail};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Error{ErrorCode::ReadFailed, path, file.errorString()};
+    const QByteArray head = file.read(kSignatureBytes);
     try {
-        return VSource::new_from_file(QFile::encodeName(path).constData());
+        return OpenedFile{VSource::new_from_file(QFile::encodeName(path).constData()), head};
     } catch (const VError &error) {
         return vipsError(ErrorCode::ReadFailed, path, "open", error);
     }
 }
 #endif
 
-Result<OpenedSource> readHeader(const QString &path, const Result<VSource> &opened)
+Result<OpenedSource> readHeader(const QString &path, const Result<OpenedFile> &opened)
 {
     if (!opened)
         return opened.error();
+    const std::optional<Loader> loader = loaderFor(opened.value().head);
+    if (!loader || !isAvailable(*loader))
+        return unsupportedKind(path);
     try {
-        VSource source = opened.value();
-        const char *loader = vips_foreign_find_load_source(source.get_source());
-        if (!loader) {
-            vips_error_clear();
-            return Error{ErrorCode::Decode, path, QStringLiteral("not an image file of a readable format")};
-        }
-        VImage header = VImage::new_from_source(
-            source, "", VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL)->set("fail_on", kFailOn));
+        const VSource &source = opened.value().source;
+        VImage header = loadWith(*loader, source,
+                                 VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL)->set("fail_on", kFailOn));
         const qint64 pixels = qint64(header.width()) * header.height();
         if (pixels > g_pixelLimit.load())
             return Error{ErrorCode::Decode, path,
                          QStringLiteral("image of %1 x %2 pixels exceeds the limit of %3 pixels")
                              .arg(header.width()).arg(header.height()).arg(g_pixelLimit.load())};
-        return OpenedSource{source, header, QString::fromLatin1(loader)};
+        return OpenedSource{source, header, *loader};
     } catch (const VError &error) {
         return vipsError(ErrorCode::Decode, path, "load", error);
+    } catch (const std::bad_alloc &) {
+        return outOfMemory(ErrorCode::Decode, path, "load");
     }
 }
 
@@ -381,13 +472,48 @@ qint64 pixelLimit()
     return g_pixelLimit.load();
 }
 
+std::optional<Loader> loaderFor(QByteArrayView head)
+{
+    const auto at = [&head](qsizetype offset, QByteArrayView bytes) {
+        return head.size() >= offset + bytes.size() && head.sliced(offset, bytes.size()) == bytes;
+    };
+    if (at(0, "\xFF\xD8\xFF"))
+        return Loader::Jpeg;
+    if (at(0, "\x89PNG\r\n\x1A\n"))
+        return Loader::Png;
+    if (at(0, "GIF87a") || at(0, "GIF89a"))
+        return Loader::Gif;
+    // Classic and big TIFF, either byte order.
+    for (const QByteArrayView tiff : {QByteArrayView("II*\0", 4), QByteArrayView("MM\0*", 4),
+                                      QByteArrayView("II+\0", 4), QByteArrayView("MM\0+", 4)}) {
+        if (at(0, tiff))
+            return Loader::Tiff;
+    }
+    if (at(0, "RIFF") && at(8, "WEBP"))
+        return Loader::WebP;
+    // An ISO media file whose major brand is a HEIF or AVIF still image or sequence.
+    if (at(4, "ftyp")) {
+        for (const char *brand : {"heic", "heix", "hevc", "hevx", "heim", "heis", "hevm", "hevs", "mif1", "msf1",
+                                  "avif", "avis"}) {
+            if (at(8, brand))
+                return Loader::Heif;
+        }
+    }
+    return std::nullopt;
+}
+
 QList<ImageFormat> readableFormats()
 {
     static const QList<ImageFormat> formats = [] {
         QList<ImageFormat> list;
         initialise();
-        if (g_started)
-            vips_foreign_map("VipsForeignLoad", collectFormat, &list, nullptr);
+        for (const LoaderInfo &entry : kLoaders) {
+            if (!isAvailable(entry.loader))
+                continue;
+            ImageFormat format{QString::fromLatin1(entry.description), loaderExtensions(entry.nickname)};
+            if (!format.extensions.isEmpty())
+                list.append(format);
+        }
         return list;
     }();
     return formats;
@@ -426,16 +552,16 @@ Result<QSize> readSize(fileops::ReadFile &file)
     if (!g_started)
         return notStarted(file.path());
     if (!file.rewind())
-        return Error{ErrorCode::ReadFailed, file.path(), QString::fromLocal8Bit(std::strerror(errno))};
+        return systemError(ErrorCode::ReadFailed, file.path(), errno);
     return sizeOf(readHeader(file.path(), sourceFromDescriptor(file.path(), file.descriptor())));
 }
 #endif
 
-Result<Picture> loadPicture(const QString &path, const SizeRule &rule)
+Result<Picture> loadPicture(const QString &path, const SizeRule &rule, const LaterBytes &laterBytes)
 {
     // Declared first so that it is given back last, after every libvips object below has
     // freed the decode's memory.
-    DecodeAdmission admission;
+    std::shared_ptr<const DecodeAdmission> admission;
     Result<OpenedSource> opened = openSource(path);
     if (!opened)
         return opened.error();
@@ -455,7 +581,7 @@ Result<Picture> loadPicture(const QString &path, const SizeRule &rule)
     const int w = swap ? wanted.value().height() : wanted.value().width();
     const int h = swap ? wanted.value().width() : wanted.value().height();
 
-    const bool jpeg = isJpeg(source.loader);
+    const bool jpeg = source.loader == Loader::Jpeg;
     const int shrink = jpeg ? jpegShrink(storedW, storedH, w, h) : 1;
     DecodePlan plan;
     plan.stored = QSize(storedW, storedH);
@@ -467,28 +593,33 @@ Result<Picture> loadPicture(const QString &path, const SizeRule &rule)
     plan.shrink = shrink;
     plan.kept = QSize(w, h);
     plan.turned = vips_image_get_orientation(source.header.get_image()) != 1;
+    plan.laterBytes = laterBytes ? std::max<qint64>(laterBytes(wanted.value()), 0) : 0;
     Result<DecodeAdmission> admitted = admitDecode(plan);
     if (!admitted)
         return admitted.error().at(path);
-    admission = std::move(admitted).value();
+    admission = std::make_shared<const DecodeAdmission>(std::move(admitted).value());
 
     VImage image;
     try {
         image = source.header;
         if (shrink > 1)
-            image = VImage::new_from_source(source.source, "",
-                                            VImage::option()
-                                                ->set("access", VIPS_ACCESS_SEQUENTIAL)
-                                                ->set("shrink", shrink)
-                                                ->set("fail_on", kFailOn));
+            image = loadWith(Loader::Jpeg, source.source,
+                             VImage::option()
+                                 ->set("access", VIPS_ACCESS_SEQUENTIAL)
+                                 ->set("shrink", shrink)
+                                 ->set("fail_on", kFailOn));
         image = toDisplayRgb(image);
     } catch (const VError &error) {
         return vipsError(ErrorCode::Decode, path, "load", error);
+    } catch (const std::bad_alloc &) {
+        return outOfMemory(ErrorCode::Decode, path, "load");
     }
     try {
         image = scaleExactly(image, w, h);
     } catch (const VError &error) {
         return vipsError(ErrorCode::Encode, path, "resize", error);
+    } catch (const std::bad_alloc &) {
+        return outOfMemory(ErrorCode::Encode, path, "resize");
     }
     try {
         // Decoding happens here, pulled through the scaler one strip at a time.
@@ -497,12 +628,14 @@ Result<Picture> loadPicture(const QString &path, const SizeRule &rule)
             image = image.autorot().copy_memory();
     } catch (const VError &error) {
         return vipsError(ErrorCode::Decode, path, "load", error);
+    } catch (const std::bad_alloc &) {
+        return outOfMemory(ErrorCode::Decode, path, "load");
     }
     // A decode that succeeds may still leave the warnings it tolerated in the process-wide
     // error buffer, where they would be read as part of the next failure, of another file.
     if (*vips_error_buffer())
         vips_error_clear();
-    return PictureAccess::make(image);
+    return PictureAccess::make(image, admission);
 }
 
 Picture::Picture() = default;
@@ -534,9 +667,11 @@ Result<Picture> Picture::resized(int w, int h) const
         return Error{ErrorCode::Encode, QString(),
                      QStringLiteral("resize: invalid size %1 x %2").arg(w).arg(h)};
     try {
-        return PictureAccess::make(scaleExactly(d->image, w, h).copy_memory());
+        return PictureAccess::make(scaleExactly(d->image, w, h).copy_memory(), d->admission);
     } catch (const VError &error) {
         return vipsError(ErrorCode::Encode, QString(), "resize", error);
+    } catch (const std::bad_alloc &) {
+        return outOfMemory(ErrorCode::Encode, QString(), "resize");
     }
 }
 
@@ -566,41 +701,46 @@ Result<Picture> Picture::sharpened(int amount) const
         VImage out = d->image.conv(mask, VImage::option()->set("precision", VIPS_PRECISION_INTEGER));
         if (out.format() != VIPS_FORMAT_UCHAR)
             out = out.cast(VIPS_FORMAT_UCHAR);
-        return PictureAccess::make(out.copy_memory());
+        return PictureAccess::make(out.copy_memory(), d->admission);
     } catch (const VError &error) {
         return vipsError(ErrorCode::Encode, QString(), "sharpen", error);
+    } catch (const std::bad_alloc &) {
+        return outOfMemory(ErrorCode::Encode, QString(), "sharpen");
     }
 }
 
-Result<QByteArray> Picture::encodeJpeg(int quality) const
+Status Picture::writeJpeg(int quality, const std::function<Status(const QByteArray &)> &write) const
 {
     if (!d)
         return Error{ErrorCode::Encode, QString(), QStringLiteral("save: no image")};
+    VipsArea *area = nullptr;
     try {
+        // Encoded in memory: libvips never sees a file name.
         VipsBlob *blob = d->image.jpegsave_buffer(VImage::option()
                                                       ->set("Q", std::clamp(quality, 1, 100))
                                                       ->set("strip", true)
                                                       ->set("optimize_coding", true)
                                                       ->set("interlace", false));
-        auto *area = reinterpret_cast<VipsArea *>(blob);
-        QByteArray bytes(static_cast<const char *>(area->data), qsizetype(area->length));
-        vips_area_unref(area);
-        return bytes;
+        area = reinterpret_cast<VipsArea *>(blob);
     } catch (const VError &error) {
         return vipsError(ErrorCode::Encode, QString(), "save", error);
+    } catch (const std::bad_alloc &) {
+        return outOfMemory(ErrorCode::Encode, QString(), "save");
     }
+    // Written from libvips' own buffer, without a second copy of the file in memory.
+    const std::unique_ptr<VipsArea, void (*)(VipsArea *)> held(area, vips_area_unref);
+    return write(QByteArray::fromRawData(static_cast<const char *>(area->data), qsizetype(area->length)));
 }
 
 Status Picture::saveJpeg(const QString &path, int quality) const
 {
-    // Encoded in memory: libvips never sees the file name, and the target is only replaced
-    // once every byte is written.
-    const Result<QByteArray> bytes = encodeJpeg(quality);
-    if (!bytes)
-        return bytes.error().at(path);
-    Status written = replaceFile(path, bytes.value());
-    if (written)
+    // replaceFile() only replaces the target once every byte is written.
+    Status written = writeJpeg(quality, [&](const QByteArray &bytes) { return replaceFile(path, bytes); });
+    if (written) {
+        if (written->path.isEmpty())
+            written->path = path;
         written->detail.prepend(QStringLiteral("save: "));
+    }
     return written;
 }
 
@@ -611,13 +751,14 @@ PixelBuffer Picture::toPixelBuffer() const
         return buffer;
     try {
         size_t size = 0;
-        void *pixels = d->image.write_to_memory(&size);
+        const std::unique_ptr<void, void (*)(gpointer)> pixels(d->image.write_to_memory(&size), g_free);
         buffer.width = d->image.width();
         buffer.height = d->image.height();
-        buffer.rgb = QByteArray(static_cast<const char *>(pixels), qsizetype(size));
-        g_free(pixels);
+        buffer.rgb = QByteArray(static_cast<const char *>(pixels.get()), qsizetype(size));
     } catch (const VError &error) {
         takeVipsText(error);
+        return PixelBuffer{};
+    } catch (const std::bad_alloc &) {
         return PixelBuffer{};
     }
     return buffer;

@@ -30,11 +30,20 @@ Status exportTextList(const ImageList &images, const QString &path);
 // still open at the end, is dropped. Repeated paths are kept.
 QList<ImageItem> parseTextList(const QByteArray &bytes);
 
+// Lines longer than this are refused while the list is read: a list is a few short lines
+// per image, and a file without line ends must not be held whole.
+constexpr qsizetype kMaxListLineBytes = qsizetype(1) << 20;
+
+// The entries of the list file as parseTextList() reads them, read one line at a time.
+// Errors: NotFound or ReadFailed with the system's text, BadFormat naming the first line
+// longer than kMaxListLineBytes.
+Result<QList<ImageItem>> readTextList(const QString &path);
+
 // Replaces the project's image list by the file's entries (loaded, with safe output names
 // made unique in order from the paths' base names) unless the file holds none; returns
 // how many were imported.
-// The settings are not touched. Errors: NotFound or ReadFailed with the system's text;
-// the project is then unchanged.
+// The settings are not touched. Errors: those of readTextList(); the project is then
+// unchanged.
 Result<int> importTextList(Project &project, const QString &path);
 
 } // namespace lumarc

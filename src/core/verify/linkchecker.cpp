@@ -5,6 +5,7 @@
 #include <QNetworkRequest>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 namespace lumarc::verify {
@@ -159,12 +160,24 @@ void LinkChecker::launch(int row, const QUrl &url, int timeoutMs)
     flight.row = row;
     flight.requested = url;
     flight.current = url;
+    flight.timeoutMs = timeoutMs;
+    // Our own timer, not setTransferTimeout(), which starts again with every byte received:
+    // headers trickling in one line at a time would keep a check going for ever.
     flight.timer = new QTimer(this);
     flight.timer->setSingleShot(true);
     connect(flight.timer, &QTimer::timeout, this, [this, id] { land(id, LinkStatus::UrlNotFound); });
-    flight.timer->start(timeoutMs);
+    flight.timer->start(std::max(timeoutMs, kQueueTimeoutMs));
     m_flights.insert(id, flight);
     request(id);
+}
+
+void LinkChecker::startClock(quint64 id)
+{
+    const auto it = m_flights.find(id);
+    if (it == m_flights.end() || it->clockStarted)
+        return;
+    it->clockStarted = true;
+    it->timer->start(it->timeoutMs);
 }
 
 void LinkChecker::request(quint64 id)
@@ -175,7 +188,15 @@ void LinkChecker::request(quint64 id)
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Lumarc link checker"));
     QNetworkReply *reply = manager()->get(request);
+    // Qt stops reading from the connection while this much is unread, so that a body that
+    // never ends cannot fill memory before the reply is dropped.
+    reply->setReadBufferSize(kReadBufferBytes);
     flight.reply = reply;
+    // A new connection for this request, or an open one it was written to: either way it
+    // no longer waits behind other requests to the same host.
+    const auto sent = [this, id] { startClock(id); };
+    connect(reply, &QNetworkReply::socketStartedConnecting, this, sent);
+    connect(reply, &QNetworkReply::requestSent, this, sent);
     const auto headers = [this, id] { onHeaders(id); };
     connect(reply, &QNetworkReply::metaDataChanged, this, headers);
     connect(reply, &QIODevice::readyRead, this, headers);
@@ -261,18 +282,11 @@ void LinkChecker::dropReply(QNetworkReply *reply)
         reply->deleteLater();
         return;
     }
-    // Qt queues the error of an HTTP error status from its network thread; aborting before
-    // that is delivered makes it report an internal problem on stderr. Error pages are
-    // short, so such a reply is left to end on its own.
-    if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() >= 400) {
-        connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
-        return;
-    }
-    // From the event loop, after whatever the reply has queued already.
-    QTimer::singleShot(0, reply, [reply] {
-        reply->abort();
-        reply->deleteLater();
-    });
+    // Every transfer is ended once its answer is known, error pages too: a body that never
+    // ends would otherwise be read for as long as the server sends it. Deleting the reply
+    // ends it; abort() would too, but on a reply that already holds an HTTP error it makes
+    // Qt print a complaint about an internal problem on stderr.
+    reply->deleteLater();
 }
 
 void LinkChecker::finishRun(bool stopped)

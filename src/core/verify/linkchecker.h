@@ -23,7 +23,13 @@ class LinkChecker : public QObject {
     Q_OBJECT
 public:
     static constexpr int kConcurrency = 8;       // network checks in flight at once
-    static constexpr int kLinkTimeoutMs = 3000;  // whole check of one link, redirects included
+    // Whole check of one link, redirects included, counted from when its request leaves Qt's
+    // queue: Qt opens at most six connections to one host, and the others wait their turn.
+    static constexpr int kLinkTimeoutMs = 3000;
+    // A request still waiting in that queue after this long is given up as well.
+    static constexpr int kQueueTimeoutMs = 30000;
+    // What a reply may hold unread: a check needs the status line and the headers only.
+    static constexpr qint64 kReadBufferBytes = 64 * 1024;
     static constexpr int kProbeTimeoutMs = 5000;
     static constexpr int kMaxRedirects = 10;
 
@@ -65,6 +71,8 @@ private:
         int hops = 0;
         QNetworkReply *reply = nullptr;
         QTimer *timer = nullptr;
+        bool clockStarted = false;  // the request has left Qt's queue: the time limit runs
+        int timeoutMs = 0;
     };
 
     QNetworkAccessManager *manager();
@@ -78,6 +86,7 @@ private:
     void launchChecks();
     void launch(int row, const QUrl &url, int timeoutMs);
     void request(quint64 id);
+    void startClock(quint64 id);
     void onHeaders(quint64 id);
     void onTimeout(quint64 id);
     void land(quint64 id, LinkStatus status);
