@@ -9,15 +9,19 @@
 #include "gui/editor/thumbnailgrid.h"
 #include "i18n/strings.h"
 #include "imaging/syntheticimage.h"
+#include "storage/editlock.h"
 #include "storage/projectfile.h"
 #include "storage/settingsfile.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -52,6 +56,16 @@ class MainWindowTest : public QObject {
 
     QString at(const QString &name) const { return m_tmp.filePath(name); }
     std::unique_ptr<QSettings> store() const { return std::make_unique<QSettings>(at("store.ini"), QSettings::IniFormat); }
+    // Clicks the button of that caption in the next message box.
+    static void answerWithButton(const QString &caption)
+    {
+        lumarc::test::whenShown<QMessageBox>([caption](QMessageBox *box) {
+            for (QAbstractButton *button : box->buttons())
+                if (button->text() == caption)
+                    return button->click();
+            QFAIL("no such button");
+        });
+    }
     QString image(const QString &name, int width = 300, int height = 200) const
     {
         imaging::SyntheticImage spec;
@@ -140,7 +154,7 @@ private Q_SLOTS:
         QVERIFY(writeAll(at("bad.zeb"), QByteArray("ZEB105\0\0\0\0", 10)));
         BoxAnswerer ok(QMessageBox::Ok);
         QVERIFY(!window.loadProject(at("bad.zeb"), true));
-        QCOMPARE(ok.texts, QStringList{"Invalid ZEB file!"});
+        QCOMPARE(ok.texts, QStringList{at("bad.zeb") + "\n\nInvalid ZEB file!"});
         QCOMPARE(window.document().path(), upper);
         QCOMPARE(window.document().count(), 1);
     }
@@ -259,6 +273,127 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(window.isHidden() && !window.isBuilding(), 20000);
         QVERIFY(closedWhileAsked);
         QVERIFY(!QFile::exists(at("out/photos/unbuilt.jpg")));  // the refused build wrote nothing
+    }
+
+    // Another program's change, a held lock, a failed or cancelled save at Exit, a name
+    // without extension: none of them loses the file's or the window's work.
+    void savesKeepWhatAnotherProgramWroteAndExitKeepsTheWindowWhenASaveFails()
+    {
+        const QString trip = project("keep.zeb", {image("k/a.jpg")});
+        MainWindow window(store());
+        window.show();
+        QVERIFY(window.loadProject(trip, true));
+        const auto recentEntry = [&] {
+            for (QAction *action : window.menuBar()->actions().first()->menu()->actions())
+                if (action->isVisible() && action->text().contains(QStringLiteral("keep.zeb")))
+                    return action;
+            return static_cast<QAction *>(nullptr);
+        };
+        QVERIFY(recentEntry() && recentEntry()->isChecked());
+
+        // The command line adds an image meanwhile: a save asks first, and Cancel keeps it.
+        const QString added = project("keep.zeb", {image("k/a.jpg"), image("k/b.jpg")});
+        window.document().changeImages({0}, [](ImageItem &item) { item.title = QStringLiteral("mine"); });
+        {
+            BoxAnswerer cancel(QMessageBox::Cancel);
+            QVERIFY(!window.saveProject(false));
+            QVERIFY(cancel.texts.value(0).contains(QStringLiteral("changed by another program")));
+        }
+        QCOMPARE(loadProject(trip).value().images.count(), 2);
+        answerWithButton(QStringLiteral("Overwrite"));
+        QVERIFY(window.saveProject(false));
+        QCOMPARE(loadProject(trip).value().images.at(0).title, QStringLiteral("mine"));
+
+        // Another program holds the lock: no wait, and the box names the file in its text.
+        {
+            auto held = fileops::FileLock::acquire(editLockPath(trip), 0);
+            QVERIFY(held);
+            BoxAnswerer cancel(QMessageBox::Cancel);
+            QVERIFY(!window.saveProject(false));
+            QVERIFY(cancel.texts.value(0).startsWith(trip + "\n\n"));
+        }
+
+        // A save that fails at Exit keeps the window and its edits.
+        window.document().changeImages({0}, [](ImageItem &item) { item.title = QStringLiteral("unsaved"); });
+        QVERIFY(QDir().mkpath(editLockPath(trip)));  // the lock cannot be made
+        {
+            BoxAnswerer ok(QMessageBox::Ok);
+            window.action(QStringLiteral("mnuExit"))->trigger();
+            QCOMPARE(ok.texts.size(), 1);
+        }
+        QVERIFY(window.isVisible() && window.document().isModified());
+        QVERIFY(QDir().rmdir(editLockPath(trip)));
+
+        // Save As without an extension gives a project the Open dialog and the command line know.
+        lumarc::test::whenShown<QFileDialog>([&](QFileDialog *dialog) {
+            dialog->selectFile(at("renamed"));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        QVERIFY(window.saveProject(true));
+        QCOMPARE(window.document().path(), at("renamed.zeb"));
+        QVERIFY(QFile::exists(at("renamed.zeb")));
+
+        // An untitled project whose save dialog is cancelled at Exit stays open.
+        window.newProject();
+        window.document().appendImage(image("k/c.jpg"));
+        lumarc::test::whenShown<QFileDialog>([](QFileDialog *dialog) { dialog->reject(); });
+        window.action(QStringLiteral("mnuExit"))->trigger();
+        QVERIFY(window.isVisible() && window.document().count() == 1);
+        BoxAnswerer discard(QMessageBox::Discard);
+        QVERIFY(window.close());
+    }
+
+    // A stopped build says what state the gallery is in; closing while adding asks, and
+    // stops; a relative destination lies beside the project, wherever the program started.
+    void stopsAndClosesSayWhatHappenedAndRelativeDestinationsFollowTheProject()
+    {
+        QStringList photos;
+        for (int i = 0; i < 8; ++i)
+            photos.append(image(QStringLiteral("s/%1.jpg").arg(i), 1200, 800));
+        Project relative;
+        relative.settings.setDefaults();
+        relative.settings.destinationFolder = QStringLiteral("web");
+        for (const QString &path : photos)
+            relative.images.append(newImageRecord(relative, path));
+        QVERIFY(QDir().mkpath(at("proj")) && !saveProject(relative, at("proj/rel.zeb")));
+
+        MainWindow window(store());
+        window.show();
+        QVERIFY(window.loadProject(at("proj/rel.zeb"), false));
+        QSignalSpy built(&window, &MainWindow::buildFinished);
+        {
+            BoxAnswerer ok(QMessageBox::Ok);
+            window.makeGallery();
+            window.findChild<QPushButton *>(QStringLiteral("cmdStop"))->click();
+            QVERIFY(built.wait(60000));
+            QCOMPARE(ok.texts.size(), 1);
+            QVERIFY2(ok.texts.first().contains(QStringLiteral("no pages were written")), qPrintable(ok.texts.first()));
+        }
+        QVERIFY(QDir(at("proj/web/photos")).exists());
+        QVERIFY(!QFile::exists(at("proj/web/index.html")));
+
+        PageCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+        {
+            BoxAnswerer yes(QMessageBox::Yes);
+            window.makeGallery();
+            QVERIFY(built.wait(60000));
+        }
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(catcher.opened, QList<QUrl>{QUrl::fromLocalFile(at("proj/web/index.html"))});
+
+        // Closing while images are added: asked, and on yes the adding stops and the window closes.
+        window.newProject();
+        window.addImages(photos, MainWindow::AddRoute::Dialog);
+        QVERIFY(window.isAdding());
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                box->button(box->button(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Discard)->click();
+        });
+        answer.start(20);
+        window.close();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible() && !window.isAdding(), 20000);
     }
 
     void aLanguageSwitchRenamesTheOpenWindowAtOnce()

@@ -205,6 +205,10 @@ Result<DestinationSurvey> GalleryFolder::survey(bool clean, const QStringList &w
     QStringList subfolders;
     for (const QString &name : names.value()) {
         const fileops::Entry found = m_root.entry(name);
+        if (name == QLatin1String(kGalleryMarkerName) && found.type == fileops::EntryType::File) {
+            survey.earlierGallery = true;
+            continue;
+        }
         const QString own = galleryName(name, found);
         const bool isFolder = found.type == fileops::EntryType::Folder;
         if (own.isEmpty() || (isFolder && !isSubfolderName(own))) {
@@ -327,6 +331,11 @@ Status GalleryFolder::prepare(const DestinationSurvey &survey, bool clean, QList
     }
     if (removed)
         *removed = count;
+    // From here on the folder holds this build's files, even if it is stopped before any page.
+    if (clean) {
+        if (Status error = m_root.write(QLatin1String(kGalleryMarkerName), QByteArray()))
+            return error;
+    }
     const auto warn = [warnings](Status error) {
         if (error && warnings)
             warnings->append(*error);

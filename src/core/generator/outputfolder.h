@@ -28,11 +28,16 @@ inline constexpr char kLibraryFolderName[] = "library";
 inline constexpr char kThumbsFolderName[] = "thumbs";
 inline constexpr char kPhotosFolderName[] = "photos";
 
+// An empty file a clean build leaves at the top of its folder before it writes any image: it
+// marks the folder as a gallery's even when the build is stopped before its pages exist.
+inline constexpr char kGalleryMarkerName[] = ".lumarc-gallery";
+
 // What a build would do to an existing destination folder. Names are relative to the
 // folder, "/" separated, spelt as the folder spells them; folders end in "/".
 struct DestinationSurvey {
-    // The folder holds a page that a gallery build wrote (its generator line): its pages,
-    // viewer files and the files in the four subfolders are that gallery's.
+    // The folder holds a page that a gallery build wrote (its generator line), or the marker of
+    // a build that was stopped: its pages, viewer files and the files in the four subfolders
+    // are that gallery's.
     bool earlierGallery = false;
     // Files a clean build removes: all of an earlier gallery's; in a folder without one,
     // only the pages and viewer files at the top, which the user is asked about.

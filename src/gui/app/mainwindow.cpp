@@ -5,6 +5,7 @@
 #include "gui/app/windowcaption.h"
 #include "gui/controls/numericbox.h"
 #include "gui/dialogs/aboutdialog.h"
+#include "gui/dialogs/filemessage.h"
 #include "gui/dialogs/folderdialog.h"
 #include "gui/dialogs/inputdialog.h"
 #include "gui/dialogs/settingsdialog.h"
@@ -105,6 +106,8 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildTools()
 {
+    m_makeButton->setObjectName(QStringLiteral("cmdMakeGallery"));
+    m_stopButton->setObjectName(QStringLiteral("cmdStop"));
     auto *tools = new QHBoxLayout;
     tools->addWidget(m_addImageButton);
     tools->addWidget(m_addFolderButton);
@@ -457,28 +460,17 @@ void MainWindow::projectFileChanged()
                                                           "was opened or saved here."));
     commitEditor();
     if (!m_document->isModified()) {
-        if (showFileMessage(QMessageBox::Question, path,
+        if (fileMessage(this, QMessageBox::Question, path,
                             changed + QLatin1Char(' ') + getString(309, QStringLiteral("Load the changed file?")),
                             QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
             loadProject(path, false);
     } else {
-        showFileMessage(QMessageBox::Warning, path,
+        fileMessage(this, QMessageBox::Warning, path,
                         changed + QStringLiteral("\n") + getString(310, QStringLiteral("The changes made here are not saved "
                                                                                        "yet; saving will ask whether to "
                                                                                        "overwrite the file.")));
     }
     m_askingAboutChange = false;
-}
-
-QMessageBox::StandardButton MainWindow::showFileMessage(QMessageBox::Icon icon, const QString &path, const QString &text,
-                                                        QMessageBox::StandardButtons buttons)
-{
-    // The file is named in the text itself: a title bar cuts a long path off.
-    QMessageBox box(icon, windowCaption(m_document->path()), QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + text,
-                    buttons, this);
-    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
-    box.setStyleSheet(QStringLiteral("QLabel { min-width: 32em; }"));
-    return QMessageBox::StandardButton(box.exec());
 }
 
 void MainWindow::showLoadingPanel(const QString &text)
@@ -746,10 +738,9 @@ bool MainWindow::loadProject(const QString &path, bool addToRecent)
     Result<Project> loaded = lumarc::loadProject(path, &renamed);
     hideLoadingPanel();
     if (!loaded) {
-        QMessageBox::critical(this, path,
-                              loaded.error().code == ErrorCode::BadFormat
-                                  ? getString(208, QStringLiteral("Invalid ZEB file!"))
-                                  : loaded.error().detail);
+        fileMessage(this, QMessageBox::Critical, path,
+                    loaded.error().code == ErrorCode::BadFormat ? getString(208, QStringLiteral("Invalid ZEB file!"))
+                                                                : messages::describe(loaded.error()));
         return false;
     }
     m_previews->stopAndWait();
@@ -817,8 +808,8 @@ bool MainWindow::saveProject(bool askName)
         }
         const auto lock = lockForEditing(path, 0);
         if (!lock && lock.error().code == ErrorCode::Refused) {
-            const QMessageBox::StandardButton answer = showFileMessage(
-                QMessageBox::Warning, path,
+            const QMessageBox::StandardButton answer = fileMessage(
+                this, QMessageBox::Warning, path,
                 getString(305, QStringLiteral("Another program is changing this project file right now, so it was not saved.")),
                 QMessageBox::Retry | QMessageBox::Cancel);
             if (answer == QMessageBox::Retry)
@@ -828,7 +819,7 @@ bool MainWindow::saveProject(bool askName)
         }
         Status error = lock ? lumarc::saveProject(m_document->project(), path) : Status(lock.error());
         if (error) {
-            showFileMessage(QMessageBox::Critical, path, messages::describe(*error));
+            fileMessage(this, QMessageBox::Critical, path, messages::describe(*error));
             refreshCaption();
             return false;
         }
@@ -871,7 +862,7 @@ void MainWindow::exportList()
     if (path.isEmpty())
         return;
     if (Status error = exportTextList(m_document->images(), path))
-        QMessageBox::critical(this, QString(), error->detail);
+        fileMessage(this, QMessageBox::Critical, path, messages::describe(*error));
 }
 
 void MainWindow::importList()
@@ -886,7 +877,7 @@ void MainWindow::importList()
     Project imported = m_document->project();
     const Result<int> count = importTextList(imported, path);
     if (!count) {
-        QMessageBox::critical(this, QString(), count.error().detail);
+        fileMessage(this, QMessageBox::Critical, path, messages::describe(count.error()));
         return;
     }
     if (count.value() == 0)
@@ -1054,7 +1045,7 @@ void MainWindow::buildEnded(const BuildReport &report)
     refreshEnabling();
     if (report.stopped) {
         // The earlier gallery is gone and the new one is half made: the user must know.
-        showFileMessage(QMessageBox::Warning, QDir(relativeBase()).filePath(m_document->settings().destinationFolder),
+        fileMessage(this, QMessageBox::Warning, QDir(relativeBase()).filePath(m_document->settings().destinationFolder),
                         getString(311, QStringLiteral("The gallery was not finished: the build was stopped after %1 of "
                                                       "%2 images, and no pages were written. Make the gallery again to "
                                                       "finish it."))
@@ -1068,7 +1059,7 @@ void MainWindow::buildEnded(const BuildReport &report)
     }
     // A refusal the user gave needs no word; one from another build does.
     if (report.fatal && (report.fatal->code != ErrorCode::Refused || !report.asked))
-        QMessageBox::critical(this, report.fatal->path, messages::describe(*report.fatal));
+        fileMessage(this, QMessageBox::Critical, report.fatal->path, messages::describe(*report.fatal));
     if (!report.failures.isEmpty() || !report.warnings.isEmpty()) {
         // One box for all failures and warnings (settings replaced, links left out), each
         // with its file or field, instead of one box per image.
@@ -1147,7 +1138,7 @@ void MainWindow::settingsClosed()
 {
     collectSettings();
     if (Status error = writeSettingsFile(m_document->settings(), m_defaultSettingsPath))
-        QMessageBox::warning(this, m_defaultSettingsPath, messages::describe(*error));
+        fileMessage(this, QMessageBox::Warning, m_defaultSettingsPath, messages::describe(*error));
     showItemInEditor();
 }
 

@@ -12,7 +12,6 @@
 #include "storage/filestate.h"
 
 #include <QMainWindow>
-#include <QMessageBox>
 #include <QPointer>
 
 #include <functional>
@@ -110,9 +109,6 @@ private:
     void rebuildRecentMenu();
     void loadAllPreviews();
     void showLoadingPanel(const QString &text);
-    // A message about a file, with the file's path at the top of its text.
-    QMessageBox::StandardButton showFileMessage(QMessageBox::Icon icon, const QString &path, const QString &text,
-                                                QMessageBox::StandardButtons buttons = QMessageBox::Ok);
     void hideLoadingPanel();
 
     // Images menu

@@ -4,6 +4,7 @@
 #include "gui/app/windowcaption.h"
 #include "gui/controls/colourbutton.h"
 #include "gui/controls/numericbox.h"
+#include "gui/dialogs/filemessage.h"
 #include "gui/dialogs/folderdialog.h"
 #include "gui/dialogs/hexacolordialog.h"
 #include "i18n/messages.h"
@@ -740,9 +741,9 @@ void SettingsDialog::loadSettings()
     Result<GallerySettings> loaded = readSettingsFile(path);
     if (!loaded) {
         const Error &error = loaded.error();
-        QMessageBox::critical(this, nativeName(path),
-                              error.code == ErrorCode::BadFormat ? getString(232, QStringLiteral("Invalid file!"))
-                                                                 : messages::describe(error));
+        fileMessage(this, QMessageBox::Critical, path,
+                    error.code == ErrorCode::BadFormat ? getString(232, QStringLiteral("Invalid file!"))
+                                                       : messages::describe(error));
         return;
     }
     GallerySettings settings = std::move(loaded).value();
@@ -750,8 +751,8 @@ void SettingsDialog::loadSettings()
     for (const UnfitField &unfit : resetUnfitFields(settings))
         refused.append(refusal(*unfit.field, unfit.value, valueProblem(*unfit.field, unfit.value)));
     if (!refused.isEmpty())
-        QMessageBox::warning(this, nativeName(path),
-                             refused.join(QLatin1Char('\n')) + QStringLiteral("\n\nThe defaults are used instead."));
+        fileMessage(this, QMessageBox::Warning, path,
+                    refused.join(QLatin1Char('\n')) + QStringLiteral("\n\nThe defaults are used instead."));
     setValues(settings);
 }
 
@@ -765,7 +766,7 @@ void SettingsDialog::saveSettingsAs()
     if (paths::extension(paths::fileName(path)).isEmpty())
         path += QStringLiteral(".zes");
     if (Status error = writeSettingsFile(getValues(), path))
-        QMessageBox::critical(this, nativeName(path), messages::describe(*error));
+        fileMessage(this, QMessageBox::Critical, path, messages::describe(*error));
 }
 
 void SettingsDialog::done(int result)
