@@ -245,13 +245,11 @@ TEST_F(BuildSafety, PipesEmptyFoldersAndFullDisksGetTheirOwnWords)
     const QByteArray before = readAll(path("p.zeb"));
     writeImage("src/b.jpg", 120, 80);
     const rlim_t limit = rlim_t(before.size()) + 16;
-    Launch sizeLimit;
-    sizeLimit.inChild = [limit] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit small{limit, limit};
-        setrlimit(RLIMIT_FSIZE, &small);
-    };
-    const Outcome full = lumarc({"add", "p.zeb", "src/b.jpg"}, sizeLimit);
+    const Outcome full = lumarc({"add", "p.zeb", "src/b.jpg"}, {{}, {}, [limit] {
+                                    std::signal(SIGXFSZ, SIG_IGN);
+                                    const rlimit small{limit, limit};
+                                    setrlimit(RLIMIT_FSIZE, &small);
+                                }});
     EXPECT_EQ(full.code, 2);
     EXPECT_TRUE(full.err.contains("p.zeb: File too large")) << full.err.toStdString();
     EXPECT_FALSE(full.out.contains("added")) << full.out.toStdString();
@@ -265,8 +263,7 @@ TEST_F(BuildSafety, TheFirstPageReachesTheDesktopOpenerAsOneArgument)
     ASSERT_TRUE(writeAll(path("bin/xdg-open"), "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args\"\n"));
     ASSERT_EQ(chmod(path("bin/xdg-open").toUtf8().constData(), 0755), 0);
     const QString folder = path("a & b; touch pwned");
-    Launch desktop;
-    desktop.env = {{"PATH", path("bin") + ":" + qEnvironmentVariable("PATH")}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}};
+    const Launch desktop{{}, {{"PATH", path("bin") + ":" + qEnvironmentVariable("PATH")}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}}};
     const Outcome r = lumarc({"build", "src", "-o", folder, "--open", "-q"}, desktop);
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     // The opener runs detached: give it a moment to write what it got.

@@ -1,8 +1,7 @@
 #pragma once
 
-// The command-line suites' fixture: runs the built lumarc executable in a temporary folder
-// with its own data folder and home, writes test images and hand-made project files, and
-// takes listings of folders to prove that a command changed nothing it should not.
+// Runs the built lumarc in a temporary folder with its own data folder and home; writes test
+// images and hand-made projects; lists folders to prove a command changed nothing there.
 
 #include <QDir>
 #include <QDirIterator>
@@ -100,14 +99,10 @@ inline QMap<QString, QString> listing(const QString &root)
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo info(it.next());
-        const QString name = QDir(root).relativeFilePath(info.filePath());
-        if (info.isSymLink())
-            entries[name] = QStringLiteral("link ") + info.symLinkTarget();
-        else if (info.isDir())
-            entries[name] = QStringLiteral("dir");
-        else
-            entries[name] = QStringLiteral("file %1 %2").arg(info.size()).arg(
-                info.lastModified().toMSecsSinceEpoch());
+        entries[QDir(root).relativeFilePath(info.filePath())] =
+            info.isSymLink() ? "link " + info.symLinkTarget()
+            : info.isDir()   ? QStringLiteral("dir")
+                             : QStringLiteral("file %1 %2").arg(info.size()).arg(info.lastModified().toMSecsSinceEpoch());
     }
     return entries;
 }
@@ -128,12 +123,8 @@ protected:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("LUMARC_DATA_FOLDER", dataFolder());
         env.insert("HOME", m_tmp.path());
-        for (auto it = run.env.begin(); it != run.env.end(); ++it) {
-            if (it.value().isEmpty())
-                env.remove(it.key());
-            else
-                env.insert(it.key(), it.value());
-        }
+        for (auto it = run.env.begin(); it != run.env.end(); ++it)
+            it.value().isEmpty() ? env.remove(it.key()) : env.insert(it.key(), it.value());
         p.setProcessEnvironment(env);
         p.setWorkingDirectory(m_tmp.path());
         if (run.inChild)

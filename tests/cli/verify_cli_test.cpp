@@ -26,24 +26,18 @@ protected:
 
     Outcome verify(const QStringList &args)
     {
-        Launch run;
-        run.env[QStringLiteral("LUMARC_PROBE_URL")] = web(QStringLiteral("/probe"));
-        return lumarc(QStringList{QStringLiteral("verify")} + args, run);
+        return lumarc(QStringList{"verify"} + args, {{}, {{"LUMARC_PROBE_URL", web("/probe")}}});
     }
 
     QString writeProject(const ProjectSpec &spec)
     {
-        const QString file = path(QStringLiteral("trip.zeb"));
-        EXPECT_TRUE(writeAll(file, projectBytes(spec)));
-        return file;
+        EXPECT_TRUE(writeAll(path("trip.zeb"), projectBytes(spec)));
+        return path("trip.zeb");
     }
 
-    ItemSpec item(const QString &file, const QString &url = {}) const
+    static ItemSpec item(const QString &file, const QString &url = {})
     {
-        ItemSpec spec;
-        spec.path = file.toUtf8();
-        spec.url = url.toUtf8();
-        return spec;
+        return {file.toUtf8(), {}, true, "Title", "Title", url.toUtf8()};
     }
 
     ThreadedHttpTestServer m_http;
@@ -144,8 +138,7 @@ TEST_F(Verify, BadUsageAndUnreadableProjectsExitWithTwo)
     for (const auto &c : cases) {
         const Outcome r = verify(c.args);
         EXPECT_EQ(r.code, 2) << c.args.join(' ').toStdString();
-        EXPECT_TRUE(r.err.contains(c.message)) << r.err.toStdString();
-        EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+        EXPECT_TRUE(r.err.contains(c.message) && r.out.isEmpty()) << r.err.toStdString() << r.out.toStdString();
     }
     const Outcome help = verify({"--help"});
     EXPECT_EQ(help.code, 0);
