@@ -17,22 +17,7 @@
 
 using namespace lumarc::test;
 
-namespace {
-
-class BuildSafety : public Cli {
-protected:
-    // A project file whose gallery goes to `destination` (relative to the temporary folder).
-    QString writeProject(const QString &name, ProjectSpec spec)
-    {
-        if (!spec.destination.startsWith('/'))
-            spec.destination = path(QString::fromUtf8(spec.destination)).toUtf8();
-        EXPECT_TRUE(writeAll(path(name), projectBytes(spec)));
-        return path(name);
-    }
-    QByteArray abs(const QString &name) const { return path(name).toUtf8(); }
-};
-
-} // namespace
+using BuildSafety = Cli;
 
 TEST_F(BuildSafety, FolderHoldingOnlySubfoldersKeepsTheOriginalsInThem)
 {

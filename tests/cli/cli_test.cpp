@@ -222,10 +222,7 @@ TEST_F(Cli, BuildNamesATruncatedJpegWithoutLibraryWarningsAndExitsWithOne)
 TEST_F(Cli, BuildRefusesBadInputBeforeWritingAnything)
 {
     writeImage("a.jpg", 50, 50);
-    ProjectSpec noColumns;
-    noColumns.columns = 0;
-    noColumns.items = {{path("a.jpg").toUtf8(), "a"}};
-    ASSERT_TRUE(writeAll(path("trip.zeb"), projectBytes(noColumns)));
+    writeProject("trip.zeb", {.items = {{abs("a.jpg"), "a"}}, .columns = 0});
     const QList<QStringList> commands = {
         {"build", path("trip.zeb"), "-o", path("out")},
         {"build", path("a.jpg"), "-j", "zero", "-o", path("out")},
@@ -243,9 +240,7 @@ TEST_F(Cli, BuildRefusesBadInputBeforeWritingAnything)
 TEST_F(Cli, BuildReplacesHostileValuesLeavesScriptLinksOutAndStillSucceeds)
 {
     writeImage("in/rock&copy.jpg", 60, 40);
-    ProjectSpec spec;
-    spec.items = {{path("in/rock&copy.jpg").toUtf8(), "rock&copy", true, "Rock", "Rock", " javascript:alert(1)"}};
-    QByteArray bytes = projectBytes(spec);
+    QByteArray bytes = projectBytes({.items = {{abs("in/rock&copy.jpg"), "rock&copy", true, "Rock", "Rock", " javascript:alert(1)"}}});
     bytes.replace("normal", "x}*{y:");  // title_font_weight, same length
     bytes.replace("center", "c d=e>");  // title_align
     ASSERT_TRUE(writeAll(path("p.zeb"), bytes));
@@ -267,9 +262,7 @@ TEST_F(Cli, BuildReplacesHostileValuesLeavesScriptLinksOutAndStillSucceeds)
 // as escapes, and JSON stays JSON.
 TEST_F(Cli, ControlCharactersFromProjectsAreShownEscaped)
 {
-    ProjectSpec spec;
-    spec.items = {{"C:\\a.jpg", "a", true, "T\x1b]0;x\x07\x7f", "tip", "http://x/\r\x1b[2Kok", false, "3D"}};
-    ASSERT_TRUE(writeAll(path("p.zeb"), projectBytes(spec)));
+    writeProject("p.zeb", {.items = {{"C:\\a.jpg", "a", true, "T\x1b]0;x\x07\x7f", "tip", "http://x/\r\x1b[2Kok"}}});
     const Outcome info = lumarc({"info", path("p.zeb")});
     const Outcome verify = lumarc({"verify", path("p.zeb"), "--offline"});
     EXPECT_TRUE(info.out.contains("= T\\x1b]0;x\\x07\\u007f\n")) << info.out.toStdString();
@@ -285,9 +278,7 @@ TEST_F(Cli, ControlCharactersFromProjectsAreShownEscaped)
 TEST_F(Cli, RunningOutOfFileHandlesIsSaidInTheSystemsWordsWithExit2Posix)
 {
     writeImage("in/a.png", 300, 200);
-    ProjectSpec spec;
-    spec.items = {{path("in/a.png").toUtf8(), "a"}};
-    ASSERT_TRUE(writeAll(path("trip.zeb"), projectBytes(spec)));
+    writeProject("trip.zeb", {.items = {{abs("in/a.png"), "a"}}});
     // From too few handles to read the project to enough for everything: each failure is the
     // system's, never the file's fault, and every run ends with 0 or 2.
     bool imageReported = false;  // some run got as far as the image and failed there

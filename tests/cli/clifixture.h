@@ -160,6 +160,16 @@ protected:
         return r;
     }
 
+    // A project file; a relative destination is taken from the temporary folder.
+    QString writeProject(const QString &name, ProjectSpec spec) const
+    {
+        if (!spec.destination.isEmpty() && !spec.destination.startsWith('/'))
+            spec.destination = abs(QString::fromUtf8(spec.destination));
+        EXPECT_TRUE(writeAll(path(name), projectBytes(spec)));
+        return path(name);
+    }
+    QByteArray abs(const QString &name) const { return path(name).toUtf8(); }
+
     // A grey image; the format follows the extension. Missing folders are created.
     void writeImage(const QString &name, int width, int height) const
     {
