@@ -18,15 +18,11 @@ namespace {
 // Settings and items away from the defaults, a Windows-1252 title among them.
 QByteArray handMadeProject()
 {
-    ProjectSpec spec;
-    spec.destination = "C:\\out\\gallery";
-    spec.columns = 3;
-    spec.galleryTitle = "Caf\xe9 tour";
-    spec.linkBase = "http://example.com/base/";
-    spec.addParentLink = true;
-    spec.items = {{"C:\\Photos\\sea.jpg", "sea", true, "Sea", "The sea", "http://example.com/sea", true, "more"},
-                  {"D:/pics/hill.png", "hill", true, "Hill", "Hill", "", false, "3D"}};
-    return projectBytes(spec);
+    return projectBytes(
+        {.destination = "C:\\out\\gallery",
+         .items = {{"C:\\Photos\\sea.jpg", "sea", true, "Sea", "The sea", "http://example.com/sea", true, "more"},
+                   {"D:/pics/hill.png", "hill", true, "Hill", "Hill"}},
+         .columns = 3, .galleryTitle = "Caf\xe9 tour", .linkBase = "http://example.com/base/", .addParentLink = true});
 }
 
 QJsonObject infoJson(const Outcome &info)
