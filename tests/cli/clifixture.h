@@ -23,8 +23,7 @@ namespace lumarc::test {
 
 struct Outcome {
     int code = -1;
-    QString out;
-    QString err;
+    QString out, err;
 };
 
 // How a run differs from the plain one: input, environment (an empty value removes the
@@ -37,21 +36,16 @@ struct Launch {
 
 // One image record of a hand-made project file.
 struct ItemSpec {
-    QByteArray path = {};
-    QByteArray outputName = {};
+    QByteArray path = {}, outputName = {};
     bool loaded = true;
-    QByteArray title = "Title";
-    QByteArray tooltip = "Title";
-    QByteArray url = {};
+    QByteArray title = "Title", tooltip = "Title", url = {};
     bool sameWindow = false;
     QByteArray linkText = "3D";
 };
 
 // The settings a hand-made project varies; the rest are the documented defaults.
 struct ProjectSpec {
-    QByteArray destination = {};
-    QByteArray pageBackground = {};
-    QByteArray cellBackground = {};
+    QByteArray destination = {}, pageBackground = {}, cellBackground = {};
     QList<ItemSpec> items = {};
     int columns = 4;
     QByteArray galleryTitle = "My Image Gallery";
