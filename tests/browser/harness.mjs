@@ -77,6 +77,8 @@ export async function openBrowser(name, options, problems) {
     page.on('console', (m) => { if (m.type() === 'error' || m.type() === 'warning') problems.push(`console ${m.type()}: ${m.text()}`); });
     page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
     page.on('dialog', (d) => { problems.push(`dialog ${d.type()}: ${d.message()}`); d.dismiss().catch(() => {}); });
+    page.on('response', (r) => { if (r.status() >= 400 && !r.url().endsWith('/favicon.ico')) problems.push(`HTTP ${r.status()}: ${r.url()}`); });
+    page.on('requestfailed', (r) => problems.push(`request failed: ${r.url()} ${r.failure() && r.failure().errorText}`));
     return { context, page };
 }
 

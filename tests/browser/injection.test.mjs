@@ -127,7 +127,7 @@ async function main() {
         assert(await page.locator('#linkParent').count() === 0, 'the parent link with a script address');
     });
 
-    await check('no dialog, page error, console error or request outside the gallery', async () => {
+    await check('no dialog, page or console error, failed request or request outside the gallery', async () => {
         assert(problems.length === 0, problems.join('\n'));
     });
     await context.close();
