@@ -9,14 +9,10 @@
 import fs from 'node:fs';
 import http from 'node:http';
 import path from 'node:path';
-import { chromium } from 'playwright-core';
-import { assert, check, equal, finish, run, setUp } from './harness.mjs';
+import { assert, check, convert, equal, finish, lumarc, openBrowser, run, setUp, shown, thumbs, writeList } from './harness.mjs';
 
-let lumarcExe, work;
+let work;
 const screenshotPath = process.env.LUMARC_VIEWER_SCREENSHOT || '/tmp/lumarc-viewer.png';
-const convert = '/usr/bin/convert';   // ImageMagick itself; /usr/local/bin may hold a stand-in
-const chromiumArgs = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-    '--disable-background-networking', '--disable-component-update', '--disable-sync'];
 
 // The captions' external link; the browser context answers it, so the test stays on the machine.
 const externalUrl = 'http://lumarc-link.test/3d';
@@ -45,16 +41,13 @@ function makePhotos(folder) {
 // A plain gallery, and one from an imported list whose captions carry a link (one title
 // with double quotes, one image without a link).
 function buildGalleries(sources) {
-    const env = { LUMARC_DATA_FOLDER: path.join(work, 'data'), HOME: path.join(work, 'home') };
-    fs.mkdirSync(env.HOME, { recursive: true });
-    run(lumarcExe, ['build', ...sources, '-o', path.join(work, 'plain'), '--yes', '--quiet'], env);
-    const list = names.map((name, i) => ['{', `path=${sources[i]}`, `title=${i === 2 ? `${name} "Old"` : name}`,
-        'tooltip=', `url=${i === 3 ? '' : externalUrl}`, 'url_text=3D', 'open=blank', '}', ''].join('\r\n'));
-    fs.writeFileSync(path.join(work, 'list.txt'), list.join('\r\n'));
+    lumarc('build', ...sources, '-o', path.join(work, 'plain'), '--yes', '--quiet');
+    writeList(path.join(work, 'list.txt'), names.map((name, i) =>
+        ({ photo: sources[i], title: i === 2 ? `${name} "Old"` : name, url: i === 3 ? '' : externalUrl })));
     const project = path.join(work, 'linked.zeb');
-    run(lumarcExe, ['import', path.join(work, 'list.txt'), project], env);
-    run(lumarcExe, ['set', project, 'add_image_links=1'], env);
-    run(lumarcExe, ['build', project, '-o', path.join(work, 'linked'), '--yes', '--quiet'], env);
+    lumarc('import', path.join(work, 'list.txt'), project);
+    lumarc('set', project, 'add_image_links=1');
+    lumarc('build', project, '-o', path.join(work, 'linked'), '--yes', '--quiet');
 }
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.gif': 'image/gif', '.jpg': 'image/jpeg' };
@@ -72,31 +65,18 @@ function serve(root) {
     return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
-// A fresh profile each time; everything that should never happen on a gallery page ends up in `problems`.
+// The external link is answered by the browser.
 async function launch(name, options, problems) {
-    const profile = path.join(work, `profile-${name}`);
-    fs.rmSync(profile, { recursive: true, force: true });
-    fs.mkdirSync(profile);
-    const context = await chromium.launchPersistentContext(profile, {
-        executablePath: '/usr/bin/chromium', headless: true, args: chromiumArgs, ...options });
-    await context.route('http://lumarc-link.test/**', (route) =>
+    const opened = await openBrowser(name, options, problems);
+    await opened.context.route('http://lumarc-link.test/**', (route) =>
         route.fulfill({ contentType: 'text/html', body: '<title>linked page</title>' }));
-    const page = await context.newPage();
-    page.on('console', (m) => { if (m.type() === 'error' || m.type() === 'warning') problems.push(`console ${m.type()}: ${m.text()}`); });
-    page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
-    page.on('response', (r) => { if (r.status() >= 400 && !r.url().endsWith('/favicon.ico')) problems.push(`HTTP ${r.status()}: ${r.url()}`); });
-    page.on('requestfailed', (r) => problems.push(`request failed: ${r.url()} ${r.failure() && r.failure().errorText}`));
-    return { context, page };
+    return opened;
 }
 
-// Waits until the viewer shows the photo `name` fully loaded, and returns what the user sees;
+// Waits until the viewer shows photo i fully loaded, and returns what the user sees;
 // rectangles are in the visible area's CSS pixels.
-async function showing(page, name) {
-    await page.waitForFunction((n) => {
-        const img = document.getElementById('lbx-image');
-        return img && (img.getAttribute('src') || '').endsWith(`photos/${n}.jpg`) && img.complete && img.naturalWidth > 0
-            && document.getElementById('lbx-panel').className === '';
-    }, name, { timeout: 10000 });
+async function showing(page, i) {
+    await shown(page, i);
     return page.evaluate(() => {
         const v = window.visualViewport, el = (id) => document.getElementById(id);
         const box = (e) => { const r = e.getBoundingClientRect(); return { x: r.left - v.offsetLeft, y: r.top - v.offsetTop, w: r.width, h: r.height }; };
@@ -126,16 +106,16 @@ function fits(s, margin) {
     assert(i.w >= 0.5 * w.w || i.h >= 0.5 * w.h, `${i.w}x${i.h} is small for the ${w.w}x${w.h} window`);
 }
 
-function thumb(page, i) { return page.locator("a[rel^='lightbox']").nth(i); }
+const thumb = (page, i) => thumbs(page).nth(i);
 
 async function desktopChecks(base, problems) {
     const { context, page } = await launch('desktop', { viewport: { width: 1280, height: 800 } }, problems);
 
     await check('a click on the first thumbnail opens the overlay with the large image', async () => {
         await page.goto(`${base}/plain/index.html`, { waitUntil: 'load' });
-        equal(await page.locator("a[rel^='lightbox']").count(), total, 'viewer links');
+        equal(await thumbs(page).count(), total, 'viewer links');
         await thumb(page, 0).click();
-        const s = await showing(page, names[0]);
+        const s = await showing(page, 0);
         equal(s.counter, `Image 1 of ${total}`, 'counter');
         equal(s.captionText, names[0], 'caption');
         fits(s, 8);
@@ -145,10 +125,10 @@ async function desktopChecks(base, problems) {
     await check('Right/Left and n/p step through the group, not past its ends', async () => {
         for (const [key, at] of [['ArrowRight', 1], ['ArrowLeft', 0], ['ArrowLeft', 0], ['n', 1], ['n', 2], ['p', 1]]) {
             await page.keyboard.press(key);
-            equal((await showing(page, names[at])).counter, `Image ${at + 1} of ${total}`, `counter after ${key}`);
+            equal((await showing(page, at)).counter, `Image ${at + 1} of ${total}`, `counter after ${key}`);
         }
         await page.keyboard.press('n');
-        fits(await showing(page, names[2]), 8);     // the portrait
+        fits(await showing(page, 2), 8);     // the portrait
     });
 
     await check('Esc, x and c close the overlay; reopened, the close label closes it', async () => {
@@ -156,7 +136,7 @@ async function desktopChecks(base, problems) {
             await page.keyboard.press(key);
             await closed(page);
             await thumb(page, 1).click();
-            equal((await showing(page, names[1])).counter, `Image 2 of ${total}`, `counter after ${key} and a click`);
+            equal((await showing(page, 1)).counter, `Image 2 of ${total}`, `counter after ${key} and a click`);
         }
         await page.locator('#lbx-close').click();
         await closed(page);
@@ -165,7 +145,7 @@ async function desktopChecks(base, problems) {
     await check('the caption carries the title link', async () => {
         await page.goto(`${base}/linked/index.html`, { waitUntil: 'load' });
         await thumb(page, 0).click();
-        const s = await showing(page, names[0]);
+        const s = await showing(page, 0);
         equal(s.counter, `Image 1 of ${total}`, 'counter');
         const link = page.locator('#lbx-caption a');
         equal(await link.getAttribute('href'), externalUrl, 'link address');
@@ -174,7 +154,7 @@ async function desktopChecks(base, problems) {
         await page.screenshot({ path: screenshotPath, animations: 'disabled' });
         await page.keyboard.press('n');
         await page.keyboard.press('n');
-        equal((await showing(page, names[2])).captionText, 'Tower "Old" 3D', 'caption with double quotes');
+        equal((await showing(page, 2)).captionText, 'Tower "Old" 3D', 'caption with double quotes');
     });
 
     await context.close();
@@ -186,7 +166,7 @@ async function phoneChecks(base, problems) {
     await check('phone: the image fits the 375x667 screen and a tap outside it closes the viewer', async () => {
         await page.goto(`${base}/linked/index.html`, { waitUntil: 'load' });
         await thumb(page, 0).tap();
-        const s = await showing(page, names[0]);
+        const s = await showing(page, 0);
         fits(s, 0);
         await page.screenshot({ path: screenshotPath.replace(/\.png$/, '-phone.png'), animations: 'disabled' });
         assert(s.panel.y > 8, `no room above the panel: ${JSON.stringify(s.panel)}`);
@@ -197,7 +177,7 @@ async function phoneChecks(base, problems) {
 }
 
 async function main() {
-    ({ lumarcExe, work } = setUp('viewer.test.mjs'));
+    work = setUp('viewer.test.mjs');
     buildGalleries(makePhotos(path.join(work, 'source')));
 
     const server = await serve(work);

@@ -18,15 +18,11 @@ namespace {
 // Settings and items away from the defaults, a Windows-1252 title among them.
 QByteArray handMadeProject()
 {
-    ProjectSpec spec;
-    spec.destination = "C:\\out\\gallery";
-    spec.columns = 3;
-    spec.galleryTitle = "Caf\xe9 tour";
-    spec.linkBase = "http://example.com/base/";
-    spec.addParentLink = true;
-    spec.items = {{"C:\\Photos\\sea.jpg", "sea", true, "Sea", "The sea", "http://example.com/sea", true, "more"},
-                  {"D:/pics/hill.png", "hill", true, "Hill", "Hill", "", false, "3D"}};
-    return projectBytes(spec);
+    return projectBytes(
+        {.destination = "C:\\out\\gallery",
+         .items = {{"C:\\Photos\\sea.jpg", "sea", true, "Sea", "The sea", "http://example.com/sea", true, "more"},
+                   {"D:/pics/hill.png", "hill", true, "Hill", "Hill"}},
+         .columns = 3, .galleryTitle = "Caf\xe9 tour", .linkBase = "http://example.com/base/", .addParentLink = true});
 }
 
 QJsonObject infoJson(const Outcome &info)
@@ -65,11 +61,9 @@ TEST_F(Cli, InfoJsonReadsProjectMadeFromTheDocumentedLayout)
     const Outcome r = lumarc({"info", path("trip.zeb"), "--json"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QJsonObject s = infoJson(r)["settings"].toObject();
-    EXPECT_TRUE(s["columns"].isDouble());
     EXPECT_EQ(s["columns"].toInt(), 3);
     EXPECT_EQ(s["gallery_title"].toString(), QString::fromUtf8("Café tour"));
     EXPECT_EQ(s["destination_folder"].toString(), "C:\\out\\gallery");
-    EXPECT_EQ(s["link_base"].toString(), "http://example.com/base/");
     EXPECT_EQ(s["add_parent_link"].toInt(), 1);
     EXPECT_EQ(s.size(), 38);  // every named field, no reserved ones
     const QJsonArray images = infoJson(r)["images"].toArray();
@@ -79,19 +73,17 @@ TEST_F(Cli, InfoJsonReadsProjectMadeFromTheDocumentedLayout)
     EXPECT_EQ(sea["tooltip"].toString(), "The sea");
     EXPECT_EQ(sea["open_same_window"].toInt(), -1);
     EXPECT_EQ(sea["link_text"].toString(), "more");
-    EXPECT_EQ(images[1].toObject()["output_name"].toString(), "hill");
     EXPECT_EQ(images[1].toObject()["open_same_window"].toInt(), 0);
 
     // Problems name the file; the format's own words for a foreign one.
     QByteArray bytes = handMadeProject();
     bytes[5] = '5';  // ZEB105
     ASSERT_TRUE(writeAll(path("bad.zeb"), bytes));
-    for (const char *file : {"nope.zeb", "bad.zeb"}) {
+    for (const auto &[file, says] : {std::pair{"nope.zeb", ""}, {"bad.zeb", "Invalid ZEB file!"}}) {
         const Outcome bad = lumarc({"info", path(file)});
         EXPECT_EQ(bad.code, 2);
-        EXPECT_TRUE(bad.err.contains(path(file))) << bad.err.toStdString();
+        EXPECT_TRUE(bad.err.contains(path(file)) && bad.err.contains(says)) << bad.err.toStdString();
     }
-    EXPECT_TRUE(lumarc({"info", path("bad.zeb")}).err.contains("Invalid ZEB file!"));
 }
 
 TEST_F(Cli, SetChangesFieldsOrLeavesTheFileUntouched)
@@ -126,19 +118,11 @@ TEST_F(Cli, ExportImportRoundTripAndImportIntoNewProject)
 {
     ASSERT_TRUE(writeAll(path("trip.zeb"), handMadeProject()));
     ASSERT_EQ(lumarc({"export", path("trip.zeb"), path("list.txt")}).code, 0);
-    const QByteArray text = readAll(path("list.txt"));
-    EXPECT_TRUE(text.startsWith("{\r\npath=C:\\Photos\\sea.jpg\r\ntitle=Sea\r\ntooltip=The sea\r\n"
-                                "url=http://example.com/sea\r\nurl_text=more\r\nopen=self\r\n}\r\n\r\n"))
-        << text.toStdString();
-
     const Outcome created = lumarc({"import", path("list.txt"), path("new.zeb")});
     ASSERT_EQ(created.code, 0) << created.err.toStdString();
     const QJsonObject root = infoJson(lumarc({"info", path("new.zeb"), "--json"}));
     EXPECT_EQ(root["settings"].toObject()["columns"].toInt(), 4);  // the defaults
-    const QJsonArray images = root["images"].toArray();
-    ASSERT_EQ(images.size(), 2);
-    EXPECT_EQ(images[0].toObject()["open_same_window"].toInt(), -1);
-    EXPECT_EQ(images[1].toObject()["path"].toString(), "D:/pics/hill.png");
+    EXPECT_EQ(root["images"], infoJson(lumarc({"info", path("trip.zeb"), "--json"}))["images"]);
 
     const Outcome missing = lumarc({"import", path("absent.txt"), path("trip.zeb")});
     EXPECT_EQ(missing.code, 2);
@@ -206,9 +190,7 @@ TEST_F(Cli, BuildMakesGalleryAndRefusesNonEmptyFolderWithoutYes)
 
     expectRefused({"build", path("one.jpg"), "-o", path("out")}, 3, "--yes", "out");
     const QByteArray page = readAll(path("out/index.html"));
-    Launch answerNo;
-    answerNo.stdinText = "n\n";
-    EXPECT_EQ(lumarc({"build", path("one.jpg"), "-o", path("out")}, answerNo).code, 3);
+    EXPECT_EQ(lumarc({"build", path("one.jpg"), "-o", path("out")}, {"n\n"}).code, 3);
     EXPECT_EQ(readAll(path("out/index.html")), page);
 
     EXPECT_EQ(lumarc({"build", path("one.jpg"), "-o", path("out"), "--yes", "-q"}).code, 0);
@@ -224,10 +206,8 @@ TEST_F(Cli, BuildNamesATruncatedJpegWithoutLibraryWarningsAndExitsWithOne)
 
     const Outcome r = lumarc({"build", path("photos"), "-o", path("out"), "-q"});
     EXPECT_EQ(r.code, 1) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains("proc:NewImage/err2: ")) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(path("photos/cut.jpg"))) << r.err.toStdString();
-    EXPECT_FALSE(r.err.contains("good.jpg")) << r.err.toStdString();
-    EXPECT_FALSE(r.err.contains("VIPS")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("proc:NewImage/err2: ") && r.err.contains(path("photos/cut.jpg"))) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains("good.jpg") || r.err.contains("VIPS")) << r.err.toStdString();
     for (const char *made : {"out/photos/good.jpg", "out/thumbs/good.jpg"})
         EXPECT_TRUE(QFile::exists(path(made))) << made;
     EXPECT_FALSE(QFile::exists(path("out/photos/cut.jpg")));
@@ -238,10 +218,7 @@ TEST_F(Cli, BuildNamesATruncatedJpegWithoutLibraryWarningsAndExitsWithOne)
 TEST_F(Cli, BuildRefusesBadInputBeforeWritingAnything)
 {
     writeImage("a.jpg", 50, 50);
-    ProjectSpec noColumns;
-    noColumns.columns = 0;
-    noColumns.items = {{path("a.jpg").toUtf8(), "a"}};
-    ASSERT_TRUE(writeAll(path("trip.zeb"), projectBytes(noColumns)));
+    writeProject("trip.zeb", {.items = {{abs("a.jpg"), "a"}}, .columns = 0});
     const QList<QStringList> commands = {
         {"build", path("trip.zeb"), "-o", path("out")},
         {"build", path("a.jpg"), "-j", "zero", "-o", path("out")},
@@ -259,9 +236,7 @@ TEST_F(Cli, BuildRefusesBadInputBeforeWritingAnything)
 TEST_F(Cli, BuildReplacesHostileValuesLeavesScriptLinksOutAndStillSucceeds)
 {
     writeImage("in/rock&copy.jpg", 60, 40);
-    ProjectSpec spec;
-    spec.items = {{path("in/rock&copy.jpg").toUtf8(), "rock&copy", true, "Rock", "Rock", " javascript:alert(1)"}};
-    QByteArray bytes = projectBytes(spec);
+    QByteArray bytes = projectBytes({.items = {{abs("in/rock&copy.jpg"), "rock&copy", true, "Rock", "Rock", " javascript:alert(1)"}}});
     bytes.replace("normal", "x}*{y:");  // title_font_weight, same length
     bytes.replace("center", "c d=e>");  // title_align
     ASSERT_TRUE(writeAll(path("p.zeb"), bytes));
@@ -272,10 +247,8 @@ TEST_F(Cli, BuildReplacesHostileValuesLeavesScriptLinksOutAndStillSucceeds)
     for (const char *warning : {"lumarc: title_align: needs left, center or right, not 'c d=e>'; the gallery uses 'center'",
                                 "lumarc: title_font_weight: ", "image 1: its link is a script address"})
         EXPECT_TRUE(r.err.contains(QString::fromUtf8(warning))) << warning << "\n" << r.err.toStdString();
-    const QByteArray page = readAll(path("out/index.html"));
-    EXPECT_TRUE(page.contains("<p align=center><font class='tdTitle'>Rock</font></p>")) << page.toStdString();
-    EXPECT_TRUE(page.contains("<a href='photos/rock%26copy.jpg'") && !page.contains("alert(1)"));
-    EXPECT_TRUE(readAll(path("out/library/zebstyle.css")).contains("font-weight:normal;"));
+    // What the page and the style sheet hold instead is the page and style-sheet writers' tests'.
+    EXPECT_FALSE(readAll(path("out/index.html")).contains("alert(1)"));
     EXPECT_TRUE(QFile::exists(path("out/photos/rock&copy.jpg")));
 }
 
@@ -283,9 +256,7 @@ TEST_F(Cli, BuildReplacesHostileValuesLeavesScriptLinksOutAndStillSucceeds)
 // as escapes, and JSON stays JSON.
 TEST_F(Cli, ControlCharactersFromProjectsAreShownEscaped)
 {
-    ProjectSpec spec;
-    spec.items = {{"C:\\a.jpg", "a", true, "T\x1b]0;x\x07\x7f", "tip", "http://x/\r\x1b[2Kok", false, "3D"}};
-    ASSERT_TRUE(writeAll(path("p.zeb"), projectBytes(spec)));
+    writeProject("p.zeb", {.items = {{"C:\\a.jpg", "a", true, "T\x1b]0;x\x07\x7f", "tip", "http://x/\r\x1b[2Kok"}}});
     const Outcome info = lumarc({"info", path("p.zeb")});
     const Outcome verify = lumarc({"verify", path("p.zeb"), "--offline"});
     EXPECT_TRUE(info.out.contains("= T\\x1b]0;x\\x07\\u007f\n")) << info.out.toStdString();
@@ -301,20 +272,16 @@ TEST_F(Cli, ControlCharactersFromProjectsAreShownEscaped)
 TEST_F(Cli, RunningOutOfFileHandlesIsSaidInTheSystemsWordsWithExit2Posix)
 {
     writeImage("in/a.png", 300, 200);
-    ProjectSpec spec;
-    spec.items = {{path("in/a.png").toUtf8(), "a"}};
-    ASSERT_TRUE(writeAll(path("trip.zeb"), projectBytes(spec)));
+    writeProject("trip.zeb", {.items = {{abs("in/a.png"), "a"}}});
     // From too few handles to read the project to enough for everything: each failure is the
     // system's, never the file's fault, and every run ends with 0 or 2.
     bool imageReported = false;  // some run got as far as the image and failed there
     for (const rlim_t limit : {4, 6, 8, 9, 10, 11, 64}) {
         SCOPED_TRACE(testing::Message() << limit << " handles");
-        Launch run;
-        run.inChild = [limit] {
-            const struct rlimit value{limit, limit};
-            ::setrlimit(RLIMIT_NOFILE, &value);
-        };
-        const Outcome r = lumarc({"build", path("trip.zeb"), "-o", path("out"), "-y", "-q"}, run);
+        const Outcome r = lumarc({"build", path("trip.zeb"), "-o", path("out"), "-y", "-q"}, {{}, {}, [limit] {
+                                     const struct rlimit value{limit, limit};
+                                     ::setrlimit(RLIMIT_NOFILE, &value);
+                                 }});
         if (r.code == 127)
             continue;  // too few for the dynamic loader to start lumarc at all
         EXPECT_TRUE(r.code == 0 || r.code == 2) << r.code << ": " << r.err.toStdString();

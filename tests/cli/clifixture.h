@@ -1,8 +1,7 @@
 #pragma once
 
-// The command-line suites' fixture: runs the built lumarc executable in a temporary folder
-// with its own data folder and home, writes test images and hand-made project files, and
-// takes listings of folders to prove that a command changed nothing it should not.
+// Runs the built lumarc in a temporary folder with its own data folder and home; writes test
+// images and hand-made projects; lists folders to prove a command changed nothing there.
 
 #include <QDir>
 #include <QDirIterator>
@@ -24,8 +23,7 @@ namespace lumarc::test {
 
 struct Outcome {
     int code = -1;
-    QString out;
-    QString err;
+    QString out, err;
 };
 
 // How a run differs from the plain one: input, environment (an empty value removes the
@@ -38,21 +36,16 @@ struct Launch {
 
 // One image record of a hand-made project file.
 struct ItemSpec {
-    QByteArray path = {};
-    QByteArray outputName = {};
+    QByteArray path = {}, outputName = {};
     bool loaded = true;
-    QByteArray title = "Title";
-    QByteArray tooltip = "Title";
-    QByteArray url = {};
+    QByteArray title = "Title", tooltip = "Title", url = {};
     bool sameWindow = false;
     QByteArray linkText = "3D";
 };
 
 // The settings a hand-made project varies; the rest are the documented defaults.
 struct ProjectSpec {
-    QByteArray destination = {};
-    QByteArray pageBackground = {};
-    QByteArray cellBackground = {};
+    QByteArray destination = {}, pageBackground = {}, cellBackground = {};
     QList<ItemSpec> items = {};
     int columns = 4;
     QByteArray galleryTitle = "My Image Gallery";
@@ -100,14 +93,10 @@ inline QMap<QString, QString> listing(const QString &root)
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo info(it.next());
-        const QString name = QDir(root).relativeFilePath(info.filePath());
-        if (info.isSymLink())
-            entries[name] = QStringLiteral("link ") + info.symLinkTarget();
-        else if (info.isDir())
-            entries[name] = QStringLiteral("dir");
-        else
-            entries[name] = QStringLiteral("file %1 %2").arg(info.size()).arg(
-                info.lastModified().toMSecsSinceEpoch());
+        entries[QDir(root).relativeFilePath(info.filePath())] =
+            info.isSymLink() ? "link " + info.symLinkTarget()
+            : info.isDir()   ? QStringLiteral("dir")
+                             : QStringLiteral("file %1 %2").arg(info.size()).arg(info.lastModified().toMSecsSinceEpoch());
     }
     return entries;
 }
@@ -128,12 +117,8 @@ protected:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("LUMARC_DATA_FOLDER", dataFolder());
         env.insert("HOME", m_tmp.path());
-        for (auto it = run.env.begin(); it != run.env.end(); ++it) {
-            if (it.value().isEmpty())
-                env.remove(it.key());
-            else
-                env.insert(it.key(), it.value());
-        }
+        for (auto it = run.env.begin(); it != run.env.end(); ++it)
+            it.value().isEmpty() ? env.remove(it.key()) : env.insert(it.key(), it.value());
         p.setProcessEnvironment(env);
         p.setWorkingDirectory(m_tmp.path());
         if (run.inChild)
@@ -168,6 +153,16 @@ protected:
         EXPECT_EQ(listing(path(folder)), before) << args.join(' ').toStdString();
         return r;
     }
+
+    // A project file; a relative destination is taken from the temporary folder.
+    QString writeProject(const QString &name, ProjectSpec spec) const
+    {
+        if (!spec.destination.isEmpty() && !spec.destination.startsWith('/'))
+            spec.destination = abs(QString::fromUtf8(spec.destination));
+        EXPECT_TRUE(writeAll(path(name), projectBytes(spec)));
+        return path(name);
+    }
+    QByteArray abs(const QString &name) const { return path(name).toUtf8(); }
 
     // A grey image; the format follows the extension. Missing folders are created.
     void writeImage(const QString &name, int width, int height) const

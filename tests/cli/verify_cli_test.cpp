@@ -26,24 +26,12 @@ protected:
 
     Outcome verify(const QStringList &args)
     {
-        Launch run;
-        run.env[QStringLiteral("LUMARC_PROBE_URL")] = web(QStringLiteral("/probe"));
-        return lumarc(QStringList{QStringLiteral("verify")} + args, run);
+        return lumarc(QStringList{"verify"} + args, {{}, {{"LUMARC_PROBE_URL", web("/probe")}}});
     }
 
-    QString writeProject(const ProjectSpec &spec)
+    static ItemSpec item(const QString &file, const QString &url = {})
     {
-        const QString file = path(QStringLiteral("trip.zeb"));
-        EXPECT_TRUE(writeAll(file, projectBytes(spec)));
-        return file;
-    }
-
-    ItemSpec item(const QString &file, const QString &url = {}) const
-    {
-        ItemSpec spec;
-        spec.path = file.toUtf8();
-        spec.url = url.toUtf8();
-        return spec;
+        return {file.toUtf8(), {}, true, "Title", "Title", url.toUtf8()};
     }
 
     ThreadedHttpTestServer m_http;
@@ -55,10 +43,8 @@ TEST_F(Verify, ReportsEachEntryThatIsNotValidAndExitsByWhatIsMissing)
 {
     const QString photo = path("photos/a.jpg");
     const QString gone = path("photos/gone.jpg");
-    ProjectSpec spec;
-    spec.items = {item(photo, web("/ok.html")), item(gone), item(photo, web("/missing.html"))};
-    spec.pageBackground = gone.toUtf8();
-    const QString project = writeProject(spec);
+    const QString project = writeProject("trip.zeb", {.pageBackground = gone.toUtf8(),
+                                                      .items = {item(photo, web("/ok.html")), item(gone), item(photo, web("/missing.html"))}});
     const QByteArray before = readAll(project);
 
     const Outcome r = verify({project});
@@ -71,10 +57,7 @@ TEST_F(Verify, ReportsEachEntryThatIsNotValidAndExitsByWhatIsMissing)
     EXPECT_EQ(readAll(project), before);
 
     // Not verified is no failure: offline, the web links are only reported as such.
-    spec.items = {item(photo, web("/ok.html")), item(photo, "doc.pdf")};
-    spec.pageBackground = {};
-    spec.linkBase = "http://example.com/";
-    writeProject(spec);
+    writeProject("trip.zeb", {.items = {item(photo, web("/ok.html")), item(photo, "doc.pdf")}, .linkBase = "http://example.com/"});
     m_http.server().resetCounts();
     const Outcome offline = verify({project, "--offline"});
     EXPECT_EQ(offline.code, 0) << offline.err.toStdString();
@@ -87,10 +70,8 @@ TEST_F(Verify, ReportsEachEntryThatIsNotValidAndExitsByWhatIsMissing)
 
 TEST_F(Verify, BaseOptionReplacesTheProjectsLinkBase)
 {
-    ProjectSpec spec;
-    spec.items = {item(path("photos/a.jpg"), "../ok.html")};
-    spec.linkBase = "C:\\nowhere";
-    const QString project = writeProject(spec);
+    const QString project = writeProject("trip.zeb", {.items = {item(path("photos/a.jpg"), "../ok.html")},
+                                                      .linkBase = "C:\\nowhere"});
 
     EXPECT_EQ(verify({project}).code, 1);  // C:/ok.html is no file here
     const Outcome r = verify({"--base", web("/sub/"), project});
@@ -100,13 +81,9 @@ TEST_F(Verify, BaseOptionReplacesTheProjectsLinkBase)
 
 TEST_F(Verify, JsonListsEveryEntryWithTheBaseAsUsed)
 {
-    ProjectSpec spec;
-    spec.items = {item(path("photos/a.jpg"), "pages/a.html"), item(path("photos/gone.jpg"))};
-    spec.cellBackground = path("photos/a.jpg").toUtf8();
-    QString windowsBase = path("site");
-    windowsBase.replace('/', '\\');
-    spec.linkBase = windowsBase.toUtf8();  // a base written on Windows; resolved with "/"
-    const QString project = writeProject(spec);
+    const QString project = writeProject("trip.zeb", {.cellBackground = abs("photos/a.jpg"),
+                                                      .items = {item(path("photos/a.jpg"), "pages/a.html"), item(path("photos/gone.jpg"))},
+                                                      .linkBase = abs("site").replace('/', '\\')});  // a base written on Windows
 
     const Outcome r = verify({project, "--json"});
     EXPECT_EQ(r.code, 1);
@@ -144,8 +121,7 @@ TEST_F(Verify, BadUsageAndUnreadableProjectsExitWithTwo)
     for (const auto &c : cases) {
         const Outcome r = verify(c.args);
         EXPECT_EQ(r.code, 2) << c.args.join(' ').toStdString();
-        EXPECT_TRUE(r.err.contains(c.message)) << r.err.toStdString();
-        EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+        EXPECT_TRUE(r.err.contains(c.message) && r.out.isEmpty()) << r.err.toStdString() << r.out.toStdString();
     }
     const Outcome help = verify({"--help"});
     EXPECT_EQ(help.code, 0);

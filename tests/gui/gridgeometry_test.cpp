@@ -3,25 +3,11 @@
 
 #include "gui/editor/gridgeometry.h"
 
-#include <QScopeGuard>
 #include <QTest>
 
 using namespace lumarc::gui;
 
 using Ints = QList<int>;
-
-namespace {
-
-// Keep the result while checking a table row: a failed comparison then names the row.
-auto namingOnFailure(const char *row)
-{
-    return qScopeGuard([row] {
-        if (QTest::currentTestFailed())
-            qWarning("in row \"%s\"", row);
-    });
-}
-
-} // namespace
 
 class GridGeometryTest : public QObject {
     Q_OBJECT
@@ -35,10 +21,8 @@ private Q_SLOTS:
             {"915 images at 4: 32025 pixels as a fraction", 4, 915, 5},
             {"the height rule wins over the width rule", 300, 100000, 438},
         };
-        for (const auto &row : rows) {
-            const auto naming = namingOnFailure(row.name);
-            QCOMPARE(fitPicturesPerRow(row.wanted, row.images), row.expected);
-        }
+        for (const auto &row : rows)
+            QVERIFY2(fitPicturesPerRow(row.wanted, row.images) == row.expected, row.name);
     }
 
     void placesSlidesOnTheSheet()
@@ -54,11 +38,9 @@ private Q_SLOTS:
     void readsModifiersDragRulesAndSelectionSets()
     {
         QCOMPARE(clickModifier(Qt::ShiftModifier | Qt::KeypadModifier), ClickModifier::Shift);
-        QVERIFY(!isBeyondDragThreshold(QPoint(100, 100), QPoint(102, 98)));
-        QVERIFY(isBeyondDragThreshold(QPoint(100, 100), QPoint(100, 97)));
+        QVERIFY(!isBeyondDragThreshold(QPoint(100, 100), QPoint(102, 98)) && isBeyondDragThreshold(QPoint(100, 100), QPoint(100, 97)));
         // A drop onto the first selected image moves nothing.
-        QVERIFY(!dropMovesImages(GridSelection::of({3, 4}), 3));
-        QVERIFY(dropMovesImages(GridSelection::of({3, 4}), 4));
+        QVERIFY(!dropMovesImages(GridSelection::of({3, 4}), 3) && dropMovesImages(GridSelection::of({3, 4}), 4));
 
         GridSelection selection = GridSelection::of({7, 2, -1, 4, 2});
         QCOMPARE(selection.indexes(), (Ints{2, 4, 7}));
@@ -79,10 +61,8 @@ private Q_SLOTS:
             {"y = 140 is row 0", {10, 140}, 10, 0},
             {"y = 141 is row 1", {10, 141}, 10, 4},
         };
-        for (const auto &row : rows) {
-            const auto naming = namingOnFailure(row.name);
-            QCOMPARE(dropTarget(row.pointer, 4, row.images), row.expected);
-        }
+        for (const auto &row : rows)
+            QVERIFY2(dropTarget(row.pointer, 4, row.images) == row.expected, row.name);
     }
 
     void reordersAfterADrop()
@@ -92,10 +72,9 @@ private Q_SLOTS:
             {"target inside the block", {1, 2}, 2, 4, {0, 1, 2, 3}, {1, 2}},
         };
         for (const auto &row : rows) {
-            const auto naming = namingOnFailure(row.name);
             const GridSelection selected = GridSelection::of(row.selected);
-            QCOMPARE(orderAfterMove(selected, row.target, row.images), row.order);
-            QCOMPARE(selectionAfterMove(selected, row.target, row.images).indexes(), row.selectedAfter);
+            QVERIFY2(orderAfterMove(selected, row.target, row.images) == row.order, row.name);
+            QVERIFY2(selectionAfterMove(selected, row.target, row.images).indexes() == row.selectedAfter, row.name);
         }
     }
 

@@ -34,12 +34,12 @@ class VerifyLinksTest : public QObject {
 
     QString at(const QString &name) const { return m_tmp.filePath(name); }
 
-    ImageItem image(const QString &path, const QString &url = QString()) const
+    static ImageItem image(const QString &path, const QString &url = {})
     {
         ImageItem item;
         item.path = path;
-        item.outputName = QStringLiteral("x");
         item.url = url;
+        item.outputName = QStringLiteral("x");
         return item;
     }
 
@@ -58,10 +58,7 @@ class VerifyLinksTest : public QObject {
         document.reset(project, QString());
     }
 
-    static QString statusOf(const VerifyLinksDialog &dialog, int row)
-    {
-        return dialog.list()->topLevelItem(row)->text(2);
-    }
+    static QString statusOf(const VerifyLinksDialog &dialog, int row) { return dialog.list()->topLevelItem(row)->text(2); }
 
 private Q_SLOTS:
     void initTestCase()
@@ -96,8 +93,7 @@ private Q_SLOTS:
         QVERIFY(dialog.isBusy());
         QVERIFY(!dialog.verifyButton()->isEnabled() && !dialog.closeButton()->isEnabled());
         QVERIFY(!dialog.stopButton()->isHidden());
-        QVERIFY(!dialog.close());  // closing is refused while checks are running
-        QVERIFY(dialog.isVisible());
+        QVERIFY(!dialog.close() && dialog.isVisible());  // closing is refused while checks are running
         QCOMPARE(document.settings().linkBase, at("Site/Album"));
         QCOMPARE(dialog.baseBox()->text(), at("Site/Album"));
 
@@ -105,7 +101,7 @@ private Q_SLOTS:
         QTest::qWait(300);  // the probe answered late; the links are in flight now or soon
         dialog.stopButton()->click();
         QCOMPARE(finished.size(), 1);
-        QCOMPARE(finished.first().first().toBool(), true);
+        QVERIFY(finished.first().first().toBool());
         QCOMPARE(statusOf(dialog, 1), QStringLiteral("Not verified"));
         QCOMPARE(statusOf(dialog, 2), QStringLiteral("Image not found"));  // local rows are done at once
 
@@ -117,8 +113,7 @@ private Q_SLOTS:
                                       "Validated",     "Validated", "URL not found",   "Image not found"};
         for (int row = 0; row < expected.size(); ++row)
             QCOMPARE(statusOf(dialog, row), expected.at(row));
-        QVERIFY(dialog.stopButton()->isHidden());
-        QVERIFY(dialog.closeButton()->isEnabled());
+        QVERIFY(dialog.stopButton()->isHidden() && dialog.closeButton()->isEnabled());
     }
 
     void onlyPageLinksAreEditedAndTheEditGoesIntoTheProjectAtOnce()
