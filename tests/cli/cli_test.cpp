@@ -276,7 +276,7 @@ TEST_F(Cli, RunningOutOfFileHandlesIsSaidInTheSystemsWordsWithExit2Posix)
     // From too few handles to read the project to enough for everything: each failure is the
     // system's, never the file's fault, and every run ends with 0 or 2.
     bool imageReported = false;  // some run got as far as the image and failed there
-    for (const rlim_t limit : {4, 6, 8, 9, 10, 11, 64}) {
+    for (const rlim_t limit : {4, 6, 8, 9, 10, 11, 12, 13, 14, 16, 64}) {
         SCOPED_TRACE(testing::Message() << limit << " handles");
         const Outcome r = lumarc({"build", path("trip.zeb"), "-o", path("out"), "-y", "-q"}, {{}, {}, [limit] {
                                      const struct rlimit value{limit, limit};
