@@ -1095,5 +1095,17 @@
         <source>Images are still being added. Stop adding and close the window?</source>
         <translation>Es werden noch Bilder hinzugefügt. Das Hinzufügen anhalten und das Fenster schließen?</translation>
     </message>
+    <message id="313">
+        <source>%1 images, %2 selected</source>
+        <translation>%1 Bilder, %2 ausgewählt</translation>
+    </message>
+    <message id="314">
+        <source>Loading previews: %1 of %2</source>
+        <translation>Vorschauen werden geladen: %1 von %2</translation>
+    </message>
+    <message id="315">
+        <source>%1 source files missing</source>
+        <translation>%1 Quelldateien fehlen</translation>
+    </message>
 </context>
 </TS>

@@ -1095,5 +1095,17 @@
         <source>Images are still being added. Stop adding and close the window?</source>
         <translation>Images are still being added. Stop adding and close the window?</translation>
     </message>
+    <message id="313">
+        <source>%1 images, %2 selected</source>
+        <translation>%1 images, %2 selected</translation>
+    </message>
+    <message id="314">
+        <source>Loading previews: %1 of %2</source>
+        <translation>Loading previews: %1 of %2</translation>
+    </message>
+    <message id="315">
+        <source>%1 source files missing</source>
+        <translation>%1 source files missing</translation>
+    </message>
 </context>
 </TS>

@@ -396,13 +396,28 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible() && !window.isAdding(), 20000);
     }
 
-    void aLanguageSwitchRenamesTheOpenWindowAtOnce()
+    // Menus and their entries get distinct Alt letters in each language; F6 walks the panes.
+    void aLanguageSwitchRenamesTheOpenWindowAtOnceWithItsKeys()
     {
         MainWindow window(store());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         switchLanguage(i18n::kGerman);
-        QCOMPARE(window.menuBar()->actions().first()->text(), QStringLiteral("Datei"));
+        QCOMPARE(window.menuBar()->actions().first()->text(), QStringLiteral("&Datei"));
         switchLanguage(i18n::kEnglish);
-        QCOMPARE(window.menuBar()->actions().first()->text(), QStringLiteral("File"));
+        QStringList bar;
+        for (QAction *action : window.menuBar()->actions())
+            bar.append(action->text());
+        QCOMPARE(bar, QStringList({"&File", "&Images", "&Links", "&Settings...", "L&anguage...", "A&bout"}));
+        QCOMPARE(window.action(QStringLiteral("mnuExit"))->shortcut(), QKeySequence(QKeySequence::Quit));
+
+        window.grid().setFocus();
+        QTest::keyClick(&window, Qt::Key_F6);
+        QVERIFY(window.editor().isAncestorOf(QApplication::focusWidget()) || !window.editor().isEnabled());
+        QTest::keyClick(&window, Qt::Key_F6);
+        QTest::keyClick(&window, Qt::Key_F6);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(&window.grid()));
+        QVERIFY(window.minimumWidth() <= 1366 && window.width() <= 1366 && window.height() <= 768);
     }
 };
 

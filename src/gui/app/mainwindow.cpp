@@ -42,6 +42,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QMenu>
+#include <QLocale>
+#include <QStatusBar>
+#include <QShortcut>
+#include <QScreen>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -75,7 +80,8 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
       m_makeButton(new QPushButton),
       m_stopButton(new QPushButton),
       m_progress(new QProgressBar),
-      m_loadingPanel(new QLabel(this))
+      m_loadingPanel(new QLabel(this)),
+      m_status(new QLabel)
 {
     setObjectName(QStringLiteral("Form1"));
     // Owned by the settings dialog, so that it shows above it.
@@ -93,7 +99,16 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
     restoreState();
     retranslate();  // the caption too
     refreshGrid();  // and what is enabled
-    resize(1000, 680);
+    // F6 moves the focus between the grid, the editor and the tool row; Tab keeps its
+    // meaning inside the grid.
+    auto *nextPane = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    connect(nextPane, &QShortcut::activated, this, [this] { focusNextPane(); });
+    // The first window fits the screen it opens on, whatever its scaling.
+    setMinimumSize(minimumSizeHint().expandedTo(QSize(640, 420)));
+    QSize initial(1000, 680);
+    if (const QScreen *shown = screen())
+        initial = initial.boundedTo(shown->availableGeometry().size() * 0.9).expandedTo(minimumSize());
+    resize(initial);
     if (m_store->contains(QStringLiteral("window/geometry")))
         restoreGeometry(m_store->value(QStringLiteral("window/geometry")).toByteArray());
 }
@@ -135,6 +150,7 @@ void MainWindow::buildTools()
     m_progress->hide();
     layout->addWidget(m_progress);
     setCentralWidget(central);
+    statusBar()->addWidget(m_status, 1);
 
     m_loadingPanel->setAlignment(Qt::AlignCenter);
     m_loadingPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -232,6 +248,7 @@ void MainWindow::connectSignals()
     connect(m_document, &ProjectDocument::modifiedChanged, this, &MainWindow::refreshCaption);
     connect(m_grid, &ThumbnailGrid::aboutToChangeSelection, this, &MainWindow::commitEditor);
     connect(m_grid, &ThumbnailGrid::selectionChanged, this, &MainWindow::showItemInEditor);
+    connect(m_grid, &ThumbnailGrid::selectionChanged, this, &MainWindow::refreshStatus);
     connect(m_grid, &ThumbnailGrid::moveRequested, this, &MainWindow::moveImages);
     connect(m_grid, &ThumbnailGrid::previousPictureRequested, this, [this] { stepPicture(0); });
     connect(m_grid, &ThumbnailGrid::nextPictureRequested, this, [this] { stepPicture(1); });
@@ -383,7 +400,13 @@ void MainWindow::retranslate()
     m_makeButton->setToolTip(getString(51, QStringLiteral("Make (rebuild) web gallery")));
     m_stopButton->setText(getString(300, QStringLiteral("Stop")));
     m_grid->setToolTip(getString(67, QStringLiteral("Select image, or add new images with drag and drop.")));
+    // Alt and a letter open the menus and pick their entries: the string tables have no
+    // accelerators, so they are chosen here, in each language anew.
+    addMnemonics(menuBar()->actions());
+    for (QMenu *menu : {m_fileMenu, m_imagesMenu, m_linksMenu})
+        addMnemonics(menu->actions());
     rebuildRecentMenu();
+    refreshStatus();
     if (!isBuilding() && !isAdding())
         refreshCaption();
 }
@@ -393,6 +416,64 @@ void MainWindow::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange)
         retranslate();
     QMainWindow::changeEvent(event);
+}
+
+void MainWindow::addMnemonics(const QList<QAction *> &actions)
+{
+    QSet<QChar> used;
+    for (QAction *action : actions) {
+        if (action->isSeparator() || action->text().isEmpty())
+            continue;
+        QString text = action->text();
+        text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar letter = text.at(i).toLower();
+            if (letter.isLetter() && !used.contains(letter)) {
+                used.insert(letter);
+                text.insert(i, QLatin1Char('&'));
+                break;
+            }
+        }
+        action->setText(text);
+    }
+}
+
+void MainWindow::focusNextPane()
+{
+    const QList<QWidget *> panes = {m_grid, m_editor, m_addImageButton};
+    qsizetype current = -1;
+    for (qsizetype i = 0; i < panes.size(); ++i)
+        if (panes.at(i)->isAncestorOf(focusWidget()) || panes.at(i) == focusWidget())
+            current = i;
+    for (qsizetype step = 1; step <= panes.size(); ++step) {
+        QWidget *pane = panes.at((current + step) % panes.size());
+        if (pane == m_editor && !m_editor->isEnabled())
+            continue;
+        // The editor takes the focus on its first field.
+        QWidget *target = pane;
+        if (pane == m_editor) {
+            for (QWidget *child : m_editor->findChildren<QWidget *>())
+                if (child->focusPolicy() & Qt::TabFocus && child->isEnabled() && child->isVisibleTo(m_editor)) {
+                    target = child;
+                    break;
+                }
+        }
+        target->setFocus(Qt::ShortcutFocusReason);
+        return;
+    }
+}
+
+void MainWindow::refreshStatus()
+{
+    const QLocale locale;
+    QStringList parts{getString(313, QStringLiteral("%1 images, %2 selected"))
+                          .arg(locale.toString(m_document->count()), locale.toString(m_grid->selection().count()))};
+    if (m_previewsLoaded < m_previewsWanted)
+        parts.append(getString(314, QStringLiteral("Loading previews: %1 of %2"))
+                         .arg(locale.toString(m_previewsLoaded), locale.toString(m_previewsWanted)));
+    if (!m_missing.isEmpty())
+        parts.append(getString(315, QStringLiteral("%1 source files missing")).arg(locale.toString(m_missing.size())));
+    m_status->setText(parts.join(QStringLiteral("  \u00b7  ")));
 }
 
 void MainWindow::refreshCaption()
@@ -502,8 +583,11 @@ void MainWindow::refreshGrid()
         titles.append(images.at(i).title);
     }
     m_grid->setImages(ids, titles);
+    for (const ImageId id : std::as_const(m_missing))
+        m_grid->setMissing(id, true);
     showItemInEditor();
     refreshEnabling();
+    refreshStatus();
 }
 
 void MainWindow::commitEditor()
@@ -563,6 +647,8 @@ void MainWindow::previewArrived(quint64 id, const QImage &preview)
         return;
     }
     m_grid->setPreview(id, preview);
+    ++m_previewsLoaded;
+    refreshStatus();
 }
 
 void MainWindow::previewFailed(quint64 id, const QString &path, bool resizeFailed, const QString &detail)
@@ -572,7 +658,15 @@ void MainWindow::previewFailed(quint64 id, const QString &path, bool resizeFaile
         if (resizeFailed)
             m_addMessages.append(path + QStringLiteral(": ") + messages::previewFailed(detail));
         appendFinishedImages();
+        return;
     }
+    // A slide of the open project whose source is gone is marked, and counted.
+    ++m_previewsLoaded;
+    if (!QFileInfo::exists(path)) {
+        m_missing.insert(id);
+        m_grid->setMissing(id, true);
+    }
+    refreshStatus();
 }
 
 void MainWindow::loadAllPreviews()
@@ -590,7 +684,11 @@ void MainWindow::loadAllPreviews()
             order.append(i);
     for (int i : order)
         jobs.append(PreviewJob{images.id(i), images.at(i).path});
-    m_previews->load(jobs);
+    m_previewsWanted = int(jobs.size());
+    m_previewsLoaded = 0;
+    m_missing.clear();
+    refreshStatus();
+    m_previews->load(jobs, devicePixelRatioF());
 }
 
 // --- adding ------------------------------------------------------------------------------
@@ -656,7 +754,7 @@ void MainWindow::addImages(const QStringList &paths, AddRoute route)
     m_progress->setValue(0);
     m_progress->show();
     refreshEnabling();
-    m_previews->load(jobs);
+    m_previews->load(jobs, devicePixelRatioF());
 }
 
 void MainWindow::appendFinishedImages()

@@ -13,6 +13,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
 
 #include <functional>
 #include <memory>
@@ -105,6 +106,9 @@ private:
 
     void refreshGrid();
     void refreshCaption();
+    void refreshStatus();
+    static void addMnemonics(const QList<QAction *> &actions);
+    void focusNextPane();
     void refreshEnabling();
     void rebuildRecentMenu();
     void loadAllPreviews();
@@ -179,6 +183,12 @@ private:
     QPushButton *m_stopButton;
     QProgressBar *m_progress;
     QLabel *m_loadingPanel;
+    QLabel *m_status;
+    // The previews of the open project: how many were asked for and have come, and the
+    // images whose source files are missing.
+    int m_previewsWanted = 0;
+    int m_previewsLoaded = 0;
+    QSet<ImageId> m_missing;
 
     // Adding in progress: previews arrive in any order; records are appended in the route's.
     struct PendingAdd {

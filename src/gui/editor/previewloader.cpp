@@ -6,6 +6,8 @@
 
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
+
 namespace lumarc::gui {
 
 QImage toImage(const PixelBuffer &pixels)
@@ -24,27 +26,32 @@ PreviewLoader::~PreviewLoader()
     stopAndWait();
 }
 
-void PreviewLoader::load(const QList<PreviewJob> &jobs)
+void PreviewLoader::load(const QList<PreviewJob> &jobs, qreal pixelRatio)
 {
     if (jobs.isEmpty())
         return;
     m_running.removeIf([](const QFuture<void> &future) { return future.isFinished(); });
     m_stop->store(false);
     auto stop = m_stop;
-    m_running.append(QtConcurrent::run([this, jobs, stop] {
+    const qreal ratio = std::clamp(pixelRatio, 1.0, 4.0);
+    const int box = qRound(kPreviewBox * ratio);
+    m_running.append(QtConcurrent::run([this, jobs, stop, ratio, box] {
         const int total = int(jobs.size());
         QList<Result<PixelBuffer>> results(total, Result<PixelBuffer>(PixelBuffer{}));
         runIndexed(
-            total, 0, [&](int i) { results[i] = loadPreview(jobs[i].path); },
+            total, 0, [&](int i) { results[i] = loadPreview(jobs[i].path, box, box); },
             [&](int i) {
                 const Result<PixelBuffer> &result = results[i];
                 // Signals of an object of the window's thread: queued to it.
-                if (result)
-                    Q_EMIT previewReady(jobs[i].id, toImage(result.value()));
-                else
+                if (result) {
+                    QImage preview = toImage(result.value());
+                    preview.setDevicePixelRatio(ratio);
+                    Q_EMIT previewReady(jobs[i].id, preview);
+                } else {
                     Q_EMIT previewFailed(jobs[i].id, jobs[i].path,
                                          previewFailure(result.error()) == AddOutcome::ResizeFailed,
                                          result.error().detail);
+                }
                 results[i] = PixelBuffer{};  // the image now travels in the signal
                 return !stop->load();
             },

@@ -29,8 +29,10 @@ public:
     explicit PreviewLoader(QObject *parent = nullptr);
     ~PreviewLoader() override;
 
-    // Starts decoding on one worker per core; jobs already queued or running go on.
-    void load(const QList<PreviewJob> &jobs);
+    // Starts decoding on one worker per core; jobs already queued or running go on. Previews
+    // are made with `pixelRatio` device pixels per pixel of the 120 x 120 box, so that they
+    // stay sharp on a screen that scales.
+    void load(const QList<PreviewJob> &jobs, qreal pixelRatio = 1.0);
     // Hands out no further job; the ones running finish. Waits for them.
     void stopAndWait();
 

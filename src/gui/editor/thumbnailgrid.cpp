@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPen>
 #include <QScrollBar>
 #include <QToolTip>
 #include <QUrl>
@@ -116,6 +117,17 @@ void ThumbnailGrid::setToolTipOf(int index, const QString &toolTip)
 {
     if (index >= 0 && index < m_toolTips.size())
         m_toolTips[index] = toolTip;
+}
+
+void ThumbnailGrid::setMissing(ImageId id, bool missing)
+{
+    if (missing == m_missing.contains(id) || !m_indexOf.contains(id))
+        return;
+    if (missing)
+        m_missing.insert(id);
+    else
+        m_missing.remove(id);
+    viewport()->update();
 }
 
 void ThumbnailGrid::setPreview(ImageId id, const QImage &preview)
@@ -307,15 +319,27 @@ void ThumbnailGrid::paintSlide(QPainter &painter, int index, QPoint topLeft) con
     painter.fillRect(QRect(topLeft, QSize(kSlideSize, kSlideSize)), kSlideCellColor);
     const auto found = m_previews.constFind(m_ids.at(index));
     const QImage *preview = found == m_previews.constEnd() ? nullptr : &found.value();
+    // Sizes in the window's pixels: a preview made for a scaling screen has more of its own.
+    const QSize previewSize = preview ? preview->deviceIndependentSize().toSize() : QSize();
     const SlideLayout layout =
-        slideLayout(kSlideSize, kSlideSize, preview ? previewRatio(preview->size()) : 1.0);
+        slideLayout(kSlideSize, kSlideSize, preview ? previewRatio(previewSize) : 1.0);
     paintOutline(painter, layout.border.translated(topLeft), kSlideBorderWidth,
                  slideBorderColor(m_selection.contains(index)));
     const QRect area = layout.pictureArea.translated(topLeft);
     painter.fillRect(area, kPictureAreaColor);
-    if (preview)
-        painter.drawImage(area.topLeft(), *preview,
-                          QRect(QPoint(0, 0), preview->size().boundedTo(area.size())));
+    if (preview) {
+        const QSize shown = previewSize.boundedTo(area.size());
+        painter.drawImage(QRectF(area.topLeft(), shown), *preview,
+                          QRectF(QPointF(0, 0), QSizeF(shown) * preview->devicePixelRatio()));
+    }
+    if (m_missing.contains(m_ids.at(index))) {
+        painter.save();
+        painter.setPen(QPen(QColor(200, 0, 0), 4));
+        const QRect cross = area.adjusted(area.width() / 4, area.height() / 4, -area.width() / 4, -area.height() / 4);
+        painter.drawLine(cross.topLeft(), cross.bottomRight());
+        painter.drawLine(cross.topRight(), cross.bottomLeft());
+        painter.restore();
+    }
 }
 
 void ThumbnailGrid::resizeEvent(QResizeEvent *)

@@ -32,6 +32,7 @@
 #include <QHash>
 #include <QImage>
 #include <QList>
+#include <QSet>
 #include <QStringList>
 
 namespace lumarc::gui {
@@ -58,6 +59,9 @@ public:
     // unscaled: previews are at most 120 x 120, and a larger one is cut to the picture area.
     void setPreview(ImageId id, const QImage &preview);
     bool hasPreview(ImageId id) const { return m_previews.contains(id); }
+    // A slide whose source file is gone shows a red cross over its picture area.
+    void setMissing(ImageId id, bool missing);
+    bool isMissing(ImageId id) const { return m_missing.contains(id); }
 
     // Re-orders the grid's own lists as a drop does and selects the moved block, without
     // the layout reset of setImages().
@@ -123,6 +127,7 @@ private:
     QHash<ImageId, int> m_indexOf;
     // Keyed by id, not index: indexes move while previews are still arriving.
     QHash<ImageId, QImage> m_previews;
+    QSet<ImageId> m_missing;
     int m_perRow = 4;
     GridSelection m_selection;
 
