@@ -5,10 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include "testsupport.h"
 
 using namespace lumarc;

@@ -2,10 +2,6 @@
 #include "imaging/imageengine.h"
 #include "imaging/syntheticimage.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <atomic>
 #include <optional>
 #include <sys/resource.h>

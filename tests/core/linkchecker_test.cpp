@@ -8,7 +8,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkRequest>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 

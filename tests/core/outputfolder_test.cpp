@@ -3,10 +3,6 @@
 #include "generator/pagewriter.h"
 #include "i18n/messages.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include "testsupport.h"

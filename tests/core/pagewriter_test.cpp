@@ -2,9 +2,6 @@
 
 #include "support/paths.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include "testsupport.h"

@@ -1,7 +1,5 @@
 #include "storage/settingsfile.h"
 
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include "testsupport.h"

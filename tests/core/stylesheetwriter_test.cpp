@@ -3,10 +3,6 @@
 #include "imaging/syntheticimage.h"
 #include "support/paths.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <atomic>
 #include <thread>
 

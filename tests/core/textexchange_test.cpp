@@ -1,8 +1,5 @@
 #include "storage/textexchange.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include "testsupport.h"

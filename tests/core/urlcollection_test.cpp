@@ -1,7 +1,5 @@
 #include "model/urlcollection.h"
 
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include "testsupport.h"
