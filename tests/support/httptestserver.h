@@ -128,7 +128,7 @@ private:
             return;
         shared->seen = true;
         const QByteArray head = shared->received.left(end);
-        QByteArray path = head.left(head.indexOf('\r')).split(' ').value(1, "/");
+        QByteArray path = head.split('\r').first().split(' ').value(1, "/");
         path.truncate(path.indexOf('?') < 0 ? path.size() : path.indexOf('?'));
         ++m_requests;
         shared->open = true;
