@@ -67,9 +67,6 @@ class CaseFold(Operations):
     def write(self, path, data, offset, fh):
         return _os(os.pwrite, fh, data, offset)
 
-    def flush(self, path, fh):
-        return 0
-
     def fsync(self, path, datasync, fh):
         return _os(os.fsync, fh)
 

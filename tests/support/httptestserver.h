@@ -209,8 +209,6 @@ public:
                                   Qt::BlockingQueuedConnection);
     }
     ~ThreadedHttpTestServer() { m_thread.quit(), m_thread.wait(); }
-    ThreadedHttpTestServer(const ThreadedHttpTestServer &) = delete;
-    ThreadedHttpTestServer &operator=(const ThreadedHttpTestServer &) = delete;
 
     bool isListening() const { return m_listening; }
     // The counters and the delay are safe to use from any thread.
