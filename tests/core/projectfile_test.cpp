@@ -34,8 +34,7 @@ Project twoImageProject()
 {
     Project project;
     project.settings.setDefaults();
-    project.settings.galleryTitle = QStringLiteral("My Image Gallery");
-    project.settings.destinationFolder = QStringLiteral("C:\\Gallery");
+    project.settings.galleryTitle = QStringLiteral("My Image Gallery"), project.settings.destinationFolder = QStringLiteral("C:\\Gallery");
     ImageItem item;
     item.path = QStringLiteral("C:\\a.jpg"), item.outputName = QStringLiteral("a"), item.loaded = true;
     project.images.append(item);
