@@ -1,7 +1,8 @@
 #pragma once
 
-// Helpers shared by the test suites: whole-file reads and writes, and file bytes built by
-// hand from the documented layouts, independently of the storage code.
+// Helpers shared by the test suites, with the Qt file classes they use: whole-file reads and
+// writes, and file bytes built by hand from the documented layouts, independently of the
+// storage code.
 
 #include "generator/outputfolder.h"
 
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <memory>
 #include <ostream>

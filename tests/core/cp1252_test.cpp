@@ -24,18 +24,14 @@ TEST(Cp1252, EveryByteMapsBothWays)
 
 TEST(Cp1252, UnrepresentableCharactersBecomeEscapes)
 {
-    struct Case {
-        QString text;
-        const char *html, *css;
-    };
-    const Case cases[] = {
+    const struct { QString text; const char *html, *css; } cases[] = {
         {QStringLiteral("\u0142"), "&#322;", "\\142 "},
         {QStringLiteral("a\U0001F600b"), "a&#128512;b", "a\\1f600 b"},  // a surrogate pair is one character
         {QString(QChar(0xD83D)), "&#55357;", "\\d83d "},                // lone high surrogate
         {QString(QChar(0x0080)), "&#128;", "\\80 "},                    // U+0080 has no byte of its own
         {QStringLiteral("\u20AC\u00E9"), "\x80\xE9", "\x80\xE9"},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         EXPECT_EQ(cp1252::encode(c.text, cp1252::Escape::Html), QByteArray(c.html)) << c.html;
         EXPECT_EQ(cp1252::encode(c.text, cp1252::Escape::Css), QByteArray(c.css)) << c.css;
     }

@@ -6,12 +6,8 @@ using namespace lumarc;
 
 TEST(GallerySettings, SetFieldTextChecksEachKindAndCentresEmptyAlignment)
 {
-    struct Case {
-        const char *field, *value;
-        bool accepted;
-        const char *stored;  // the field's text afterwards
-    };
-    const Case cases[] = {
+    // stored: the field's text afterwards
+    const struct { const char *field, *value; bool accepted; const char *stored; } cases[] = {
         {"title_align", "", true, "center"},   {"title_align", "left", true, "left"},
         {"columns", " 7 ", true, "7"},         {"columns", "-3", true, "-3"},
         {"columns", "abc", false, "4"},        {"columns", "4.5", false, "4"},
@@ -31,7 +27,7 @@ TEST(GallerySettings, SetFieldTextChecksEachKindAndCentresEmptyAlignment)
         {"title_font_name", "'unpaired", false, "Verdana"},
         {"gallery_title", "<b>any</b> \"text\"", true, "<b>any</b> \"text\""},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         GallerySettings s;
         s.setDefaults();
         const SettingsField *field = findSettingsField(QString::fromUtf8(c.field));

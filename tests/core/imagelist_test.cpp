@@ -10,8 +10,7 @@ namespace {
 ImageItem named(const QString &path, const QString &outputName)
 {
     ImageItem item;
-    item.path = path;
-    item.outputName = outputName;
+    item.path = path, item.outputName = outputName;
     return item;
 }
 
@@ -55,9 +54,7 @@ TEST(ImageList, PathIndexFollowsAppendReplaceAndClear)
 
 TEST(ImageList, NewRecordsGetSafeOutputNamesAndTextTitlesFromAnyFileName)
 {
-    const struct {
-        const char *path, *title, *outputName;
-    } cases[] = {
+    const struct { const char *path, *title, *outputName; } cases[] = {
         {"/p/..jpg", ".", "image"},
         {"/p/a\x01" "b.jpg", "a\x01" "b", "a_b"},
         {"C:\\p\\a:b.jpg", "a:b", "a_b"},
@@ -87,7 +84,6 @@ TEST(ImageList, CapacityGrowsByHundredAtThe201stImageKeepingEntriesAndIds)
     list.replace(5, named(QStringLiteral("five"), QStringLiteral("five")));
     EXPECT_EQ(list.id(5), ids[5]);
     list.clear();
-    EXPECT_TRUE(list.isEmpty());
     EXPECT_FALSE(ids.contains(list.append(named(QStringLiteral("y"), QStringLiteral("y")))));
     ImageList other;
     EXPECT_FALSE(ids.contains(other.append(named(QStringLiteral("x"), QStringLiteral("x")))));

@@ -5,10 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include "testsupport.h"
 
 using namespace lumarc;
@@ -27,10 +23,8 @@ class ImageProducer : public ::testing::Test {
 protected:
     QString write(const QString &name, const imaging::SyntheticImage &spec = {})
     {
-        const QString path = dir.filePath(name);
-        const Status status = imaging::writeSyntheticImage(path, spec);
-        EXPECT_FALSE(status) << status->message().toStdString();
-        return path;
+        EXPECT_FALSE(imaging::writeSyntheticImage(dir.filePath(name), spec));
+        return dir.filePath(name);
     }
     // Records named after their files; loaded unless the output name starts with "off".
     static Project projectWith(const QStringList &paths)
@@ -40,8 +34,7 @@ protected:
         for (const QString &path : paths) {
             ImageItem item;
             item.path = path, item.outputName = QFileInfo(path).completeBaseName();
-            item.loaded = !item.outputName.startsWith(QStringLiteral("off"));
-            project.images.append(item);
+            item.loaded = !item.outputName.startsWith(QStringLiteral("off")), project.images.append(item);
         }
         return project;
     }

@@ -2,10 +2,6 @@
 #include "imaging/imageengine.h"
 #include "imaging/syntheticimage.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <atomic>
 #include <optional>
 #include <sys/resource.h>
@@ -24,10 +20,8 @@ namespace {
 
 QString write(const QTemporaryDir &dir, const char *name, const SyntheticImage &spec)
 {
-    const QString path = dir.filePath(QLatin1String(name));
-    const Status status = writeSyntheticImage(path, spec);
-    EXPECT_FALSE(status) << status->message().toStdString();
-    return path;
+    EXPECT_FALSE(writeSyntheticImage(dir.filePath(QLatin1String(name)), spec));
+    return dir.filePath(QLatin1String(name));
 }
 
 Result<Picture> loadAsIs(const QString &path) { return loadPicture(path, [](QSize s) -> Result<QSize> { return s; }); }

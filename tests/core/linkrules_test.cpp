@@ -2,7 +2,6 @@
 
 #include "i18n/strings.h"
 
-#include <QTemporaryDir>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -14,29 +13,19 @@ using namespace lumarc::verify;
 
 TEST(LinkRules, ResolvesRelativeLinksAgainstTheBase)
 {
-    const struct {
-        const char *base, *link;
-        std::optional<QString> expected;
-    } cases[] = {
+    const auto none = std::nullopt;
+    const struct { const char *base, *link; std::optional<QString> expected; } cases[] = {
         {"http://Host/a/b/", "../c.html", "http://host/a/c.html"},  // host lower-cased, path kept
-        {"https://Host/A/b", "../C.html", "https://host/A/C.html"},
-        {"HTTP://host/a", "sub/", "http://host/a/sub"},
+        {"https://Host/A/b", "../C.html", "https://host/A/C.html"}, {"HTTP://host/a", "sub/", "http://host/a/sub"},
         {"www.Example.com/a", "b.html", "http://www.example.com/a/b.html"},
-        {"http://host/a", "../../x.html", std::nullopt},  // climbs above the host
-        {"  http://host/a  ", " x.html ", "http://host/a/x.html"},
-        {"C:/web/site", "../x.html", "C:/web/x.html"},
-        {"C:/web/site", "../../../x.html", std::nullopt},  // climbs above the drive
-        {"/photos/2020", "../x.html", "/photos/x.html"},
-        {"/photos/2020/", "../../x.html", "/x.html"},
-        {"/photos", "../../x.html", std::nullopt},
-        {"/", "x.html", "/x.html"},
+        {"http://host/a", "../../x.html", none},  // climbs above the host
+        {"  http://host/a  ", " x.html ", "http://host/a/x.html"}, {"C:/web/site", "../x.html", "C:/web/x.html"},
+        {"C:/web/site", "../../../x.html", none},  // climbs above the drive
+        {"/photos/2020", "../x.html", "/photos/x.html"}, {"/photos/2020/", "../../x.html", "/x.html"},
+        {"/photos", "../../x.html", none}, {"/", "x.html", "/x.html"},
         {"/home/u/My Site/", "Pages/Index.html", "/home/u/My Site/Pages/Index.html"},
-        {"site", "x.html", "site/x.html"},
-        {"site", "../x.html", std::nullopt},
-        {"", "x.html", std::nullopt},
-        {"http://host/", "", std::nullopt},
-        {"   ", "x.html", std::nullopt},
-        {"http://", "x.html", std::nullopt},
+        {"site", "x.html", "site/x.html"}, {"site", "../x.html", none}, {"", "x.html", none},
+        {"http://host/", "", none}, {"   ", "x.html", none}, {"http://", "x.html", none},
     };
     for (const auto &c : cases)
         EXPECT_EQ(resolveRelativeUrl(QString::fromUtf8(c.base), QString::fromUtf8(c.link)), c.expected)
@@ -45,10 +34,7 @@ TEST(LinkRules, ResolvesRelativeLinksAgainstTheBase)
 
 TEST(LinkRules, TellsWebAddressesPagesAndLoadableForms)
 {
-    const struct {
-        const char *text;
-        bool external, page;
-    } kinds[] = {
+    const struct { const char *text; bool external, page; } kinds[] = {
         {"http://x.com", true, false},  {"HTTPS://x.com/a.HTML", true, true}, {"Www.x.com/a.htm", true, true},
         {"ftp://x.com/a.html", false, true}, {"wwwx.com", false, false}, {"pages/a.html5", false, false},
         {"C:\\site\\INDEX.HTM", false, true},
@@ -64,20 +50,12 @@ TEST(LinkRules, TellsWebAddressesPagesAndLoadableForms)
 
 TEST(LinkRules, RedirectsCountAsTheSameAddressOnlyForSchemeSlashAndWww)
 {
-    const struct {
-        const char *requested, *final;
-        bool same;
-    } cases[] = {
-        {"http://x.com/a", "https://x.com/a", true},
-        {"http://x.com/dir", "http://x.com/dir/", true},
-        {"http://x.com/a/", "http://x.com/a", true},
-        {"http://x.com/a", "http://www.x.com/a", true},
-        {"http://www.x.com/a", "https://x.com/a/", true},
-        {"http://X.com/A", "http://x.com/a", true},
-        {"http://x.com/a", "http://x.com/b", false},
-        {"http://x.com/a", "http://y.com/a", false},
-        {"http://x.com/a", "http://x.com/a//", false},
-        {"http://x.com/a", "http://x.com/a?lang=en", false},
+    const struct { const char *requested, *final; bool same; } cases[] = {
+        {"http://x.com/a", "https://x.com/a", true}, {"http://x.com/dir", "http://x.com/dir/", true},
+        {"http://x.com/a/", "http://x.com/a", true}, {"http://x.com/a", "http://www.x.com/a", true},
+        {"http://www.x.com/a", "https://x.com/a/", true}, {"http://X.com/A", "http://x.com/a", true},
+        {"http://x.com/a", "http://x.com/b", false}, {"http://x.com/a", "http://y.com/a", false},
+        {"http://x.com/a", "http://x.com/a//", false}, {"http://x.com/a", "http://x.com/a?lang=en", false},
         {"http://x.com/", "http://x.com/index.html", false},
     };
     for (const auto &c : cases)
@@ -88,38 +66,25 @@ TEST(LinkRules, RedirectsCountAsTheSameAddressOnlyForSchemeSlashAndWww)
 TEST(LinkRules, LocalCheckGivesEachStatus)
 {
     QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
     const QString root = tmp.path();
-    ASSERT_TRUE(test::writeAll(root + "/My Photos/Sea.JPG", "jpeg"));
-    ASSERT_TRUE(test::writeAll(root + "/Site/Pages/a.html", "<html>"));
-
-    const struct {
-        RowKind kind;
-        QString address, base;
-        LinkStatus status;
-        QString webAddress;
-    } cases[] = {
-        {RowKind::Image, root + "/My Photos/Sea.JPG", {}, LinkStatus::Validated, {}},
-        {RowKind::Image, root + "/My Photos\\Sea.JPG", {}, LinkStatus::Validated, {}},
-        {RowKind::Image, root + "/My Photos/sea.jpg", {}, LinkStatus::ImageNotFound, {}},
-        {RowKind::Url, "sub/page.html", {}, LinkStatus::RelativeUrlNotVerified, {}},
-        {RowKind::Url, "doc.pdf", "http://host/docs/", LinkStatus::ExternalLinkNotVerified, {}},
-        {RowKind::Url, "doc.pdf", {}, LinkStatus::LinkNotFound, {}},
-        {RowKind::Url, "doc.pdf", root + "/Site", LinkStatus::LinkNotFound, {}},
-        {RowKind::Url, root + "/My Photos/Sea.JPG", {}, LinkStatus::Validated, {}},
-        {RowKind::Url, "Sea.JPG", root + "/My Photos/", LinkStatus::Validated, {}},
-        {RowKind::Url, "Pages/a.html", root + "/Site", LinkStatus::Validated, {}},
-        {RowKind::Url, "../Site/Pages/a.html", root + "/My Photos", LinkStatus::Validated, {}},
-        {RowKind::Url, "Pages/b.html", root + "/Site", LinkStatus::LinkFileNotFound, {}},
-        {RowKind::Url, "page.html", "http://Host/Dir/", LinkStatus::NotVerified, "http://host/Dir/page.html"},
-        {RowKind::Url, "www.example.com/", {}, LinkStatus::NotVerified, "http://www.example.com"},
-        {RowKind::Url, "https://example.com/a.pdf", root, LinkStatus::NotVerified, "https://example.com/a.pdf"},
+    ASSERT_TRUE(test::writeAll(root + "/My Photos/Sea.JPG", "jpeg") && test::writeAll(root + "/Site/Pages/a.html", "<html>"));
+    using enum RowKind;
+    using enum LinkStatus;
+    const struct { RowKind kind; QString address, base; LinkStatus status; QString webAddress = {}; } cases[] = {
+        {Image, root + "/My Photos/Sea.JPG", {}, Validated}, {Image, root + "/My Photos\\Sea.JPG", {}, Validated},
+        {Image, root + "/My Photos/sea.jpg", {}, ImageNotFound}, {Url, "sub/page.html", {}, RelativeUrlNotVerified},
+        {Url, "doc.pdf", "http://host/docs/", ExternalLinkNotVerified}, {Url, "doc.pdf", {}, LinkNotFound},
+        {Url, "doc.pdf", root + "/Site", LinkNotFound}, {Url, root + "/My Photos/Sea.JPG", {}, Validated},
+        {Url, "Sea.JPG", root + "/My Photos/", Validated}, {Url, "Pages/a.html", root + "/Site", Validated},
+        {Url, "../Site/Pages/a.html", root + "/My Photos", Validated}, {Url, "Pages/b.html", root + "/Site", LinkFileNotFound},
+        {Url, "page.html", "http://Host/Dir/", NotVerified, "http://host/Dir/page.html"},
+        {Url, "www.example.com/", {}, NotVerified, "http://www.example.com"},
+        {Url, "https://example.com/a.pdf", root, NotVerified, "https://example.com/a.pdf"},
         // Absolute paths and file: addresses are checked as they are, whatever the base.
-        {RowKind::Url, root + "/Site/Pages/a.html", {}, LinkStatus::Validated, {}},
-        {RowKind::Url, root + "/Site/Pages/a.html", root + "/My Photos", LinkStatus::Validated, {}},
-        {RowKind::Url, QUrl::fromLocalFile(root + "/Site/Pages/a.html").toString(), root, LinkStatus::Validated, {}},
-        {RowKind::Url, root + "/Site/Pages/b.html", {}, LinkStatus::LinkFileNotFound, {}},
-        {RowKind::Url, "/gallery/index.html", "http://host/", LinkStatus::NotVerified, "http://host/gallery/index.html"},
+        {Url, root + "/Site/Pages/a.html", {}, Validated}, {Url, root + "/Site/Pages/a.html", root + "/My Photos", Validated},
+        {Url, QUrl::fromLocalFile(root + "/Site/Pages/a.html").toString(), root, Validated},
+        {Url, root + "/Site/Pages/b.html", {}, LinkFileNotFound},
+        {Url, "/gallery/index.html", "http://host/", NotVerified, "http://host/gallery/index.html"},
     };
     for (const auto &c : cases) {
         const LocalCheck check = checkLocally({c.kind, RowSource::ImagePath, 0, c.address, LinkStatus::Validated}, c.base);
@@ -131,12 +96,9 @@ TEST(LinkRules, LocalCheckGivesEachStatus)
 TEST(LinkRules, CollectsImageRowsThenLinksThenSettingsRowsWhenNotEmpty)
 {
     Project project;
-    for (const auto &[path, url] : {std::pair{"/p/a.jpg", "a.html"}, {"/p/b.jpg", ""}, {"/p/c.jpg", "http://x.com"}}) {
-        ImageItem item;
-        item.path = QString::fromUtf8(path);
-        item.url = QString::fromUtf8(url);
-        project.images.append(item);
-    }
+    ImageItem item;
+    for (const auto &[path, url] : {std::pair{"/p/a.jpg", "a.html"}, {"/p/b.jpg", ""}, {"/p/c.jpg", "http://x.com"}})
+        item.path = QString::fromUtf8(path), item.url = QString::fromUtf8(url), project.images.append(item);
     project.settings.parentPageUrl = "../index.html";
     project.settings.cellBackgroundImage = "/p/cell.png";
 

@@ -3,10 +3,6 @@
 #include "generator/pagewriter.h"
 #include "i18n/messages.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include "testsupport.h"
@@ -25,14 +21,9 @@ protected:
     Result<DestinationSurvey> surveyAndPrepare(bool clean, const QStringList &writes = {})
     {
         auto opened = GalleryFolder::open(folder);
-        if (!opened)
-            return opened.error();
-        Result<DestinationSurvey> survey = opened.value()->survey(clean, writes, {});
-        if (survey) {
-            if (Status error = opened.value()->prepare(survey.value(), clean, nullptr, nullptr))
-                return *error;
-        }
-        return survey;
+        Result<DestinationSurvey> survey = opened ? opened.value()->survey(clean, writes, {}) : opened.error();
+        Status error = survey ? opened.value()->prepare(survey.value(), clean, nullptr, nullptr) : std::nullopt;
+        return error ? *error : survey;
     }
     void writeGalleryPage(const QString &name) { ASSERT_TRUE(writeAll(at(name), QByteArray("<html>\r\n") + kGeneratorLine)); }
 
@@ -90,25 +81,23 @@ TEST_F(OutputFolder, AFolderWithoutAGalleryKeepsItsOwnFilesInGalleryFolders)
         ASSERT_TRUE(writeAll(at(name), "mine"));
     const Result<DestinationSurvey> clean = surveyAndPrepare(true);
     ASSERT_FALSE(clean);
-    EXPECT_EQ(clean.error().code, ErrorCode::Invalid);
-    EXPECT_TRUE(clean.error().detail.contains("library/books.txt, photos/mine.jpg")) << clean.error().detail.toStdString();
+    EXPECT_TRUE(clean.error().code == ErrorCode::Invalid && clean.error().detail.contains("library/books.txt, photos/mine.jpg"))
+        << clean.error().message().toStdString();
 
     // "HTML only" would write over the page and the script: it asks, naming both.
     auto opened = GalleryFolder::open(folder);
     ASSERT_TRUE(opened);
     const Result<DestinationSurvey> htmlOnly = opened.value()->survey(false, {"index.html", "lightbox.js", "library/zebstyle.css"}, {});
     ASSERT_TRUE(htmlOnly);
-    EXPECT_FALSE(htmlOnly.value().earlierGallery);
+    EXPECT_TRUE(!htmlOnly.value().earlierGallery && htmlOnly.value().needsConsent());
     EXPECT_EQ(htmlOnly.value().toReplace, QStringList({"index.html", "lightbox.js"}));
-    EXPECT_TRUE(htmlOnly.value().needsConsent());
     for (const char *name : {"index.html", "photos/mine.jpg", "library/books.txt"})
         EXPECT_EQ(readAll(at(name)), "mine") << name;
 
     // Without the subfolder files, the pages alone are asked about before they go.
     ASSERT_TRUE(QFile::remove(at("photos/mine.jpg")) && QFile::remove(at("library/books.txt")));
     const Result<DestinationSurvey> pages = opened.value()->survey(true, {}, {});
-    ASSERT_TRUE(pages);
-    EXPECT_EQ(pages.value().toDelete, QStringList({"index.html", "lightbox.js"}));
+    EXPECT_EQ(pages ? pages.value().toDelete : QStringList(), QStringList({"index.html", "lightbox.js"}));
 }
 
 TEST_F(OutputFolder, EverythingThatCanFailIsCheckedBeforeTheFirstDeletion)
@@ -133,8 +122,8 @@ TEST_F(OutputFolder, InputsAreKnownByIdentityWhateverTheirSpelling)
     const Result<DestinationSurvey> survey =
         opened.value()->survey(true, {}, {*fileops::identity(tmp.filePath("source.jpg"))});
     ASSERT_FALSE(survey);
-    EXPECT_EQ(survey.error().path, at("photos/other name.jpg"));
-    EXPECT_TRUE(survey.error().detail.contains("is an input of this build"));
+    EXPECT_TRUE(survey.error().path == at("photos/other name.jpg") && survey.error().detail.contains("is an input of this build"))
+        << survey.error().message().toStdString();
 }
 
 TEST_F(OutputFolder, LinksWhereTheBuildWouldWriteAreRefusedAndNothingOutsideChanges)
@@ -153,8 +142,8 @@ TEST_F(OutputFolder, LinksWhereTheBuildWouldWriteAreRefusedAndNothingOutsideChan
         for (bool clean : {true, false}) {
             const Result<DestinationSurvey> survey = surveyAndPrepare(clean, {"index.html"});
             ASSERT_FALSE(survey) << c.link;
-            EXPECT_EQ(survey.error().code, ErrorCode::WriteFailed);
-            EXPECT_EQ(survey.error().path, QDir::cleanPath(at(c.link))) << c.link;
+            EXPECT_TRUE(survey.error().code == ErrorCode::WriteFailed && survey.error().path == QDir::cleanPath(at(c.link)))
+                << survey.error().message().toStdString();
         }
         EXPECT_EQ(readAll(outside + "/victim.txt"), "precious");
         EXPECT_EQ(QDir(outside).entryList(QDir::Files), QStringList{"victim.txt"});
@@ -163,8 +152,7 @@ TEST_F(OutputFolder, LinksWhereTheBuildWouldWriteAreRefusedAndNothingOutsideChan
     QDir(folder).removeRecursively();
     ASSERT_TRUE(QDir().mkpath(folder) && QFile::link(outside, at("elsewhere")));
     const Result<DestinationSurvey> survey = surveyAndPrepare(true);
-    ASSERT_TRUE(survey);
-    EXPECT_EQ(survey.value().staying, QStringList{"elsewhere"});
+    EXPECT_EQ(survey ? survey.value().staying : QStringList(), QStringList{"elsewhere"});
 }
 
 TEST_F(OutputFolder, LinksPlantedAfterTheSurveyAreNeitherFollowedNorWrittenThrough)
@@ -205,8 +193,7 @@ TEST_F(OutputFolder, OneBuildAtATimePerFolder)
     auto first = GalleryFolder::open(folder);
     ASSERT_TRUE(first);
     const auto second = GalleryFolder::open(folder);
-    ASSERT_FALSE(second);
-    EXPECT_EQ(second.error().code, ErrorCode::Refused);
+    EXPECT_TRUE(!second && second.error().code == ErrorCode::Refused);
     first.value().reset();
     EXPECT_TRUE(GalleryFolder::open(folder));
 }

@@ -10,18 +10,15 @@ using namespace lumarc;
 namespace {
 
 struct Entry {
-    QString path;
-    QString outputName;
+    QString path, outputName;
 };
 
 ImageList listOf(const QList<Entry> &entries)
 {
     ImageList list;
-    for (const Entry &entry : entries) {
-        ImageItem item;
-        item.path = entry.path, item.outputName = entry.outputName;
-        list.append(item);
-    }
+    ImageItem item;
+    for (const Entry &entry : entries)
+        item.path = entry.path, item.outputName = entry.outputName, list.append(item);
     return list;
 }
 
@@ -33,10 +30,7 @@ QStringList namesOf(const ImageList &list)
     return names;
 }
 
-QString withChar(char16_t c)
-{
-    return QStringLiteral("a") + QChar(c) + QStringLiteral("b");
-}
+QString withChar(char16_t c) { return QStringLiteral("a") + QChar(c) + QStringLiteral("b"); }
 
 } // namespace
 
@@ -53,11 +47,7 @@ TEST(OutputNames, OnlyNamesThatStayInTheirFolderAreSafe)
 
 TEST(OutputNames, RepairRebuildsUnsafeNamesAndNumbersRepeatsIgnoringCase)
 {
-    const struct {
-        const char *name;
-        QList<Entry> entries;
-        QStringList expected;
-    } cases[] = {
+    const struct { const char *name; QList<Entry> entries; QStringList expected; } cases[] = {
         // Which names are unsafe is the table above; any of them is rebuilt from the file name.
         {"empty", {{"/p/sea.jpg", ""}}, {"sea"}},
         {"climbs out", {{"/p/Dune.jpg", "../../src/Dune"}}, {"Dune"}},

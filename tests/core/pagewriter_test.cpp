@@ -2,9 +2,6 @@
 
 #include "support/paths.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include "testsupport.h"
@@ -21,16 +18,14 @@ ImageItem image(const QString &name, const QString &tooltip = QString(), const Q
 {
     ImageItem item;
     item.path = QStringLiteral("C:\\Photos\\") + name + QStringLiteral(".jpg"), item.title = item.outputName = name;
-    item.tooltip = tooltip.isEmpty() ? name : tooltip, item.url = url, item.linkText = QStringLiteral("3D");
-    item.loaded = true;
+    item.tooltip = tooltip.isEmpty() ? name : tooltip, item.url = url, item.linkText = QStringLiteral("3D"), item.loaded = true;
     return item;
 }
 
 Project project(const char *title, int columns, int rows, const QList<ImageItem> &images = {})
 {
     Project p;
-    p.settings.setDefaults();
-    p.settings.galleryTitle = QLatin1String(title);
+    p.settings.setDefaults(), p.settings.galleryTitle = QLatin1String(title);
     if (columns > 0)  // else the default layout
         p.settings.columns = columns, p.settings.rows = rows;
     for (const ImageItem &item : images)

@@ -10,7 +10,7 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
-#include <numeric>
+#include <ranges>
 #include <thread>
 #include <vector>
 
@@ -21,10 +21,8 @@ namespace {
 // True when `indexes` holds 0 to count - 1, each once, in any order.
 bool eachOnce(std::vector<int> indexes, int count)
 {
-    std::sort(indexes.begin(), indexes.end());
-    std::vector<int> expected(std::size_t(std::max(count, 0)));
-    std::iota(expected.begin(), expected.end(), 0);
-    return indexes == expected;
+    std::ranges::sort(indexes);
+    return std::ranges::equal(indexes, std::views::iota(0, std::max(count, 0)));
 }
 
 } // namespace

@@ -6,8 +6,7 @@ using namespace lumarc;
 
 TEST(Paths, SplitsOnBothSeparatorsAndColon)
 {
-    struct Case { const char *path, *file, *base, *ext; };
-    const Case cases[] = {
+    const struct { const char *path, *file, *base, *ext; } cases[] = {
         {"C:\\Photos\\sunset.jpg", "sunset.jpg", "sunset", "jpg"},
         {"/home/u/photos/a.b.jpg", "a.b.jpg", "a.b", "jpg"},
         {"C:sea.png", "sea.png", "sea", "png"},
@@ -16,7 +15,7 @@ TEST(Paths, SplitsOnBothSeparatorsAndColon)
         {"noext", "noext", "noext", ""},
         {"D:/mixed\\sep/x.JPG", "x.JPG", "x", "JPG"},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         const QString p = QString::fromUtf8(c.path);
         EXPECT_EQ(paths::fileName(p), QString::fromUtf8(c.file)) << c.path;
         EXPECT_EQ(paths::baseName(p), QString::fromUtf8(c.base)) << c.path;

@@ -1,7 +1,5 @@
 #include "storage/settingsfile.h"
 
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include "testsupport.h"
@@ -16,31 +14,18 @@ namespace {
 GallerySettings markedSettings()
 {
     GallerySettings s;
-    s.columns = 7;
-    s.rows = -2;
-    s.defaultLinkText = QStringLiteral("L");
-    s.parentPageUrl = QStringLiteral("http://up/");
-    s.keepAspectRatio = 1;
-    s.linkBase = QStringLiteral("B");
-    s.reserved39[16] = QStringLiteral("\u0142");
-    s.addParentLink = 1;
-    s.addImageLinks = 258;
-    s.reservedBlock[0] = 0xAB;
-    s.reservedBlock[15] = 0xCD;
+    s.columns = 7, s.rows = -2, s.defaultLinkText = QStringLiteral("L"), s.parentPageUrl = QStringLiteral("http://up/");
+    s.keepAspectRatio = 1, s.linkBase = QStringLiteral("B"), s.reserved39[16] = QStringLiteral("\u0142");
+    s.addParentLink = 1, s.addImageLinks = 258, s.reservedBlock[0] = 0xAB, s.reservedBlock[15] = 0xCD;
     return s;
 }
 
 QByteArray markedRecord()
 {
+    // Empty texts are their two zero length bytes.
     Bytes b;
-    b.i32(7).i32(-2).str("L");
-    for (int i = 0; i < 30; ++i)
-        b.str("");
-    b.str("http://up/").i16(1).str("B");
-    for (int i = 0; i < 18; ++i)
-        b.str("");
-    b.str("&#322;").i16(1).i16(258);
-    return b.d + '\xAB' + QByteArray(14, '\0') + '\xCD';
+    b.i32(7).i32(-2).str("L").raw(QByteArray(30 * 2, '\0')).str("http://up/").i16(1).str("B").raw(QByteArray(18 * 2, '\0'));
+    return b.str("&#322;").i16(1).i16(258).d + '\xAB' + QByteArray(14, '\0') + '\xCD';
 }
 
 } // namespace
@@ -54,9 +39,7 @@ TEST(SettingsFile, FileIsTheSignatureAndTheRecordAndAProjectFileGivesItsSettings
 
     // A current project file with one image: the image is not read.
     Bytes image;
-    image.i32(1).str("a.jpg").str("").str("").str("").i16(0).i16(-1);
-    for (int i = 0; i < 7; ++i)
-        image.str("");
+    image.i32(1).str("a.jpg").str("").str("").str("").i16(0).i16(-1).raw(QByteArray(7 * 2, '\0'));
     const QString project = dir.filePath(QStringLiteral("one.zeb"));
     ASSERT_TRUE(writeAll(project, kZeb104 + markedRecord() + image.d));
     for (const QString &read : {path, project}) {

@@ -1,7 +1,5 @@
 #include "i18n/strings.h"
 
-#include <QDir>
-#include <QFile>
 #include <QMap>
 #include <QXmlStreamReader>
 

@@ -19,10 +19,6 @@ def i16(v):
     return struct.pack("<h", v)
 
 
-def i32(v):
-    return struct.pack("<i", v)
-
-
 def text(s):
     b = s.encode("cp1252") if isinstance(s, str) else s
     return struct.pack("<H", len(b)) + b
@@ -33,48 +29,34 @@ def settings(title="My Image Gallery", link_text="3D"):
              "#aaaaaa #666666 #666666 #aaaaaa", "#7F7F7F", "160", "120", "", "", "#FFFFFF", "1",
              "Verdana", "10", "normal", "center", "#FFFFFF", "750", "500", "25", "90", title,
              "Verdana", "26", "#000080", "5", "10", "C:\\Gallery", "", ""]
-    assert len(texts) == 32
-    out = i32(4) + i32(100) + b"".join(text(t) for t in texts) + i16(1)
-    out += text("") * 20 + i16(0) + i16(0) + bytes(16)
-    return out
+    return (struct.pack("<ii", 4, 100) + b"".join(text(t) for t in texts) + i16(1)
+            + text("") * 20 + i16(0) + i16(0) + bytes(16))
 
 
-def item(path, title="", tooltip="", url="", same_window=False, loaded=True,
-         link_text="", output_name=""):
-    return (text(path) + text(title) + text(tooltip) + text(url) + i16(-1 if same_window else 0)
-            + i16(-1 if loaded else 0) + text(link_text) + text(output_name) + text("") * 5)
-
-
-def legacy_item(path, title="", tooltip="", url="", same_window=False):
-    return text(path) + text(title) + text(tooltip) + text(url) + i16(-1 if same_window else 0)
-
-
-def write(folder, name, data):
-    os.makedirs(folder, exist_ok=True)
-    with open(os.path.join(folder, name), "wb") as f:
-        f.write(data)
+# A legacy item ends after the same-window flag; a current one adds four more fields.
+def item(path, title="", tooltip="", url="", same_window=False, loaded=True, link_text="", output_name="",
+         legacy=False):
+    head = text(path) + text(title) + text(tooltip) + text(url) + i16(-1 if same_window else 0)
+    return head if legacy else head + i16(-1 if loaded else 0) + text(link_text) + text(output_name) + text("") * 5
 
 
 def main():
-    empty = ZEB104 + settings() + i32(0)
-    two = (ZEB104 + settings() + i32(2)
+    count = lambda n: struct.pack("<i", n)
+    two = (ZEB104 + settings() + count(2)
            + item("C:\\Fotos\\sea.jpg", "Sea", "Waves", "http://example.org/", True, True, "more", "sea")
            + item("C:\\Fotos\\&#322;\xf3d&#378;.jpg".encode("latin-1"), "", "", "", False, False, "3D", "lodz"))
-    legacy = (ZEB100 + settings(link_text="Link") + i32(1)
-              + legacy_item("C:\\Fotos\\sea.jpg", "Sea", "Waves", "", True))
+    legacy = (ZEB100 + settings(link_text="Link") + count(1)
+              + item("C:\\Fotos\\sea.jpg", "Sea", "Waves", "", True, legacy=True))
     settings_file = ZEB104 + settings(title="Settings only")
     text_list = (b"{\r\npath=C:\\a.jpg\r\ntitle=A\r\ntooltip=B\r\nurl=http://x/\r\nurl_text=go\r\n"
                  b"open=self\r\n}\r\n\r\n{\npath= C:\\b.jpg \nopen=blank\n}\n")
-
-    write(CORPUS, "empty.zeb", empty)
-    write(CORPUS, "two.zeb", two)
-    write(CORPUS, "legacy.zeb", legacy)
-    write(CORPUS, "settings.zes", settings_file)
-    write(CORPUS, "list.txt", text_list)
-
-    write(PROJECTS, "two_images.zeb", two)
-    write(PROJECTS, "legacy_sea.zeb", legacy)
-    write(PROJECTS, "settings.zes", settings_file)
+    for folder, name, data in [(CORPUS, "empty.zeb", ZEB104 + settings() + count(0)), (CORPUS, "two.zeb", two),
+                               (CORPUS, "legacy.zeb", legacy), (CORPUS, "settings.zes", settings_file),
+                               (CORPUS, "list.txt", text_list), (PROJECTS, "two_images.zeb", two),
+                               (PROJECTS, "legacy_sea.zeb", legacy), (PROJECTS, "settings.zes", settings_file)]:
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(data)
 
 
 if __name__ == "__main__":

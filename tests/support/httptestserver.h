@@ -16,8 +16,7 @@
 //   /header-flood          200 whose header lines never end
 //   anything else          404
 //
-// The last two write as fast as the client reads; streams() counts those still being fed
-// and streamedBytes() what they were sent.
+// The last two write as fast as the client reads; streams() counts those still being fed.
 // setDelay() holds back every answer. It counts requests and how many were open (read but
 // not answered, the client still connected) at once. It lives in the thread that runs its
 // event loop: the test's own, or a thread of its own (ThreadedHttpTestServer) when the
@@ -65,27 +64,19 @@ public:
     {
         for (int attempt = 0; attempt < 20; ++attempt) {
             close();
-            quint16 port = 0;
-            bool listening = true;
             for (const QHostAddress &address : addresses) {
                 auto *server = new QTcpServer(this);
-                if (!server->listen(address, port)) {
-                    delete server;
-                    listening = false;
-                    break;
-                }
-                port = server->serverPort();
-                connect(server, &QTcpServer::newConnection, this, [this, server] { accept(server); });
                 m_servers.append(server);
+                if (!server->listen(address, m_port))
+                    break;
+                m_port = server->serverPort();
+                connect(server, &QTcpServer::newConnection, this, [this, server] { accept(server); });
             }
-            if (listening) {
-                m_port = port;
+            if (m_servers.last()->isListening())
                 return true;
-            }
         }
         return false;
     }
-
     void close()
     {
         qDeleteAll(m_servers);
@@ -98,18 +89,12 @@ public:
     {
         return QStringLiteral("http://%1:%2%3").arg(host).arg(m_port).arg(path);
     }
-
     void setDelay(int ms) { m_delay = ms; }
     int requestCount() const { return m_requests; }
     int openRequests() const { return m_open; }
     int maxOpenRequests() const { return m_maxOpen; }
     int streams() const { return m_streams; }
-    qint64 streamedBytes() const { return m_streamed; }
-    void resetCounts()
-    {
-        m_requests = 0;
-        m_maxOpen = m_open.load();
-    }
+    void resetCounts() { m_requests = 0, m_maxOpen = m_open.load(); }
 
 private:
     struct Connection {
@@ -117,49 +102,6 @@ private:
         bool open = false;  // a request read and not yet answered
         bool seen = false;
     };
-
-    struct Answer {
-        int status = 404;
-        QByteArray location = {};
-        enum { Reply, Hang, Drop, Endless, HeaderFlood } kind = Reply;
-    };
-
-    static Answer route(const QByteArray &path, const QByteArray &host, bool overHttps)
-    {
-        if (path == "/ok.html" || path == "/dir/")
-            return {200};
-        if (path == "/error.html")
-            return {500};
-        if (path == "/moved.html")
-            return {301, "/ok.html"};
-        if (path == "/secure.html")
-            return overHttps ? Answer{200} : Answer{301, "https://" + host + path};
-        if (path == "/dir")
-            return {301, "/dir/"};
-        if (path == "/loop")
-            return {301, "/loop"};
-        if (path == "/hang")
-            return {0, {}, Answer::Hang};
-        if (path == "/drop")
-            return {0, {}, Answer::Drop};
-        if (path == "/endless")
-            return {404, {}, Answer::Endless};
-        if (path == "/header-flood")
-            return {200, {}, Answer::HeaderFlood};
-        return {404};
-    }
-
-    static QByteArray response(const Answer &answer)
-    {
-        const QByteArray body = answer.status == 200 ? QByteArray("<html><body>page</body></html>\n")
-                                                     : QByteArray("<html><body>no page</body></html>\n");
-        QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.status)
-            + (answer.status == 200 ? " OK" : answer.status == 301 ? " Moved Permanently" : " Error") + "\r\n";
-        head += "Content-Type: text/html\r\nConnection: close\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n";
-        if (!answer.location.isEmpty())
-            head += "Location: " + answer.location + "\r\n";
-        return head + "\r\n" + body;
-    }
 
     void accept(QTcpServer *server)
     {
@@ -172,60 +114,53 @@ private:
             });
         }
     }
-
     void closeRequest(Connection &connection)
     {
-        if (connection.open) {
-            connection.open = false;
-            --m_open;
-        }
+        if (connection.open)
+            connection.open = false, --m_open;
     }
 
     void read(QTcpSocket *socket, const std::shared_ptr<Connection> &shared)
     {
-        Connection &connection = *shared;
-        connection.received += socket->readAll();
-        const qsizetype end = connection.received.indexOf("\r\n\r\n");
-        if (connection.seen || end < 0)
+        shared->received += socket->readAll();
+        const qsizetype end = shared->received.indexOf("\r\n\r\n");
+        if (shared->seen || end < 0)
             return;
-        connection.seen = true;
-        const QList<QByteArray> lines = connection.received.left(end).split('\n');
-        const QList<QByteArray> requestLine = lines.first().trimmed().split(' ');
-        QByteArray path = requestLine.size() > 1 ? requestLine.at(1) : QByteArray("/");
-        if (const qsizetype query = path.indexOf('?'); query >= 0)
-            path.truncate(query);
-        QByteArray host;
-        bool overHttps = false;
-        for (const QByteArray &line : lines.mid(1)) {
-            const qsizetype colon = line.indexOf(':');
-            const QByteArray name = line.left(colon).trimmed().toLower();
-            const QByteArray value = line.mid(colon + 1).trimmed();
-            if (name == "host")
-                host = value;
-            else if (name == "x-forwarded-proto")
-                overHttps = value == "https";
-        }
-
+        shared->seen = true;
+        const QByteArray head = shared->received.left(end);
+        QByteArray path = head.split('\r').first().split(' ').value(1, "/");
+        path.truncate(path.indexOf('?') < 0 ? path.size() : path.indexOf('?'));
         ++m_requests;
-        connection.open = true;
-        const int open = ++m_open;
-        int highest = m_maxOpen;
-        while (open > highest && !m_maxOpen.compare_exchange_weak(highest, open)) {
-        }
+        shared->open = true;
+        if (const int open = ++m_open; open > m_maxOpen)
+            m_maxOpen = open;
 
-        const Answer answer = route(path, host, overHttps);
-        if (answer.kind == Answer::Hang)
+        int status = 404;
+        QByteArray location;
+        if (path == "/ok.html" || path == "/dir/")
+            status = 200;
+        else if (path == "/error.html")
+            status = 500;
+        else if (path == "/moved.html" || path == "/dir" || path == "/loop")
+            status = 301, location = path == "/moved.html" ? "/ok.html" : path == "/dir" ? "/dir/" : "/loop";
+        else if (path == "/secure.html" && !head.toLower().contains("\nx-forwarded-proto: https"))
+            status = 301, location = "https://" + socket->localAddress().toString().toLatin1() + ':'
+                + QByteArray::number(m_port) + path;
+        else if (path == "/secure.html")
+            status = 200;
+        else if (path == "/hang")
             return;
-        if (answer.kind == Answer::Drop) {
-            closeRequest(connection);
-            socket->abort();
-            return;
-        }
-        if (answer.kind == Answer::Endless || answer.kind == Answer::HeaderFlood) {
-            stream(socket, shared, answer.kind == Answer::Endless);
-            return;
-        }
-        const auto send = [this, socket, shared, bytes = response(answer)] {
+        else if (path == "/drop")
+            return closeRequest(*shared), socket->abort();
+        else if (path == "/endless" || path == "/header-flood")
+            return stream(socket, shared, path == "/endless");
+
+        const QByteArray body = status == 200 ? "<html><body>page</body></html>\n" : "<html><body>no page</body></html>\n";
+        QByteArray bytes = "HTTP/1.1 " + QByteArray::number(status) + (status == 200 ? " OK" : status == 301 ? " Moved" : " Error")
+            + "\r\nContent-Type: text/html\r\nConnection: close\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n";
+        if (!location.isEmpty())
+            bytes += "Location: " + location + "\r\n";
+        const auto send = [this, socket, shared, bytes = bytes + "\r\n" + body] {
             if (!shared->open)
                 return;  // the client gave up meanwhile
             closeRequest(*shared);
@@ -245,27 +180,19 @@ private:
         closeRequest(*shared);
         ++m_streams;
         const QByteArray piece = body ? QByteArray(16 * 1024, 'x') : QByteArray("X-Filler: 0123456789abcdef\r\n").repeated(512);
-        const auto feed = [this, socket, piece] {
-            while (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() < 4 * piece.size()) {
+        const auto feed = [socket, piece] {
+            while (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() < 4 * piece.size())
                 socket->write(piece);
-                m_streamed += piece.size();
-            }
         };
         connect(socket, &QTcpSocket::bytesWritten, socket, feed);
         connect(socket, &QTcpSocket::disconnected, this, [this] { --m_streams; });
-        socket->write(body ? QByteArray("HTTP/1.1 404 Not Found\r\nContent-Type: text/html\r\nConnection: close\r\n\r\n")
-                           : QByteArray("HTTP/1.1 200 OK\r\n"));
+        socket->write(body ? "HTTP/1.1 404 Not Found\r\nContent-Type: text/html\r\nConnection: close\r\n\r\n" : "HTTP/1.1 200 OK\r\n");
         feed();
     }
 
     QList<QTcpServer *> m_servers;
     quint16 m_port = 0;
-    std::atomic<int> m_delay = 0;
-    std::atomic<int> m_requests = 0;
-    std::atomic<int> m_open = 0;
-    std::atomic<int> m_maxOpen = 0;
-    std::atomic<int> m_streams = 0;
-    std::atomic<qint64> m_streamed = 0;
+    std::atomic<int> m_delay = 0, m_requests = 0, m_open = 0, m_maxOpen = 0, m_streams = 0;
 };
 
 // The server on a thread of its own, listening once constructed; stopped on destruction.
@@ -274,7 +201,6 @@ public:
     explicit ThreadedHttpTestServer(const QList<QHostAddress> &addresses = {QHostAddress(QHostAddress::LocalHost)})
     {
         testApplication();
-        m_server = new HttpTestServer;
         m_server->moveToThread(&m_thread);
         // Deleted in its own thread as that ends, with the sockets it owns.
         QObject::connect(&m_thread, &QThread::finished, m_server, &QObject::deleteLater);
@@ -282,13 +208,7 @@ public:
         QMetaObject::invokeMethod(m_server, [this, addresses] { m_listening = m_server->listen(addresses); },
                                   Qt::BlockingQueuedConnection);
     }
-    ~ThreadedHttpTestServer()
-    {
-        m_thread.quit();
-        m_thread.wait();
-    }
-    ThreadedHttpTestServer(const ThreadedHttpTestServer &) = delete;
-    ThreadedHttpTestServer &operator=(const ThreadedHttpTestServer &) = delete;
+    ~ThreadedHttpTestServer() { m_thread.quit(), m_thread.wait(); }
 
     bool isListening() const { return m_listening; }
     // The counters and the delay are safe to use from any thread.
@@ -296,7 +216,7 @@ public:
 
 private:
     QThread m_thread;
-    HttpTestServer *m_server = nullptr;
+    HttpTestServer *m_server = new HttpTestServer;
     bool m_listening = false;
 };
 
