@@ -17,12 +17,14 @@
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -382,9 +384,17 @@ private Q_SLOTS:
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QCOMPARE(catcher.opened, QList<QUrl>{QUrl::fromLocalFile(at("proj/web/index.html"))});
 
+        // A source that went away is counted in the status bar and marked on its slide.
+        QVERIFY(QFile::remove(photos.last()));
+        QVERIFY(window.loadProject(at("proj/rel.zeb"), false));
+        const QLabel *status = window.statusBar()->findChild<QLabel *>();
+        QTRY_VERIFY_WITH_TIMEOUT(status->text().contains(QStringLiteral("1 source files missing")), 20000);
+        QVERIFY(status->text().startsWith(QStringLiteral("8 images, 0 selected")));
+        QVERIFY(window.grid().isMissing(window.document().images().id(7)));
+
         // Closing while images are added: asked, and on yes the adding stops and the window closes.
         window.newProject();
-        window.addImages(photos, MainWindow::AddRoute::Dialog);
+        window.addImages(photos.mid(0, 7), MainWindow::AddRoute::Dialog);
         QVERIFY(window.isAdding());
         QTimer answer;
         connect(&answer, &QTimer::timeout, [&] {
