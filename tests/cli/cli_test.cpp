@@ -195,6 +195,17 @@ TEST_F(Cli, BuildMakesGalleryAndRefusesNonEmptyFolderWithoutYes)
 
     EXPECT_EQ(lumarc({"build", path("one.jpg"), "-o", path("out"), "--yes", "-q"}).code, 0);
     EXPECT_FALSE(QFile::exists(path("out/photos/two.jpg")));
+
+    // A project's relative destination lies beside the project, wherever lumarc was started;
+    // -o stays relative to the working folder.
+    ProjectSpec spec;
+    spec.destination = "web";
+    spec.items = {{path("one.jpg").toUtf8(), "one"}};
+    ASSERT_TRUE(writeAll(path("trip/trip.zeb"), projectBytes(spec)));
+    EXPECT_EQ(lumarc({"build", "trip/trip.zeb", "-q"}).code, 0);
+    EXPECT_TRUE(QFile::exists(path("trip/web/index.html")) && !QFile::exists(path("web")));
+    EXPECT_EQ(lumarc({"build", "trip/trip.zeb", "-o", "here", "-q"}).code, 0);
+    EXPECT_TRUE(QFile::exists(path("here/index.html")));
 }
 
 TEST_F(Cli, BuildNamesATruncatedJpegWithoutLibraryWarningsAndExitsWithOne)

@@ -5,6 +5,7 @@
 #include "generator/pagewriter.h"
 #include "gui/app/languagedialog.h"
 #include "gui/app/mainwindow.h"
+#include "gui/dialogs/settingsdialog.h"
 #include "gui/editor/itemeditor.h"
 #include "gui/editor/thumbnailgrid.h"
 #include "i18n/strings.h"
@@ -383,6 +384,8 @@ private Q_SLOTS:
         }
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QCOMPARE(catcher.opened, QList<QUrl>{QUrl::fromLocalFile(at("proj/web/index.html"))});
+        window.settingsDialog().setRelativeBase(window.relativeBase());
+        QVERIFY(window.settingsDialog().findChild<QLineEdit *>(QStringLiteral("destination_folder"))->toolTip().endsWith(at("proj/web")));
 
         // A source that went away is counted in the status bar and marked on its slide.
         QVERIFY(QFile::remove(photos.last()));

@@ -1212,6 +1212,7 @@ void MainWindow::openSettings()
     SettingsDialog &dialog = *m_settingsDialog;
     dialog.setSourceFolder(m_sourceFolder);
     dialog.setProjectPath(m_document->path());
+    dialog.setRelativeBase(relativeBase());
     dialog.exec();
 }
 

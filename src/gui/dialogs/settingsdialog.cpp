@@ -373,6 +373,8 @@ QWidget *SettingsDialog::buildSettingsTab()
     folderLabel->setObjectName(QStringLiteral("lblFolders"));
     folderRow->addWidget(folderLabel);
     folderRow->addWidget(addTextBox(QStringLiteral("destination_folder")), 1);
+    connect(m_texts.value(QStringLiteral("destination_folder")), &QLineEdit::textChanged, this,
+            &SettingsDialog::refreshFolderTip);
     folderRow->addWidget(m_folderButton);
 
     auto *page = new QWidget;
@@ -450,8 +452,7 @@ void SettingsDialog::retranslate()
     m_checks.value(QStringLiteral("add_parent_link"))->setText(getString(251, QStringLiteral("Add parent link")));
     m_checks.value(QStringLiteral("add_image_links"))->setText(getString(250, QStringLiteral("Add link")));
     m_texts.value(QStringLiteral("default_link_text"))->setToolTip(getString(267, QStringLiteral("Link text")));
-    m_texts.value(QStringLiteral("destination_folder"))
-        ->setToolTip(getString(105, QStringLiteral("Destination folder for a new web gallery")));
+    refreshFolderTip();
     m_texts.value(QStringLiteral("parent_page_url"))->setToolTip(getString(100, QStringLiteral("Add home URL, or keep empty")));
     m_texts.value(QStringLiteral("parent_page_title"))->setToolTip(getString(99, QStringLiteral("Home URL description")));
     m_texts.value(QStringLiteral("page_background_image"))->setToolTip(getString(264, QStringLiteral("Background image")));
@@ -499,6 +500,22 @@ void SettingsDialog::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange)
         retranslate();
     QDialog::changeEvent(event);
+}
+
+void SettingsDialog::setRelativeBase(const QString &folder)
+{
+    m_relativeBase = folder;
+    refreshFolderTip();
+}
+
+// A relative destination is shown as the folder the gallery will really go to.
+void SettingsDialog::refreshFolderTip()
+{
+    QLineEdit *box = m_texts.value(QStringLiteral("destination_folder"));
+    QString tip = getString(105, QStringLiteral("Destination folder for a new web gallery"));
+    if (!box->text().trimmed().isEmpty() && !m_relativeBase.isEmpty())
+        tip += QLatin1Char('\n') + QDir::toNativeSeparators(QDir::cleanPath(QDir(m_relativeBase).absoluteFilePath(box->text())));
+    box->setToolTip(tip);
 }
 
 void SettingsDialog::setProjectPath(const QString &path)

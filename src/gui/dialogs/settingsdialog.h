@@ -65,6 +65,8 @@ public:
     void setSourceFolder(const QString &folder) { m_sourceFolder = folder; }
     // The caption names the open project's file.
     void setProjectPath(const QString &path);
+    // The folder a relative destination lies in; its tooltip shows where a gallery goes.
+    void setRelativeBase(const QString &folder);
     // What "Language..." runs: the main window's language command.
     void setLanguageCommand(std::function<void()> command) { m_languageCommand = std::move(command); }
 
@@ -100,6 +102,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    void refreshFolderTip();
     NumericBox *addNumericBox(const QString &field, double minimum, double maximum, double step);
     ColourButton *addColourButton(const QString &field);
     QLineEdit *addTextBox(const QString &field);
@@ -119,6 +122,7 @@ private:
     QString m_dataFolder;
     QString m_sourceFolder;
     QString m_projectPath;
+    QString m_relativeBase;
     std::function<void()> m_languageCommand;
     Pickers m_pickers;
     HexaColorDialog *m_colourDialog = nullptr;
