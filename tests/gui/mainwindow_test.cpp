@@ -294,8 +294,14 @@ private Q_SLOTS:
         };
         QVERIFY(recentEntry() && recentEntry()->isChecked());
 
-        // The command line adds an image meanwhile: a save asks first, and Cancel keeps it.
-        const QString added = project("keep.zeb", {image("k/a.jpg"), image("k/b.jpg")});
+        // The command line adds an image meanwhile: the window notices and offers to load it,
+        // and a later save asks first; Cancel keeps the other program's file.
+        {
+            BoxAnswerer no(QMessageBox::No);
+            project("keep.zeb", {image("k/a.jpg"), image("k/b.jpg")});
+            QTRY_COMPARE_WITH_TIMEOUT(no.texts.size(), 1, 10000);
+            QVERIFY(no.texts.first().contains(QStringLiteral("Load the changed file?")));
+        }
         window.document().changeImages({0}, [](ImageItem &item) { item.title = QStringLiteral("mine"); });
         {
             BoxAnswerer cancel(QMessageBox::Cancel);
