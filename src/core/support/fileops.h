@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 namespace lumarc::fileops {
 
@@ -42,23 +43,36 @@ struct Entry {
 
 class ReadFile;
 
+// A file descriptor that is closed with its owner.
+class Descriptor {
+public:
+    Descriptor() = default;
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor();
+    Descriptor(Descriptor &&other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+    Descriptor &operator=(Descriptor &&other) noexcept;
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+
+    int get() const { return m_fd; }
+    bool isValid() const { return m_fd >= 0; }
+
+private:
+    int m_fd = -1;
+};
+
 // A folder held open. Names given to it are looked up by the file system itself, so they
 // compare as that file system compares them (letter case ignored on exFAT, NTFS, APFS).
 // Every operation refuses to follow a link in the name it is given.
 class Folder {
 public:
     Folder() = default;
-    ~Folder();
-    Folder(Folder &&other) noexcept;
-    Folder &operator=(Folder &&other) noexcept;
-    Folder(const Folder &) = delete;
-    Folder &operator=(const Folder &) = delete;
 
     // An existing folder. The path itself may be a link (a user may point at one); what lies
     // inside is then reached without following any further link.
     static Result<Folder> open(const QString &path);
 
-    bool isOpen() const { return m_fd >= 0; }
+    bool isOpen() const { return m_fd.isValid(); }
     const QString &path() const { return m_path; }
     QString pathOf(const QString &name) const;
     FileId id() const;
@@ -92,7 +106,7 @@ private:
     Folder(int fd, QString path) : m_fd(fd), m_path(std::move(path)) {}
     Status replaceWith(const QString &name, const std::function<Status(int fd, const QString &temp)> &fill) const;
 
-    int m_fd = -1;
+    Descriptor m_fd;
     QString m_path;
 };
 
@@ -100,11 +114,6 @@ private:
 class ReadFile {
 public:
     ReadFile() = default;
-    ~ReadFile();
-    ReadFile(ReadFile &&other) noexcept;
-    ReadFile &operator=(ReadFile &&other) noexcept;
-    ReadFile(const ReadFile &) = delete;
-    ReadFile &operator=(const ReadFile &) = delete;
 
     // Regular files only: a FIFO or a device would block or never end.
     static Result<ReadFile> open(const QString &path);
@@ -113,13 +122,13 @@ public:
     FileId id() const { return m_id; }
     qint64 size() const { return m_size; }
     // The descriptor, for an image engine that reads through it; its position is restored by rewind().
-    int descriptor() const { return m_fd; }
+    int descriptor() const { return m_fd.get(); }
     bool rewind();
     // At most `max` bytes; 0 at the end; an error names the file.
     Result<qint64> read(char *buffer, qint64 max);
 
 private:
-    int m_fd = -1;
+    Descriptor m_fd;
     QString m_path;
     FileId m_id;
     qint64 m_size = 0;
@@ -130,11 +139,15 @@ private:
 class FileLock {
 public:
     FileLock() = default;
-    ~FileLock();
-    FileLock(FileLock &&other) noexcept;
-    FileLock &operator=(FileLock &&other) noexcept;
-    FileLock(const FileLock &) = delete;
-    FileLock &operator=(const FileLock &) = delete;
+    ~FileLock() { release(); }
+    FileLock(FileLock &&other) noexcept = default;
+    FileLock &operator=(FileLock &&other) noexcept
+    {
+        release();
+        m_fd = std::move(other.m_fd);
+        m_path = std::move(other.m_path);
+        return *this;
+    }
 
     // Waits up to waitMs for another holder. Errors: Refused when it is still held then
     // (naming the lock file and, when it says so, the holder's process), WriteFailed when
@@ -144,7 +157,7 @@ public:
 private:
     void release();
 
-    int m_fd = -1;
+    Descriptor m_fd;
     QString m_path;
 };
 

@@ -87,24 +87,23 @@ std::optional<FileId> identity(const QString &path)
 
 // ---- Folder
 
-Folder::~Folder()
+Descriptor::~Descriptor()
 {
     if (m_fd >= 0)
         ::close(m_fd);
 }
 
-Folder::Folder(Folder &&other) noexcept : m_fd(std::exchange(other.m_fd, -1)), m_path(std::move(other.m_path)) {}
-
-Folder &Folder::operator=(Folder &&other) noexcept
+Descriptor &Descriptor::operator=(Descriptor &&other) noexcept
 {
     if (this != &other) {
         if (m_fd >= 0)
             ::close(m_fd);
         m_fd = std::exchange(other.m_fd, -1);
-        m_path = std::move(other.m_path);
     }
     return *this;
 }
+
+// ---- Folder
 
 Result<Folder> Folder::open(const QString &path)
 {
@@ -124,7 +123,7 @@ QString Folder::pathOf(const QString &name) const
 FileId Folder::id() const
 {
     struct stat st {};
-    if (m_fd < 0 || ::fstat(m_fd, &st) != 0)
+    if (!m_fd.isValid() || ::fstat(m_fd.get(), &st) != 0)
         return {};
     return idOf(st);
 }
@@ -132,7 +131,7 @@ FileId Folder::id() const
 Entry Folder::entry(const QString &name) const
 {
     struct stat st {};
-    if (!isPlainName(name) || ::fstatat(m_fd, QFile::encodeName(name).constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (!isPlainName(name) || ::fstatat(m_fd.get(), QFile::encodeName(name).constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return {};
     EntryType type = EntryType::Other;
     if (S_ISLNK(st.st_mode))
@@ -147,7 +146,7 @@ Entry Folder::entry(const QString &name) const
 Result<QStringList> Folder::names() const
 {
     // fdopendir() takes the descriptor over, so it gets a copy of its own.
-    const int copy = ::fcntl(m_fd, F_DUPFD_CLOEXEC, 0);
+    const int copy = ::fcntl(m_fd.get(), F_DUPFD_CLOEXEC, 0);
     DIR *dir = copy < 0 ? nullptr : ::fdopendir(copy);
     if (!dir) {
         const int error = errno;
@@ -177,9 +176,9 @@ Result<Folder> Folder::folder(const QString &name, bool create) const
     if (!isPlainName(name))
         return notPlain(path);
     const QByteArray encoded = QFile::encodeName(name);
-    if (create && ::mkdirat(m_fd, encoded.constData(), 0777) != 0 && errno != EEXIST)
+    if (create && ::mkdirat(m_fd.get(), encoded.constData(), 0777) != 0 && errno != EEXIST)
         return systemError(ErrorCode::WriteFailed, path, errno);
-    const int fd = ::openat(m_fd, encoded.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int fd = ::openat(m_fd.get(), encoded.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd >= 0)
         return Folder(fd, path);
     const int error = errno;
@@ -196,11 +195,11 @@ bool Folder::isWritable() const
     // A probe file rather than access(): it also tells a read-only or immutable folder for the
     // superuser, and a file system mounted read-only.
     const QByteArray probe = ".lumarc-probe-" + QByteArray::number(QRandomGenerator::global()->generate64(), 16);
-    const int fd = ::openat(m_fd, probe.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd = ::openat(m_fd.get(), probe.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
     ::close(fd);
-    return ::unlinkat(m_fd, probe.constData(), 0) == 0;
+    return ::unlinkat(m_fd.get(), probe.constData(), 0) == 0;
 }
 
 Status Folder::remove(const QString &name) const
@@ -209,7 +208,7 @@ Status Folder::remove(const QString &name) const
     if (!isPlainName(name))
         return notPlain(path);
     // unlinkat() removes a link itself and refuses a folder: it never reaches through either.
-    if (::unlinkat(m_fd, QFile::encodeName(name).constData(), 0) != 0 && errno != ENOENT)
+    if (::unlinkat(m_fd.get(), QFile::encodeName(name).constData(), 0) != 0 && errno != ENOENT)
         return systemError(ErrorCode::WriteFailed, path, errno == EISDIR ? EISDIR : errno);
     return std::nullopt;
 }
@@ -222,16 +221,16 @@ Status Folder::replaceWith(const QString &name, const std::function<Status(int, 
     if (entry(name).type == EntryType::Folder)
         return systemError(ErrorCode::WriteFailed, path, EISDIR);
     const QByteArray temp = ".lumarc-" + QByteArray::number(QRandomGenerator::global()->generate64(), 16) + ".tmp";
-    const int fd = ::openat(m_fd, temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    const int fd = ::openat(m_fd.get(), temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0)
         return systemError(ErrorCode::WriteFailed, path, errno);
     Status filled = fill(fd, path);
     if (::close(fd) != 0 && !filled)
         filled = systemError(ErrorCode::WriteFailed, path, errno);
-    if (!filled && ::renameat(m_fd, temp.constData(), m_fd, QFile::encodeName(name).constData()) != 0)
+    if (!filled && ::renameat(m_fd.get(), temp.constData(), m_fd.get(), QFile::encodeName(name).constData()) != 0)
         filled = systemError(ErrorCode::WriteFailed, path, errno);
     if (filled)
-        ::unlinkat(m_fd, temp.constData(), 0);
+        ::unlinkat(m_fd.get(), temp.constData(), 0);
     return filled;
 }
 
@@ -267,7 +266,7 @@ Result<QByteArray> Folder::readHead(const QString &name, qint64 max) const
     const QString path = pathOf(name);
     if (!isPlainName(name))
         return notPlain(path);
-    const int fd = ::openat(m_fd, QFile::encodeName(name).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::openat(m_fd.get(), QFile::encodeName(name).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return systemError(errno == ENOENT ? ErrorCode::NotFound : ErrorCode::ReadFailed, path, errno);
     struct stat st {};
@@ -291,7 +290,7 @@ Result<QByteArray> Folder::readHead(const QString &name, qint64 max) const
 
 Status Folder::lockExclusively() const
 {
-    if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
+    if (::flock(m_fd.get(), LOCK_EX | LOCK_NB) == 0)
         return std::nullopt;
     if (errno == EWOULDBLOCK)
         return Error{ErrorCode::Refused, m_path,
@@ -300,30 +299,6 @@ Status Folder::lockExclusively() const
 }
 
 // ---- ReadFile
-
-ReadFile::~ReadFile()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-}
-
-ReadFile::ReadFile(ReadFile &&other) noexcept
-    : m_fd(std::exchange(other.m_fd, -1)), m_path(std::move(other.m_path)), m_id(other.m_id), m_size(other.m_size)
-{
-}
-
-ReadFile &ReadFile::operator=(ReadFile &&other) noexcept
-{
-    if (this != &other) {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = std::exchange(other.m_fd, -1);
-        m_path = std::move(other.m_path);
-        m_id = other.m_id;
-        m_size = other.m_size;
-    }
-    return *this;
-}
 
 Result<ReadFile> ReadFile::open(const QString &path)
 {
@@ -344,7 +319,7 @@ Result<ReadFile> ReadFile::open(const QString &path)
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     ReadFile file;
-    file.m_fd = fd;
+    file.m_fd = Descriptor(fd);
     file.m_path = path;
     file.m_id = idOf(st);
     file.m_size = qint64(st.st_size);
@@ -353,13 +328,13 @@ Result<ReadFile> ReadFile::open(const QString &path)
 
 bool ReadFile::rewind()
 {
-    return m_fd >= 0 && ::lseek(m_fd, 0, SEEK_SET) == 0;
+    return m_fd.isValid() && ::lseek(m_fd.get(), 0, SEEK_SET) == 0;
 }
 
 Result<qint64> ReadFile::read(char *buffer, qint64 max)
 {
     for (;;) {
-        const ssize_t got = ::read(m_fd, buffer, size_t(max));
+        const ssize_t got = ::read(m_fd.get(), buffer, size_t(max));
         if (got >= 0)
             return qint64(got);
         if (errno != EINTR)
@@ -369,31 +344,14 @@ Result<qint64> ReadFile::read(char *buffer, qint64 max)
 
 // ---- FileLock
 
-FileLock::~FileLock()
-{
-    release();
-}
-
-FileLock::FileLock(FileLock &&other) noexcept : m_fd(std::exchange(other.m_fd, -1)), m_path(std::move(other.m_path)) {}
-
-FileLock &FileLock::operator=(FileLock &&other) noexcept
-{
-    if (this != &other) {
-        release();
-        m_fd = std::exchange(other.m_fd, -1);
-        m_path = std::move(other.m_path);
-    }
-    return *this;
-}
-
 void FileLock::release()
 {
-    if (m_fd < 0)
+    if (!m_fd.isValid())
         return;
     // Removed while still locked: a waiter that then gets the lock on the old file sees that
     // the name no longer leads to it and starts again (see acquire()).
     ::unlink(QFile::encodeName(m_path).constData());
-    ::close(std::exchange(m_fd, -1));
+    m_fd = Descriptor();
 }
 
 Result<FileLock> FileLock::acquire(const QString &lockPath, int waitMs)
@@ -434,7 +392,7 @@ Result<FileLock> FileLock::acquire(const QString &lockPath, int waitMs)
             if (::ftruncate(fd, 0) == 0)
                 (void)!::pwrite(fd, pid.constData(), size_t(pid.size()), 0);
             FileLock lock;
-            lock.m_fd = fd;
+            lock.m_fd = Descriptor(fd);
             lock.m_path = lockPath;
             return lock;
         }
