@@ -3,7 +3,7 @@
 
 #include "generator/imageproducer.h"
 #include "imaging/imageengine.h"
-#include "imaging/syntheticimage.h"
+#include "syntheticimage.h"
 #include "support/paths.h"
 
 #include <QCoreApplication>
@@ -31,7 +31,7 @@ int generate(const QStringList &args)
         return usage();
     const QString folder = args.at(0);
     const int count = args.at(1).toInt();
-    imaging::SyntheticImage spec;
+    test::SyntheticImage spec;
     spec.width = args.value(2, QStringLiteral("6000")).toInt();
     spec.height = args.value(3, QStringLiteral("4000")).toInt();
     spec.quality = args.value(4, QStringLiteral("92")).toInt();
@@ -42,7 +42,7 @@ int generate(const QStringList &args)
         const QString path = paths::join(folder, QStringLiteral("IMG_%1.jpg").arg(1000 + i));
         if (QFileInfo::exists(path))
             continue;
-        if (Status error = imaging::writeSyntheticImage(path, spec)) {
+        if (Status error = test::writeSyntheticImage(path, spec)) {
             std::fprintf(stderr, "lumarc_bench: %s\n", qPrintable(error->message()));
             return 1;
         }

@@ -1,7 +1,7 @@
 #include "generator/gallerybuilder.h"
 
 #include "imaging/imageengine.h"
-#include "imaging/syntheticimage.h"
+#include "syntheticimage.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -34,7 +34,7 @@ protected:
     {
         for (int i = 0; i < count; ++i) {
             const QString path = tmp.filePath(QStringLiteral("src%1.jpg").arg(i));
-            ASSERT_FALSE(imaging::writeSyntheticImage(path, {.width = 96, .height = 64}));
+            ASSERT_FALSE(test::writeSyntheticImage(path, {.width = 96, .height = 64}));
             project.images.append(newImageRecord(project, path));
         }
     }
@@ -76,7 +76,7 @@ TEST_F(GalleryBuilderTest, AnInputWhereTheGalleryGoesStopsTheBuildBeforeAnyWrite
     ASSERT_TRUE(QDir().mkpath(folder + "/library"));
     // A background kept in the library of an earlier build, which a clean build empties.
     const QString background = folder + "/library/bg.png";
-    ASSERT_FALSE(imaging::writeSyntheticImage(background, imaging::SyntheticImage{}));
+    ASSERT_FALSE(test::writeSyntheticImage(background, test::SyntheticImage{}));
     project.settings.pageBackgroundImage = background;
     BuildOptions options;
     options.confirmEmptying = [](const QString &, const DestinationSurvey &) { return true; };

@@ -1,6 +1,6 @@
 #include "model/imageadder.h"
 
-#include "imaging/syntheticimage.h"
+#include "syntheticimage.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,9 @@ using namespace lumarc;
 
 namespace {
 
-QString write(const QString &path, const imaging::SyntheticImage &spec = {})
+QString write(const QString &path, const test::SyntheticImage &spec = {})
 {
-    EXPECT_FALSE(imaging::writeSyntheticImage(path, spec));
+    EXPECT_FALSE(test::writeSyntheticImage(path, spec));
     return path;
 }
 

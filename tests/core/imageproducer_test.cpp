@@ -1,7 +1,7 @@
 #include "generator/imageproducer.h"
 #include "imaging/decodebudget.h"
 #include "imaging/imageengine.h"
-#include "imaging/syntheticimage.h"
+#include "syntheticimage.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +21,9 @@ public:
 
 class ImageProducer : public ::testing::Test {
 protected:
-    QString write(const QString &name, const imaging::SyntheticImage &spec = {})
+    QString write(const QString &name, const test::SyntheticImage &spec = {})
     {
-        EXPECT_FALSE(imaging::writeSyntheticImage(dir.filePath(name), spec));
+        EXPECT_FALSE(test::writeSyntheticImage(dir.filePath(name), spec));
         return dir.filePath(name);
     }
     // Records named after their files; loaded unless the output name starts with "off".
@@ -74,6 +74,23 @@ TEST_F(ImageProducer, WritesEveryRecordAtTheDefaultSizesWhateverItsLoadedFlag)
     EXPECT_EQ(QList<QSize>({sizeOf(file("thumbs", "wide")), sizeOf(file("photos", "wide")), sizeOf(file("photos", "off"))}),
               QList<QSize>({{160, 120}, {667, 500}, {64, 48}}));
     EXPECT_TRUE(QDir(out() + QStringLiteral("/thumbs/keep")).exists());
+}
+
+TEST_F(ImageProducer, OneAndTwoWorkersWriteTheSameBytes)
+{
+    QStringList sources;
+    for (int i = 0; i < 5; ++i)
+        sources.append(write(QStringLiteral("s%1.jpg").arg(i), {.width = 900 + 37 * i, .height = 600, .noise = 8.0}));
+    QList<QByteArray> made[2];
+    for (int workers : {1, 2}) {
+        const QString folder = dir.filePath(QStringLiteral("w%1").arg(workers));
+        ASSERT_TRUE(makeImages(projectWith(sources), *galleryFolder(folder), workers, progress).failures.isEmpty());
+        for (const QString &source : sources)
+            for (const char *sub : {"thumbs", "photos"})
+                made[workers - 1].append(test::readAll(QStringLiteral("%1/%2/%3.jpg").arg(folder, sub, QFileInfo(source).completeBaseName())));
+    }
+    EXPECT_EQ(made[0], made[1]);
+    EXPECT_FALSE(made[0].contains(QByteArray()));
 }
 
 TEST_F(ImageProducer, NameThatIsNotAPlainFileNameWritesNothing)

@@ -1,6 +1,6 @@
 #include "imaging/decodebudget.h"
 #include "imaging/imageengine.h"
-#include "imaging/syntheticimage.h"
+#include "syntheticimage.h"
 
 #include <atomic>
 #include <optional>

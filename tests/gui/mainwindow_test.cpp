@@ -9,7 +9,7 @@
 #include "gui/editor/itemeditor.h"
 #include "gui/editor/thumbnailgrid.h"
 #include "i18n/strings.h"
-#include "imaging/syntheticimage.h"
+#include "syntheticimage.h"
 #include "storage/editlock.h"
 #include "storage/projectfile.h"
 #include "storage/settingsfile.h"
@@ -71,11 +71,11 @@ class MainWindowTest : public QObject {
     }
     QString image(const QString &name, int width = 300, int height = 200) const
     {
-        imaging::SyntheticImage spec;
+        test::SyntheticImage spec;
         spec.width = width;
         spec.height = height;
         QDir().mkpath(QFileInfo(at(name)).path());
-        return imaging::writeSyntheticImage(at(name), spec) ? QString() : at(name);
+        return test::writeSyntheticImage(at(name), spec) ? QString() : at(name);
     }
     QString project(const QString &name, const QStringList &images) const
     {

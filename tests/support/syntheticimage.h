@@ -7,7 +7,7 @@
 
 #include <QString>
 
-namespace lumarc::imaging {
+namespace lumarc::test {
 
 enum class SyntheticColour { Rgb, Grey, Cmyk };
 
@@ -27,4 +27,4 @@ struct SyntheticImage {
 // orientation. The format follows the extension: jpg, png, tif, webp, gif.
 Status writeSyntheticImage(const QString &path, const SyntheticImage &spec);
 
-} // namespace lumarc::imaging
+} // namespace lumarc::test

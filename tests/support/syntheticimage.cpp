@@ -1,4 +1,4 @@
-#include "imaging/syntheticimage.h"
+#include "syntheticimage.h"
 
 #include "imaging/imageengine.h"
 #include "support/paths.h"
@@ -8,14 +8,14 @@
 
 #include <vips/vips8>
 
-namespace lumarc::imaging {
+namespace lumarc::test {
 
 using vips::VError;
 using vips::VImage;
 
 Status writeSyntheticImage(const QString &path, const SyntheticImage &spec)
 {
-    initialise();
+    imaging::initialise();
     try {
         const VImage x = VImage::xyz(spec.width, spec.height)[0];
         VImage image = (x < double(spec.width / 2))
@@ -62,4 +62,4 @@ Status writeSyntheticImage(const QString &path, const SyntheticImage &spec)
     return std::nullopt;
 }
 
-} // namespace lumarc::imaging
+} // namespace lumarc::test
