@@ -13,10 +13,10 @@
 
 #include "stallmeter.h"
 
+#include "adding/imageadder.h"
 #include "gui/app/mainwindow.h"
 #include "gui/editor/gridgeometry.h"
 #include "gui/editor/thumbnailgrid.h"
-#include "model/imageadder.h"
 
 #include <QApplication>
 #include <QDir>

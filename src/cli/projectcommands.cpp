@@ -1,10 +1,10 @@
 #include "cli/commands.h"
+#include "adding/imageadder.h"
 #include "cli/console.h"
 #include "cli/projectfiles.h"
 
 #include "i18n/messages.h"
 #include "imaging/imageengine.h"
-#include "model/imageadder.h"
 #include "storage/editlock.h"
 #include "storage/openfile.h"
 #include "storage/projectfile.h"

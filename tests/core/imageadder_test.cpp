@@ -1,4 +1,4 @@
-#include "model/imageadder.h"
+#include "adding/imageadder.h"
 
 #include "syntheticimage.h"
 

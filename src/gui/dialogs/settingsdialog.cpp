@@ -1,12 +1,12 @@
 #include "gui/dialogs/settingsdialog.h"
 
 #include "colour/colour.h"
-#include "gui/app/windowcaption.h"
 #include "gui/controls/colourbutton.h"
 #include "gui/controls/numericbox.h"
 #include "gui/dialogs/filemessage.h"
 #include "gui/dialogs/folderdialog.h"
 #include "gui/dialogs/hexacolordialog.h"
+#include "gui/dialogs/windowcaption.h"
 #include "i18n/messages.h"
 #include "i18n/strings.h"
 #include "storage/settingsfile.h"

@@ -1,7 +1,7 @@
 #include "gui/editor/previewloader.h"
 
+#include "adding/imageadder.h"
 #include "imaging/imageengine.h"
-#include "model/imageadder.h"
 #include "support/parallel.h"
 
 #include <QtConcurrent/QtConcurrentRun>

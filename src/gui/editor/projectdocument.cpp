@@ -1,6 +1,6 @@
 #include "gui/editor/projectdocument.h"
 
-#include "model/imageadder.h"
+#include "adding/imageadder.h"
 
 #include <QSet>
 

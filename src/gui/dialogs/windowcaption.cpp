@@ -1,4 +1,4 @@
-#include "gui/app/windowcaption.h"
+#include "gui/dialogs/windowcaption.h"
 
 #include "support/paths.h"
 

@@ -1,4 +1,4 @@
-#include "model/imageadder.h"
+#include "adding/imageadder.h"
 
 #include "imaging/boxfit.h"
 #include "imaging/imageengine.h"
