@@ -1,3 +1,4 @@
+#include "cli/commandparser.h"
 #include "cli/commands.h"
 #include "adding/imageadder.h"
 #include "cli/console.h"
@@ -66,65 +67,37 @@ struct BuildArgs {
     int jobs = 0;
 };
 
-// Parses the options; returns an error text or an empty string.
-QString parse(const QStringList &args, BuildArgs &out)
+// Reads the options; nullopt to go on, else the exit code.
+std::optional<int> parse(const QStringList &arguments, BuildArgs &out)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        const auto value = [&](QString &target) -> QString {
-            if (i + 1 >= args.size())
-                return QStringLiteral("option '%1' needs a value").arg(arg);
-            target = args[++i];
-            return {};
-        };
-        QString error;
-        if (arg == QLatin1String("-o") || arg == QLatin1String("--output")) {
-            QString folder;
-            error = value(folder);
-            out.output = folder;
-        } else if (arg.startsWith(QLatin1String("--output="))) {
-            out.output = arg.mid(9);
-        } else if (arg == QLatin1String("--settings")) {
-            error = value(out.settings);
-        } else if (arg.startsWith(QLatin1String("--settings="))) {
-            out.settings = arg.mid(11);
-        } else if (arg == QLatin1String("--html-only")) {
-            out.htmlOnly = true;
-        } else if (arg == QLatin1String("-y") || arg == QLatin1String("--yes")) {
-            out.yes = true;
-        } else if (arg == QLatin1String("--open")) {
-            out.open = true;
-        } else if (arg == QLatin1String("-q") || arg == QLatin1String("--quiet")) {
-            out.quiet = true;
-        } else if (arg == QLatin1String("-j") || arg == QLatin1String("--jobs") || arg.startsWith(QLatin1String("--jobs="))
-                   || (arg.startsWith(QLatin1String("-j")) && arg.size() > 2)) {
-            QString text;
-            if (arg.startsWith(QLatin1String("--jobs=")))
-                text = arg.mid(7);
-            else if (arg.startsWith(QLatin1String("-j")) && arg.size() > 2)
-                text = arg.mid(2);
-            else
-                error = value(text);
-            bool ok = false;
-            out.jobs = text.toInt(&ok);
-            if (error.isEmpty() && (!ok || out.jobs < 1 || out.jobs > 256))
-                error = QStringLiteral("--jobs needs a number from 1 to 256, not '%1'").arg(text);
-        } else if (arg == QLatin1String("--")) {
-            out.sources.append(args.mid(i + 1));
-            break;
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            error = QStringLiteral("unknown option '%1'").arg(arg);
-        } else {
-            out.sources.append(arg);
-        }
-        if (!error.isEmpty())
-            return error;
+    CommandParser parser(QStringLiteral("build"), kBuildHelp,
+                         {valued({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("DIR")),
+                          valued({QStringLiteral("settings")}, QStringLiteral("FILE")),
+                          flag({QStringLiteral("html-only")}), flag({QStringLiteral("y"), QStringLiteral("yes")}),
+                          valued({QStringLiteral("j"), QStringLiteral("jobs")}, QStringLiteral("N")),
+                          flag({QStringLiteral("open")}), flag({QStringLiteral("q"), QStringLiteral("quiet")})});
+    if (const std::optional<int> exit = parser.parse(arguments))
+        return exit;
+    out.sources = parser.positional();
+    if (parser.isSet(QStringLiteral("output")))
+        out.output = parser.value(QStringLiteral("output"));
+    out.settings = parser.value(QStringLiteral("settings"));
+    out.htmlOnly = parser.isSet(QStringLiteral("html-only"));
+    out.yes = parser.isSet(QStringLiteral("yes"));
+    out.open = parser.isSet(QStringLiteral("open"));
+    out.quiet = parser.isSet(QStringLiteral("quiet"));
+    if (parser.isSet(QStringLiteral("jobs"))) {
+        const QString text = parser.value(QStringLiteral("jobs"));
+        bool ok = false;
+        out.jobs = text.toInt(&ok);
+        if (!ok || out.jobs < 1 || out.jobs > 256)
+            return parser.usageError(QStringLiteral("--jobs needs a number from 1 to 256, not '%1'").arg(text));
     }
     if (out.sources.isEmpty())
-        return QStringLiteral("missing SOURCE");
+        return parser.usageError(QStringLiteral("missing SOURCE"));
     if (out.output && out.output->trimmed().isEmpty())
-        return QStringLiteral("the output folder is empty; name a folder after -o");
-    return {};
+        return parser.usageError(QStringLiteral("the output folder is empty; name a folder after -o"));
+    return std::nullopt;
 }
 
 // A project from image files and folders: records only, no previews. Files that cannot be
@@ -260,11 +233,9 @@ QString emptyingQuestion(const QString &folder, const DestinationSurvey &survey)
 
 int runBuild(const QStringList &arguments)
 {
-    if (printHelpIfAsked(arguments, kBuildHelp))
-        return kExitOk;
     BuildArgs args;
-    if (const QString error = parse(arguments, args); !error.isEmpty())
-        return usageError(QStringLiteral("build"), error);
+    if (const std::optional<int> exit = parse(arguments, args))
+        return *exit;
     imaging::initialise();
 
     Project project;
@@ -274,17 +245,13 @@ int runBuild(const QStringList &arguments)
         if (!args.settings.isEmpty())
             return usageError(QStringLiteral("build"), QStringLiteral("--settings applies to image sources, not to a project"));
         Result<Project> loaded = loadProject(args.sources.first(), &renamedOnLoad);
-        if (!loaded) {
-            report(loaded.error());
-            return kExitUsage;
-        }
+        if (!loaded)
+            return failed(loaded.error());
         project = std::move(loaded).value();
     } else {
         Result<Project> made = projectFromSources(args);
-        if (!made) {
-            report(made.error());
-            return kExitUsage;
-        }
+        if (!made)
+            return failed(made.error());
         project = std::move(made).value();
     }
     if (args.output)

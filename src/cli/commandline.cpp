@@ -3,7 +3,6 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <functional>
@@ -58,19 +57,6 @@ bool runsHeadless(int argc, char *argv[])
     return argc > 2 || first.startsWith(QLatin1Char('-')) || commands().count(first) > 0;
 }
 
-bool isHelp(const QString &arg)
-{
-    return arg == QLatin1String("-h") || arg == QLatin1String("--help");
-}
-
-bool printHelpIfAsked(const QStringList &args, const char *help)
-{
-    if (!std::any_of(args.cbegin(), args.cend(), isHelp))
-        return false;
-    printOut(QString::fromUtf8(help));
-    return true;
-}
-
 int run(const QStringList &arguments)
 {
     if (arguments.size() < 2) {
@@ -78,7 +64,7 @@ int run(const QStringList &arguments)
         return kExitUsage;
     }
     const QString &name = arguments.at(1);
-    if (isHelp(name)) {
+    if (name == QLatin1String("-h") || name == QLatin1String("--help")) {
         printOut(QString::fromUtf8(kHelp));
         return kExitOk;
     }

@@ -15,9 +15,4 @@ int runAdd(const QStringList &args);
 int runBuild(const QStringList &args);
 int runVerify(const QStringList &args);
 
-// True for "-h" and "--help".
-bool isHelp(const QString &arg);
-// When any argument asks for help, prints `help` on stdout and returns true.
-bool printHelpIfAsked(const QStringList &args, const char *help);
-
 } // namespace lumarc::cli

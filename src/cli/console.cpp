@@ -76,6 +76,12 @@ void report(const Error &error)
     report(error.path, error.detail);
 }
 
+int failed(const Error &error)
+{
+    report(error);
+    return error.code == ErrorCode::Refused ? kExitRefused : kExitUsage;
+}
+
 int usageError(const QString &command, const QString &detail)
 {
     printErr(QStringLiteral("lumarc%1: %2\nTry 'lumarc %3--help' for more information.\n")

@@ -32,6 +32,9 @@ void printErrRaw(const QString &text);
 void report(const Error &error);      // "lumarc: path: detail" on stderr, both visible()
 void report(const QString &path, const QString &detail);
 int usageError(const QString &command, const QString &detail);  // reports and returns kExitUsage
+// An input that could not be read, locked or written: reported; kExitRefused for a refusal
+// (another program holds the file), else kExitUsage.
+int failed(const Error &error);
 
 bool stdinIsTerminal();
 bool stderrIsTerminal();

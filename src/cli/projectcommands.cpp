@@ -1,3 +1,4 @@
+#include "cli/commandparser.h"
 #include "cli/commands.h"
 #include "adding/imageadder.h"
 #include "cli/console.h"
@@ -20,13 +21,6 @@
 
 namespace lumarc::cli {
 namespace {
-
-// A file that could not be locked or opened: reported, and the command did nothing.
-int failed(const Error &error)
-{
-    report(error);
-    return error.code == ErrorCode::Refused ? kExitRefused : kExitUsage;
-}
 
 const char kInfoHelp[] = R"(Usage: lumarc info FILE [--json]
 
@@ -161,51 +155,38 @@ QString textInfo(const QString &path, const OpenedFile &file)
 
 int runInfo(const QStringList &args)
 {
-    if (printHelpIfAsked(args, kInfoHelp))
-        return kExitOk;
-    QString path;
-    bool json = false;
-    for (const QString &arg : args) {
-        if (arg == QLatin1String("--json"))
-            json = true;
-        else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1)
-            return usageError(QStringLiteral("info"), QStringLiteral("unknown option '%1'").arg(arg));
-        else if (path.isEmpty())
-            path = arg;
-        else
-            return usageError(QStringLiteral("info"), QStringLiteral("one FILE only"));
-    }
-    if (path.isEmpty())
-        return usageError(QStringLiteral("info"), QStringLiteral("missing FILE"));
+    CommandParser parser(QStringLiteral("info"), kInfoHelp, {flag({QStringLiteral("json")})});
+    if (const std::optional<int> exit = parser.parse(args))
+        return *exit;
+    const QStringList files = parser.positional();
+    if (files.size() != 1)
+        return parser.usageError(files.isEmpty() ? QStringLiteral("missing FILE") : QStringLiteral("one FILE only"));
+    const QString path = files.first();
+    const bool json = parser.isSet(QStringLiteral("json"));
 
     Result<OpenedFile> file = openFile(path);
-    if (!file) {
-        report(file.error());
-        return kExitUsage;
-    }
+    if (!file)
+        return failed(file.error());
     reportRenamedOutputNames(path, file.value().renamedOutputNames, false);
     printOut(json ? jsonInfo(file.value()) : textInfo(path, file.value()));
     return kExitOk;
 }
 
-int runSet(const QStringList &args)
+int runSet(const QStringList &arguments)
 {
-    if (!args.isEmpty() && isHelp(args.first())) {
-        printOut(QString::fromUtf8(kSetHelp));
-        return kExitOk;
-    }
+    CommandParser parser(QStringLiteral("set"), kSetHelp);
+    if (const std::optional<int> exit = parser.parse(arguments))
+        return *exit;
+    const QStringList args = parser.positional();
     if (args.size() < 2)
-        return usageError(QStringLiteral("set"), args.isEmpty() ? QStringLiteral("missing FILE")
-                                                                : QStringLiteral("missing FIELD=VALUE"));
+        return parser.usageError(args.isEmpty() ? QStringLiteral("missing FILE") : QStringLiteral("missing FIELD=VALUE"));
     const QString path = args.first();
     const auto lock = lockForEditing(path);
     if (!lock)
         return failed(lock.error());
     Result<OpenedFile> file = openFile(path);
-    if (!file) {
-        report(file.error());
-        return kExitUsage;
-    }
+    if (!file)
+        return failed(file.error());
     GallerySettings &settings = file.value().project.settings;
     bool allValid = true;
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -228,10 +209,8 @@ int runSet(const QStringList &args)
         printErr(QStringLiteral("lumarc: %1 was left unchanged\n").arg(visible(path)));
         return kExitUsage;
     }
-    if (Status error = saveFile(file.value(), path)) {
-        report(*error);
-        return kExitUsage;
-    }
+    if (Status error = saveFile(file.value(), path))
+        return failed(*error);
     reportRenamedOutputNames(path, file.value().renamedOutputNames, true);
     return kExitOk;
 }
@@ -262,43 +241,36 @@ Status exportTargetProblem(const QString &projectPath, const QString &target, bo
 
 int runExport(const QStringList &arguments)
 {
-    if (!arguments.isEmpty() && isHelp(arguments.first())) {
-        printOut(QString::fromUtf8(kExportHelp));
-        return kExitOk;
-    }
-    QStringList args = arguments;
-    const bool force = args.removeAll(QStringLiteral("--force")) > 0;
+    CommandParser parser(QStringLiteral("export"), kExportHelp, {flag({QStringLiteral("force")})});
+    if (const std::optional<int> exit = parser.parse(arguments))
+        return *exit;
+    const QStringList args = parser.positional();
+    const bool force = parser.isSet(QStringLiteral("force"));
     if (args.size() != 2)
-        return usageError(QStringLiteral("export"), QStringLiteral("expected PROJECT and LIST.txt"));
+        return parser.usageError(QStringLiteral("expected PROJECT and LIST.txt"));
     Result<Project> project = loadProject(args[0]);
-    if (!project) {
-        report(project.error());
-        return kExitUsage;
-    }
+    if (!project)
+        return failed(project.error());
     if (project.value().images.isEmpty()) {
         report(args[0], QStringLiteral("the project has no images; nothing exported"));
         return kExitUsage;
     }
-    if (Status problem = exportTargetProblem(args[0], args[1], force)) {
-        report(*problem);
-        return kExitUsage;
-    }
-    if (Status error = exportTextList(project.value().images, args[1])) {
-        report(*error);
-        return kExitUsage;
-    }
+    if (Status problem = exportTargetProblem(args[0], args[1], force))
+        return failed(*problem);
+    if (Status error = exportTextList(project.value().images, args[1]))
+        return failed(*error);
     printOut(QStringLiteral("Exported %1 images to %2\n").arg(project.value().images.count()).arg(visible(args[1])));
     return kExitOk;
 }
 
-int runImport(const QStringList &args)
+int runImport(const QStringList &arguments)
 {
-    if (!args.isEmpty() && isHelp(args.first())) {
-        printOut(QString::fromUtf8(kImportHelp));
-        return kExitOk;
-    }
+    CommandParser parser(QStringLiteral("import"), kImportHelp);
+    if (const std::optional<int> exit = parser.parse(arguments))
+        return *exit;
+    const QStringList args = parser.positional();
     if (args.size() != 2)
-        return usageError(QStringLiteral("import"), QStringLiteral("expected LIST.txt and PROJECT"));
+        return parser.usageError(QStringLiteral("expected LIST.txt and PROJECT"));
     const QString &listPath = args[0];
     const QString &projectPath = args[1];
     const auto lock = lockForEditing(projectPath);
@@ -306,37 +278,31 @@ int runImport(const QStringList &args)
         return failed(lock.error());
     bool created = false;
     Result<Project> project = openOrCreateProject(projectPath, &created);
-    if (!project) {
-        report(project.error());
-        return kExitUsage;
-    }
+    if (!project)
+        return failed(project.error());
     const Result<int> imported = importTextList(project.value(), listPath);
-    if (!imported) {
-        report(imported.error());
-        return kExitUsage;
-    }
+    if (!imported)
+        return failed(imported.error());
     if (imported.value() == 0) {
         report(listPath, QStringLiteral("no complete image block found; nothing imported"));
         return kExitOk;
     }
-    if (Status error = saveProject(project.value(), projectPath)) {
-        report(*error);
-        return kExitUsage;
-    }
+    if (Status error = saveProject(project.value(), projectPath))
+        return failed(*error);
     printOut(QStringLiteral("Imported %1 images into %2%3\n")
                  .arg(imported.value())
                  .arg(visible(projectPath), created ? QStringLiteral(" (new project)") : QString()));
     return kExitOk;
 }
 
-int runAdd(const QStringList &args)
+int runAdd(const QStringList &arguments)
 {
-    if (!args.isEmpty() && isHelp(args.first())) {
-        printOut(QString::fromUtf8(kAddHelp));
-        return kExitOk;
-    }
+    CommandParser parser(QStringLiteral("add"), kAddHelp);
+    if (const std::optional<int> exit = parser.parse(arguments))
+        return *exit;
+    const QStringList args = parser.positional();
     if (args.size() < 2)
-        return usageError(QStringLiteral("add"), QStringLiteral("expected PROJECT and at least one PATH"));
+        return parser.usageError(QStringLiteral("expected PROJECT and at least one PATH"));
     const QString &projectPath = args[0];
     const auto lock = lockForEditing(projectPath);
     if (!lock)
@@ -344,10 +310,8 @@ int runAdd(const QStringList &args)
     bool created = false;
     int renamed = 0;
     Result<Project> opened = openOrCreateProject(projectPath, &created, &renamed);
-    if (!opened) {
-        report(opened.error());
-        return kExitUsage;
-    }
+    if (!opened)
+        return failed(opened.error());
     Project &project = opened.value();
     imaging::initialise();
 

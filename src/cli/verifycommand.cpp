@@ -1,3 +1,4 @@
+#include "cli/commandparser.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 
@@ -44,30 +45,23 @@ struct VerifyArgs {
     bool offline = false;
 };
 
-// Parses the options; returns an error text or an empty string.
-QString parse(const QStringList &args, VerifyArgs &out)
+// Reads the options; nullopt to go on, else the exit code.
+std::optional<int> parse(const QStringList &arguments, VerifyArgs &out)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (arg == QLatin1String("--base")) {
-            if (i + 1 >= args.size())
-                return QStringLiteral("option '--base' needs a value");
-            out.base = args[++i];
-        } else if (arg.startsWith(QLatin1String("--base="))) {
-            out.base = arg.mid(7);
-        } else if (arg == QLatin1String("--json")) {
-            out.json = true;
-        } else if (arg == QLatin1String("--offline")) {
-            out.offline = true;
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            return QStringLiteral("unknown option '%1'").arg(arg);
-        } else if (out.project.isEmpty()) {
-            out.project = arg;
-        } else {
-            return QStringLiteral("one PROJECT only");
-        }
-    }
-    return out.project.isEmpty() ? QStringLiteral("missing PROJECT") : QString();
+    CommandParser parser(QStringLiteral("verify"), kVerifyHelp,
+                         {valued({QStringLiteral("base")}, QStringLiteral("URL")), flag({QStringLiteral("json")}),
+                          flag({QStringLiteral("offline")})});
+    if (const std::optional<int> exit = parser.parse(arguments))
+        return exit;
+    if (parser.isSet(QStringLiteral("base")))
+        out.base = parser.value(QStringLiteral("base"));
+    out.json = parser.isSet(QStringLiteral("json"));
+    out.offline = parser.isSet(QStringLiteral("offline"));
+    const QStringList positional = parser.positional();
+    if (positional.size() != 1)
+        return parser.usageError(positional.isEmpty() ? QStringLiteral("missing PROJECT") : QStringLiteral("one PROJECT only"));
+    out.project = positional.first();
+    return std::nullopt;
 }
 
 QString sourceName(RowSource source)
@@ -135,17 +129,13 @@ QString jsonReport(const QString &project, const QString &base, const QList<Link
 
 int runVerify(const QStringList &arguments)
 {
-    if (printHelpIfAsked(arguments, kVerifyHelp))
-        return kExitOk;
     VerifyArgs args;
-    if (const QString error = parse(arguments, args); !error.isEmpty())
-        return usageError(QStringLiteral("verify"), error);
+    if (const std::optional<int> exit = parse(arguments, args))
+        return *exit;
 
     const Result<Project> project = loadProject(args.project);
-    if (!project) {
-        report(project.error());
-        return kExitUsage;
-    }
+    if (!project)
+        return failed(project.error());
     const QString base = verify::linkBaseForChecks(args.base.value_or(project.value().settings.linkBase));
 
     LinkChecker checker;

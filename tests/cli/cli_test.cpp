@@ -53,6 +53,23 @@ TEST_F(Cli, VersionHelpAndUnknownCommand)
     const Outcome unknown = lumarc({"frobnicate", "now"});
     EXPECT_EQ(unknown.code, 2);
     EXPECT_TRUE(unknown.err.contains("frobnicate"));
+
+    // Every form of an option keeps working; a usage error says so with the command's usage.
+    writeImage("one.jpg", 60, 40);
+    for (const QStringList &form : {QStringList{"-j4", "-o", "a"}, {"-j", "4", "--output=b"}, {"--jobs=4", "--output", "c"}})
+        EXPECT_EQ(lumarc(QStringList{"build", "one.jpg", "-q", "-y"} + form).code, 0) << form.join(' ').toStdString();
+    const struct { QStringList args; const char *says; } wrong[] = {
+        {{"build", "one.jpg", "-o", ""}, "the output folder is empty"},
+        {{"build", "one.jpg", "-j0"}, "--jobs needs a number from 1 to 256"},
+        {{"build", "one.jpg", "--jobs"}, "option '--jobs' needs a value"},
+        {{"info", "--frob", "x.zeb"}, "unknown option '--frob'"},
+    };
+    for (const auto &w : wrong) {
+        const Outcome r = lumarc(w.args);
+        EXPECT_EQ(r.code, 2) << w.says;
+        EXPECT_TRUE(r.err.contains(w.says) && r.err.contains("Try 'lumarc " + w.args.first() + " --help'"))
+            << r.err.toStdString();
+    }
 }
 
 TEST_F(Cli, InfoJsonReadsProjectMadeFromTheDocumentedLayout)
