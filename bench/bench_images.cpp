@@ -3,8 +3,8 @@
 
 #include "generator/imageproducer.h"
 #include "imaging/imageengine.h"
-#include "syntheticimage.h"
 #include "support/paths.h"
+#include "syntheticimage.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -13,9 +13,7 @@ class StallMeter {
 public:
     StallMeter()
     {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            m_longest = std::max(m_longest, m_clock.restart());
-        });
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { m_longest = std::max(m_longest, m_clock.restart()); });
         m_clock.start();
         m_timer.start(10);
     }

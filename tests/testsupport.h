@@ -24,10 +24,27 @@ inline const QByteArray kZeb100("ZEB100\0\0\0\0", 10);
 // Little-endian integers; texts as a 16-bit byte count followed by the bytes.
 struct Bytes {
     QByteArray d;
-    Bytes &i16(int v) { d.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); return *this; }
-    Bytes &i32(qint32 v) { i16(v & 0xFFFF); return i16((v >> 16) & 0xFFFF); }
-    Bytes &str(const QByteArray &text) { i16(int(text.size())); d.append(text); return *this; }
-    Bytes &raw(const QByteArray &bytes) { d.append(bytes); return *this; }
+    Bytes &i16(int v)
+    {
+        d.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
+        return *this;
+    }
+    Bytes &i32(qint32 v)
+    {
+        i16(v & 0xFFFF);
+        return i16((v >> 16) & 0xFFFF);
+    }
+    Bytes &str(const QByteArray &text)
+    {
+        i16(int(text.size()));
+        d.append(text);
+        return *this;
+    }
+    Bytes &raw(const QByteArray &bytes)
+    {
+        d.append(bytes);
+        return *this;
+    }
 };
 
 inline QByteArray readAll(const QString &path)

@@ -1,6 +1,6 @@
+#include "adding/imageadder.h"
 #include "cli/commandparser.h"
 #include "cli/commands.h"
-#include "adding/imageadder.h"
 #include "cli/console.h"
 #include "cli/projectfiles.h"
 
@@ -120,7 +120,7 @@ Result<Project> projectFromSources(const BuildArgs &args)
         QStringList files;
         if (info.isDir()) {
             files = readableImagesIn(info.absoluteFilePath());
-        } else if (fileKindByName(source) == FileKind::Project) {  // a folder was ruled out above
+        } else if (fileKindByName(source) == FileKind::Project) { // a folder was ruled out above
             return Error{ErrorCode::Invalid, source, QStringLiteral("a project file must be the only SOURCE")};
         } else if (!info.isFile()) {
             return Error{ErrorCode::Invalid, source, QStringLiteral("is neither a regular file nor a folder")};
@@ -160,10 +160,10 @@ public:
         if (name.size() > 36)
             name = name.left(33) + QStringLiteral("...");
         printErrRaw(QStringLiteral("\r[%1%2] %3/%4 %5\x1b[K")
-                     .arg(QString(filled, QLatin1Char('#')), QString(kWidth - filled, QLatin1Char('.')))
-                     .arg(done)
-                     .arg(total)
-                     .arg(name));
+                        .arg(QString(filled, QLatin1Char('#')), QString(kWidth - filled, QLatin1Char('.')))
+                        .arg(done)
+                        .arg(total)
+                        .arg(name));
         m_open = true;
     }
     bool stopRequested() const override { return false; }
@@ -210,14 +210,16 @@ QString whatGoes(const DestinationSurvey &survey)
     QStringList shown = names.mid(0, kShown);
     if (names.size() > kShown)
         shown.append(QStringLiteral("and %1 more").arg(names.size() - kShown));
-    return QStringLiteral("%1 that no gallery build wrote (%2)").arg(fileCount(count), shown.join(QStringLiteral(", ")));
+    return QStringLiteral("%1 that no gallery build wrote (%2)")
+        .arg(fileCount(count), shown.join(QStringLiteral(", ")));
 }
 
 // What the user is asked before existing files go: how many go, and what stays.
 QString emptyingQuestion(const QString &folder, const DestinationSurvey &survey)
 {
     const qsizetype count = survey.toDelete.size() + survey.toReplace.size();
-    QString text = QStringLiteral("The destination folder '%1' holds %2.").arg(QDir::toNativeSeparators(folder), whatGoes(survey));
+    QString text =
+        QStringLiteral("The destination folder '%1' holds %2.").arg(QDir::toNativeSeparators(folder), whatGoes(survey));
     if (!survey.staying.isEmpty()) {
         constexpr qsizetype kShown = 8;
         QStringList shown = survey.staying.mid(0, kShown);
@@ -243,7 +245,8 @@ int runBuild(const QStringList &arguments)
     const bool fromProject = args.sources.size() == 1 && fileKind(args.sources.first()) == FileKind::Project;
     if (fromProject) {
         if (!args.settings.isEmpty())
-            return usageError(QStringLiteral("build"), QStringLiteral("--settings applies to image sources, not to a project"));
+            return usageError(QStringLiteral("build"),
+                              QStringLiteral("--settings applies to image sources, not to a project"));
         Result<Project> loaded = loadProject(args.sources.first(), &renamedOnLoad);
         if (!loaded)
             return failed(loaded.error());
@@ -295,9 +298,10 @@ int runBuild(const QStringList &arguments)
     if (result.fatal) {
         if (result.fatal->code == ErrorCode::Refused) {
             if (!result.asked)
-                report(*result.fatal);  // another build holds the folder
+                report(*result.fatal); // another build holds the folder
             else
-                report(result.fatal->path, refusedQuietly
+                report(result.fatal->path,
+                       refusedQuietly
                            ? QStringLiteral("holds %1; use --yes to replace them (nothing was written)").arg(doomed)
                            : QStringLiteral("not emptied; nothing was written"));
             return kExitRefused;

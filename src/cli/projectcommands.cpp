@@ -1,6 +1,6 @@
+#include "adding/imageadder.h"
 #include "cli/commandparser.h"
 #include "cli/commands.h"
-#include "adding/imageadder.h"
 #include "cli/console.h"
 #include "cli/projectfiles.h"
 
@@ -11,8 +11,8 @@
 #include "storage/projectfile.h"
 #include "storage/settingsrecord.h"
 #include "storage/textexchange.h"
-#include "support/fileops.h"
 #include "support/filebytes.h"
+#include "support/fileops.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -123,12 +123,14 @@ QString jsonInfo(const OpenedFile &file)
 {
     QStringList images;
     for (const ImageItem &item : file.project.images.items())
-        images.append(QStringLiteral("    {") + jsonMembers(imageValues(item), QStringLiteral(", ")) + QLatin1Char('}'));
+        images.append(QStringLiteral("    {") + jsonMembers(imageValues(item), QStringLiteral(", "))
+                      + QLatin1Char('}'));
     return QStringLiteral("{\n  \"settings\": {\n    ")
-        + jsonMembers(settingsValues(file.project.settings), QStringLiteral(",\n    "))
-        + QStringLiteral("\n  },\n  \"images\": [")
-        + (images.isEmpty() ? QString() : QLatin1Char('\n') + images.join(QStringLiteral(",\n")) + QStringLiteral("\n  "))
-        + QStringLiteral("]\n}\n");
+           + jsonMembers(settingsValues(file.project.settings), QStringLiteral(",\n    "))
+           + QStringLiteral("\n  },\n  \"images\": [")
+           + (images.isEmpty() ? QString()
+                               : QLatin1Char('\n') + images.join(QStringLiteral(",\n")) + QStringLiteral("\n  "))
+           + QStringLiteral("]\n}\n");
 }
 
 QString textInfo(const QString &path, const OpenedFile &file)
@@ -137,11 +139,12 @@ QString textInfo(const QString &path, const OpenedFile &file)
         QString out;
         for (const auto &[name, value] : fields)
             out += indent + name.leftJustified(width) + QStringLiteral(" = ") + visible(value.toVariant().toString())
-                + QLatin1Char('\n');
+                   + QLatin1Char('\n');
         return out;
     };
     QString out = (file.settingsOnly ? QStringLiteral("Settings file: ") : QStringLiteral("Project: ")) + visible(path)
-        + QStringLiteral("\n\nSettings:\n") + lines(settingsValues(file.project.settings), QStringLiteral("  "), 23);
+                  + QStringLiteral("\n\nSettings:\n")
+                  + lines(settingsValues(file.project.settings), QStringLiteral("  "), 23);
     if (file.settingsOnly)
         return out;
     const ImageList &images = file.project.images;
@@ -179,7 +182,8 @@ int runSet(const QStringList &arguments)
         return *exit;
     const QStringList args = parser.positional();
     if (args.size() < 2)
-        return parser.usageError(args.isEmpty() ? QStringLiteral("missing FILE") : QStringLiteral("missing FIELD=VALUE"));
+        return parser.usageError(args.isEmpty() ? QStringLiteral("missing FILE")
+                                                : QStringLiteral("missing FIELD=VALUE"));
     const QString path = args.first();
     const auto lock = lockForEditing(path);
     if (!lock)
@@ -226,7 +230,8 @@ Status exportTargetProblem(const QString &projectPath, const QString &target, bo
         return Error{ErrorCode::Invalid, target, QStringLiteral("is the project being exported; nothing written")};
     if (force)
         return std::nullopt;
-    bool isProjectOrSettings = fileKindByName(target) == FileKind::Project || fileKindByName(target) == FileKind::Settings;
+    bool isProjectOrSettings =
+        fileKindByName(target) == FileKind::Project || fileKindByName(target) == FileKind::Settings;
     if (!isProjectOrSettings && targetId && !checkRegularFile(target)) {
         const Result<QByteArray> head = readFileBytes(target, kSignatureSize);
         isProjectOrSettings = head && (head.value() == currentSignature() || head.value() == legacySignature());
@@ -322,14 +327,15 @@ int runAdd(const QStringList &arguments)
     const auto show = [&](const QString &path, const AddResult &result) {
         if (result.outcome == AddOutcome::Added) {
             ++added;
-            lines += QStringLiteral("added    %1  (%2)\n").arg(visible(path), visible(project.images.at(result.index).outputName));
+            lines += QStringLiteral("added    %1  (%2)\n")
+                         .arg(visible(path), visible(project.images.at(result.index).outputName));
             return;
         }
         ++refused;
         // Only the header is read, so no preview can fail: a refusal is a duplicate, or its
         // detail says why.
-        const QString why = result.outcome == AddOutcome::Duplicate ? messages::oneLine(messages::duplicateImage(path))
-                                                                    : result.detail;
+        const QString why =
+            result.outcome == AddOutcome::Duplicate ? messages::oneLine(messages::duplicateImage(path)) : result.detail;
         lines += QStringLiteral("refused  %1  (%2)\n").arg(visible(path), visible(why));
     };
 

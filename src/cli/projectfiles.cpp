@@ -11,7 +11,8 @@ void reportRenamedOutputNames(const QString &path, int count, bool saved)
     report(path, QStringLiteral("%1 output %2 unsafe or shared by several images and got new ones%3")
                      .arg(count)
                      .arg(count == 1 ? QStringLiteral("name was") : QStringLiteral("names were"))
-                     .arg(saved ? QStringLiteral("; the file is saved with them") : QStringLiteral("; the file is unchanged")));
+                     .arg(saved ? QStringLiteral("; the file is saved with them")
+                                : QStringLiteral("; the file is unchanged")));
 }
 
 } // namespace lumarc::cli

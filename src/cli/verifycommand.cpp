@@ -59,7 +59,8 @@ std::optional<int> parse(const QStringList &arguments, VerifyArgs &out)
     out.offline = parser.isSet(QStringLiteral("offline"));
     const QStringList positional = parser.positional();
     if (positional.size() != 1)
-        return parser.usageError(positional.isEmpty() ? QStringLiteral("missing PROJECT") : QStringLiteral("one PROJECT only"));
+        return parser.usageError(positional.isEmpty() ? QStringLiteral("missing PROJECT")
+                                                      : QStringLiteral("one PROJECT only"));
     out.project = positional.first();
     return std::nullopt;
 }
@@ -67,11 +68,16 @@ std::optional<int> parse(const QStringList &arguments, VerifyArgs &out)
 QString sourceName(RowSource source)
 {
     switch (source) {
-    case RowSource::ImagePath: return QStringLiteral("image");
-    case RowSource::ImageLink: return QStringLiteral("link");
-    case RowSource::ParentPage: return QStringLiteral("parent link");
-    case RowSource::PageBackground: return QStringLiteral("page background");
-    case RowSource::CellBackground: return QStringLiteral("cell background");
+    case RowSource::ImagePath:
+        return QStringLiteral("image");
+    case RowSource::ImageLink:
+        return QStringLiteral("link");
+    case RowSource::ParentPage:
+        return QStringLiteral("parent link");
+    case RowSource::PageBackground:
+        return QStringLiteral("page background");
+    case RowSource::CellBackground:
+        return QStringLiteral("cell background");
     }
     return {};
 }
@@ -107,7 +113,8 @@ QString jsonReport(const QString &project, const QString &base, const QList<Link
     QJsonArray entries;
     for (const LinkRow &row : rows) {
         entries.append(QJsonObject{
-            {QStringLiteral("kind"), row.kind == verify::RowKind::Image ? QStringLiteral("image") : QStringLiteral("url")},
+            {QStringLiteral("kind"),
+             row.kind == verify::RowKind::Image ? QStringLiteral("image") : QStringLiteral("url")},
             {QStringLiteral("source"), sourceName(row.source)},
             {QStringLiteral("index"), row.imageIndex >= 0 ? QJsonValue(row.imageIndex + 1) : QJsonValue()},
             {QStringLiteral("address"), row.address},
@@ -118,9 +125,10 @@ QString jsonReport(const QString &project, const QString &base, const QList<Link
         {QStringLiteral("project"), project},
         {QStringLiteral("linkBase"), base},
         {QStringLiteral("rows"), entries},
-        {QStringLiteral("summary"),
-         QJsonObject{{QStringLiteral("checked"), summary.checked}, {QStringLiteral("valid"), summary.valid},
-                     {QStringLiteral("notFound"), summary.notFound}, {QStringLiteral("notVerified"), summary.notVerified}}},
+        {QStringLiteral("summary"), QJsonObject{{QStringLiteral("checked"), summary.checked},
+                                                {QStringLiteral("valid"), summary.valid},
+                                                {QStringLiteral("notFound"), summary.notFound},
+                                                {QStringLiteral("notVerified"), summary.notVerified}}},
     };
     return QString::fromUtf8(QJsonDocument(document).toJson(QJsonDocument::Indented));
 }
@@ -143,7 +151,7 @@ int runVerify(const QStringList &arguments)
     QEventLoop loop;
     QObject::connect(&checker, &LinkChecker::finished, &loop, &QEventLoop::quit);
     checker.start(verify::collectRows(project.value()), base);
-    loop.exec();  // finished() never comes from inside start()
+    loop.exec(); // finished() never comes from inside start()
 
     const QList<LinkRow> &rows = checker.rows();
     const Summary summary = summarise(rows);
@@ -152,7 +160,9 @@ int runVerify(const QStringList &arguments)
     } else {
         for (const LinkRow &row : rows) {
             if (row.status != LinkStatus::Validated)
-                report(args.project, QStringLiteral("%1: %2: %3").arg(rowName(row), verify::englishStatusText(row.status), row.address));
+                report(
+                    args.project,
+                    QStringLiteral("%1: %2: %3").arg(rowName(row), verify::englishStatusText(row.status), row.address));
         }
         printOut(QStringLiteral("%1 checked: %2 valid, %3 not found, %4 not verified\n")
                      .arg(summary.checked)

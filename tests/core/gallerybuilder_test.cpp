@@ -39,7 +39,10 @@ protected:
         }
     }
 
-    QStringList entries(const QString &relative) const { return QDir(tmp.filePath(relative)).entryList(QDir::Files, QDir::Name); }
+    QStringList entries(const QString &relative) const
+    {
+        return QDir(tmp.filePath(relative)).entryList(QDir::Files, QDir::Name);
+    }
 
     QTemporaryDir tmp;
     Project project;

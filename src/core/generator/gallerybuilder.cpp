@@ -86,9 +86,10 @@ BuildReport buildGallery(const Project &input, const BuildOptions &options, Prog
     Project project = input;
     report.renamedOutputNames = repairOutputNames(project.images);
     for (const UnfitField &unfit : resetUnfitFields(project.settings))
-        report.warnings.append(Error{ErrorCode::Invalid, QLatin1String(unfit.field->name),
-                                     QStringLiteral("needs %1, not '%2'; the gallery uses '%3'")
-                                         .arg(valueProblem(*unfit.field, unfit.value), unfit.value, unfit.replacement)});
+        report.warnings.append(
+            Error{ErrorCode::Invalid, QLatin1String(unfit.field->name),
+                  QStringLiteral("needs %1, not '%2'; the gallery uses '%3'")
+                      .arg(valueProblem(*unfit.field, unfit.value), unfit.value, unfit.replacement)});
     report.warnings.append(unpublishedLinks(project));
     const QString folderPath = resolvedFolder(project.settings.destinationFolder, options.relativeBase);
     const bool clean = !options.htmlOnly;
@@ -136,8 +137,8 @@ BuildReport buildGallery(const Project &input, const BuildOptions &options, Prog
     const QString firstPage = folder.pathOf(firstPageName(project.settings, project.images.count()));
     const QList<Error> pageFailures = writePages(project, folder, progress);
     report.failures.append(pageFailures);
-    const bool firstPageWritten = std::none_of(pageFailures.begin(), pageFailures.end(),
-                                               [&](const Error &e) { return e.path == firstPage; });
+    const bool firstPageWritten =
+        std::none_of(pageFailures.begin(), pageFailures.end(), [&](const Error &e) { return e.path == firstPage; });
     if (firstPageWritten)
         report.firstPage = firstPage;
     report.failures.append(writeStyleSheet(project.settings, folder));

@@ -27,7 +27,7 @@ void addResizeFailure(QList<Error> &failures, const QString &target, const Error
 // A settings text converted at use, as the gallery settings keep numbers as text.
 struct Number {
     std::optional<int> value;
-    QString problem;  // set when value is empty
+    QString problem; // set when value is empty
 };
 
 Number convert(const QString &field, const QString &text, int minimum, int maximum)
@@ -56,8 +56,8 @@ TargetSettings targetSettings(const QString &widthName, const QString &width, co
     const Number w = convert(widthName, width, 1, kMaxBoxSide);
     const Number h = convert(heightName, height, 1, kMaxBoxSide);
     // jpeg_quality is a 16-bit number; JPEG itself knows only 1 to 100, so it is clamped.
-    const Number q = quality ? convert(QStringLiteral("jpeg_quality"), *quality, -32768, 32767)
-                             : Number{kThumbQuality, QString()};
+    const Number q =
+        quality ? convert(QStringLiteral("jpeg_quality"), *quality, -32768, 32767) : Number{kThumbQuality, QString()};
     for (const Number *n : {&w, &h, &q}) {
         if (!n->value && settings.problem.isEmpty())
             settings.problem = n->problem;
@@ -74,7 +74,7 @@ struct Job {
     int index = 0;
     QString source;
     QList<ImageTarget> targets;
-    QList<Error> settingsFailures;  // targets that could not be made from the settings
+    QList<Error> settingsFailures; // targets that could not be made from the settings
 };
 
 } // namespace
@@ -88,15 +88,14 @@ QSize targetSize(int w, int h, int boxW, int boxH, bool keepAspect)
     return keepAspect ? fitInBox(w, h, boxW, boxH) : QSize(boxW, boxH);
 }
 
-QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targets, bool keepAspect,
-                          int sharpenAmount)
+QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targets, bool keepAspect, int sharpenAmount)
 {
     QList<Error> failures;
     if (targets.isEmpty())
         return failures;
     for (const ImageTarget &target : targets) {
-        if (target.boxWidth < 1 || target.boxHeight < 1 || target.boxWidth > kMaxBoxSide ||
-            target.boxHeight > kMaxBoxSide)
+        if (target.boxWidth < 1 || target.boxHeight < 1 || target.boxWidth > kMaxBoxSide
+            || target.boxHeight > kMaxBoxSide)
             return {Error{ErrorCode::Invalid, target.path,
                           QStringLiteral("box of %1 x %2 pixels").arg(target.boxWidth).arg(target.boxHeight)}};
     }
@@ -117,8 +116,8 @@ QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targe
     const imaging::SizeRule rule = [&](QSize upright) -> Result<QSize> {
         QSize covering(0, 0);
         for (const ImageTarget &target : targets) {
-            const QSize size = targetSize(upright.width(), upright.height(), target.boxWidth, target.boxHeight,
-                                          keepAspect);
+            const QSize size =
+                targetSize(upright.width(), upright.height(), target.boxWidth, target.boxHeight, keepAspect);
             if (!size.isValid())
                 return Error{ErrorCode::Decode, source, QStringLiteral("image without pixels")};
             sizes.append(size);
@@ -133,8 +132,8 @@ QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targe
             if (error.code == ErrorCode::Encode)
                 addResizeFailure(failures, target.path, error);
             else
-                failures.append(Error{error.code, target.path, messages::kNewImageFailed + error.message(),
-                                      error.systemCode});
+                failures.append(
+                    Error{error.code, target.path, messages::kNewImageFailed + error.message(), error.systemCode});
         }
         return failures;
     }
@@ -154,13 +153,13 @@ QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targe
         // A failed sharpen keeps the image as it is, without a message.
         if (Result<imaging::Picture> sharp = picture.sharpened(sharpenAmount))
             picture = sharp.value();
-        const Status error = target.folder
-            ? picture.writeJpeg(target.quality,
-                                [&](const QByteArray &bytes) { return target.folder->write(target.relative, bytes); })
-            : picture.saveJpeg(target.path, target.quality);
+        const Status error =
+            target.folder ? picture.writeJpeg(
+                target.quality, [&](const QByteArray &bytes) { return target.folder->write(target.relative, bytes); })
+                          : picture.saveJpeg(target.path, target.quality);
         if (error)
-            failures.append(Error{error->code, target.path, messages::kNewImageFailed + error->detail,
-                                  error->systemCode});
+            failures.append(
+                Error{error->code, target.path, messages::kNewImageFailed + error->detail, error->systemCode});
     }
     return failures;
 }
@@ -178,11 +177,10 @@ ImageReport makeImages(const Project &project, const GalleryFolder &folder, int 
 
     const GallerySettings &settings = project.settings;
     const TargetSettings thumb = targetSettings(QStringLiteral("thumb_width"), settings.thumbWidth,
-                                                QStringLiteral("thumb_height"), settings.thumbHeight,
-                                                std::nullopt);
-    const TargetSettings photo = targetSettings(QStringLiteral("photo_width"), settings.photoWidth,
-                                                QStringLiteral("photo_height"), settings.photoHeight,
-                                                settings.jpegQuality);
+                                                QStringLiteral("thumb_height"), settings.thumbHeight, std::nullopt);
+    const TargetSettings photo =
+        targetSettings(QStringLiteral("photo_width"), settings.photoWidth, QStringLiteral("photo_height"),
+                       settings.photoHeight, settings.jpegQuality);
     const bool keepAspect = settings.keepAspectRatio == 1;
 
     const ImageList &images = project.images;
@@ -194,15 +192,19 @@ ImageReport makeImages(const Project &project, const GalleryFolder &folder, int 
         Job job;
         job.index = i;
         job.source = item.path;
-        for (const auto &[subfolder, target] : {std::pair{kThumbsFolderName, &thumb}, std::pair{kPhotosFolderName, &photo}}) {
-            const QString relative = QLatin1String(subfolder) + QLatin1Char('/') + item.outputName + QStringLiteral(".jpg");
+        for (const auto &[subfolder, target] :
+             {std::pair{kThumbsFolderName, &thumb}, std::pair{kPhotosFolderName, &photo}}) {
+            const QString relative =
+                QLatin1String(subfolder) + QLatin1Char('/') + item.outputName + QStringLiteral(".jpg");
             const QString path = folder.pathOf(relative);
             if (!isSafeOutputName(item.outputName))
-                job.settingsFailures.append(Error{ErrorCode::Invalid, path,
-                                                  QStringLiteral("output name \"%1\" is not a plain file name; nothing written")
-                                                      .arg(item.outputName)});
+                job.settingsFailures.append(
+                    Error{ErrorCode::Invalid, path,
+                          QStringLiteral("output name \"%1\" is not a plain file name; nothing written")
+                              .arg(item.outputName)});
             else if (target->problem.isEmpty())
-                job.targets.append(ImageTarget{path, target->width, target->height, target->quality, &folder, relative});
+                job.targets.append(
+                    ImageTarget{path, target->width, target->height, target->quality, &folder, relative});
             else
                 job.settingsFailures.append(Error{ErrorCode::Invalid, path, target->problem});
         }

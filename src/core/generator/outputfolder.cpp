@@ -49,10 +49,8 @@ bool isSubfolderName(const QString &name)
 const QList<ViewerFile> &viewerImages()
 {
     static const QList<ViewerFile> files = {
-        {"images/close.gif", ":/viewer/close.gif"},
-        {"images/closelabel.gif", ":/viewer/closelabel.gif"},
-        {"images/nextlabel.gif", ":/viewer/nextlabel.gif"},
-        {"images/prevlabel.gif", ":/viewer/prevlabel.gif"},
+        {"images/close.gif", ":/viewer/close.gif"},         {"images/closelabel.gif", ":/viewer/closelabel.gif"},
+        {"images/nextlabel.gif", ":/viewer/nextlabel.gif"}, {"images/prevlabel.gif", ":/viewer/prevlabel.gif"},
         {"images/loading.gif", ":/viewer/loading.gif"},
     };
     return files;
@@ -221,7 +219,9 @@ Result<DestinationSurvey> GalleryFolder::survey(bool clean, const QStringList &w
             if (!isFolder)
                 return Error{ErrorCode::WriteFailed, pathOf(name),
                              QStringLiteral("is a file where the gallery's folder \"%1\" belongs; nothing was changed "
-                                            "(rename or remove it)").arg(own), ENOTDIR};
+                                            "(rename or remove it)")
+                                 .arg(own),
+                             ENOTDIR};
             subfolders.append(name);
             continue;
         }
@@ -258,9 +258,10 @@ Result<DestinationSurvey> GalleryFolder::survey(bool clean, const QStringList &w
                 innerFiles.append(Found{relative, found.id});
         }
         if (!innerNames.value().isEmpty() && !inner.value().isWritable())
-            return Error{ErrorCode::WriteFailed, pathOf(name),
-                         QStringLiteral("cannot be written into (%1); nothing was changed").arg(fileops::errorText(EACCES)),
-                         EACCES};
+            return Error{
+                ErrorCode::WriteFailed, pathOf(name),
+                QStringLiteral("cannot be written into (%1); nothing was changed").arg(fileops::errorText(EACCES)),
+                EACCES};
     }
 
     QList<Found> doomed;
@@ -322,7 +323,8 @@ Status GalleryFolder::prepare(const DestinationSurvey &survey, bool clean, QList
             if (count > 0)
                 error->detail += QStringLiteral("; %1 of the %2 files to be replaced were removed before this, the "
                                                 "rest are as they were")
-                                     .arg(count).arg(survey.toDelete.size());
+                                     .arg(count)
+                                     .arg(survey.toDelete.size());
             if (removed)
                 *removed = count;
             return error;
@@ -346,8 +348,9 @@ Status GalleryFolder::prepare(const DestinationSurvey &survey, bool clean, QList
         if (entry(target).type != fileops::EntryType::Missing)
             continue;
         const QByteArray bytes = resourceBytes(file.resource);
-        warn(bytes.isEmpty() ? Status(Error{ErrorCode::NotFound, pathOf(target), QStringLiteral("embedded viewer file is missing")})
-                             : write(target, bytes));
+        warn(bytes.isEmpty()
+                 ? Status(Error{ErrorCode::NotFound, pathOf(target), QStringLiteral("embedded viewer file is missing")})
+                 : write(target, bytes));
     }
     // Scripts are always rewritten, without trailing zero bytes of padding.
     for (const ViewerFile &file : viewerScripts()) {
@@ -357,7 +360,8 @@ Status GalleryFolder::prepare(const DestinationSurvey &survey, bool clean, QList
         while (end > 0 && bytes.at(end - 1) == '\0')
             --end;
         bytes.truncate(end);
-        warn(end <= 1 ? Status(Error{ErrorCode::WriteFailed, pathOf(target), QStringLiteral("the embedded viewer file is empty")})
+        warn(end <= 1 ? Status(
+                 Error{ErrorCode::WriteFailed, pathOf(target), QStringLiteral("the embedded viewer file is empty")})
                       : write(target, bytes));
     }
     return std::nullopt;

@@ -108,7 +108,8 @@ QList<Error> unpublishedLinks(const Project &project)
         if (htmltext::isScriptAddress(imageLinkAddress(s, image)))
             warnings.append(Error{ErrorCode::Invalid, image.path,
                                   QStringLiteral("image %1: its link is a script address and was left out of the "
-                                                 "pages").arg(i + 1)});
+                                                 "pages")
+                                      .arg(i + 1)});
     }
     if (s.addParentLink == 1 && htmltext::isScriptAddress(s.parentPageUrl))
         warnings.append(Error{ErrorCode::Invalid, QStringLiteral("parent_page_url"),
@@ -119,13 +120,14 @@ QList<Error> unpublishedLinks(const Project &project)
 QString thumbnailCell(const GallerySettings &settings, const ImageItem &image)
 {
     const QString &title = image.title;
-    const QString photo = QLatin1String("photos/") + htmltext::addressPart(image.outputName, QLatin1Char('\''))
-        + QLatin1String(".jpg");
-    const QString thumb = QLatin1String("thumbs/") + htmltext::addressPart(image.outputName, QLatin1Char('"'))
-        + QLatin1String(".jpg");
+    const QString photo =
+        QLatin1String("photos/") + htmltext::addressPart(image.outputName, QLatin1Char('\'')) + QLatin1String(".jpg");
+    const QString thumb =
+        QLatin1String("thumbs/") + htmltext::addressPart(image.outputName, QLatin1Char('"')) + QLatin1String(".jpg");
     const QString target = image.openSameWindow ? QStringLiteral("_self") : QStringLiteral("_blank");
     // The alignment goes into an unquoted attribute: only its keywords may.
-    const bool alignFits = valueProblem(*findSettingsField(QStringLiteral("title_align")), settings.titleAlign).isEmpty();
+    const bool alignFits =
+        valueProblem(*findSettingsField(QStringLiteral("title_align")), settings.titleAlign).isEmpty();
     const QString align = alignFits ? settings.titleAlign : QStringLiteral("center");
 
     const QString url = imageLinkAddress(settings, image);
@@ -135,7 +137,7 @@ QString thumbnailCell(const GallerySettings &settings, const ImageItem &image)
     QString link;
     if (!url.isEmpty() && !htmltext::isScriptAddress(url))
         link = QLatin1String(" <a class='linkDevalVr' href='") + htmltext::addressValue(url)
-            + QLatin1String("' target='") + target + QLatin1String("'>") + linkText + QLatin1String("</a>");
+               + QLatin1String("' target='") + target + QLatin1String("'>") + linkText + QLatin1String("</a>");
 
     QString out;
     addLine(out, QLatin1String("<!--- Image:") + title + QLatin1String(" --->"));
@@ -145,8 +147,8 @@ QString thumbnailCell(const GallerySettings &settings, const ImageItem &image)
     addLine(out, QLatin1String("<img class='eImage' alt=\"") + htmltext::doubleQuotedValue(title)
                      + QLatin1String("\" title=\"") + htmltext::doubleQuotedValue(image.tooltip)
                      + QLatin1String("\" src=\"") + thumb + QLatin1String("\"></a>"));
-    addLine(out, QLatin1String("<p align=") + align + QLatin1String("><font class='tdTitle'>") + title
-                     + link + QLatin1String("</font></p>"));
+    addLine(out, QLatin1String("<p align=") + align + QLatin1String("><font class='tdTitle'>") + title + link
+                     + QLatin1String("</font></p>"));
     addLine(out, QStringLiteral("</td>"));
     return out;
 }
@@ -163,9 +165,8 @@ QString pagingCell(int page, int pageCount)
         if (k == page)
             addLine(out, QStringLiteral("<span class=\"currentPage\">%1</span>").arg(k));
         else
-            addLine(out, QStringLiteral("<a href=\"%1\" class=\"otherPage\">%2</a>")
-                             .arg(pageFileName(k, pageCount))
-                             .arg(k));
+            addLine(out,
+                    QStringLiteral("<a href=\"%1\" class=\"otherPage\">%2</a>").arg(pageFileName(k, pageCount)).arg(k));
     }
     if (page < pageCount)
         addLine(out, QLatin1String("<a id='linkNext' href='") + pageFileName(page + 1, pageCount)
@@ -192,7 +193,8 @@ QByteArray renderPage(const Project &input, int page, int pageCount)
     addLine(out, QString());
     addLine(out, QStringLiteral("<!--Include this rows in your header: START-->"));
     addLine(out, QStringLiteral("<script type=\"text/javascript\" src=\"prototype.js\"></script>"));
-    addLine(out, QStringLiteral("<script type=\"text/javascript\" src=\"scriptaculous.js?load=effects,builder\"></script>"));
+    addLine(out,
+            QStringLiteral("<script type=\"text/javascript\" src=\"scriptaculous.js?load=effects,builder\"></script>"));
     addLine(out, QStringLiteral("<script type=\"text/javascript\" src=\"lightbox.js\"></script>"));
     addLine(out, QStringLiteral("<link rel=\"stylesheet\" href=\"lightbox.css\" type=\"text/css\" media=\"screen\">"));
     addLine(out, QStringLiteral("<link rel=\"stylesheet\" href=\"library/zebstyle.css\" type=\"text/css\">"));
@@ -210,9 +212,10 @@ QByteArray renderPage(const Project &input, int page, int pageCount)
         && !htmltext::isScriptAddress(s.parentPageUrl)) {
         // The blank at the start of the href value is part of the page format.
         addLine(out, QLatin1String("<div id='divParent'><font style=\"font-size:12px\" color=\"") + s.galleryTitleColor
-                         + QLatin1String("\"><a id='linkParent' href=' ") + htmltext::addressValue(s.parentPageUrl) + QLatin1String("'>")
-                         + s.parentPageTitle + QLatin1String("</a> &gt; <span id='currentGalleryLocation'>")
-                         + s.galleryTitle + QLatin1String("</font></span></div>"));
+                         + QLatin1String("\"><a id='linkParent' href=' ") + htmltext::addressValue(s.parentPageUrl)
+                         + QLatin1String("'>") + s.parentPageTitle
+                         + QLatin1String("</a> &gt; <span id='currentGalleryLocation'>") + s.galleryTitle
+                         + QLatin1String("</font></span></div>"));
     }
     addLine(out, QStringLiteral("<table id='tblGalleryName' cellpadding=0 cellspacing=0 border=0 width= 100%>"));
     addLine(out, QStringLiteral("<tr>"));

@@ -24,16 +24,17 @@ QString libraryName(const QString &name)
 bool copyBackground(const BackgroundCopy &copy, const GalleryFolder &folder, QList<Error> &failures)
 {
     if (copy.name.isEmpty() || copy.name == QLatin1String(".") || copy.name == QLatin1String("..")) {
-        failures.append(Error{ErrorCode::Invalid, copy.source,
-                              QStringLiteral("has no file name to copy it under; the style sheet has no background image")});
+        failures.append(
+            Error{ErrorCode::Invalid, copy.source,
+                  QStringLiteral("has no file name to copy it under; the style sheet has no background image")});
         return false;
     }
     Result<fileops::ReadFile> file = fileops::ReadFile::open(copy.source);
     if (!file) {
         Error error = file.error();
         error.detail = error.code == ErrorCode::NotFound
-            ? QStringLiteral("background image not found; the style sheet has no background image")
-            : error.detail + QStringLiteral("; the style sheet has no background image");
+                           ? QStringLiteral("background image not found; the style sheet has no background image")
+                           : error.detail + QStringLiteral("; the style sheet has no background image");
         failures.append(error);
         return false;
     }
@@ -91,8 +92,8 @@ QByteArray renderStyleSheet(const GallerySettings &settings, const QString &page
     // " px" with a blank and the missing ";" before "}" are part of the format pages
     // made elsewhere already depend on; they stay as they are.
     QString cell = QLatin1String("td.tdImg {width:") + s.cellWidth + QLatin1String("px; height:") + s.cellHeight
-        + QLatin1String(" px; border: ") + s.cellBorderWidth + QLatin1String("px solid; border-color:")
-        + s.cellBorderColors + QLatin1String("; vertical-align: top; text-align:center;");
+                   + QLatin1String(" px; border: ") + s.cellBorderWidth + QLatin1String("px solid; border-color:")
+                   + s.cellBorderColors + QLatin1String("; vertical-align: top; text-align:center;");
     if (!cellImageName.isEmpty())
         cell += QLatin1String("background-image:url('") + htmltext::cssString(cellImageName) + QLatin1String("'); ");
     cell += QLatin1String("background-color:") + s.cellBackgroundColor + QLatin1Char('}');
@@ -100,9 +101,9 @@ QByteArray renderStyleSheet(const GallerySettings &settings, const QString &page
     lines << QLatin1String("img.eImage {border:") + s.thumbBorderWidth + QLatin1String("px solid; border-color:")
                  + s.thumbBorderColor + QLatin1String(";}");
     lines << QLatin1String("font.tdTitle { text-align:") + s.titleAlign
-                 + QLatin1String("; vertical-align:bottom; font:") + s.titleFontSize + QLatin1String("px ")
-                 + titleFonts + QLatin1String("; font-weight:") + s.titleFontWeight + QLatin1String("; color:")
-                 + s.titleColor + QLatin1String(";}");
+                 + QLatin1String("; vertical-align:bottom; font:") + s.titleFontSize + QLatin1String("px ") + titleFonts
+                 + QLatin1String("; font-weight:") + s.titleFontWeight + QLatin1String("; color:") + s.titleColor
+                 + QLatin1String(";}");
 
     QString text;
     for (const QString &line : std::as_const(lines))
@@ -117,12 +118,12 @@ QList<BackgroundCopy> backgroundCopies(const GallerySettings &settings)
         if (source.trimmed().isEmpty())
             continue;
         if (!copies.isEmpty() && copies.first().source == source)
-            continue;  // one copy serves both
+            continue; // one copy serves both
         BackgroundCopy copy{source, paths::fileName(source)};
         if (!copies.isEmpty() && copies.first().name.compare(copy.name, Qt::CaseInsensitive) == 0) {
             const QString extension = paths::extension(copy.name);
             copy.name = paths::baseName(copy.name) + QStringLiteral("_1")
-                + (copy.name.contains(QLatin1Char('.')) ? QLatin1Char('.') + extension : QString());
+                        + (copy.name.contains(QLatin1Char('.')) ? QLatin1Char('.') + extension : QString());
         }
         copies.append(copy);
     }
@@ -142,8 +143,8 @@ QList<Error> writeStyleSheet(const GallerySettings &settings, const GalleryFolde
         if (copy.source == settings.cellBackgroundImage)
             cellImage = copy.name;
     }
-    if (Status written = folder.write(libraryName(QLatin1String(kStyleSheetName)),
-                                      renderStyleSheet(settings, pageImage, cellImage)))
+    if (Status written =
+            folder.write(libraryName(QLatin1String(kStyleSheetName)), renderStyleSheet(settings, pageImage, cellImage)))
         failures.append(*written);
     return failures;
 }

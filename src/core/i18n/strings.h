@@ -11,8 +11,8 @@ class QSettings;
 
 namespace lumarc::i18n {
 
-constexpr int kEnglish = 2057;  // English (United Kingdom)
-constexpr int kGerman = 1031;   // German (Germany)
+constexpr int kEnglish = 2057; // English (United Kingdom)
+constexpr int kGerman = 1031;  // German (Germany)
 
 // The languages offered, in the order the language dialog lists them.
 QList<int> availableLanguages();

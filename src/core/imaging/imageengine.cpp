@@ -16,8 +16,8 @@
 #include <cstring>
 #include <mutex>
 #include <new>
-#include <optional>
 #include <numeric>
+#include <optional>
 
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>
@@ -96,8 +96,8 @@ Error vipsError(ErrorCode code, const QString &path, const char *operation, cons
     const QString text = takeVipsText(error);
     // libvips says "out of memory" when an allocation fails, libjpeg "Insufficient memory";
     // the user gets the system's words.
-    if (text.contains(QLatin1String("out of memory"), Qt::CaseInsensitive) ||
-        text.contains(QLatin1String("insufficient memory"), Qt::CaseInsensitive))
+    if (text.contains(QLatin1String("out of memory"), Qt::CaseInsensitive)
+        || text.contains(QLatin1String("insufficient memory"), Qt::CaseInsensitive))
         return outOfMemory(code, path, operation);
     Error result{code, path, QString::fromLatin1(operation) + QStringLiteral(": ") + text};
     // A worker thread that could not start: the process is out of memory or of threads.
@@ -113,8 +113,8 @@ Error notStarted(const QString &path)
 
 struct LoaderInfo {
     Loader loader;
-    const char *nickname;     // the libvips file loader; its "_source" twin does the reading
-    const char *description;  // for the open-file filter and messages
+    const char *nickname;    // the libvips file loader; its "_source" twin does the reading
+    const char *description; // for the open-file filter and messages
 };
 
 // The allow-list, in the order of Loader.
@@ -208,10 +208,8 @@ VImage toDisplayRgb(VImage image)
     bool converted = false;
     if (image.get_typeof(VIPS_META_ICC_NAME)) {
         try {
-            image = image.icc_transform("srgb", VImage::option()
-                                                    ->set("embedded", true)
-                                                    ->set("depth", 8)
-                                                    ->set("intent", VIPS_INTENT_RELATIVE));
+            image = image.icc_transform(
+                "srgb", VImage::option()->set("embedded", true)->set("depth", 8)->set("intent", VIPS_INTENT_RELATIVE));
             converted = true;
         } catch (const VError &) {
             // A broken or mismatched embedded profile: fall back to the plain conversion.
@@ -237,8 +235,7 @@ VImage scaleExactly(const VImage &image, int w, int h)
 {
     if (image.width() == w && image.height() == h)
         return image;
-    VImage out = image.resize(double(w) / image.width(),
-                              VImage::option()->set("vscale", double(h) / image.height()));
+    VImage out = image.resize(double(w) / image.width(), VImage::option()->set("vscale", double(h) / image.height()));
     if (out.width() != w || out.height() != h)
         out = out.embed(0, 0, w, h, VImage::option()->set("extend", VIPS_EXTEND_COPY));
     return out;
@@ -337,7 +334,7 @@ Result<OpenedFile> sourceFromDescriptor(const QString &path, int fd)
         // descriptor" at the first read.
         VSource source = VSource::new_from_descriptor(fd);
         if (VIPS_CONNECTION(source.get_source())->descriptor < 0)
-            return systemError(ErrorCode::ReadFailed, path, EMFILE);  // dup() fails only so here
+            return systemError(ErrorCode::ReadFailed, path, EMFILE); // dup() fails only so here
         return OpenedFile{source, head};
     } catch (const VError &error) {
         const int number = errno;
@@ -397,13 +394,15 @@ Result<OpenedSource> readHeader(const QString &path, const Result<OpenedFile> &o
         return unsupportedKind(path);
     try {
         const VSource &source = opened.value().source;
-        VImage header = loadWith(*loader, source,
-                                 VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL)->set("fail_on", kFailOn));
+        VImage header =
+            loadWith(*loader, source, VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL)->set("fail_on", kFailOn));
         const qint64 pixels = qint64(header.width()) * header.height();
         if (pixels > g_pixelLimit.load())
             return Error{ErrorCode::Decode, path,
                          QStringLiteral("image of %1 x %2 pixels exceeds the limit of %3 pixels")
-                             .arg(header.width()).arg(header.height()).arg(g_pixelLimit.load())};
+                             .arg(header.width())
+                             .arg(header.height())
+                             .arg(g_pixelLimit.load())};
         return OpenedSource{source, header, *loader};
     } catch (const VError &error) {
         return vipsError(ErrorCode::Decode, path, "load", error);
@@ -493,8 +492,8 @@ std::optional<Loader> loaderFor(QByteArrayView head)
         return Loader::WebP;
     // An ISO media file whose major brand is a HEIF or AVIF still image or sequence.
     if (at(4, "ftyp")) {
-        for (const char *brand : {"heic", "heix", "hevc", "hevx", "heim", "heis", "hevm", "hevs", "mif1", "msf1",
-                                  "avif", "avis"}) {
+        for (const char *brand :
+             {"heic", "heix", "hevc", "hevx", "heim", "heis", "hevm", "hevs", "mif1", "msf1", "avif", "avis"}) {
             if (at(8, brand))
                 return Loader::Heif;
         }
@@ -589,7 +588,7 @@ Result<Picture> loadPicture(const QString &path, const SizeRule &rule, const Lat
     plan.sampleBytes = int(vips_format_sizeof(source.header.format()));
     plan.wholeImage = decodesWhole(source.loader, source.header);
     if (jpeg && plan.wholeImage)
-        plan.sampleBytes = 2;  // libjpeg's coefficients
+        plan.sampleBytes = 2; // libjpeg's coefficients
     plan.shrink = shrink;
     plan.kept = QSize(w, h);
     plan.turned = vips_image_get_orientation(source.header.get_image()) != 1;
@@ -664,8 +663,7 @@ Result<Picture> Picture::resized(int w, int h) const
     if (!d)
         return Error{ErrorCode::Encode, QString(), QStringLiteral("resize: no image")};
     if (w <= 0 || h <= 0)
-        return Error{ErrorCode::Encode, QString(),
-                     QStringLiteral("resize: invalid size %1 x %2").arg(w).arg(h)};
+        return Error{ErrorCode::Encode, QString(), QStringLiteral("resize: invalid size %1 x %2").arg(w).arg(h)};
     try {
         return PictureAccess::make(scaleExactly(d->image, w, h).copy_memory(), d->admission);
     } catch (const VError &error) {

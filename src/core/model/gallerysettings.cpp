@@ -63,9 +63,18 @@ namespace {
 using K = SettingsField::Kind;
 using S = GallerySettings;
 
-SettingsField i32(const char *name, qint32 S::*m) { return {name, K::Int32, m, nullptr, nullptr}; }
-SettingsField i16(const char *name, qint16 S::*m) { return {name, K::Int16, nullptr, m, nullptr}; }
-SettingsField txt(const char *name, QString S::*m) { return {name, K::Text, nullptr, nullptr, m}; }
+SettingsField i32(const char *name, qint32 S::*m)
+{
+    return {name, K::Int32, m, nullptr, nullptr};
+}
+SettingsField i16(const char *name, qint16 S::*m)
+{
+    return {name, K::Int16, nullptr, m, nullptr};
+}
+SettingsField txt(const char *name, QString S::*m)
+{
+    return {name, K::Text, nullptr, nullptr, m};
+}
 SettingsField reserved(std::size_t index, bool late)
 {
     return {"", K::Text, nullptr, nullptr, nullptr, index, late};
@@ -180,15 +189,24 @@ struct KindRule {
     ValueKind kind;
 };
 constexpr KindRule kKindRules[] = {
-    {"page_font_family", ValueKind::Fonts},       {"page_background_color", ValueKind::Colour},
-    {"cell_width", ValueKind::Size},              {"cell_height", ValueKind::Size},
-    {"cell_border_width", ValueKind::Size},       {"cell_border_colors", ValueKind::Colours},
-    {"cell_background_color", ValueKind::Colour}, {"thumb_border_color", ValueKind::Colour},
-    {"thumb_border_width", ValueKind::Size},      {"title_font_name", ValueKind::Fonts},
-    {"title_font_size", ValueKind::Size},         {"title_font_weight", ValueKind::Weight},
-    {"title_align", ValueKind::Align},            {"title_color", ValueKind::Colour},
-    {"gallery_title_font_name", ValueKind::Fonts}, {"gallery_title_font_size", ValueKind::Size},
-    {"gallery_title_color", ValueKind::Colour},   {"cell_spacing", ValueKind::Size},
+    {"page_font_family", ValueKind::Fonts},
+    {"page_background_color", ValueKind::Colour},
+    {"cell_width", ValueKind::Size},
+    {"cell_height", ValueKind::Size},
+    {"cell_border_width", ValueKind::Size},
+    {"cell_border_colors", ValueKind::Colours},
+    {"cell_background_color", ValueKind::Colour},
+    {"thumb_border_color", ValueKind::Colour},
+    {"thumb_border_width", ValueKind::Size},
+    {"title_font_name", ValueKind::Fonts},
+    {"title_font_size", ValueKind::Size},
+    {"title_font_weight", ValueKind::Weight},
+    {"title_align", ValueKind::Align},
+    {"title_color", ValueKind::Colour},
+    {"gallery_title_font_name", ValueKind::Fonts},
+    {"gallery_title_font_size", ValueKind::Size},
+    {"gallery_title_color", ValueKind::Colour},
+    {"cell_spacing", ValueKind::Size},
     {"cell_padding", ValueKind::Size},
 };
 constexpr int kMaxSize = 10000;
@@ -245,10 +263,10 @@ bool isFontList(const QString &value)
 {
     const bool allowed = std::all_of(value.begin(), value.end(), [](QChar c) {
         return c.isLetterOrNumber() || c == QLatin1Char(' ') || c == QLatin1Char('-') || c == QLatin1Char(',')
-            || c == QLatin1Char('\'') || c == QLatin1Char('"');
+               || c == QLatin1Char('\'') || c == QLatin1Char('"');
     });
     return allowed && !value.trimmed().isEmpty() && value.count(QLatin1Char('\'')) % 2 == 0
-        && value.count(QLatin1Char('"')) % 2 == 0;
+           && value.count(QLatin1Char('"')) % 2 == 0;
 }
 
 const GallerySettings &defaultSettings()
@@ -281,12 +299,12 @@ QString valueProblem(const SettingsField &field, const QString &value)
         return isSize(value) ? QString() : QStringLiteral("a whole number from 0 to %1").arg(kMaxSize);
     case ValueKind::Align:
         return value.isEmpty() || value == QLatin1String("left") || value == QLatin1String("center")
-                || value == QLatin1String("right")
-            ? QString()
-            : QStringLiteral("left, center or right");
+                       || value == QLatin1String("right")
+                   ? QString()
+                   : QStringLiteral("left, center or right");
     case ValueKind::Weight:
         return value == QLatin1String("normal") || value == QLatin1String("bold") ? QString()
-                                                                                   : QStringLiteral("normal or bold");
+                                                                                  : QStringLiteral("normal or bold");
     case ValueKind::Colour:
         return isColour(value) ? QString() : QStringLiteral("a colour such as #FF0000, #F00 or red");
     case ValueKind::Colours:

@@ -92,9 +92,8 @@ int repairOutputNames(ImageList &images)
     const auto isTaken = [&taken](const QString &key) { return taken.contains(key); };
     for (int i : redo) {
         ImageItem item = images.at(i);
-        const QString candidate = isSafeOutputName(item.outputName)
-            ? item.outputName
-            : safeOutputNameCandidate(paths::baseName(item.path));
+        const QString candidate =
+            isSafeOutputName(item.outputName) ? item.outputName : safeOutputNameCandidate(paths::baseName(item.path));
         item.outputName = firstFreeOutputName(candidate, isTaken, nextSuffix);
         taken.insert(outputNameKey(item.outputName));
         images.replace(i, std::move(item));

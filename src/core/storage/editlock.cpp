@@ -12,7 +12,8 @@ QString editLockPath(const QString &path)
     if (!canonical.isEmpty())
         return canonical + QStringLiteral(".lock");
     const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
-    return (folder.isEmpty() ? info.absolutePath() : folder) + QLatin1Char('/') + info.fileName() + QStringLiteral(".lock");
+    return (folder.isEmpty() ? info.absolutePath() : folder) + QLatin1Char('/') + info.fileName()
+           + QStringLiteral(".lock");
 }
 
 Result<std::shared_ptr<fileops::FileLock>> lockForEditing(const QString &path, int waitMs)

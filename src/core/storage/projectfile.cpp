@@ -30,7 +30,8 @@ Status writeItem(BinaryWriter &writer, const ImageItem &item, int number)
     const auto text = [&](const QString &value, const char *field) -> Status {
         if (writer.writeText(value))
             return std::nullopt;
-        return Error{ErrorCode::Invalid, {},
+        return Error{ErrorCode::Invalid,
+                     {},
                      QStringLiteral("%1 of image %2 is longer than 65535 bytes").arg(QLatin1String(field)).arg(number)};
     };
     Status status;
@@ -41,8 +42,8 @@ Status writeItem(BinaryWriter &writer, const ImageItem &item, int number)
     writer.writeInt16(flag(item.loaded));
     if ((status = text(item.linkText, "link_text")) || (status = text(item.outputName, "output_name")))
         return status;
-    static const char *const kReserved[] = {"reserved text 1", "reserved text 2", "reserved text 3",
-                                            "reserved text 4", "reserved text 5"};
+    static const char *const kReserved[] = {"reserved text 1", "reserved text 2", "reserved text 3", "reserved text 4",
+                                            "reserved text 5"};
     for (std::size_t i = 0; i < item.reserved.size(); ++i) {
         if ((status = text(item.reserved[i], kReserved[i])))
             return status;

@@ -41,8 +41,8 @@ Status writeSettingsRecord(BinaryWriter &writer, const GallerySettings &settings
             break;
         case Kind::Text:
             if (!writer.writeText(textField(settings, field))) {
-                return Error{ErrorCode::Invalid, {},
-                             fieldLabel(field, number) + QStringLiteral(" is longer than 65535 bytes")};
+                return Error{
+                    ErrorCode::Invalid, {}, fieldLabel(field, number) + QStringLiteral(" is longer than 65535 bytes")};
             }
             break;
         case Kind::Bytes16:

@@ -32,7 +32,7 @@ Error systemError(ErrorCode code, const QString &path, int number)
 bool isPlainName(const QString &name)
 {
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-        && !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
+           && !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
 }
 
 Error notPlain(const QString &path)
@@ -266,7 +266,8 @@ Result<QByteArray> Folder::readHead(const QString &name, qint64 max) const
     const QString path = pathOf(name);
     if (!isPlainName(name))
         return notPlain(path);
-    const int fd = ::openat(m_fd.get(), QFile::encodeName(name).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd =
+        ::openat(m_fd.get(), QFile::encodeName(name).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return systemError(errno == ENOENT ? ErrorCode::NotFound : ErrorCode::ReadFailed, path, errno);
     struct stat st {};
@@ -293,8 +294,9 @@ Status Folder::lockExclusively() const
     if (::flock(m_fd.get(), LOCK_EX | LOCK_NB) == 0)
         return std::nullopt;
     if (errno == EWOULDBLOCK)
-        return Error{ErrorCode::Refused, m_path,
-                     QStringLiteral("another build is making a gallery in this folder; try again when it has finished")};
+        return Error{
+            ErrorCode::Refused, m_path,
+            QStringLiteral("another build is making a gallery in this folder; try again when it has finished")};
     return systemError(ErrorCode::WriteFailed, m_path, errno);
 }
 
@@ -396,7 +398,7 @@ Result<FileLock> FileLock::acquire(const QString &lockPath, int waitMs)
             lock.m_path = lockPath;
             return lock;
         }
-        ::close(fd);  // the holder removed it as we got it: lock the new one
+        ::close(fd); // the holder removed it as we got it: lock the new one
     }
 }
 

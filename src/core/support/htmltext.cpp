@@ -49,12 +49,23 @@ QString addressValue(const QString &address)
     out.reserve(address.size());
     for (const QChar c : address) {
         switch (c.unicode()) {
-        case '&': out += QLatin1String("&amp;"); break;
-        case '<': out += QLatin1String("&lt;"); break;
-        case '>': out += QLatin1String("&gt;"); break;
-        case '"': out += QLatin1String("&quot;"); break;
-        case '\'': out += QLatin1String("&#39;"); break;
-        default: out += c;
+        case '&':
+            out += QLatin1String("&amp;");
+            break;
+        case '<':
+            out += QLatin1String("&lt;");
+            break;
+        case '>':
+            out += QLatin1String("&gt;");
+            break;
+        case '"':
+            out += QLatin1String("&quot;");
+            break;
+        case '\'':
+            out += QLatin1String("&#39;");
+            break;
+        default:
+            out += c;
         }
     }
     return out;

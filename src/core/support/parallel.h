@@ -30,7 +30,7 @@ namespace lumarc {
 // call returns as usual, and a throwing work(i) still gets its done(). Whatever work(i) meant
 // to store may then be missing, so callers mark an index complete at the end of work(i).
 // Should the system give no thread at all, the calling thread does the work itself.
-int runIndexed(int count, int workers, const std::function<void(int)> &work,
-               const std::function<bool(int)> &done, const std::function<void()> &workerFinished = {});
+int runIndexed(int count, int workers, const std::function<void(int)> &work, const std::function<bool(int)> &done,
+               const std::function<void()> &workerFinished = {});
 
 } // namespace lumarc

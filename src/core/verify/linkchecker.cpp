@@ -18,7 +18,7 @@ bool isWebUrl(const QUrl &url)
 {
     const QString scheme = url.scheme();
     return url.isValid() && !url.host().isEmpty()
-        && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+           && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
 }
 
 } // namespace
@@ -98,7 +98,12 @@ void LinkChecker::start(const QList<LinkRow> &rows, const QString &linkBase)
         return;
     // Queued, so that a caller can connect to finished() and enter its event loop first.
     QMetaObject::invokeMethod(
-        this, [this, generation] { if (isCurrent(generation)) finishRun(false); }, Qt::QueuedConnection);
+        this,
+        [this, generation] {
+            if (isCurrent(generation))
+                finishRun(false);
+        },
+        Qt::QueuedConnection);
 }
 
 void LinkChecker::stop()
@@ -220,7 +225,7 @@ void LinkChecker::onHeaders(quint64 id)
         return;
     }
     if (flight.row < 0) {
-        land(id, LinkStatus::Validated);  // any answer, even 404, shows the network works
+        land(id, LinkStatus::Validated); // any answer, even 404, shows the network works
         return;
     }
     const int status = code.toInt();
@@ -270,7 +275,7 @@ void LinkChecker::release(Flight &flight)
         dropReply(std::exchange(flight.reply, nullptr));
     if (flight.timer) {
         flight.timer->stop();
-        flight.timer->deleteLater();  // we may be inside its timeout()
+        flight.timer->deleteLater(); // we may be inside its timeout()
         flight.timer = nullptr;
     }
 }

@@ -46,14 +46,22 @@ struct StatusString {
 StatusString statusString(LinkStatus status)
 {
     switch (status) {
-    case LinkStatus::NotVerified: return {184, "Not verified"};
-    case LinkStatus::Validated: return {189, "Validated"};
-    case LinkStatus::ImageNotFound: return {190, "Image not found"};
-    case LinkStatus::RelativeUrlNotVerified: return {191, "Relative URL: not verifyed"};
-    case LinkStatus::UrlNotFound: return {192, "URL not found"};
-    case LinkStatus::LinkNotFound: return {193, "Link not found"};
-    case LinkStatus::ExternalLinkNotVerified: return {248, "External link: not verifyed"};
-    case LinkStatus::LinkFileNotFound: return {249, "Link (file)not found"};
+    case LinkStatus::NotVerified:
+        return {184, "Not verified"};
+    case LinkStatus::Validated:
+        return {189, "Validated"};
+    case LinkStatus::ImageNotFound:
+        return {190, "Image not found"};
+    case LinkStatus::RelativeUrlNotVerified:
+        return {191, "Relative URL: not verifyed"};
+    case LinkStatus::UrlNotFound:
+        return {192, "URL not found"};
+    case LinkStatus::LinkNotFound:
+        return {193, "Link not found"};
+    case LinkStatus::ExternalLinkNotVerified:
+        return {248, "External link: not verifyed"};
+    case LinkStatus::LinkFileNotFound:
+        return {249, "Link (file)not found"};
     }
     return {184, "Not verified"};
 }
@@ -80,7 +88,7 @@ bool isExternalUrl(const QString &text)
 bool isHtmlPage(const QString &text)
 {
     return text.endsWith(QLatin1String(".html"), Qt::CaseInsensitive)
-        || text.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive);
+           || text.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive);
 }
 
 std::optional<QString> resolveRelativeUrl(const QString &base, const QString &relative)
@@ -102,12 +110,12 @@ std::optional<QString> resolveRelativeUrl(const QString &base, const QString &re
     }
     rest = withoutTrailingSlash(rest);
     if (!prefix.isEmpty() && rest.isEmpty())
-        return std::nullopt;  // a scheme without a host
+        return std::nullopt; // a scheme without a host
 
     // A base rooted at "/" splits into an empty first segment, which keeps the root.
     QStringList segments = rest.split(QLatin1Char('/'));
     if (!prefix.isEmpty())
-        segments.first() = segments.first().toLower();  // host names ignore case, paths do not
+        segments.first() = segments.first().toLower(); // host names ignore case, paths do not
     qsizetype kept = segments.size();
 
     link = withoutTrailingSlash(link);
@@ -151,7 +159,7 @@ QString englishStatusText(LinkStatus status)
 bool isProblem(LinkStatus status)
 {
     return status == LinkStatus::ImageNotFound || status == LinkStatus::UrlNotFound
-        || status == LinkStatus::LinkNotFound || status == LinkStatus::LinkFileNotFound;
+           || status == LinkStatus::LinkNotFound || status == LinkStatus::LinkFileNotFound;
 }
 
 QList<LinkRow> collectRows(const Project &project)

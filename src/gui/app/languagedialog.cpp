@@ -39,8 +39,7 @@ QString nativeLanguageName(int languageId)
     return languageLocale(languageId).nativeLanguageName();
 }
 
-LanguageDialog::LanguageDialog(QWidget *parent)
-    : QDialog(parent)
+LanguageDialog::LanguageDialog(QWidget *parent) : QDialog(parent)
 {
     m_languageList = new QListWidget(this);
     m_languageList->setSelectionMode(QAbstractItemView::SingleSelection);

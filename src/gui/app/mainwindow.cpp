@@ -10,8 +10,8 @@
 #include "gui/dialogs/inputdialog.h"
 #include "gui/dialogs/settingsdialog.h"
 #include "gui/dialogs/windowcaption.h"
-#include "gui/editor/itemeditor.h"
 #include "gui/editor/gridgeometry.h"
+#include "gui/editor/itemeditor.h"
 #include "gui/editor/previewloader.h"
 #include "gui/editor/thumbnailgrid.h"
 #include "gui/verify/verifylinksdialog.h"
@@ -33,20 +33,20 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileSystemWatcher>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSettings>
-#include <QMenu>
-#include <QLocale>
-#include <QStatusBar>
-#include <QShortcut>
 #include <QScreen>
+#include <QSettings>
+#include <QShortcut>
+#include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -63,24 +63,12 @@ const QString kProgramName = QStringLiteral("Lumarc");
 } // namespace
 
 MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
-    : QMainWindow(parent),
-      m_store(std::move(store)),
-      m_document(new ProjectDocument(this)),
-      m_grid(new ThumbnailGrid),
-      m_editor(new ItemEditor),
-      m_previews(new PreviewLoader(this)),
-      m_build(new BuildRunner(this)),
-      m_settingsDialog(new SettingsDialog(this)),
-      m_watcher(new QFileSystemWatcher(this)),
-      m_watchDelay(new QTimer(this)),
-      m_addImageButton(new QPushButton),
-      m_addFolderButton(new QPushButton),
-      m_perRowBox(new NumericBox),
-      m_htmlOnlyCheck(new QCheckBox),
-      m_makeButton(new QPushButton),
-      m_stopButton(new QPushButton),
-      m_progress(new QProgressBar),
-      m_loadingPanel(new QLabel(this)),
+    : QMainWindow(parent), m_store(std::move(store)), m_document(new ProjectDocument(this)), m_grid(new ThumbnailGrid),
+      m_editor(new ItemEditor), m_previews(new PreviewLoader(this)), m_build(new BuildRunner(this)),
+      m_settingsDialog(new SettingsDialog(this)), m_watcher(new QFileSystemWatcher(this)),
+      m_watchDelay(new QTimer(this)), m_addImageButton(new QPushButton), m_addFolderButton(new QPushButton),
+      m_perRowBox(new NumericBox), m_htmlOnlyCheck(new QCheckBox), m_makeButton(new QPushButton),
+      m_stopButton(new QPushButton), m_progress(new QProgressBar), m_loadingPanel(new QLabel(this)),
       m_status(new QLabel)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -97,8 +85,8 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
     buildMenus();
     connectSignals();
     restoreState();
-    retranslate();  // the caption too
-    refreshGrid();  // and what is enabled
+    retranslate(); // the caption too
+    refreshGrid(); // and what is enabled
     // F6 moves the focus between the grid, the editor and the tool row; Tab keeps its
     // meaning inside the grid.
     auto *nextPane = new QShortcut(QKeySequence(Qt::Key_F6), this);
@@ -173,20 +161,27 @@ void MainWindow::buildMenus()
     };
 
     m_fileMenu = menuBar()->addMenu(QString());
-    add(m_fileMenu, QStringLiteral("mnuNewProject"), [this] {
-        if (askToKeepChanges())
-            newProject();
-    }, QKeySequence::New);
-    add(m_fileMenu, QStringLiteral("mnuOpenProject"), [this] {
-        if (!askToKeepChanges())
-            return;
-        const QString path = QFileDialog::getOpenFileName(this, getString(207, QStringLiteral("Select project")),
-                                                          m_dataFolder,
-                                                          qtFilter(getString(206, QStringLiteral("ZEB project (*.zeb)|*.zeb"))));
-        if (!path.isEmpty())
-            loadProject(path, true);
-    }, QKeySequence::Open);
-    add(m_fileMenu, QStringLiteral("mnuSaveProject"), [this] { saveProject(m_document->path().isEmpty()); },
+    add(
+        m_fileMenu, QStringLiteral("mnuNewProject"),
+        [this] {
+            if (askToKeepChanges())
+                newProject();
+        },
+        QKeySequence::New);
+    add(
+        m_fileMenu, QStringLiteral("mnuOpenProject"),
+        [this] {
+            if (!askToKeepChanges())
+                return;
+            const QString path =
+                QFileDialog::getOpenFileName(this, getString(207, QStringLiteral("Select project")), m_dataFolder,
+                                             qtFilter(getString(206, QStringLiteral("ZEB project (*.zeb)|*.zeb"))));
+            if (!path.isEmpty())
+                loadProject(path, true);
+        },
+        QKeySequence::Open);
+    add(
+        m_fileMenu, QStringLiteral("mnuSaveProject"), [this] { saveProject(m_document->path().isEmpty()); },
         QKeySequence::Save);
     add(m_fileMenu, QStringLiteral("mnuSaveAs"), [this] { saveProject(true); });
     m_fileMenu->addSeparator();
@@ -199,14 +194,17 @@ void MainWindow::buildMenus()
         m_recentActions.append(action);
     }
     m_recentSeparator = m_fileMenu->addSeparator();
-    add(m_fileMenu, QStringLiteral("mnuExit"), [this] {
-        // Exit keeps its automatic save, but a save that failed or was cancelled keeps the
-        // window open: ending then would lose the edits.
-        if (m_document->count() > 0 && !saveProject(m_document->path().isEmpty()))
-            return;
-        m_closingFromMenu = true;
-        close();
-    }, QKeySequence::Quit);
+    add(
+        m_fileMenu, QStringLiteral("mnuExit"),
+        [this] {
+            // Exit keeps its automatic save, but a save that failed or was cancelled keeps the
+            // window open: ending then would lose the edits.
+            if (m_document->count() > 0 && !saveProject(m_document->path().isEmpty()))
+                return;
+            m_closingFromMenu = true;
+            close();
+        },
+        QKeySequence::Quit);
 
     m_imagesMenu = menuBar()->addMenu(QString());
     add(m_imagesMenu, QStringLiteral("mnuSelectAll"), [this] { selectAllToggle(); });
@@ -217,13 +215,17 @@ void MainWindow::buildMenus()
     add(m_imagesMenu, QStringLiteral("mnuClearImageTitles"), [this] {
         confirmAndChange(212, QStringLiteral("Clear image titles"), [](ImageItem &item) { item.title.clear(); });
     });
-    add(m_imagesMenu, QStringLiteral("mnuCaptionPrefix"), [this] { prefixOrSuffix(action("mnuCaptionPrefix"), true, true); });
-    add(m_imagesMenu, QStringLiteral("mnuCaptionSuffix"), [this] { prefixOrSuffix(action("mnuCaptionSuffix"), true, false); });
+    add(m_imagesMenu, QStringLiteral("mnuCaptionPrefix"),
+        [this] { prefixOrSuffix(action("mnuCaptionPrefix"), true, true); });
+    add(m_imagesMenu, QStringLiteral("mnuCaptionSuffix"),
+        [this] { prefixOrSuffix(action("mnuCaptionSuffix"), true, false); });
     add(m_imagesMenu, QStringLiteral("mnuClearImageTooltips"), [this] {
         confirmAndChange(213, QStringLiteral("Clear image tooltips"), [](ImageItem &item) { item.tooltip.clear(); });
     });
-    add(m_imagesMenu, QStringLiteral("mnuTooltipPrefix"), [this] { prefixOrSuffix(action("mnuTooltipPrefix"), false, true); });
-    add(m_imagesMenu, QStringLiteral("mnuTooltipSuffix"), [this] { prefixOrSuffix(action("mnuTooltipSuffix"), false, false); });
+    add(m_imagesMenu, QStringLiteral("mnuTooltipPrefix"),
+        [this] { prefixOrSuffix(action("mnuTooltipPrefix"), false, true); });
+    add(m_imagesMenu, QStringLiteral("mnuTooltipSuffix"),
+        [this] { prefixOrSuffix(action("mnuTooltipSuffix"), false, false); });
     add(m_imagesMenu, QStringLiteral("mnuTooltipEquCaption"), [this] {
         confirmAndChange(214, QStringLiteral("Image tooltip = image title"),
                          [](ImageItem &item) { item.tooltip = item.title; });
@@ -258,9 +260,8 @@ void MainWindow::connectSignals()
         if (m_document->count() > 0)
             m_imagesMenu->popup(at);
     });
-    connect(m_grid, &ThumbnailGrid::filesDropped, this, [this](const QStringList &paths) {
-        addImages(paths, AddRoute::Drop);
-    });
+    connect(m_grid, &ThumbnailGrid::filesDropped, this,
+            [this](const QStringList &paths) { addImages(paths, AddRoute::Drop); });
     connect(m_grid, &ThumbnailGrid::picturesPerRowChanged, this, [this](int perRow) {
         const QSignalBlocker blocker(m_perRowBox);
         m_perRowBox->setValue(perRow);
@@ -535,21 +536,23 @@ void MainWindow::projectFileChanged()
     const FileState now = FileState::of(path);
     if (now == m_fileState || now == m_toldState || !now.exists)
         return;
-    m_toldState = now;  // said once per change; a save still asks before it overwrites
+    m_toldState = now; // said once per change; a save still asks before it overwrites
     m_askingAboutChange = true;
     const QString changed = getString(306, QStringLiteral("This project file was changed by another program since it "
                                                           "was opened or saved here."));
     commitEditor();
     if (!m_document->isModified()) {
         if (fileMessage(this, QMessageBox::Question, path,
-                            changed + QLatin1Char(' ') + getString(309, QStringLiteral("Load the changed file?")),
-                            QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+                        changed + QLatin1Char(' ') + getString(309, QStringLiteral("Load the changed file?")),
+                        QMessageBox::Yes | QMessageBox::No)
+            == QMessageBox::Yes)
             loadProject(path, false);
     } else {
         fileMessage(this, QMessageBox::Warning, path,
-                        changed + QStringLiteral("\n") + getString(310, QStringLiteral("The changes made here are not saved "
-                                                                                       "yet; saving will ask whether to "
-                                                                                       "overwrite the file.")));
+                    changed + QStringLiteral("\n")
+                        + getString(310, QStringLiteral("The changes made here are not saved "
+                                                        "yet; saving will ask whether to "
+                                                        "overwrite the file.")));
     }
     m_askingAboutChange = false;
 }
@@ -697,7 +700,8 @@ void MainWindow::addDialogImages()
 {
     commitEditor();
     QString filter = qtFilter(imaging::buildImageFileFilter());
-    const QStringList files = QFileDialog::getOpenFileNames(this, QStringLiteral("Select images"), m_sourceFolder, filter);
+    const QStringList files =
+        QFileDialog::getOpenFileNames(this, QStringLiteral("Select images"), m_sourceFolder, filter);
     if (files.isEmpty())
         return;
     m_sourceFolder = QFileInfo(files.first()).absolutePath();
@@ -709,8 +713,8 @@ void MainWindow::addDialogImages()
 void MainWindow::addFolder()
 {
     commitEditor();
-    const QString folder = chooseFolder(this, getString(176, QStringLiteral("Please select folder with original images")),
-                                        m_sourceFolder);
+    const QString folder =
+        chooseFolder(this, getString(176, QStringLiteral("Please select folder with original images")), m_sourceFolder);
     if (folder.isEmpty())
         return;
     m_sourceFolder = folder;
@@ -733,7 +737,8 @@ void MainWindow::addImages(const QStringList &paths, AddRoute route)
     static quint64 nextTicket = ~quint64(0);
     for (const QString &path : paths) {
         // The checks need no decoding: they run here, in the route's order.
-        const AddOutcome outcome = batch.contains(path) ? AddOutcome::Duplicate : checkNewImage(m_document->project(), path);
+        const AddOutcome outcome =
+            batch.contains(path) ? AddOutcome::Duplicate : checkNewImage(m_document->project(), path);
         if (outcome == AddOutcome::NotReadable)
             continue;
         if (outcome == AddOutcome::Duplicate) {
@@ -797,7 +802,7 @@ void MainWindow::stopAdding()
             it = m_pendingOrder.erase(it);
         }
     }
-    appendFinishedImages();  // which ends the adding, as nothing is pending any more
+    appendFinishedImages(); // which ends the adding, as nothing is pending any more
 }
 
 void MainWindow::endAdding()
@@ -830,7 +835,7 @@ bool MainWindow::loadProject(const QString &path, bool addToRecent)
 {
     commitEditor();
     if (path.isEmpty() || !QFileInfo::exists(path) || isAdding() || isBuilding())
-        return false;  // a stale recent entry: nothing is said
+        return false; // a stale recent entry: nothing is said
     showLoadingPanel(QStringLiteral("Loading..."));
     int renamed = 0;
     Result<Project> loaded = lumarc::loadProject(path, &renamed);
@@ -885,13 +890,16 @@ bool MainWindow::saveProject(bool askName)
         // overwritten unasked.
         const bool ownFile = path == m_document->path() && m_fileState.exists;
         if (ownFile && !overwriteAgreed && FileState::of(path) != m_fileState) {
-            QMessageBox box(QMessageBox::Warning, windowCaption(path),
-                            QDir::toNativeSeparators(path) + QStringLiteral("\n\n")
-                                + getString(306, QStringLiteral("This project file was changed by another program since "
-                                                                "it was opened or saved here.")),
-                            QMessageBox::Cancel, this);
-            QAbstractButton *reload = box.addButton(getString(307, QStringLiteral("Reload")), QMessageBox::DestructiveRole);
-            QAbstractButton *overwrite = box.addButton(getString(308, QStringLiteral("Overwrite")), QMessageBox::AcceptRole);
+            QMessageBox box(
+                QMessageBox::Warning, windowCaption(path),
+                QDir::toNativeSeparators(path) + QStringLiteral("\n\n")
+                    + getString(306, QStringLiteral("This project file was changed by another program since "
+                                                    "it was opened or saved here.")),
+                QMessageBox::Cancel, this);
+            QAbstractButton *reload =
+                box.addButton(getString(307, QStringLiteral("Reload")), QMessageBox::DestructiveRole);
+            QAbstractButton *overwrite =
+                box.addButton(getString(308, QStringLiteral("Overwrite")), QMessageBox::AcceptRole);
             box.setDefaultButton(QMessageBox::Cancel);
             box.exec();
             if (box.clickedButton() == reload) {
@@ -908,7 +916,8 @@ bool MainWindow::saveProject(bool askName)
         if (!lock && lock.error().code == ErrorCode::Refused) {
             const QMessageBox::StandardButton answer = fileMessage(
                 this, QMessageBox::Warning, path,
-                getString(305, QStringLiteral("Another program is changing this project file right now, so it was not saved.")),
+                getString(305, QStringLiteral(
+                                   "Another program is changing this project file right now, so it was not saved.")),
                 QMessageBox::Retry | QMessageBox::Cancel);
             if (answer == QMessageBox::Retry)
                 continue;
@@ -955,8 +964,9 @@ void MainWindow::exportList()
     commitEditor();
     if (m_document->count() == 0)
         return;
-    const QString path = QFileDialog::getSaveFileName(this, getString(183, QStringLiteral("ZEB text file")), m_dataFolder,
-                                                      qtFilter(getString(182, QStringLiteral("ZEB text format (*.txt)|*.txt"))));
+    const QString path =
+        QFileDialog::getSaveFileName(this, getString(183, QStringLiteral("ZEB text file")), m_dataFolder,
+                                     qtFilter(getString(182, QStringLiteral("ZEB text format (*.txt)|*.txt"))));
     if (path.isEmpty())
         return;
     if (Status error = exportTextList(m_document->images(), path))
@@ -968,8 +978,9 @@ void MainWindow::importList()
     if (isAdding() || isBuilding())
         return;
     commitEditor();
-    const QString path = QFileDialog::getOpenFileName(this, getString(183, QStringLiteral("ZEB text file")), m_dataFolder,
-                                                      qtFilter(getString(182, QStringLiteral("ZEB text format (*.txt)|*.txt"))));
+    const QString path =
+        QFileDialog::getOpenFileName(this, getString(183, QStringLiteral("ZEB text file")), m_dataFolder,
+                                     qtFilter(getString(182, QStringLiteral("ZEB text format (*.txt)|*.txt"))));
     if (path.isEmpty())
         return;
     Project imported = m_document->project();
@@ -1121,11 +1132,12 @@ bool MainWindow::askEmptying(const QString &folder, const DestinationSurvey &sur
     // What goes and what stays, so that nothing is removed unseen.
     const QStringList going = survey.toDelete + survey.toReplace;
     QString details = QString::number(going.size())
-        + (survey.earlierGallery ? getString(302, QStringLiteral(" files of an earlier gallery will be deleted."))
-                                 : getString(304, QStringLiteral(" files that no gallery build wrote will be replaced.")));
+                      + (survey.earlierGallery
+                             ? getString(302, QStringLiteral(" files of an earlier gallery will be deleted."))
+                             : getString(304, QStringLiteral(" files that no gallery build wrote will be replaced.")));
     if (!survey.staying.isEmpty())
         details += QLatin1Char('\n') + getString(303, QStringLiteral("These stay as they are: "))
-            + survey.staying.join(QStringLiteral(", "));
+                   + survey.staying.join(QStringLiteral(", "));
     box.setInformativeText(details);
     QStringList names;
     for (const QString &file : going)
@@ -1144,11 +1156,11 @@ void MainWindow::buildEnded(const BuildReport &report)
     if (report.stopped) {
         // The earlier gallery is gone and the new one is half made: the user must know.
         fileMessage(this, QMessageBox::Warning, QDir(relativeBase()).filePath(m_document->settings().destinationFolder),
-                        getString(311, QStringLiteral("The gallery was not finished: the build was stopped after %1 of "
-                                                      "%2 images, and no pages were written. Make the gallery again to "
-                                                      "finish it."))
-                            .arg(report.imagesProduced)
-                            .arg(m_buildTotal));
+                    getString(311, QStringLiteral("The gallery was not finished: the build was stopped after %1 of "
+                                                  "%2 images, and no pages were written. Make the gallery again to "
+                                                  "finish it."))
+                        .arg(report.imagesProduced)
+                        .arg(m_buildTotal));
     }
     if (m_closeAfterBuild) {
         // The user closed the window while the build ran: nothing more to show.
@@ -1246,10 +1258,10 @@ bool MainWindow::askToKeepChanges()
     commitEditor();
     if (!m_document->isModified())
         return true;
-    const QMessageBox::StandardButton answer = QMessageBox::question(
-        this, windowCaption(m_document->path()),
-        getString(301, QStringLiteral("The project has changes that are not saved. Save them?")),
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    const QMessageBox::StandardButton answer =
+        QMessageBox::question(this, windowCaption(m_document->path()),
+                              getString(301, QStringLiteral("The project has changes that are not saved. Save them?")),
+                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Cancel)
         return false;
     if (answer == QMessageBox::Save)
@@ -1270,7 +1282,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         if (QMessageBox::question(this, windowCaption(m_document->path()),
                                   getString(312, QStringLiteral("Images are still being added. Stop adding and close "
-                                                                "the window?"))) == QMessageBox::Yes) {
+                                                                "the window?")))
+            == QMessageBox::Yes) {
             stopAdding();
             QTimer::singleShot(0, this, &QWidget::close);
         }

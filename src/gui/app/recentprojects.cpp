@@ -88,7 +88,7 @@ void RecentProjects::addFile(const QString &path)
     if (position == 0) {
         if (m_fileCount < maxFileCount())
             ++m_fileCount;
-        position = m_fileCount;  // on a full list the last entry is overwritten
+        position = m_fileCount; // on a full list the last entry is overwritten
     }
     for (int slot = position - 1; slot >= 1; --slot)
         m_slots[slot] = m_slots.at(slot - 1);
@@ -136,9 +136,8 @@ void writeSourceFolder(QSettings &store, const QString &folder)
 
 int readPicturesPerRow(QSettings &store)
 {
-    const QString text = store.value(kSettingsGroup + QStringLiteral("/picinrow"), QStringLiteral("4"))
-                             .toString()
-                             .trimmed();
+    const QString text =
+        store.value(kSettingsGroup + QStringLiteral("/picinrow"), QStringLiteral("4")).toString().trimmed();
     // Read like the old runtime's Val(): the leading whole number, 0 when there is none.
     qsizetype end = 0;
     if (end < text.size() && (text.at(end) == u'-' || text.at(end) == u'+'))

@@ -50,7 +50,7 @@ public:
     void load(QSettings &store);
 
 private:
-    QStringList m_slots = QStringList(kMaxRecent);  // slot k at index k - 1
+    QStringList m_slots = QStringList(kMaxRecent); // slot k at index k - 1
     int m_fileCount = 0;
 };
 

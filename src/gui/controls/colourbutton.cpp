@@ -27,8 +27,7 @@ void paintLabel(QLabel *label, const QColor &background, const std::optional<QCo
     label->setAutoFillBackground(true);
 }
 
-ColourButton::ColourButton(QWidget *parent)
-    : QPushButton(parent)
+ColourButton::ColourButton(QWidget *parent) : QPushButton(parent)
 {
     updateFace();
 }

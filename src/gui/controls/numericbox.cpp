@@ -74,7 +74,7 @@ QString formatNumber(double value, const QString &format, const QLocale &locale)
     const double scale = std::pow(10.0, decimals);
     double rounded = std::round(value * scale) / scale;
     if (rounded == 0.0)
-        rounded = 0.0;  // no "-0" for a small negative value
+        rounded = 0.0; // no "-0" for a small negative value
     QLocale plain = locale;
     plain.setNumberOptions(QLocale::OmitGroupSeparator);
     return plain.toString(rounded, 'f', decimals);
@@ -110,8 +110,7 @@ std::optional<double> acceptableValue(const QString &text, double minimum, doubl
 KeyAction filterKey(QChar key, bool keypadDecimal, const KeyContext &context)
 {
     const bool separatorKey = key == u'.' || key == u',' || keypadDecimal;
-    if (context.type == NumericType::Decimal && context.formatString.trimmed() != QLatin1String("0")
-        && separatorKey) {
+    if (context.type == NumericType::Decimal && context.formatString.trimmed() != QLatin1String("0") && separatorKey) {
         // A second separator may only replace a selection that covers the whole text.
         if (context.text.contains(context.separator) && context.selectionLength < context.text.size())
             return KeyAction::Refuse;
@@ -140,8 +139,7 @@ StepResult stepValue(double value, double step, double minimum, double maximum)
     return {next, false};
 }
 
-NumericBox::NumericBox(QWidget *parent)
-    : QWidget(parent)
+NumericBox::NumericBox(QWidget *parent) : QWidget(parent)
 {
     m_captionLabel = new QLabel(this);
     m_captionLabel->setObjectName(QStringLiteral("captionLabel"));
@@ -435,8 +433,8 @@ KeyContext NumericBox::keyContext() const
 {
     KeyContext context;
     context.text = m_valueEdit->text();
-    context.selectionStart = m_valueEdit->hasSelectedText() ? m_valueEdit->selectionStart()
-                                                            : m_valueEdit->cursorPosition();
+    context.selectionStart =
+        m_valueEdit->hasSelectedText() ? m_valueEdit->selectionStart() : m_valueEdit->cursorPosition();
     context.selectionLength = static_cast<int>(m_valueEdit->selectedText().size());
     context.minimum = m_minimum;
     context.type = m_type;
@@ -480,9 +478,9 @@ bool NumericBox::handleKeyPress(QKeyEvent *event)
         return false;
     const QChar key = typed.at(0);
     if (!key.isPrint() && key != u'\r' && key != u'\b')
-        return false;  // Tab, Delete, Escape: not characters of the number
-    const bool keypadDecimal = (event->modifiers() & Qt::KeypadModifier)
-                               && (event->key() == Qt::Key_Period || event->key() == Qt::Key_Comma);
+        return false; // Tab, Delete, Escape: not characters of the number
+    const bool keypadDecimal =
+        (event->modifiers() & Qt::KeypadModifier) && (event->key() == Qt::Key_Period || event->key() == Qt::Key_Comma);
     const KeyContext context = keyContext();
     switch (filterKey(key, keypadDecimal, context)) {
     case KeyAction::Pass:

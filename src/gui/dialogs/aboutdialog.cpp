@@ -42,8 +42,7 @@ QList<LibraryCredit> libraryCredits()
     };
 }
 
-AboutDialog::AboutDialog(QWidget *parent)
-    : QDialog(parent)
+AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
 {
     m_productLabel = new QLabel(QStringLiteral("Lumarc v." LUMARC_VERSION "."), this);
     QFont productFont = m_productLabel->font();
@@ -93,8 +92,8 @@ void AboutDialog::retranslate()
     setWindowTitle(i18n::getString(22, QStringLiteral("  About Lumarc")));
     m_termsLabel->setText(i18n::getString(24, QStringLiteral("Free to use for personal and commercial galleries.")));
     m_imagingLabel->setText(i18n::getString(28, QStringLiteral("Photos and thumbnails are made with libvips.")));
-    m_homePageLabel->setText(linkHtml(QLatin1String(kHomePageAddress),
-                                      i18n::getString(23, QStringLiteral("ZEB home page"))));
+    m_homePageLabel->setText(
+        linkHtml(QLatin1String(kHomePageAddress), i18n::getString(23, QStringLiteral("ZEB home page"))));
     m_closeButton->setText(i18n::getString(16, QStringLiteral("Close")));
 }
 

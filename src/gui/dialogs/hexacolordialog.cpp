@@ -46,8 +46,8 @@ QString componentText(const QString &caption, int value)
 } // namespace
 
 HexaColorDialog::HexaColorDialog(QWidget *parent)
-    : QDialog(parent)
-    , systemColourPicker([](const QColor &initial, QWidget *owner) { return QColorDialog::getColor(initial, owner); })
+    : QDialog(parent),
+      systemColourPicker([](const QColor &initial, QWidget *owner) { return QColorDialog::getColor(initial, owner); })
 {
     auto *sliders = new QGridLayout;
     for (int i = 0; i < 3; ++i) {

@@ -16,12 +16,11 @@ namespace lumarc::gui {
 bool takeUrlAnswer(const QString &answer, QString &text, UrlCollection &urls)
 {
     text = answer.trimmed();
-    urls.add(text);  // refuses empty and known addresses
+    urls.add(text); // refuses empty and known addresses
     return !text.isEmpty();
 }
 
-InputDialog::InputDialog(Kind kind, QWidget *parent)
-    : QDialog(parent)
+InputDialog::InputDialog(Kind kind, QWidget *parent) : QDialog(parent)
 {
     m_promptLabel = new QLabel(this);
     m_promptLabel->hide();

@@ -134,8 +134,7 @@ QString nativeName(const QString &path)
 
 } // namespace
 
-SettingsDialog::SettingsDialog(QWidget *parent)
-    : QDialog(parent)
+SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmSettings"));
     m_pickers.font = [](const QFont &initial, QWidget *owner) -> std::optional<QFont> {
@@ -288,7 +287,8 @@ QWidget *SettingsDialog::buildSettingsTab()
     thumbLayout->addWidget(m_thumbTitlePreview);
     thumbLayout->addLayout(row({m_thumbFontButton, addNumericBox(QStringLiteral("title_font_size"), 0, 26, 1),
                                 m_colours.value(QStringLiteral("title_color")), m_alignBox}));
-    thumbLayout->addLayout(row({addCheckBox(QStringLiteral("add_image_links")), addTextBox(QStringLiteral("default_link_text"))}));
+    thumbLayout->addLayout(
+        row({addCheckBox(QStringLiteral("add_image_links")), addTextBox(QStringLiteral("default_link_text"))}));
 
     // Cell: the table cell around each thumbnail.
     QGroupBox *cell = frame(QStringLiteral("frameSlide"));
@@ -345,7 +345,8 @@ QWidget *SettingsDialog::buildSettingsTab()
     pageColour->setObjectName(QStringLiteral("lblPageColor"));
     titleLayout->addWidget(pageColour, line, 0);
     titleLayout->addWidget(m_colours.value(QStringLiteral("page_background_color")), line++, 1, Qt::AlignLeft);
-    labelled(QStringLiteral("lblPageImage"), addTextBox(QStringLiteral("page_background_image")), m_backgroundButtons[0]);
+    labelled(QStringLiteral("lblPageImage"), addTextBox(QStringLiteral("page_background_image")),
+             m_backgroundButtons[0]);
     labelled(QStringLiteral("lblParentTitle"), addTextBox(QStringLiteral("parent_page_title")));
     labelled(QStringLiteral("lblParentUrl"), addTextBox(QStringLiteral("parent_page_url")));
     titleLayout->addWidget(addCheckBox(QStringLiteral("add_parent_link")), line++, 1, 1, 2);
@@ -364,7 +365,7 @@ QWidget *SettingsDialog::buildSettingsTab()
     NumericBox *rows = addNumericBox(QStringLiteral("rows"), 1, 1000, 1);
     columns->setAfterString(QString());
     rows->setAfterString(QString());
-    quality->setAfterString(QString());  // "%" comes from the string table
+    quality->setAfterString(QString()); // "%" comes from the string table
 
     m_folderButton = browseButton();
     connect(m_folderButton, &QToolButton::clicked, this, &SettingsDialog::chooseDestinationFolder);
@@ -390,7 +391,8 @@ QWidget *SettingsDialog::buildSettingsTab()
     m_thumbSize = {m_numbers.value(QStringLiteral("thumb_width")), m_numbers.value(QStringLiteral("thumb_height"))};
     m_cellSize = {m_numbers.value(QStringLiteral("cell_width")), m_numbers.value(QStringLiteral("cell_height"))};
     for (int dimension : {0, 1})
-        connect(m_thumbSize[dimension], &NumericBox::valueChanged, this, [this, dimension] { keepCellAtLeastThumbnail(dimension); });
+        connect(m_thumbSize[dimension], &NumericBox::valueChanged, this,
+                [this, dimension] { keepCellAtLeastThumbnail(dimension); });
     connect(m_numbers.value(QStringLiteral("cell_padding")), &NumericBox::valueChanged, this, [this] {
         keepCellAtLeastThumbnail(0);
         keepCellAtLeastThumbnail(1);
@@ -409,7 +411,7 @@ QWidget *SettingsDialog::buildHelpTab()
     for (int i = 0; i < 12; ++i) {
         auto *label = new QLabel;
         label->setObjectName(QStringLiteral("lblInfo"));
-        label->setWordWrap(i % 2 == 1);  // the part names stay on one line
+        label->setWordWrap(i % 2 == 1); // the part names stay on one line
         m_helpLabels.append(label);
         grid->addWidget(label, i / 2, i % 2);
     }
@@ -429,12 +431,16 @@ void SettingsDialog::retranslate()
         m_frames.at(i)->setTitle(getString(frames[i].first, QLatin1String(frames[i].second)));
 
     for (const NumberCaption &caption : kNumberCaptions)
-        m_numbers.value(QLatin1String(caption.field))->setBeforeString(getString(caption.id, QLatin1String(caption.text)));
+        m_numbers.value(QLatin1String(caption.field))
+            ->setBeforeString(getString(caption.id, QLatin1String(caption.text)));
     m_numbers.value(QStringLiteral("jpeg_quality"))->setAfterString(getString(253, QStringLiteral("%")));
     const std::pair<const char *, std::pair<int, const char *>> numberTips[] = {
-        {"thumb_width", {118, "Thumbnail width"}}, {"thumb_height", {116, "Thumbnail height"}},
-        {"cell_width", {117, "Cell width"}},       {"cell_height", {114, "Cell height"}},
-        {"cell_spacing", {129, "Cell spacing"}},   {"cell_padding", {121, "Cell padding"}},
+        {"thumb_width", {118, "Thumbnail width"}},
+        {"thumb_height", {116, "Thumbnail height"}},
+        {"cell_width", {117, "Cell width"}},
+        {"cell_height", {114, "Cell height"}},
+        {"cell_spacing", {129, "Cell spacing"}},
+        {"cell_padding", {121, "Cell padding"}},
         {"gallery_title_font_size", {220, "Web title font size"}},
     };
     for (const auto &[name, tip] : numberTips)
@@ -448,14 +454,18 @@ void SettingsDialog::retranslate()
     m_thumbFontButton->setText(getString(84, QStringLiteral("Font")));
     m_pageFontButton->setText(getString(84, QStringLiteral("Font")));
     m_alignBox->setToolTip(getString(83, QStringLiteral("Image title align")));
-    m_checks.value(QStringLiteral("keep_aspect_ratio"))->setText(getString(75, QStringLiteral("Preserve aspect ratio")));
+    m_checks.value(QStringLiteral("keep_aspect_ratio"))
+        ->setText(getString(75, QStringLiteral("Preserve aspect ratio")));
     m_checks.value(QStringLiteral("add_parent_link"))->setText(getString(251, QStringLiteral("Add parent link")));
     m_checks.value(QStringLiteral("add_image_links"))->setText(getString(250, QStringLiteral("Add link")));
     m_texts.value(QStringLiteral("default_link_text"))->setToolTip(getString(267, QStringLiteral("Link text")));
     refreshFolderTip();
-    m_texts.value(QStringLiteral("parent_page_url"))->setToolTip(getString(100, QStringLiteral("Add home URL, or keep empty")));
-    m_texts.value(QStringLiteral("parent_page_title"))->setToolTip(getString(99, QStringLiteral("Home URL description")));
-    m_texts.value(QStringLiteral("page_background_image"))->setToolTip(getString(264, QStringLiteral("Background image")));
+    m_texts.value(QStringLiteral("parent_page_url"))
+        ->setToolTip(getString(100, QStringLiteral("Add home URL, or keep empty")));
+    m_texts.value(QStringLiteral("parent_page_title"))
+        ->setToolTip(getString(99, QStringLiteral("Home URL description")));
+    m_texts.value(QStringLiteral("page_background_image"))
+        ->setToolTip(getString(264, QStringLiteral("Background image")));
     m_texts.value(QStringLiteral("cell_background_image"))
         ->setToolTip(getString(269, QStringLiteral("Cell background image")));
     m_backgroundButtons[0]->setToolTip(getString(265, QStringLiteral("Select page background image")));
@@ -463,10 +473,13 @@ void SettingsDialog::retranslate()
     m_folderButton->setToolTip(getString(169, QStringLiteral("Select destination folder for a web gallery")));
 
     const std::pair<const char *, std::pair<int, const char *>> labels[] = {
-        {"lblWebTitle", {122, "Web page title"}},         {"lblPageColor", {106, "Page background color"}},
-        {"lblPageImage", {270, "Page background image"}}, {"lblCellImage", {269, "Cell background image"}},
+        {"lblWebTitle", {122, "Web page title"}},
+        {"lblPageColor", {106, "Page background color"}},
+        {"lblPageImage", {270, "Page background image"}},
+        {"lblCellImage", {269, "Cell background image"}},
         {"lblParentTitle", {103, "Parent page title"}},
-        {"lblParentUrl", {104, "Parent page link"}},      {"lblFolders", {105, "Destination folder for a new web gallery"}},
+        {"lblParentUrl", {104, "Parent page link"}},
+        {"lblFolders", {105, "Destination folder for a new web gallery"}},
     };
     for (const auto &[name, text] : labels) {
         if (auto *label = findChild<QLabel *>(QLatin1String(name)))
@@ -514,7 +527,8 @@ void SettingsDialog::refreshFolderTip()
     QLineEdit *box = m_texts.value(QStringLiteral("destination_folder"));
     QString tip = getString(105, QStringLiteral("Destination folder for a new web gallery"));
     if (!box->text().trimmed().isEmpty() && !m_relativeBase.isEmpty())
-        tip += QLatin1Char('\n') + QDir::toNativeSeparators(QDir::cleanPath(QDir(m_relativeBase).absoluteFilePath(box->text())));
+        tip += QLatin1Char('\n')
+               + QDir::toNativeSeparators(QDir::cleanPath(QDir(m_relativeBase).absoluteFilePath(box->text())));
     box->setToolTip(tip);
 }
 
@@ -631,7 +645,7 @@ GallerySettings SettingsDialog::getValues() const
         settings.*f->int16 = box->isChecked() ? 1 : 0;
     settings.titleFontName = m_titleFontName;
     settings.galleryTitleFontName = m_galleryTitleFontName;
-    resetUnfitFields(settings);  // fields no control edits (the page font list, the weight)
+    resetUnfitFields(settings); // fields no control edits (the page font list, the weight)
     return settings;
 }
 
@@ -688,7 +702,7 @@ void SettingsDialog::pickFont(QLabel *preview, NumericBox *sizeBox, QString &fon
     }
     // The name goes into the style sheet as it is: one that could end the rule is refused.
     const SettingsField *nameField = field(&fontName == &m_titleFontName ? QStringLiteral("title_font_name")
-                                                                        : QStringLiteral("gallery_title_font_name"));
+                                                                         : QStringLiteral("gallery_title_font_name"));
     if (const QString problem = valueProblem(*nameField, chosen->family()); !problem.isEmpty()) {
         QMessageBox::warning(this, windowTitle(), refusal(*nameField, chosen->family(), problem));
         return;
@@ -714,20 +728,21 @@ void SettingsDialog::choosePageTitleFont()
 void SettingsDialog::chooseDestinationFolder()
 {
     QLineEdit *box = m_texts.value(QStringLiteral("destination_folder"));
-    const QString folder =
-        m_pickers.folder(this, getString(169, QStringLiteral("Select destination folder for a web gallery")), box->text());
+    const QString folder = m_pickers.folder(
+        this, getString(169, QStringLiteral("Select destination folder for a web gallery")), box->text());
     if (!folder.isEmpty())
         box->setText(folder);
 }
 
 void SettingsDialog::chooseBackgroundImage(int which)
 {
-    const QString path = m_pickers.openFile(
-        this, getString(265, QStringLiteral("Select page background image")), m_sourceFolder,
-        qtFilter(getString(266, QStringLiteral("Background image (*.jpg;*.gif)|*.jpg;*.gif"))));
+    const QString path =
+        m_pickers.openFile(this, getString(265, QStringLiteral("Select page background image")), m_sourceFolder,
+                           qtFilter(getString(266, QStringLiteral("Background image (*.jpg;*.gif)|*.jpg;*.gif"))));
     if (path.isEmpty())
         return;
-    const QString fieldName = which == 0 ? QStringLiteral("page_background_image") : QStringLiteral("cell_background_image");
+    const QString fieldName =
+        which == 0 ? QStringLiteral("page_background_image") : QStringLiteral("cell_background_image");
     m_texts.value(fieldName)->setText(nativeName(path));
 }
 

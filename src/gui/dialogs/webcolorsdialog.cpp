@@ -37,14 +37,12 @@ QStringList webColorTable()
     QStringList table;
     table.reserve(WebColorsDialog::kFieldCount);
     for (int n = 0; n < WebColorsDialog::kFieldCount; ++n) {
-        table.append(QLatin1String(steps[n / 36]) + QLatin1String(steps[(n / 6) % 6])
-                     + QLatin1String(steps[n % 6]));
+        table.append(QLatin1String(steps[n / 36]) + QLatin1String(steps[(n / 6) % 6]) + QLatin1String(steps[n % 6]));
     }
     return table;
 }
 
-WebColorsDialog::WebColorsDialog(QWidget *parent)
-    : QDialog(parent)
+WebColorsDialog::WebColorsDialog(QWidget *parent) : QDialog(parent)
 {
     m_gridWidget = new QWidget;
     m_grid = new QGridLayout(m_gridWidget);
@@ -130,8 +128,8 @@ bool WebColorsDialog::chooseColor(const QString &caption, qint32 &colour)
     // The whole grid when the screen has room for it, otherwise as much as fits.
     const QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     if (screen) {
-        const QSize wanted = sizeHint().expandedTo(
-            QSize(0, m_gridWidget->sizeHint().height() + m_okButton->sizeHint().height() * 3));
+        const QSize wanted =
+            sizeHint().expandedTo(QSize(0, m_gridWidget->sizeHint().height() + m_okButton->sizeHint().height() * 3));
         resize(wanted.boundedTo(screen->availableGeometry().size() * 9 / 10));
     }
 

@@ -51,8 +51,7 @@ IndexRange slidesInRect(const QRect &sheetRect, int perRow, int imageCount)
         return {};
     const int firstIndex = (visible.top() / kSlideSize) * perRow + visible.left() / kSlideSize;
     const int lastColumn = std::min(perRow - 1, visible.right() / kSlideSize);
-    const int lastIndex =
-        std::min(imageCount - 1, (visible.bottom() / kSlideSize) * perRow + lastColumn);
+    const int lastIndex = std::min(imageCount - 1, (visible.bottom() / kSlideSize) * perRow + lastColumn);
     if (firstIndex > lastIndex)
         return {};
     return {firstIndex, lastIndex};
@@ -189,7 +188,7 @@ int dropTarget(QPoint pointerInSheet, int perRow, int imageCount)
     const qint64 x = qint64(pointerInSheet.x()) + kSlideSize / 2;
     const qint64 y = pointerInSheet.y();
     const qint64 column = x < 5 ? -1 : std::min<qint64>(perRow, x / kSlideSize);
-    const qint64 row = y < 5 ? -1 : (y - 1) / kSlideSize;   // smallest r with y <= (r + 1) x 140
+    const qint64 row = y < 5 ? -1 : (y - 1) / kSlideSize; // smallest r with y <= (r + 1) x 140
     const qint64 target = row * perRow + column;
     return int(std::clamp<qint64>(target, 0, std::max(0, imageCount)));
 }
@@ -217,11 +216,11 @@ QList<int> orderAfterMove(const GridSelection &selection, int target, int imageC
 
 GridSelection selectionAfterMove(const GridSelection &selection, int target, int imageCount)
 {
-    int before = 0;   // k: unselected images before target
+    int before = 0; // k: unselected images before target
     for (int i = 0; i < std::min(target, imageCount); ++i)
         if (!selection.contains(i))
             ++before;
-    int moved = 0;    // m
+    int moved = 0; // m
     for (int i : selection.indexes())
         if (i < imageCount)
             ++moved;
@@ -310,10 +309,9 @@ int scrollMaximum(int sheetExtent, int viewportExtent)
     return sheetExtent > viewportExtent ? sheetExtent - viewportExtent : 0;
 }
 
-std::optional<ScrollChange> scrollToShow(int slideStart, int value, int maximum,
-                                         int viewportExtent)
+std::optional<ScrollChange> scrollToShow(int slideStart, int value, int maximum, int viewportExtent)
 {
-    const int start = slideStart - value;   // slide top + sheet top
+    const int start = slideStart - value; // slide top + sheet top
     int newValue;
     if (start < 0)
         newValue = slideStart;

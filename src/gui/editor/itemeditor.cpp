@@ -21,18 +21,10 @@ namespace lumarc::gui {
 using i18n::getString;
 
 ItemEditor::ItemEditor(QWidget *parent)
-    : QWidget(parent),
-      m_frame(new QGroupBox(this)),
-      m_pathEdit(new QLineEdit),
-      m_titleEdit(new QLineEdit),
-      m_tooltipEdit(new QLineEdit),
-      m_urlCombo(new QComboBox),
-      m_linkTextEdit(new QLineEdit),
-      m_newWindowOption(new QRadioButton),
-      m_sameWindowOption(new QRadioButton),
-      m_previousButton(new QPushButton),
-      m_nextButton(new QPushButton),
-      m_editingCheck(new QCheckBox)
+    : QWidget(parent), m_frame(new QGroupBox(this)), m_pathEdit(new QLineEdit), m_titleEdit(new QLineEdit),
+      m_tooltipEdit(new QLineEdit), m_urlCombo(new QComboBox), m_linkTextEdit(new QLineEdit),
+      m_newWindowOption(new QRadioButton), m_sameWindowOption(new QRadioButton), m_previousButton(new QPushButton),
+      m_nextButton(new QPushButton), m_editingCheck(new QCheckBox)
 {
     m_urlCombo->setEditable(true);
     m_urlCombo->setInsertPolicy(QComboBox::NoInsert);
@@ -83,8 +75,8 @@ void ItemEditor::showItem(int selectedCount, const ImageItem *item)
     m_urlCombo->setEnabled(editable);
     m_urlCombo->setCurrentIndex(-1);
     m_urlCombo->setEditText(QString());
-    for (QWidget *widget : std::initializer_list<QWidget *>{m_newWindowOption, m_sameWindowOption, m_previousButton,
-                                                            m_nextButton})
+    for (QWidget *widget :
+         std::initializer_list<QWidget *>{m_newWindowOption, m_sameWindowOption, m_previousButton, m_nextButton})
         widget->setEnabled(editable);
     m_editingCheck->setEnabled(true);
 

@@ -43,7 +43,7 @@ public:
     void retranslate();
 
 Q_SIGNALS:
-    void stepRequested(int direction);  // 0 previous, 1 next picture
+    void stepRequested(int direction); // 0 previous, 1 next picture
     void editingToggled();
 
 protected:

@@ -52,7 +52,7 @@ void PreviewLoader::load(const QList<PreviewJob> &jobs, qreal pixelRatio)
                                          previewFailure(result.error()) == AddOutcome::ResizeFailed,
                                          result.error().detail);
                 }
-                results[i] = PixelBuffer{};  // the image now travels in the signal
+                results[i] = PixelBuffer{}; // the image now travels in the signal
                 return !stop->load();
             },
             [] { imaging::releaseThreadResources(); });
@@ -66,6 +66,5 @@ void PreviewLoader::stopAndWait()
         future.waitForFinished();
     m_running.clear();
 }
-
 
 } // namespace lumarc::gui

@@ -45,7 +45,7 @@ public:
     void replaceImages(const ImageList &images);
 
 Q_SIGNALS:
-    void imagesChanged(const QList<int> &rows);  // texts of these rows changed
+    void imagesChanged(const QList<int> &rows); // texts of these rows changed
     void modifiedChanged(bool modified);
     void pathChanged(const QString &path);
 

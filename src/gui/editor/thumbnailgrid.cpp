@@ -48,21 +48,16 @@ bool hasLocalFile(const QMimeData *mimeData)
 void paintOutline(QPainter &painter, const QRect &shape, int width, const QColor &color)
 {
     const int grow = width / 2;
-    const QRect outer(shape.left() - grow, shape.top() - grow, shape.width() + 2 * grow,
-                      shape.height() + 2 * grow);
+    const QRect outer(shape.left() - grow, shape.top() - grow, shape.width() + 2 * grow, shape.height() + 2 * grow);
     painter.fillRect(QRect(outer.left(), outer.top(), outer.width(), width), color);
     painter.fillRect(QRect(outer.left(), outer.bottom() - width + 1, outer.width(), width), color);
-    painter.fillRect(QRect(outer.left(), outer.top() + width, width, outer.height() - 2 * width),
-                     color);
-    painter.fillRect(QRect(outer.right() - width + 1, outer.top() + width, width,
-                           outer.height() - 2 * width),
-                     color);
+    painter.fillRect(QRect(outer.left(), outer.top() + width, width, outer.height() - 2 * width), color);
+    painter.fillRect(QRect(outer.right() - width + 1, outer.top() + width, width, outer.height() - 2 * width), color);
 }
 
 } // namespace
 
-ThumbnailGrid::ThumbnailGrid(QWidget *parent)
-    : QAbstractScrollArea(parent)
+ThumbnailGrid::ThumbnailGrid(QWidget *parent) : QAbstractScrollArea(parent)
 {
     setFocusPolicy(Qt::WheelFocus);
     setAcceptDrops(true);
@@ -98,7 +93,7 @@ void ThumbnailGrid::setImages(const QList<ImageId> &ids, const QStringList &tool
 void ThumbnailGrid::appendImages(const QList<ImageId> &ids, const QStringList &toolTips)
 {
     if (ids.isEmpty())
-        return;  // no re-layout and repaint for nothing
+        return; // no re-layout and repaint for nothing
     for (qsizetype i = 0; i < ids.size(); ++i) {
         m_indexOf.insert(ids.at(i), int(m_ids.size()));
         m_ids.append(ids.at(i));
@@ -197,7 +192,7 @@ void ThumbnailGrid::scrollToSlide(int index)
         return;
     const QPoint slide = slidePosition(index, m_perRow);
     const auto scrollBar = [](QScrollBar *bar, int slideStart, int viewportExtent) {
-        if (bar->maximum() <= 0)   // the bar is hidden
+        if (bar->maximum() <= 0) // the bar is hidden
             return;
         const auto change = scrollToShow(slideStart, bar->value(), bar->maximum(), viewportExtent);
         if (!change)
@@ -275,9 +270,7 @@ bool ThumbnailGrid::viewportEvent(QEvent *event)
         const auto *help = static_cast<QHelpEvent *>(event);
         const int index = slideIndexAt(help->pos() + scrollOffset(), m_perRow, imageCount());
         // Only a slide with its preview has a tooltip, as only a painted slide had one.
-        const QString text = index >= 0 && m_previews.contains(m_ids.at(index))
-                                 ? m_toolTips.at(index)
-                                 : QString();
+        const QString text = index >= 0 && m_previews.contains(m_ids.at(index)) ? m_toolTips.at(index) : QString();
         if (text.isEmpty()) {
             QToolTip::hideText();
             event->ignore();
@@ -321,8 +314,7 @@ void ThumbnailGrid::paintSlide(QPainter &painter, int index, QPoint topLeft) con
     const QImage *preview = found == m_previews.constEnd() ? nullptr : &found.value();
     // Sizes in the window's pixels: a preview made for a scaling screen has more of its own.
     const QSize previewSize = preview ? preview->deviceIndependentSize().toSize() : QSize();
-    const SlideLayout layout =
-        slideLayout(kSlideSize, kSlideSize, preview ? previewRatio(previewSize) : 1.0);
+    const SlideLayout layout = slideLayout(kSlideSize, kSlideSize, preview ? previewRatio(previewSize) : 1.0);
     paintOutline(painter, layout.border.translated(topLeft), kSlideBorderWidth,
                  slideBorderColor(m_selection.contains(index)));
     const QRect area = layout.pictureArea.translated(topLeft);
@@ -388,8 +380,8 @@ void ThumbnailGrid::mouseMoveEvent(QMouseEvent *event)
     const QWidget *focused = QApplication::focusWidget();
     if (!hasFocus() && !(focused && focused->inherits("QLineEdit")))
         setFocus(Qt::MouseFocusReason);
-    if (m_dragging || m_pressedSlide < 0 || !(event->buttons() & Qt::LeftButton)
-        || hasShiftOrCtrl(event->modifiers()) || !m_selection.contains(m_pressedSlide))
+    if (m_dragging || m_pressedSlide < 0 || !(event->buttons() & Qt::LeftButton) || hasShiftOrCtrl(event->modifiers())
+        || !m_selection.contains(m_pressedSlide))
         return;
     if (isBeyondDragThreshold(m_pressPoint, event->position().toPoint() + scrollOffset())) {
         m_dragging = true;
@@ -415,8 +407,7 @@ void ThumbnailGrid::mouseReleaseEvent(QMouseEvent *event)
     endDrag();
     if (!drop)
         return;
-    const int target =
-        dropTarget(event->position().toPoint() + scrollOffset(), m_perRow, imageCount());
+    const int target = dropTarget(event->position().toPoint() + scrollOffset(), m_perRow, imageCount());
     if (dropMovesImages(m_selection, target))
         Q_EMIT moveRequested(m_selection.indexes(), target);
 }

@@ -37,12 +37,12 @@ QString kindText(RowKind kind)
 } // namespace
 
 VerifyLinksDialog::VerifyLinksDialog(ProjectDocument &document, UrlCollection &urls, QWidget *parent)
-    : QDialog(parent)
-    , m_document(document)
-    , m_urls(urls)
+    : QDialog(parent), m_document(document), m_urls(urls)
 {
     setObjectName(QStringLiteral("frmVerifyLinks"));
-    askUrl = [](QWidget *owner, QString &text, UrlCollection &known) { return InputDialog::editUrl(owner, text, known); };
+    askUrl = [](QWidget *owner, QString &text, UrlCollection &known) {
+        return InputDialog::editUrl(owner, text, known);
+    };
 
     m_list = new QTreeWidget;
     m_list->setObjectName(QStringLiteral("ListView1"));
