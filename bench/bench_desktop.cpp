@@ -48,10 +48,7 @@ std::unique_ptr<QSettings> scratchStore(const QTemporaryDir &dir)
     return std::make_unique<QSettings>(dir.filePath(QStringLiteral("store.ini")), QSettings::IniFormat);
 }
 
-bool waitFor(QSignalSpy &spy, int seconds)
-{
-    return spy.count() > 0 || spy.wait(seconds * 1000);
-}
+bool waitFor(QSignalSpy &spy, int seconds) { return spy.count() > 0 || spy.wait(seconds * 1000); }
 
 int addImages(MainWindow &window, const QString &folder)
 {
@@ -134,7 +131,7 @@ int runGrid(int count)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {

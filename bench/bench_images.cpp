@@ -89,7 +89,7 @@ int make(const QStringList &args)
     return report.failures.isEmpty() ? 0 : 1;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

@@ -120,7 +120,7 @@ Result<Project> projectFromSources(const BuildArgs &args)
         QStringList files;
         if (info.isDir()) {
             files = readableImagesIn(info.absoluteFilePath());
-        } else if (fileKindByName(source) == FileKind::Project) { // a folder was ruled out above
+        } else if (fileKindByName(source) == FileKind::Project) {  // a folder was ruled out above
             return Error{ErrorCode::Invalid, source, QStringLiteral("a project file must be the only SOURCE")};
         } else if (!info.isFile()) {
             return Error{ErrorCode::Invalid, source, QStringLiteral("is neither a regular file nor a folder")};
@@ -231,7 +231,7 @@ QString emptyingQuestion(const QString &folder, const DestinationSurvey &survey)
     return text + QStringLiteral("\n%1 the %2 and make the gallery?").arg(verb, fileCount(count));
 }
 
-} // namespace
+}  // namespace
 
 int runBuild(const QStringList &arguments)
 {
@@ -298,7 +298,7 @@ int runBuild(const QStringList &arguments)
     if (result.fatal) {
         if (result.fatal->code == ErrorCode::Refused) {
             if (!result.asked)
-                report(*result.fatal); // another build holds the folder
+                report(*result.fatal);  // another build holds the folder
             else
                 report(result.fatal->path,
                        refusedQuietly
@@ -332,4 +332,4 @@ int runBuild(const QStringList &arguments)
     return result.failures.isEmpty() ? kExitOk : kExitSomeFailed;
 }
 
-} // namespace lumarc::cli
+}  // namespace lumarc::cli

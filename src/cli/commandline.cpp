@@ -47,7 +47,7 @@ const std::map<QString, Command> &commands()
     return table;
 }
 
-} // namespace
+}  // namespace
 
 bool runsHeadless(int argc, char *argv[])
 {
@@ -84,4 +84,4 @@ int run(const QStringList &arguments)
     }
 }
 
-} // namespace lumarc::cli
+}  // namespace lumarc::cli

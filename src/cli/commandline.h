@@ -13,4 +13,4 @@ bool runsHeadless(int argc, char *argv[]);
 // Runs the subcommand named by arguments[1]; returns the process exit code.
 int run(const QStringList &arguments);
 
-} // namespace lumarc::cli
+}  // namespace lumarc::cli

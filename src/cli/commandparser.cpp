@@ -4,10 +4,7 @@
 
 namespace lumarc::cli {
 
-QCommandLineOption flag(const QStringList &names)
-{
-    return QCommandLineOption(names);
-}
+QCommandLineOption flag(const QStringList &names) { return QCommandLineOption(names); }
 
 QCommandLineOption valued(const QStringList &names, const QString &valueName)
 {
@@ -50,9 +47,6 @@ std::optional<int> CommandParser::parse(const QStringList &args)
     return std::nullopt;
 }
 
-int CommandParser::usageError(const QString &detail) const
-{
-    return cli::usageError(m_command, detail);
-}
+int CommandParser::usageError(const QString &detail) const { return cli::usageError(m_command, detail); }
 
-} // namespace lumarc::cli
+}  // namespace lumarc::cli

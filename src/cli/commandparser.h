@@ -37,7 +37,7 @@ private:
     QString m_command;
     const char *m_help;
     QCommandLineParser m_parser;
-    QStringList m_valued; // "-o", "--output": the options that take a value, as typed
+    QStringList m_valued;  // "-o", "--output": the options that take a value, as typed
 };
 
-} // namespace lumarc::cli
+}  // namespace lumarc::cli

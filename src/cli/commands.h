@@ -15,4 +15,4 @@ int runAdd(const QStringList &args);
 int runBuild(const QStringList &args);
 int runVerify(const QStringList &args);
 
-} // namespace lumarc::cli
+}  // namespace lumarc::cli

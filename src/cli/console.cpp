@@ -42,27 +42,15 @@ void write(std::FILE *stream, const QString &text)
     std::fflush(stream);
 }
 
-} // namespace
+}  // namespace
 
-QString visible(const QString &text)
-{
-    return escapedControls(text, false);
-}
+QString visible(const QString &text) { return escapedControls(text, false); }
 
-void printOut(const QString &text)
-{
-    write(stdout, escapedControls(text, true));
-}
+void printOut(const QString &text) { write(stdout, escapedControls(text, true)); }
 
-void printErr(const QString &text)
-{
-    write(stderr, escapedControls(text, true));
-}
+void printErr(const QString &text) { write(stderr, escapedControls(text, true)); }
 
-void printErrRaw(const QString &text)
-{
-    write(stderr, text);
-}
+void printErrRaw(const QString &text) { write(stderr, text); }
 
 void report(const QString &path, const QString &detail)
 {
@@ -71,10 +59,7 @@ void report(const QString &path, const QString &detail)
              + visible(messages::oneLine(detail)) + QLatin1Char('\n'));
 }
 
-void report(const Error &error)
-{
-    report(error.path, error.detail);
-}
+void report(const Error &error) { report(error.path, error.detail); }
 
 int failed(const Error &error)
 {
@@ -90,15 +75,9 @@ int usageError(const QString &command, const QString &detail)
     return kExitUsage;
 }
 
-bool stdinIsTerminal()
-{
-    return ::isatty(STDIN_FILENO) == 1;
-}
+bool stdinIsTerminal() { return ::isatty(STDIN_FILENO) == 1; }
 
-bool stderrIsTerminal()
-{
-    return ::isatty(STDERR_FILENO) == 1;
-}
+bool stderrIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
 
 bool askYesNo(const QString &question)
 {
@@ -110,4 +89,4 @@ bool askYesNo(const QString &question)
     return answer == QLatin1String("y") || answer == QLatin1String("yes");
 }
 
-} // namespace lumarc::cli
+}  // namespace lumarc::cli

@@ -11,9 +11,9 @@ namespace lumarc::cli {
 
 enum ExitCode : int {
     kExitOk = 0,
-    kExitSomeFailed = 1, // the job finished, but some items failed
-    kExitUsage = 2,      // bad usage or invalid input: nothing was done
-    kExitRefused = 3,    // the job was declined (for example a non-empty destination)
+    kExitSomeFailed = 1,  // the job finished, but some items failed
+    kExitUsage = 2,       // bad usage or invalid input: nothing was done
+    kExitRefused = 3,     // the job was declined (for example a non-empty destination)
 };
 
 // User data (names, titles, addresses) can hold control characters that a terminal would
@@ -29,9 +29,9 @@ void printOut(const QString &text);
 void printErr(const QString &text);
 // stderr as is, for the progress line's own carriage return and erase sequence only.
 void printErrRaw(const QString &text);
-void report(const Error &error); // "lumarc: path: detail" on stderr, both visible()
+void report(const Error &error);  // "lumarc: path: detail" on stderr, both visible()
 void report(const QString &path, const QString &detail);
-int usageError(const QString &command, const QString &detail); // reports and returns kExitUsage
+int usageError(const QString &command, const QString &detail);  // reports and returns kExitUsage
 // An input that could not be read, locked or written: reported; kExitRefused for a refusal
 // (another program holds the file), else kExitUsage.
 int failed(const Error &error);
@@ -42,4 +42,4 @@ bool stderrIsTerminal();
 // Reads one answer line from stdin; true for "y" or "yes" in any case.
 bool askYesNo(const QString &question);
 
-} // namespace lumarc::cli
+}  // namespace lumarc::cli

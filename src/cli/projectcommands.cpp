@@ -154,7 +154,7 @@ QString textInfo(const QString &path, const OpenedFile &file)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 int runInfo(const QStringList &args)
 {
@@ -242,7 +242,7 @@ Status exportTargetProblem(const QString &projectPath, const QString &target, bo
     return std::nullopt;
 }
 
-} // namespace
+}  // namespace
 
 int runExport(const QStringList &arguments)
 {
@@ -376,4 +376,4 @@ int runAdd(const QStringList &arguments)
     return refused > 0 ? kExitSomeFailed : kExitOk;
 }
 
-} // namespace lumarc::cli
+}  // namespace lumarc::cli

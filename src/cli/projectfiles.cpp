@@ -15,4 +15,4 @@ void reportRenamedOutputNames(const QString &path, int count, bool saved)
                                 : QStringLiteral("; the file is unchanged")));
 }
 
-} // namespace lumarc::cli
+}  // namespace lumarc::cli

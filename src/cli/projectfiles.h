@@ -10,4 +10,4 @@ namespace lumarc::cli {
 // file keeps them. Nothing for 0.
 void reportRenamedOutputNames(const QString &path, int count, bool saved);
 
-} // namespace lumarc::cli
+}  // namespace lumarc::cli

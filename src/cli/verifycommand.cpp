@@ -133,7 +133,7 @@ QString jsonReport(const QString &project, const QString &base, const QList<Link
     return QString::fromUtf8(QJsonDocument(document).toJson(QJsonDocument::Indented));
 }
 
-} // namespace
+}  // namespace
 
 int runVerify(const QStringList &arguments)
 {
@@ -151,7 +151,7 @@ int runVerify(const QStringList &arguments)
     QEventLoop loop;
     QObject::connect(&checker, &LinkChecker::finished, &loop, &QEventLoop::quit);
     checker.start(verify::collectRows(project.value()), base);
-    loop.exec(); // finished() never comes from inside start()
+    loop.exec();  // finished() never comes from inside start()
 
     const QList<LinkRow> &rows = checker.rows();
     const Summary summary = summarise(rows);
@@ -173,4 +173,4 @@ int runVerify(const QStringList &arguments)
     return summary.notFound > 0 ? kExitSomeFailed : kExitOk;
 }
 
-} // namespace lumarc::cli
+}  // namespace lumarc::cli

@@ -22,10 +22,7 @@ QByteArray handMadeProject()
         {.destination = "C:\\out\\gallery",
          .items = {{"C:\\Photos\\sea.jpg", "sea", true, "Sea", "The sea", "http://example.com/sea", true, "more"},
                    {"D:/pics/hill.png", "hill", true, "Hill", "Hill"}},
-         .columns = 3,
-         .galleryTitle = "Caf\xe9 tour",
-         .linkBase = "http://example.com/base/",
-         .addParentLink = true});
+         .columns = 3, .galleryTitle = "Caf\xe9 tour", .linkBase = "http://example.com/base/", .addParentLink = true});
 }
 
 QJsonObject infoJson(const Outcome &info)
@@ -59,13 +56,9 @@ TEST_F(Cli, VersionHelpAndUnknownCommand)
 
     // Every form of an option keeps working; a usage error says so with the command's usage.
     writeImage("one.jpg", 60, 40);
-    for (const QStringList &form :
-         {QStringList{"-j4", "-o", "a"}, {"-j", "4", "--output=b"}, {"--jobs=4", "--output", "c"}})
+    for (const QStringList &form : {QStringList{"-j4", "-o", "a"}, {"-j", "4", "--output=b"}, {"--jobs=4", "--output", "c"}})
         EXPECT_EQ(lumarc(QStringList{"build", "one.jpg", "-q", "-y"} + form).code, 0) << form.join(' ').toStdString();
-    const struct {
-        QStringList args;
-        const char *says;
-    } wrong[] = {
+    const struct { QStringList args; const char *says; } wrong[] = {
         {{"build", "one.jpg", "-o", ""}, "the output folder is empty"},
         {{"build", "one.jpg", "-j0"}, "--jobs needs a number from 1 to 256"},
         {{"build", "one.jpg", "--jobs"}, "option '--jobs' needs a value"},
@@ -89,7 +82,7 @@ TEST_F(Cli, InfoJsonReadsProjectMadeFromTheDocumentedLayout)
     EXPECT_EQ(s["gallery_title"].toString(), QString::fromUtf8("Café tour"));
     EXPECT_EQ(s["destination_folder"].toString(), "C:\\out\\gallery");
     EXPECT_EQ(s["add_parent_link"].toInt(), 1);
-    EXPECT_EQ(s.size(), 38); // every named field, no reserved ones
+    EXPECT_EQ(s.size(), 38);  // every named field, no reserved ones
     const QJsonArray images = infoJson(r)["images"].toArray();
     ASSERT_EQ(images.size(), 2);
     const QJsonObject sea = images[0].toObject();
@@ -101,7 +94,7 @@ TEST_F(Cli, InfoJsonReadsProjectMadeFromTheDocumentedLayout)
 
     // Problems name the file; the format's own words for a foreign one.
     QByteArray bytes = handMadeProject();
-    bytes[5] = '5'; // ZEB105
+    bytes[5] = '5';  // ZEB105
     ASSERT_TRUE(writeAll(path("bad.zeb"), bytes));
     for (const auto &[file, says] : {std::pair{"nope.zeb", ""}, {"bad.zeb", "Invalid ZEB file!"}}) {
         const Outcome bad = lumarc({"info", path(file)});
@@ -145,7 +138,7 @@ TEST_F(Cli, ExportImportRoundTripAndImportIntoNewProject)
     const Outcome created = lumarc({"import", path("list.txt"), path("new.zeb")});
     ASSERT_EQ(created.code, 0) << created.err.toStdString();
     const QJsonObject root = infoJson(lumarc({"info", path("new.zeb"), "--json"}));
-    EXPECT_EQ(root["settings"].toObject()["columns"].toInt(), 4); // the defaults
+    EXPECT_EQ(root["settings"].toObject()["columns"].toInt(), 4);  // the defaults
     EXPECT_EQ(root["images"], infoJson(lumarc({"info", path("trip.zeb"), "--json"}))["images"]);
 
     const Outcome missing = lumarc({"import", path("absent.txt"), path("trip.zeb")});
@@ -161,16 +154,12 @@ TEST_F(Cli, ExportNeverWritesOverItsProjectNorWithoutForceOverAnotherProjectOrSe
     ASSERT_TRUE(QDir().mkpath(path("sub")) && writeAll(path("notes.txt"), "notes"));
     const QString self = QStringLiteral("is the project being exported; nothing written");
     const QString other = QStringLiteral("is a project or settings file; nothing written (--force overwrites it)");
-    const struct {
-        QString target;
-        bool force;
-        QString says;
-    } cases[] = {
-        {path("trip.zeb"), true, self},    {path("sub/../trip.zeb"), true, self}, {path("link.txt"), true, self},
-        {path("other.zeb"), false, other}, {path("copy.txt"), false, other}, // a project by its signature
-        {path("old.txt"), false, other},                                     // the older layout's
-        {path("style.zes"), false, other}, {path("new.zem"), false, other},       {path("other.zeb"), true, {}},
-        {path("notes.txt"), false, {}},
+    const struct { QString target; bool force; QString says; } cases[] = {
+        {path("trip.zeb"), true, self}, {path("sub/../trip.zeb"), true, self}, {path("link.txt"), true, self},
+        {path("other.zeb"), false, other}, {path("copy.txt"), false, other},  // a project by its signature
+        {path("old.txt"), false, other},                                      // the older layout's
+        {path("style.zes"), false, other}, {path("new.zem"), false, other},
+        {path("other.zeb"), true, {}}, {path("notes.txt"), false, {}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.target.toStdString());
@@ -203,7 +192,7 @@ TEST_F(Cli, AddCreatesProjectAndRefusesDuplicates)
     EXPECT_TRUE(again.out.contains("already exist")) << again.out.toStdString();
     const QJsonArray images = infoJson(lumarc({"info", path("p.zeb"), "--json"}))["images"].toArray();
     ASSERT_EQ(images.size(), 2);
-    EXPECT_EQ(images[0].toObject()["title"].toString(), "a"); // sorted by name
+    EXPECT_EQ(images[0].toObject()["title"].toString(), "a");  // sorted by name
     EXPECT_EQ(images[1].toObject()["title"].toString(), "b");
 }
 
@@ -245,8 +234,7 @@ TEST_F(Cli, BuildNamesATruncatedJpegWithoutLibraryWarningsAndExitsWithOne)
 
     const Outcome r = lumarc({"build", path("photos"), "-o", path("out"), "-q"});
     EXPECT_EQ(r.code, 1) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains("proc:NewImage/err2: ") && r.err.contains(path("photos/cut.jpg")))
-        << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("proc:NewImage/err2: ") && r.err.contains(path("photos/cut.jpg"))) << r.err.toStdString();
     EXPECT_FALSE(r.err.contains("good.jpg") || r.err.contains("VIPS")) << r.err.toStdString();
     for (const char *made : {"out/photos/good.jpg", "out/thumbs/good.jpg"})
         EXPECT_TRUE(QFile::exists(path(made))) << made;
@@ -276,18 +264,16 @@ TEST_F(Cli, BuildRefusesBadInputBeforeWritingAnything)
 TEST_F(Cli, BuildReplacesHostileValuesLeavesScriptLinksOutAndStillSucceeds)
 {
     writeImage("in/rock&copy.jpg", 60, 40);
-    QByteArray bytes =
-        projectBytes({.items = {{abs("in/rock&copy.jpg"), "rock&copy", true, "Rock", "Rock", " javascript:alert(1)"}}});
-    bytes.replace("normal", "x}*{y:"); // title_font_weight, same length
-    bytes.replace("center", "c d=e>"); // title_align
+    QByteArray bytes = projectBytes({.items = {{abs("in/rock&copy.jpg"), "rock&copy", true, "Rock", "Rock", " javascript:alert(1)"}}});
+    bytes.replace("normal", "x}*{y:");  // title_font_weight, same length
+    bytes.replace("center", "c d=e>");  // title_align
     ASSERT_TRUE(writeAll(path("p.zeb"), bytes));
     ASSERT_EQ(lumarc({"set", path("p.zeb"), "add_image_links=1"}).code, 0);
 
     const Outcome r = lumarc({"build", path("p.zeb"), "-o", path("out"), "-q"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    for (const char *warning :
-         {"lumarc: title_align: needs left, center or right, not 'c d=e>'; the gallery uses 'center'",
-          "lumarc: title_font_weight: ", "image 1: its link is a script address"})
+    for (const char *warning : {"lumarc: title_align: needs left, center or right, not 'c d=e>'; the gallery uses 'center'",
+                                "lumarc: title_font_weight: ", "image 1: its link is a script address"})
         EXPECT_TRUE(r.err.contains(QString::fromUtf8(warning))) << warning << "\n" << r.err.toStdString();
     // What the page and the style sheet hold instead is the page and style-sheet writers' tests'.
     EXPECT_FALSE(readAll(path("out/index.html")).contains("alert(1)"));
@@ -317,21 +303,18 @@ TEST_F(Cli, RunningOutOfFileHandlesIsSaidInTheSystemsWordsWithExit2Posix)
     writeProject("trip.zeb", {.items = {{abs("in/a.png"), "a"}}});
     // From too few handles to read the project to enough for everything: each failure is the
     // system's, never the file's fault, and every run ends with 0 or 2.
-    bool imageReported = false; // some run got as far as the image and failed there
+    bool imageReported = false;  // some run got as far as the image and failed there
     for (const rlim_t limit : {4, 6, 8, 9, 10, 11, 12, 13, 14, 16, 64}) {
         SCOPED_TRACE(testing::Message() << limit << " handles");
-        const Outcome r =
-            lumarc({"build", path("trip.zeb"), "-o", path("out"), "-y", "-q"}, {{}, {}, [limit] {
-                                                                                    const struct rlimit value {
-                                                                                        limit, limit
-                                                                                    };
-                                                                                    ::setrlimit(RLIMIT_NOFILE, &value);
-                                                                                }});
+        const Outcome r = lumarc({"build", path("trip.zeb"), "-o", path("out"), "-y", "-q"}, {{}, {}, [limit] {
+                                     const struct rlimit value{limit, limit};
+                                     ::setrlimit(RLIMIT_NOFILE, &value);
+                                 }});
         if (r.code == 127)
-            continue; // too few for the dynamic loader to start lumarc at all
+            continue;  // too few for the dynamic loader to start lumarc at all
         EXPECT_TRUE(r.code == 0 || r.code == 2) << r.code << ": " << r.err.toStdString();
         for (const QString &line : r.err.split('\n', Qt::SkipEmptyParts)) {
-            if (line.startsWith(QStringLiteral("lumarc: "))) { // not the libraries' own complaints
+            if (line.startsWith(QStringLiteral("lumarc: "))) {  // not the libraries' own complaints
                 EXPECT_TRUE(line.contains(QStringLiteral("Too many open files"))) << line.toStdString();
             }
             imageReported = imageReported || line.contains(QStringLiteral("in/a.png: Too many open files"));

@@ -43,9 +43,8 @@ TEST_F(Verify, ReportsEachEntryThatIsNotValidAndExitsByWhatIsMissing)
 {
     const QString photo = path("photos/a.jpg");
     const QString gone = path("photos/gone.jpg");
-    const QString project = writeProject(
-        "trip.zeb", {.pageBackground = gone.toUtf8(),
-                     .items = {item(photo, web("/ok.html")), item(gone), item(photo, web("/missing.html"))}});
+    const QString project = writeProject("trip.zeb", {.pageBackground = gone.toUtf8(),
+                                                      .items = {item(photo, web("/ok.html")), item(gone), item(photo, web("/missing.html"))}});
     const QByteArray before = readAll(project);
 
     const Outcome r = verify({project});
@@ -58,8 +57,7 @@ TEST_F(Verify, ReportsEachEntryThatIsNotValidAndExitsByWhatIsMissing)
     EXPECT_EQ(readAll(project), before);
 
     // Not verified is no failure: offline, the web links are only reported as such.
-    writeProject("trip.zeb",
-                 {.items = {item(photo, web("/ok.html")), item(photo, "doc.pdf")}, .linkBase = "http://example.com/"});
+    writeProject("trip.zeb", {.items = {item(photo, web("/ok.html")), item(photo, "doc.pdf")}, .linkBase = "http://example.com/"});
     m_http.server().resetCounts();
     const Outcome offline = verify({project, "--offline"});
     EXPECT_EQ(offline.code, 0) << offline.err.toStdString();
@@ -72,10 +70,10 @@ TEST_F(Verify, ReportsEachEntryThatIsNotValidAndExitsByWhatIsMissing)
 
 TEST_F(Verify, BaseOptionReplacesTheProjectsLinkBase)
 {
-    const QString project =
-        writeProject("trip.zeb", {.items = {item(path("photos/a.jpg"), "../ok.html")}, .linkBase = "C:\\nowhere"});
+    const QString project = writeProject("trip.zeb", {.items = {item(path("photos/a.jpg"), "../ok.html")},
+                                                      .linkBase = "C:\\nowhere"});
 
-    EXPECT_EQ(verify({project}).code, 1); // C:/ok.html is no file here
+    EXPECT_EQ(verify({project}).code, 1);  // C:/ok.html is no file here
     const Outcome r = verify({"--base", web("/sub/"), project});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, "2 checked: 2 valid, 0 not found, 0 not verified\n");
@@ -83,18 +81,15 @@ TEST_F(Verify, BaseOptionReplacesTheProjectsLinkBase)
 
 TEST_F(Verify, JsonListsEveryEntryWithTheBaseAsUsed)
 {
-    const QString project =
-        writeProject("trip.zeb", {.cellBackground = abs("photos/a.jpg"),
-                                  .items = {item(path("photos/a.jpg"), "pages/a.html"), item(path("photos/gone.jpg"))},
-                                  .linkBase = abs("site").replace('/', '\\')}); // a base written on Windows
+    const QString project = writeProject("trip.zeb", {.cellBackground = abs("photos/a.jpg"),
+                                                      .items = {item(path("photos/a.jpg"), "pages/a.html"), item(path("photos/gone.jpg"))},
+                                                      .linkBase = abs("site").replace('/', '\\')});  // a base written on Windows
 
     const Outcome r = verify({project, "--json"});
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
-    const auto row = [](const char *kind, const char *source, QJsonValue index, const QString &address,
-                        const char *status) {
-        return QJsonObject{
-            {"kind", kind}, {"source", source}, {"index", index}, {"address", address}, {"status", status}};
+    const auto row = [](const char *kind, const char *source, QJsonValue index, const QString &address, const char *status) {
+        return QJsonObject{{"kind", kind}, {"source", source}, {"index", index}, {"address", address}, {"status", status}};
     };
     const QJsonObject expected{
         {"project", project},

@@ -24,14 +24,11 @@ TEST(Cp1252, EveryByteMapsBothWays)
 
 TEST(Cp1252, UnrepresentableCharactersBecomeEscapes)
 {
-    const struct {
-        QString text;
-        const char *html, *css;
-    } cases[] = {
+    const struct { QString text; const char *html, *css; } cases[] = {
         {QStringLiteral("\u0142"), "&#322;", "\\142 "},
-        {QStringLiteral("a\U0001F600b"), "a&#128512;b", "a\\1f600 b"}, // a surrogate pair is one character
-        {QString(QChar(0xD83D)), "&#55357;", "\\d83d "},               // lone high surrogate
-        {QString(QChar(0x0080)), "&#128;", "\\80 "},                   // U+0080 has no byte of its own
+        {QStringLiteral("a\U0001F600b"), "a&#128512;b", "a\\1f600 b"},  // a surrogate pair is one character
+        {QString(QChar(0xD83D)), "&#55357;", "\\d83d "},                // lone high surrogate
+        {QString(QChar(0x0080)), "&#128;", "\\80 "},                    // U+0080 has no byte of its own
         {QStringLiteral("\u20AC\u00E9"), "\x80\xE9", "\x80\xE9"},
     };
     for (const auto &c : cases) {
@@ -44,11 +41,11 @@ TEST(Cp1252, DecodeReferencesOnlyRestoresUnrepresentableCharacters)
 {
     const std::pair<const char *, QString> cases[] = {
         {"x&#322;y&#128512;z", QStringLiteral("x\u0142y\U0001F600z")},
-        {"&#65;", QStringLiteral("&#65;")},     // representable: kept as typed
-        {"&#8364;", QStringLiteral("&#8364;")}, // so is the euro sign
+        {"&#65;", QStringLiteral("&#65;")},      // representable: kept as typed
+        {"&#8364;", QStringLiteral("&#8364;")},  // so is the euro sign
         {"&#128;", QStringLiteral("\u0080")},
-        {"&#65279;C:", QStringLiteral("\uFEFFC:")}, // a leading U+FEFF is a character here, not a mark
-        {"&#55357;", QStringLiteral("&#55357;")},   // surrogates are not characters
+        {"&#65279;C:", QStringLiteral("\uFEFFC:")},  // a leading U+FEFF is a character here, not a mark
+        {"&#55357;", QStringLiteral("&#55357;")},  // surrogates are not characters
         {"&#322", QStringLiteral("&#322")},
     };
     for (const auto &[in, out] : cases)

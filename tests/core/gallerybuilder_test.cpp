@@ -39,10 +39,7 @@ protected:
         }
     }
 
-    QStringList entries(const QString &relative) const
-    {
-        return QDir(tmp.filePath(relative)).entryList(QDir::Files, QDir::Name);
-    }
+    QStringList entries(const QString &relative) const { return QDir(tmp.filePath(relative)).entryList(QDir::Files, QDir::Name); }
 
     QTemporaryDir tmp;
     Project project;

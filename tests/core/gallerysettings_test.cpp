@@ -7,31 +7,17 @@ using namespace lumarc;
 TEST(GallerySettings, SetFieldTextChecksEachKindAndCentresEmptyAlignment)
 {
     // stored: the field's text afterwards
-    const struct {
-        const char *field, *value;
-        bool accepted;
-        const char *stored;
-    } cases[] = {
-        {"title_align", "", true, "center"},
-        {"title_align", "left", true, "left"},
-        {"columns", " 7 ", true, "7"},
-        {"columns", "-3", true, "-3"},
-        {"columns", "abc", false, "4"},
-        {"columns", "4.5", false, "4"},
-        {"rows", "2147483648", false, "100"},
-        {"keep_aspect_ratio", "32768", false, "1"},
-        {"cell_width", "200", true, "200"},
-        {"cell_width", "10001", false, "160"},
-        {"cell_padding", "1\" onmouseover=\"x", false, "10"},
-        {"title_font_size", "-1", false, "10"},
-        {"title_align", "right", true, "right"},
-        {"title_align", "x onclick=alert(1)", false, "center"},
-        {"title_font_weight", "bold", true, "bold"},
-        {"title_font_weight", "900;}*{x:y", false, "normal"},
-        {"title_color", "#a3F", true, "#a3F"},
-        {"title_color", "red", true, "red"},
-        {"title_color", "#12345", false, "#FFFFFF"},
-        {"title_color", "red;}body{x:url(y)", false, "#FFFFFF"},
+    const struct { const char *field, *value; bool accepted; const char *stored; } cases[] = {
+        {"title_align", "", true, "center"},   {"title_align", "left", true, "left"},
+        {"columns", " 7 ", true, "7"},         {"columns", "-3", true, "-3"},
+        {"columns", "abc", false, "4"},        {"columns", "4.5", false, "4"},
+        {"rows", "2147483648", false, "100"},  {"keep_aspect_ratio", "32768", false, "1"},
+        {"cell_width", "200", true, "200"},    {"cell_width", "10001", false, "160"},
+        {"cell_padding", "1\" onmouseover=\"x", false, "10"}, {"title_font_size", "-1", false, "10"},
+        {"title_align", "right", true, "right"}, {"title_align", "x onclick=alert(1)", false, "center"},
+        {"title_font_weight", "bold", true, "bold"}, {"title_font_weight", "900;}*{x:y", false, "normal"},
+        {"title_color", "#a3F", true, "#a3F"}, {"title_color", "red", true, "red"},
+        {"title_color", "#12345", false, "#FFFFFF"}, {"title_color", "red;}body{x:url(y)", false, "#FFFFFF"},
         {"gallery_title_color", "#000\" onclick=\"x", false, "#000080"},
         {"cell_border_colors", "#111 #222", true, "#111 #222"},
         {"cell_border_colors", "#1 #2 #3 #4 #5", false, "#aaaaaa #666666 #666666 #aaaaaa"},

@@ -39,14 +39,9 @@ protected:
 
 TEST(PreviewSize, FillsTheBoxAndEnlargesSmallImages)
 {
-    const struct {
-        int w, h;
-        bool keep;
-        QSize expected;
-    } cases[] = {
-        {4000, 1000, true, {120, 30}},   {1000, 4000, true, {30, 120}},
-        {60, 60, true, {120, 120}},      {48, 5, true, {120, 12}} /* 12.5 -> 12 */,
-        {4000, 1000, false, {120, 120}},
+    const struct { int w, h; bool keep; QSize expected; } cases[] = {
+        {4000, 1000, true, {120, 30}}, {1000, 4000, true, {30, 120}}, {60, 60, true, {120, 120}},
+        {48, 5, true, {120, 12}} /* 12.5 -> 12 */, {4000, 1000, false, {120, 120}},
     };
     for (const auto &c : cases)
         EXPECT_EQ(previewSize(c.w, c.h, 120, 120, c.keep), c.expected) << c.w << "x" << c.h;
@@ -57,12 +52,8 @@ TEST_F(ImageAdder, RefusesDuplicatesUnreadableAndUndecodableFiles)
     const QString pic = write(dir.filePath(QStringLiteral("pic.jpg")));
     ASSERT_EQ(addWithPreview(project, pic), AddOutcome::Added);
     ASSERT_TRUE(test::writeAll(dir.filePath(QStringLiteral("words.jpg")), "not an image"));
-    const struct {
-        QString path;
-        AddOutcome outcome;
-    } cases[] = {
-        {pic, AddOutcome::Duplicate},
-        {dir.filePath(QStringLiteral("notes.txt")), AddOutcome::NotReadable},
+    const struct { QString path; AddOutcome outcome; } cases[] = {
+        {pic, AddOutcome::Duplicate}, {dir.filePath(QStringLiteral("notes.txt")), AddOutcome::NotReadable},
         {dir.filePath(QStringLiteral("words.jpg")), AddOutcome::LoadFailed},
     };
     // With a preview and from the header alone, the same refusals.

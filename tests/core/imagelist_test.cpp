@@ -40,12 +40,12 @@ TEST(ImageList, PathIndexFollowsAppendReplaceAndClear)
 {
     ImageList list;
     list.append(named(QStringLiteral("/p/a.jpg"), QStringLiteral("a")));
-    list.append(named(QStringLiteral("/p/a.jpg"), QStringLiteral("a_1"))); // imports repeat paths
+    list.append(named(QStringLiteral("/p/a.jpg"), QStringLiteral("a_1")));  // imports repeat paths
     EXPECT_TRUE(list.containsPath(QStringLiteral("/p/a.jpg")));
-    EXPECT_FALSE(list.containsPath(QStringLiteral("/p/A.jpg"))); // paths keep their case
+    EXPECT_FALSE(list.containsPath(QStringLiteral("/p/A.jpg")));  // paths keep their case
 
     list.replace(0, named(QStringLiteral("/p/b.jpg"), QStringLiteral("a")));
-    EXPECT_TRUE(list.containsPath(QStringLiteral("/p/a.jpg"))); // still held by the second entry
+    EXPECT_TRUE(list.containsPath(QStringLiteral("/p/a.jpg")));  // still held by the second entry
     list.replace(1, named(QStringLiteral("/p/c.jpg"), QStringLiteral("a_1")));
     EXPECT_FALSE(list.containsPath(QStringLiteral("/p/a.jpg")));
     list.clear();
@@ -54,15 +54,9 @@ TEST(ImageList, PathIndexFollowsAppendReplaceAndClear)
 
 TEST(ImageList, NewRecordsGetSafeOutputNamesAndTextTitlesFromAnyFileName)
 {
-    const struct {
-        const char *path, *title, *outputName;
-    } cases[] = {
+    const struct { const char *path, *title, *outputName; } cases[] = {
         {"/p/..jpg", ".", "image"},
-        {"/p/a\x01"
-         "b.jpg",
-         "a\x01"
-         "b",
-         "a_b"},
+        {"/p/a\x01" "b.jpg", "a\x01" "b", "a_b"},
         {"C:\\p\\a:b.jpg", "a:b", "a_b"},
         {"/p/Caf\u00E9.jpg", "Caf\u00E9", "Caf\u00E9"},
         {"/p/rock&copy.jpg", "rock&amp;copy", "rock&copy"},

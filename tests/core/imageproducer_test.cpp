@@ -38,16 +38,9 @@ protected:
         }
         return project;
     }
-    static QSize sizeOf(const QString &path)
-    {
-        const Result<QSize> s = imaging::readSize(path);
-        return s ? s.value() : QSize();
-    }
+    static QSize sizeOf(const QString &path) { const Result<QSize> s = imaging::readSize(path); return s ? s.value() : QSize(); }
     QString out() const { return dir.filePath(QStringLiteral("gallery")); }
-    QString file(const char *folder, const char *name) const
-    {
-        return QStringLiteral("%1/%2/%3.jpg").arg(out(), folder, name);
-    }
+    QString file(const char *folder, const char *name) const { return QStringLiteral("%1/%2/%3.jpg").arg(out(), folder, name); }
 
     QTemporaryDir dir;
     CountingProgress progress;
@@ -58,15 +51,11 @@ protected:
 TEST(OutputSize, FitsIntoTheBoxNeverEnlargingAndRoundingHalvesToEven)
 {
     // Default boxes 160 x 120, 750 x 500: 666.67, 53.33, no enlarging, 50.5 -> 50, 51.5 -> 52, 0.16 -> 1.
-    const struct {
-        int w, h;
-        bool keep;
-        QSize thumb, photo;
-    } cases[] = {
-        {4000, 3000, true, {160, 120}, {667, 500}},  {3000, 1000, true, {160, 53}, {750, 250}},
-        {100, 80, true, {100, 80}, {100, 80}},       {160, 120, true, {160, 120}, {160, 120}},
-        {750, 500, true, {160, 107}, {750, 500}},    {320, 101, true, {160, 50}, {320, 101}},
-        {320, 103, true, {160, 52}, {320, 103}},     {10000, 10, true, {160, 1}, {750, 1}},
+    const struct { int w, h; bool keep; QSize thumb, photo; } cases[] = {
+        {4000, 3000, true, {160, 120}, {667, 500}}, {3000, 1000, true, {160, 53}, {750, 250}},
+        {100, 80, true, {100, 80}, {100, 80}},      {160, 120, true, {160, 120}, {160, 120}},
+        {750, 500, true, {160, 107}, {750, 500}},   {320, 101, true, {160, 50}, {320, 101}},
+        {320, 103, true, {160, 52}, {320, 103}},    {10000, 10, true, {160, 1}, {750, 1}},
         {4000, 3000, false, {160, 120}, {750, 500}}, {100, 80, false, {100, 80}, {100, 80}},
     };
     for (const auto &c : cases) {
@@ -79,12 +68,11 @@ TEST(OutputSize, FitsIntoTheBoxNeverEnlargingAndRoundingHalvesToEven)
 TEST_F(ImageProducer, WritesEveryRecordAtTheDefaultSizesWhateverItsLoadedFlag)
 {
     ASSERT_TRUE(QDir().mkpath(out() + QStringLiteral("/thumbs/keep")));
-    const QString wide = write("wide.jpg", {.width = 4000, .height = 3000}), off = write("off.png"); // off: loaded 0
+    const QString wide = write("wide.jpg", {.width = 4000, .height = 3000}), off = write("off.png");  // off: loaded 0
     const ImageReport report = makeImages(projectWith({wide, off}), *galleryFolder(out()), 2, progress);
     EXPECT_TRUE(report.failures.isEmpty() && report.produced == 2 && progress.last == qMakePair(2, 2));
-    EXPECT_EQ(
-        QList<QSize>({sizeOf(file("thumbs", "wide")), sizeOf(file("photos", "wide")), sizeOf(file("photos", "off"))}),
-        QList<QSize>({{160, 120}, {667, 500}, {64, 48}}));
+    EXPECT_EQ(QList<QSize>({sizeOf(file("thumbs", "wide")), sizeOf(file("photos", "wide")), sizeOf(file("photos", "off"))}),
+              QList<QSize>({{160, 120}, {667, 500}, {64, 48}}));
     EXPECT_TRUE(QDir(out() + QStringLiteral("/thumbs/keep")).exists());
 }
 
@@ -99,8 +87,7 @@ TEST_F(ImageProducer, OneAndTwoWorkersWriteTheSameBytes)
         ASSERT_TRUE(makeImages(projectWith(sources), *galleryFolder(folder), workers, progress).failures.isEmpty());
         for (const QString &source : sources)
             for (const char *sub : {"thumbs", "photos"})
-                made[workers - 1].append(test::readAll(
-                    QStringLiteral("%1/%2/%3.jpg").arg(folder, sub, QFileInfo(source).completeBaseName())));
+                made[workers - 1].append(test::readAll(QStringLiteral("%1/%2/%3.jpg").arg(folder, sub, QFileInfo(source).completeBaseName())));
     }
     EXPECT_EQ(made[0], made[1]);
     EXPECT_FALSE(made[0].contains(QByteArray()));
@@ -127,10 +114,7 @@ TEST_F(ImageProducer, NameThatIsNotAPlainFileNameWritesNothing)
 TEST_F(ImageProducer, ASizeSettingThatIsNoNumberOrBeyondJpegIsReportedAndTheOtherFileStillMade)
 {
     const QString source = write("a.png");
-    const struct {
-        QString GallerySettings::*field;
-        const char *name, *value, *failing, *other;
-    } cases[] = {
+    const struct { QString GallerySettings::*field; const char *name, *value, *failing, *other; } cases[] = {
         {&GallerySettings::thumbWidth, "thumb_width", "wide", "thumbs", "photos"},
         {&GallerySettings::photoWidth, "photo_width", "65501", "photos", "thumbs"},
         {&GallerySettings::photoHeight, "photo_height", "70000", "photos", "thumbs"},
@@ -153,7 +137,7 @@ TEST_F(ImageProducer, TheBudgetIsChargedForTheWholeProductionBeforeAnythingIsMad
     // A tiny picture stretched into a tall box: its decode is small, the copies made from it are not.
     const QString source = write("thin.png", {.width = 2, .height = 2000});
     const ImageTarget stretched{dir.filePath(QStringLiteral("tall.jpg")), 3000, 1999, 90, nullptr, {}};
-    const qint64 oneCopy = qint64(3000) * 1999 * 3; // 18 MB: the decode and its copy fit, copy plus sharpened do not
+    const qint64 oneCopy = qint64(3000) * 1999 * 3;  // 18 MB: the decode and its copy fit, copy plus sharpened do not
     imaging::setDecodeBudget(oneCopy + oneCopy / 2);
     const QList<Error> refused = produceImage(source, {stretched}, false);
     imaging::setDecodeBudget(0);
@@ -162,6 +146,6 @@ TEST_F(ImageProducer, TheBudgetIsChargedForTheWholeProductionBeforeAnythingIsMad
         << refused.at(0).detail.toStdString();
     EXPECT_FALSE(QFile::exists(stretched.path));
     EXPECT_EQ(imaging::admittedDecodeBytes(), 0);
-    EXPECT_TRUE(produceImage(source, {stretched}, false).isEmpty()); // with the default budget
+    EXPECT_TRUE(produceImage(source, {stretched}, false).isEmpty());  // with the default budget
     EXPECT_EQ(sizeOf(stretched.path), QSize(3000, 1999));
 }

@@ -24,10 +24,7 @@ QString write(const QTemporaryDir &dir, const char *name, const SyntheticImage &
     return dir.filePath(QLatin1String(name));
 }
 
-Result<Picture> loadAsIs(const QString &path)
-{
-    return loadPicture(path, [](QSize s) -> Result<QSize> { return s; });
-}
+Result<Picture> loadAsIs(const QString &path) { return loadPicture(path, [](QSize s) -> Result<QSize> { return s; }); }
 
 // A Decode failure naming path, with each text and no warning left from an earlier decode.
 void expectDecodeFailure(const Result<Picture> &picture, const QString &path, const QStringList &texts = {})
@@ -61,12 +58,8 @@ TEST(Imaging, EveryKindOfSourceBecomesUprightEightBitRgbFlattenedOnWhite)
 {
     QTemporaryDir dir;
     // Each comes out 20 x 40 with a red left half, sampled near the top left corner; r < 0: any grey.
-    const struct {
-        const char *name;
-        SyntheticImage spec;
-        int r, g, b, tolerance;
-    } cases[] = {
-        {"turned.jpg", {.width = 40, .height = 20, .orientation = 6}, 255, 0, 0, 40}, // red on the left goes on top
+    const struct { const char *name; SyntheticImage spec; int r, g, b, tolerance; } cases[] = {
+        {"turned.jpg", {.width = 40, .height = 20, .orientation = 6}, 255, 0, 0, 40},  // red on the left goes on top
         {"grey.png", {.width = 20, .height = 40, .colour = SyntheticColour::Grey}, -1, 0, 0, 0},
         {"deep.png", {.width = 20, .height = 40, .sixteenBit = true}, 255, 0, 0, 1},
         {"alpha.png", {.width = 20, .height = 40, .alpha = true}, 255, 127, 127, 2},
@@ -91,11 +84,10 @@ TEST(Imaging, SavedJpegIsEightBitRgbAtTheExactSizeWithoutMetadata)
 {
     QTemporaryDir dir;
     const QString source = write(dir, "tagged.jpg", {.width = 64, .height = 48, .orientation = 3});
-    ASSERT_TRUE(jpegLayout(readAll(source))[2]); // the source has Exif
+    ASSERT_TRUE(jpegLayout(readAll(source))[2]);  // the source has Exif
     // Read as save options, "[Q=1]" would make the library write out.jpg instead.
     const QString target = dir.filePath(QStringLiteral("out.jpg[Q=1]"));
-    ASSERT_FALSE(
-        loadPicture(source, [](QSize) -> Result<QSize> { return QSize(37, 21); }).value().saveJpeg(target, 90));
+    ASSERT_FALSE(loadPicture(source, [](QSize) -> Result<QSize> { return QSize(37, 21); }).value().saveJpeg(target, 90));
     EXPECT_EQ(jpegLayout(readAll(target)), QList<int>({8, 3, 0}));
     EXPECT_EQ(loadAsIs(target).value().size(), QSize(37, 21));
 }
@@ -112,27 +104,16 @@ TEST(Imaging, RefusesForeignTruncatedAndOversizedFilesButNotBenignExtraBytes)
     // Kinds the library has loaders for, but which never reach one: each is refused by its first bytes.
     const QByteArray pdf = "%PDF-1.4\n1 0 obj << /Type /Catalog >> endobj\ntrailer << /Root 1 0 R >>\n%%EOF\n";
     const QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"600\" height=\"400\"/>\n";
-    const struct {
-        const char *name;
-        QByteArray bytes;
-        bool loads;
-        qint64 pixelLimit;
-        QString says = {};
-    } cases[] = {
-        {"trailing.jpg", jpeg + QByteArray(4096, 'x'), true, any}, // after the end marker
+    const struct { const char *name; QByteArray bytes; bool loads; qint64 pixelLimit; QString says = {}; } cases[] = {
+        {"trailing.jpg", jpeg + QByteArray(4096, 'x'), true, any},  // after the end marker
         // Only a library warning; the picture itself is complete.
         {"stray.jpg", jpeg.left(scan) + QByteArray("\x00\x11\x22", 3) + jpeg.mid(scan), true, any},
-        {"text.jpg", "just some words\r\n", false, any, foreign},
-        {"half.jpg", jpeg.left(jpeg.size() / 2), false, any},
-        {"tail-cut.jpg", jpeg.chopped(256), false, any},
-        {"half.png", png.left(png.size() / 2), false, any},
-        {"at-limit.png", png, true, 600 * 400},
-        {"over-limit.png", png, false, 600 * 400 - 1},
-        {"matrix.jpg", "3 2\n0 0 255\n255 0 0\n", false, any, foreign},
-        {"table.png", "1,2,3\n4,5,6\n", false, any, foreign},
-        {"document.jpg", pdf, false, any, foreign},
-        {"drawing.png", svg, false, any, foreign},
-        {"png-named.jpg", png, true, any}, // the bytes choose the loader, not the name
+        {"text.jpg", "just some words\r\n", false, any, foreign}, {"half.jpg", jpeg.left(jpeg.size() / 2), false, any},
+        {"tail-cut.jpg", jpeg.chopped(256), false, any}, {"half.png", png.left(png.size() / 2), false, any},
+        {"at-limit.png", png, true, 600 * 400}, {"over-limit.png", png, false, 600 * 400 - 1},
+        {"matrix.jpg", "3 2\n0 0 255\n255 0 0\n", false, any, foreign}, {"table.png", "1,2,3\n4,5,6\n", false, any, foreign},
+        {"document.jpg", pdf, false, any, foreign}, {"drawing.png", svg, false, any, foreign},
+        {"png-named.jpg", png, true, any},  // the bytes choose the loader, not the name
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -151,40 +132,14 @@ TEST(Imaging, RefusesForeignTruncatedAndOversizedFilesButNotBenignExtraBytes)
 TEST(Imaging, ChoosesTheLoaderByTheSignatureOfAnAllowedKindOnly)
 {
     using B = QByteArray;
-    const struct {
-        QByteArray head;
-        std::optional<Loader> loader;
-    } cases[] = {
-        {"\xFF\xD8\xFF\xE0", Loader::Jpeg},
-        {"\x89PNG\r\n\x1A\n", Loader::Png},
-        {"GIF87a", Loader::Gif},
-        {"GIF89a", Loader::Gif},
-        {B("II*\0", 4), Loader::Tiff},
-        {B("MM\0*", 4), Loader::Tiff},
-        {B("RIFF\x10\0\0\0WEBPVP8 ", 16), Loader::WebP},
-        {B("\0\0\0\x18"
-           "ftypheic",
-           12),
-         Loader::Heif},
-        {B("\0\0\0\x1C"
-           "ftypavif",
-           12),
-         Loader::Heif},
+    const struct { QByteArray head; std::optional<Loader> loader; } cases[] = {
+        {"\xFF\xD8\xFF\xE0", Loader::Jpeg}, {"\x89PNG\r\n\x1A\n", Loader::Png}, {"GIF87a", Loader::Gif}, {"GIF89a", Loader::Gif},
+        {B("II*\0", 4), Loader::Tiff}, {B("MM\0*", 4), Loader::Tiff}, {B("RIFF\x10\0\0\0WEBPVP8 ", 16), Loader::WebP},
+        {B("\0\0\0\x18" "ftypheic", 12), Loader::Heif}, {B("\0\0\0\x1C" "ftypavif", 12), Loader::Heif},
         // Cut short, near misses (a WAVE file, an MP4 video) and kinds that are never read.
-        {"\xFF\xD8", {}},
-        {"\x89PNG\r\n\x1A", {}},
-        {"GIF88a", {}},
-        {B("RIFF\x10\0\0\0WAVEfmt ", 16), {}},
-        {B("\0\0\0\x18"
-           "ftypmp42",
-           12),
-         {}},
-        {"%PDF-1.7", {}},
-        {"<?xml version=", {}},
-        {"P6\n3 2\n255\n", {}},
-        {"BM", {}},
-        {"SIMPLE  =                    T", {}},
-        {"", {}},
+        {"\xFF\xD8", {}}, {"\x89PNG\r\n\x1A", {}}, {"GIF88a", {}}, {B("RIFF\x10\0\0\0WAVEfmt ", 16), {}},
+        {B("\0\0\0\x18" "ftypmp42", 12), {}}, {"%PDF-1.7", {}}, {"<?xml version=", {}}, {"P6\n3 2\n255\n", {}},
+        {"BM", {}}, {"SIMPLE  =                    T", {}}, {"", {}},
     };
     for (const auto &c : cases)
         EXPECT_EQ(loaderFor(c.head), c.loader) << c.head.toHex().toStdString();
@@ -202,13 +157,8 @@ TEST(Imaging, OpensOnlyExistingRegularFilesAndLinksToThem)
     ASSERT_TRUE(QFile::link(fifo, link) && QDir(dir.path()).mkdir(QStringLiteral("folder.jpg")));
     EXPECT_TRUE(loadAsIs(dir.filePath(QStringLiteral("photo-link.jpg"))).ok());
     // Opening the pipe for reading would wait for a writer that never comes.
-    const struct {
-        QString path;
-        const char *kind;
-    } cases[] = {
-        {fifo, "a named pipe"},
-        {link, "a named pipe"},
-        {dir.filePath(QStringLiteral("folder.jpg")), "a folder"},
+    const struct { QString path; const char *kind; } cases[] = {
+        {fifo, "a named pipe"}, {link, "a named pipe"}, {dir.filePath(QStringLiteral("folder.jpg")), "a folder"},
         {QStringLiteral("/dev/null"), "a character device"},
     };
     for (const auto &c : cases) {
@@ -222,16 +172,11 @@ TEST(Imaging, OpensOnlyExistingRegularFilesAndLinksToThem)
 TEST(DecodeBudget, RefusesAtOnceWhatCanNeverFitAndGivesEveryAdmissionBack)
 {
     QTemporaryDir dir;
-    const SyntheticImage big{.width = 2000, .height = 1500},
-        bigInterlaced{.width = 2000, .height = 1500, .interlaced = true};
+    const SyntheticImage big{.width = 2000, .height = 1500}, bigInterlaced{.width = 2000, .height = 1500, .interlaced = true};
     const QString baseline = write(dir, "baseline.jpg", big), interlaced = write(dir, "adam7.png", bigInterlaced);
     const SizeRule thumbnail = [](QSize) -> Result<QSize> { return QSize(100, 75); };
     // 1 MB: a baseline JPEG shrunk by 8 on load needs 0.2 MB, the others 9 MB (progressive: 18 MB).
-    const struct {
-        QString path;
-        SizeRule rule;
-        bool loads;
-    } cases[] = {
+    const struct { QString path; SizeRule rule; bool loads; } cases[] = {
         {baseline, thumbnail, true},
         {baseline, [](QSize upright) -> Result<QSize> { return upright; }, false},
         {write(dir, "progressive.jpg", bigInterlaced), thumbnail, false},
@@ -247,8 +192,7 @@ TEST(DecodeBudget, RefusesAtOnceWhatCanNeverFitAndGivesEveryAdmissionBack)
             if (c.loads)
                 EXPECT_TRUE(picture.ok()) << picture.error().message().toStdString();
             else
-                expectDecodeFailure(picture, c.path,
-                                    {QStringLiteral("2000 x 1500"), QStringLiteral("budget of 1.0 MB")});
+                expectDecodeFailure(picture, c.path, {QStringLiteral("2000 x 1500"), QStringLiteral("budget of 1.0 MB")});
         }
         EXPECT_EQ(admittedDecodeBytes(), 0);
     }
@@ -262,7 +206,7 @@ TEST(DecodeBudget, TheDefaultKeepsToAQuarterOfTheProcesssMemoryLimitPosix)
     struct rlimit before {};
     ASSERT_EQ(getrlimit(RLIMIT_AS, &before), 0);
     const qint64 unlimited = defaultDecodeBudget();
-    const rlim_t limit = rlim_t(2) << 30; // 2 GB: room for the threads of the suite meanwhile
+    const rlim_t limit = rlim_t(2) << 30;  // 2 GB: room for the threads of the suite meanwhile
     if (before.rlim_max != RLIM_INFINITY && before.rlim_max < limit)
         GTEST_SKIP() << "the hard limit is lower already";
     struct rlimit narrowed = before;
@@ -282,13 +226,13 @@ TEST(DecodeBudget, ADecodeWaitsUntilItsEstimateFits)
     ASSERT_TRUE(first.ok());
     std::optional<DecodeAdmission> held(std::move(first).value());
     std::atomic_bool done = false;
-    qint64 heldWithSecond = -1; // admitted only once the first gave its bytes back, never both at once
+    qint64 heldWithSecond = -1;  // admitted only once the first gave its bytes back, never both at once
     std::thread second([&] {
         if (const Result<DecodeAdmission> admission = admitDecode(plan); admission.ok())
             heldWithSecond = admittedDecodeBytes();
         done = true;
     });
-    while (waitingDecodes() == 0 && !done) // until the second waits for room (or, wrongly, went ahead)
+    while (waitingDecodes() == 0 && !done)  // until the second waits for room (or, wrongly, went ahead)
         std::this_thread::yield();
     held.reset();
     second.join();

@@ -39,14 +39,8 @@ protected:
     }
 };
 
-LinkRow link(const QString &address)
-{
-    return {RowKind::Url, RowSource::ImageLink, 0, address, LinkStatus::NotVerified};
-}
-LinkRow image(const QString &path)
-{
-    return {RowKind::Image, RowSource::ImagePath, 0, path, LinkStatus::NotVerified};
-}
+LinkRow link(const QString &address) { return {RowKind::Url, RowSource::ImageLink, 0, address, LinkStatus::NotVerified}; }
+LinkRow image(const QString &path) { return {RowKind::Image, RowSource::ImagePath, 0, path, LinkStatus::NotVerified}; }
 
 // Runs the event loop until `done` holds or `timeoutMs` passed; returns `done`.
 bool spinUntil(const std::function<bool()> &done, int timeoutMs = 20000)
@@ -74,12 +68,10 @@ protected:
         // Four loopback hosts, because Qt opens at most six connections to one host.
         ASSERT_TRUE(m_server.listen(test::loopbackAddresses(4)));
         ASSERT_TRUE(m_probe.listen());
-        setProbe(m_probe.url(QStringLiteral("/probe"))); // answers 404, which proves the network
+        setProbe(m_probe.url(QStringLiteral("/probe")));  // answers 404, which proves the network
         m_manager.setProxy(QNetworkProxy::NoProxy);
         m_checker.setNetworkAccessManager(&m_manager);
-        QObject::connect(&m_checker, &LinkChecker::rowChecked, [this](int row, LinkStatus status) {
-            m_emitted.append({row, status});
-        });
+        QObject::connect(&m_checker, &LinkChecker::rowChecked, [this](int row, LinkStatus status) { m_emitted.append({row, status}); });
         QObject::connect(&m_checker, &LinkChecker::finished, [this](bool stopped) { m_finished.append(stopped); });
     }
     void TearDown() override { qunsetenv("LUMARC_PROBE_URL"); }
@@ -111,12 +103,12 @@ protected:
         return m_server.url(QStringLiteral("/ok.html?n=%1").arg(i), QStringLiteral("127.0.0.%1").arg(1 + i % 4));
     }
 
-    QCoreApplication &m_app = test::testApplication(); // before the manager, which needs it
+    QCoreApplication &m_app = test::testApplication();  // before the manager, which needs it
     QTemporaryDir m_tmp;
     HttpTestServer m_server;
     HttpTestServer m_probe;
     LoopbackTlsManager m_manager;
-    LinkChecker m_checker; // declared last: gone before the manager and the servers
+    LinkChecker m_checker;  // declared last: gone before the manager and the servers
     QList<std::pair<int, LinkStatus>> m_emitted;
     QList<bool> m_finished;
 };
@@ -125,24 +117,21 @@ protected:
 
 TEST_F(LinkCheckerTest, GivesEachKindOfAnswerItsStatus)
 {
-    const struct {
-        QString address;
-        LinkStatus status;
-    } cases[] = {
+    const struct { QString address; LinkStatus status; } cases[] = {
         {m_server.url("/ok.html"), LinkStatus::Validated},
         {m_server.url("/missing.html"), LinkStatus::UrlNotFound},
         {m_server.url("/error.html"), LinkStatus::UrlNotFound},
-        {m_server.url("/moved.html"), LinkStatus::UrlNotFound}, // ends on another page
-        {m_server.url("/secure.html"), LinkStatus::Validated},  // only moves to https
-        {m_server.url("/dir"), LinkStatus::Validated},          // only adds the slash
+        {m_server.url("/moved.html"), LinkStatus::UrlNotFound},  // ends on another page
+        {m_server.url("/secure.html"), LinkStatus::Validated},   // only moves to https
+        {m_server.url("/dir"), LinkStatus::Validated},           // only adds the slash
         {m_server.url("/dir/"), LinkStatus::Validated},
         {m_server.url("/loop"), LinkStatus::UrlNotFound},
         {m_server.url("/drop"), LinkStatus::UrlNotFound},
-        {m_server.url("/hang"), LinkStatus::UrlNotFound}, // times out
+        {m_server.url("/hang"), LinkStatus::UrlNotFound},  // times out
         {QStringLiteral("https://127.0.0.1:%1/ok.html").arg(m_server.port()), LinkStatus::Validated},
-        {"../ok.html", LinkStatus::Validated}, // resolved against the base, then loaded
+        {"../ok.html", LinkStatus::Validated},  // resolved against the base, then loaded
         {local("photo.jpg"), LinkStatus::Validated},
-        {"doc.pdf", LinkStatus::ExternalLinkNotVerified}, // not a page: never loaded
+        {"doc.pdf", LinkStatus::ExternalLinkNotVerified},  // not a page: never loaded
     };
     QList<LinkRow> rows{image(local("gone.jpg"))};
     QList<LinkStatus> expected{LinkStatus::ImageNotFound};
@@ -167,11 +156,7 @@ TEST_F(LinkCheckerTest, WithoutNetworkWebRowsStayNotVerifiedAndLocalRowsAreCheck
     const QString refused = QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
     closed.close();
 
-    const struct {
-        const char *name;
-        bool offline, probeRefused, webRows;
-    } cases[] = {
-        {"offline", true, false, true}, {"probe refused", false, true, true}, {"no web row", false, false, false}};
+    const struct { const char *name; bool offline, probeRefused, webRows; } cases[] = {{"offline", true, false, true}, {"probe refused", false, true, true}, {"no web row", false, false, false}};
     for (const auto &c : cases) {
         m_checker.setOffline(c.offline);
         setProbe(c.probeRefused ? refused : m_probe.url("/probe"));
@@ -184,7 +169,7 @@ TEST_F(LinkCheckerTest, WithoutNetworkWebRowsStayNotVerifiedAndLocalRowsAreCheck
         m_probe.resetCounts();
         ASSERT_TRUE(check(rows)) << c.name;
         EXPECT_EQ(statuses(), expected) << c.name;
-        EXPECT_EQ(m_server.requestCount() + m_probe.requestCount(), 0) << c.name; // not even a probe
+        EXPECT_EQ(m_server.requestCount() + m_probe.requestCount(), 0) << c.name;  // not even a probe
         EXPECT_EQ(m_finished, QList<bool>{false}) << c.name;
     }
 }
@@ -206,7 +191,7 @@ TEST_F(LinkCheckerTest, StopAbandonsChecksInFlightAndTheNextRunCompletes)
     EXPECT_EQ(statuses(), expected);
     // The requests in flight are abandoned, not left open.
     EXPECT_TRUE(spinUntil([this] { return m_server.openRequests() == 0; }, 5000));
-    spinUntil([] { return false; }, 100); // nothing of the stopped run may still arrive
+    spinUntil([] { return false; }, 100);  // nothing of the stopped run may still arrive
     EXPECT_EQ(m_emitted.size(), 1);
     EXPECT_EQ(m_finished.size(), 1);
 
@@ -222,27 +207,22 @@ TEST_F(LinkCheckerTest, AStopFromARowCheckedSlotEndsTheRunOnceAndTheNextRunCompl
     QList<LinkStatus> expected(15, LinkStatus::Validated);
     expected[1] = LinkStatus::ImageNotFound;
     for (int i = 0; i < 13; ++i)
-        rows.append(link(spreadPage(i % 12))); // the last shares its answer with the first
+        rows.append(link(spreadPage(i % 12)));  // the last shares its answer with the first
 
     // The first row of kind stopAt to be checked stops the run.
-    const struct {
-        const char *name;
-        RowKind stopAt;
-        qsizetype emitted;
-    } cases[] = {{"during local rows", RowKind::Image, 1}, {"during web answers", RowKind::Url, 3}};
+    const struct { const char *name; RowKind stopAt; qsizetype emitted; } cases[] = {{"during local rows", RowKind::Image, 1}, {"during web answers", RowKind::Url, 3}};
     for (const auto &c : cases) {
         m_emitted.clear();
         m_finished.clear();
         qsizetype emittedAtFinish = -1;
-        const auto atFinish =
-            QObject::connect(&m_checker, &LinkChecker::finished, [&] { emittedAtFinish = m_emitted.size(); });
+        const auto atFinish = QObject::connect(&m_checker, &LinkChecker::finished, [&] { emittedAtFinish = m_emitted.size(); });
         const auto stopper = QObject::connect(&m_checker, &LinkChecker::rowChecked, [&](int row, LinkStatus) {
             if (m_checker.rows().at(row).kind == c.stopAt)
                 m_checker.stop();
         });
         m_checker.start(rows, {});
         EXPECT_TRUE(spinUntil([this] { return !m_finished.isEmpty(); })) << c.name;
-        spinUntil([] { return false; }, 300); // nothing of the stopped run may still arrive
+        spinUntil([] { return false; }, 300);  // nothing of the stopped run may still arrive
         QObject::disconnect(stopper);
         QObject::disconnect(atFinish);
         EXPECT_EQ(m_finished, QList<bool>{true}) << c.name;

@@ -11,13 +11,10 @@ TEST(OpenFile, KindsComeFromTheExtensionInAnyCaseAndFoldersFromTheDisk)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid() && QDir(dir.path()).mkdir("trip.zeb"));
-    const struct {
-        QString path;
-        FileKind kind;
-    } cases[] = {
-        {"C:\\Photos\\trip.ZEB", FileKind::Project},  {"/home/me/look.zes", FileKind::Settings},
-        {"default.Zem", FileKind::Settings},          {"C:\\my.dir\\file", FileKind::Unknown},
-        {"archive.tar.gz", FileKind::Unknown},        {"", FileKind::Unknown},
+    const struct { QString path; FileKind kind; } cases[] = {
+        {"C:\\Photos\\trip.ZEB", FileKind::Project},   {"/home/me/look.zes", FileKind::Settings},
+        {"default.Zem", FileKind::Settings},            {"C:\\my.dir\\file", FileKind::Unknown},
+        {"archive.tar.gz", FileKind::Unknown},          {"", FileKind::Unknown},
         {dir.filePath("trip.zeb"), FileKind::Folder},
     };
     for (const auto &c : cases)

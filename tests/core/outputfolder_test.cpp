@@ -25,10 +25,7 @@ protected:
         Status error = survey ? opened.value()->prepare(survey.value(), clean, nullptr, nullptr) : std::nullopt;
         return error ? *error : survey;
     }
-    void writeGalleryPage(const QString &name)
-    {
-        ASSERT_TRUE(writeAll(at(name), QByteArray("<html>\r\n") + kGeneratorLine));
-    }
+    void writeGalleryPage(const QString &name) { ASSERT_TRUE(writeAll(at(name), QByteArray("<html>\r\n") + kGeneratorLine)); }
 
     QTemporaryDir tmp;
     QString folder = tmp.filePath("Documents/ZEB/Image Gallery");
@@ -41,7 +38,7 @@ TEST_F(OutputFolder, CreatesMissingFolderWithParentsAndViewerFilesOrGivesErrorNu
     ASSERT_TRUE(surveyAndPrepare(true));
     EXPECT_TRUE(QDir(at("library")).exists());
     for (const QList<ViewerFile> *files : {&viewerImages(), &viewerScripts()})
-        for (const ViewerFile &file : *files) { // without padding
+        for (const ViewerFile &file : *files) {  // without padding
             const QByteArray bytes = readAll(at(QLatin1String(file.target)));
             EXPECT_TRUE(bytes.size() > 10 && !bytes.endsWith('\0')) << file.target;
         }
@@ -56,9 +53,8 @@ TEST_F(OutputFolder, CreatesMissingFolderWithParentsAndViewerFilesOrGivesErrorNu
 TEST_F(OutputFolder, AnEarlierGalleryIsKnownByItsGeneratorLineAndOnlyItsFilesGo)
 {
     const QStringList gallery = {"images/close.gif", "library/bg.png", "lightbox.js", "photos/.hidden",
-                                 "photos/p.jpg",     "thumbs/t.jpg",   "zeb.html",    "zeb12.html"};
-    const QStringList foreign = {"notes.txt", "zebra.html",          "Index.html",
-                                 "trip.zeb",  "photos/old/keep.jpg", "src/a.jpg"};
+                                 "photos/p.jpg", "thumbs/t.jpg", "zeb.html", "zeb12.html"};
+    const QStringList foreign = {"notes.txt", "zebra.html", "Index.html", "trip.zeb", "photos/old/keep.jpg", "src/a.jpg"};
     for (const QString &name : gallery + foreign)
         ASSERT_TRUE(writeAll(at(name), "x"));
     writeGalleryPage("index.html");
@@ -85,15 +81,13 @@ TEST_F(OutputFolder, AFolderWithoutAGalleryKeepsItsOwnFilesInGalleryFolders)
         ASSERT_TRUE(writeAll(at(name), "mine"));
     const Result<DestinationSurvey> clean = surveyAndPrepare(true);
     ASSERT_FALSE(clean);
-    EXPECT_TRUE(clean.error().code == ErrorCode::Invalid
-                && clean.error().detail.contains("library/books.txt, photos/mine.jpg"))
+    EXPECT_TRUE(clean.error().code == ErrorCode::Invalid && clean.error().detail.contains("library/books.txt, photos/mine.jpg"))
         << clean.error().message().toStdString();
 
     // "HTML only" would write over the page and the script: it asks, naming both.
     auto opened = GalleryFolder::open(folder);
     ASSERT_TRUE(opened);
-    const Result<DestinationSurvey> htmlOnly =
-        opened.value()->survey(false, {"index.html", "lightbox.js", "library/zebstyle.css"}, {});
+    const Result<DestinationSurvey> htmlOnly = opened.value()->survey(false, {"index.html", "lightbox.js", "library/zebstyle.css"}, {});
     ASSERT_TRUE(htmlOnly);
     EXPECT_TRUE(!htmlOnly.value().earlierGallery && htmlOnly.value().needsConsent());
     EXPECT_EQ(htmlOnly.value().toReplace, QStringList({"index.html", "lightbox.js"}));
@@ -122,15 +116,13 @@ TEST_F(OutputFolder, InputsAreKnownByIdentityWhateverTheirSpelling)
     ASSERT_TRUE(writeAll(tmp.filePath("source.jpg"), "the only copy"));
     ASSERT_TRUE(QDir().mkpath(at("photos")));
     ASSERT_EQ(::link(QFile::encodeName(tmp.filePath("source.jpg")).constData(),
-                     QFile::encodeName(at("photos/other name.jpg")).constData()),
-              0);
+                     QFile::encodeName(at("photos/other name.jpg")).constData()), 0);
     auto opened = GalleryFolder::open(folder);
     ASSERT_TRUE(opened);
     const Result<DestinationSurvey> survey =
         opened.value()->survey(true, {}, {*fileops::identity(tmp.filePath("source.jpg"))});
     ASSERT_FALSE(survey);
-    EXPECT_TRUE(survey.error().path == at("photos/other name.jpg")
-                && survey.error().detail.contains("is an input of this build"))
+    EXPECT_TRUE(survey.error().path == at("photos/other name.jpg") && survey.error().detail.contains("is an input of this build"))
         << survey.error().message().toStdString();
 }
 
@@ -138,10 +130,7 @@ TEST_F(OutputFolder, LinksWhereTheBuildWouldWriteAreRefusedAndNothingOutsideChan
 {
     const QString outside = tmp.filePath("outside");
     ASSERT_TRUE(writeAll(outside + "/victim.txt", "precious"));
-    const struct {
-        const char *link;
-        QString target;
-    } cases[] = {
+    const struct { const char *link; QString target; } cases[] = {
         {"photos", outside},                        // a subfolder that leads out
         {"index.html", outside + "/victim.txt"},    // a page written through
         {"images/close.gif", outside + "/new.gif"}, // a dangling link, written only when missing
@@ -153,8 +142,7 @@ TEST_F(OutputFolder, LinksWhereTheBuildWouldWriteAreRefusedAndNothingOutsideChan
         for (bool clean : {true, false}) {
             const Result<DestinationSurvey> survey = surveyAndPrepare(clean, {"index.html"});
             ASSERT_FALSE(survey) << c.link;
-            EXPECT_TRUE(survey.error().code == ErrorCode::WriteFailed
-                        && survey.error().path == QDir::cleanPath(at(c.link)))
+            EXPECT_TRUE(survey.error().code == ErrorCode::WriteFailed && survey.error().path == QDir::cleanPath(at(c.link)))
                 << survey.error().message().toStdString();
         }
         EXPECT_EQ(readAll(outside + "/victim.txt"), "precious");

@@ -30,10 +30,7 @@ QStringList namesOf(const ImageList &list)
     return names;
 }
 
-QString withChar(char16_t c)
-{
-    return QStringLiteral("a") + QChar(c) + QStringLiteral("b");
-}
+QString withChar(char16_t c) { return QStringLiteral("a") + QChar(c) + QStringLiteral("b"); }
 
 } // namespace
 
@@ -50,25 +47,19 @@ TEST(OutputNames, OnlyNamesThatStayInTheirFolderAreSafe)
 
 TEST(OutputNames, RepairRebuildsUnsafeNamesAndNumbersRepeatsIgnoringCase)
 {
-    const struct {
-        const char *name;
-        QList<Entry> entries;
-        QStringList expected;
-    } cases[] = {
+    const struct { const char *name; QList<Entry> entries; QStringList expected; } cases[] = {
         // Which names are unsafe is the table above; any of them is rebuilt from the file name.
         {"empty", {{"/p/sea.jpg", ""}}, {"sea"}},
         {"climbs out", {{"/p/Dune.jpg", "../../src/Dune"}}, {"Dune"}},
         {"NUL inside", {{"/p/sea.jpg", withChar(u'\0')}}, {"sea"}},
-        {"unusable base name",
-         {{"/p/.jpg", ""}, {"/p/..jpg", "/"}, {QStringLiteral("/p/x") + QChar(1) + ".jpg", ""}},
+        {"unusable base name", {{"/p/.jpg", ""}, {"/p/..jpg", "/"}, {QStringLiteral("/p/x") + QChar(1) + ".jpg", ""}},
          {"image", "image_1", "x_"}},
         {"same name", {{"/a/x.jpg", "x"}, {"/b/x.jpg", "x"}, {"/c/x.jpg", "x"}}, {"x", "x_1", "x_2"}},
         {"differs only by case", {{"/p/Sunset.jpg", "Sunset"}, {"/q/sunset.jpg", "sunset"}}, {"Sunset", "sunset_1"}},
         {"number already in use", {{"/p/a.jpg", "a"}, {"/q/a.jpg", "a"}, {"/r/a.jpg", "A_1"}}, {"a", "a_2", "A_1"}},
         // The later entry keeps the name it already has: built pages link to its files.
         {"rebuilt name meets a later one", {{"/p/x.jpg", "../x"}, {"/q/x.jpg", "x"}}, {"x_1", "x"}},
-        {"safe and distinct",
-         {{"/p/a.jpg", "a"}, {"/p/b.jpg", "b_1"}, {"/p/c.jpg", "\u0141\u00F3d\u017A"}},
+        {"safe and distinct", {{"/p/a.jpg", "a"}, {"/p/b.jpg", "b_1"}, {"/p/c.jpg", "\u0141\u00F3d\u017A"}},
          {"a", "b_1", "\u0141\u00F3d\u017A"}},
     };
     for (const auto &c : cases) {
@@ -80,7 +71,7 @@ TEST(OutputNames, RepairRebuildsUnsafeNamesAndNumbersRepeatsIgnoringCase)
         for (qsizetype i = 0; i < before.size(); ++i)
             changed += before.at(i) != c.expected.at(i) && list.at(i).path == c.entries.at(i).path;
         EXPECT_EQ(renamed, changed) << c.name;
-        EXPECT_EQ(repairOutputNames(list), 0) << c.name; // a repaired list stays as it is
+        EXPECT_EQ(repairOutputNames(list), 0) << c.name;  // a repaired list stays as it is
     }
 }
 

@@ -11,21 +11,14 @@ using namespace lumarc::test;
 
 namespace {
 
-QByteArray golden(const char *name)
-{
-    return readAll(QStringLiteral(LUMARC_TEST_DATA "/golden/") + QLatin1String(name));
-}
-QStringList filesIn(const QTemporaryDir &dir)
-{
-    return QDir(dir.path()).entryList(QDir::Files, QDir::Name);
-}
+QByteArray golden(const char *name) { return readAll(QStringLiteral(LUMARC_TEST_DATA "/golden/") + QLatin1String(name)); }
+QStringList filesIn(const QTemporaryDir &dir) { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
 
 ImageItem image(const QString &name, const QString &tooltip = QString(), const QString &url = QString())
 {
     ImageItem item;
     item.path = QStringLiteral("C:\\Photos\\") + name + QStringLiteral(".jpg"), item.title = item.outputName = name;
-    item.tooltip = tooltip.isEmpty() ? name : tooltip, item.url = url, item.linkText = QStringLiteral("3D"),
-    item.loaded = true;
+    item.tooltip = tooltip.isEmpty() ? name : tooltip, item.url = url, item.linkText = QStringLiteral("3D"), item.loaded = true;
     return item;
 }
 
@@ -33,7 +26,7 @@ Project project(const char *title, int columns, int rows, const QList<ImageItem>
 {
     Project p;
     p.settings.setDefaults(), p.settings.galleryTitle = QLatin1String(title);
-    if (columns > 0) // else the default layout
+    if (columns > 0)  // else the default layout
         p.settings.columns = columns, p.settings.rows = rows;
     for (const ImageItem &item : images)
         p.images.append(item);
@@ -55,9 +48,8 @@ Project twoByTwo(int images)
 
 TEST(PageWriter, CountsPagesWithoutOverflowAndNoneWithoutImagesOrCells)
 {
-    const struct {
-        int columns, rows, images, pages;
-    } cases[] = {{2, 2, 4, 1}, {2, 2, 5, 2}, {4, 100, 0, 0}, {0, 100, 5, 0}, {65536, 65536, 7, 1}};
+    const struct { int columns, rows, images, pages; } cases[] = {
+        {2, 2, 4, 1}, {2, 2, 5, 2}, {4, 100, 0, 0}, {0, 100, 5, 0}, {65536, 65536, 7, 1}};
     for (const auto &c : cases) {
         GallerySettings s;
         s.columns = c.columns, s.rows = c.rows;
@@ -71,11 +63,7 @@ TEST(PageWriter, WritesEveryPageTwiceWithPaging)
     Project five = project("My Image Gallery", 0, 0);
     for (const QString name : {"a", "b", "c", "d", "e"})
         five.images.append(image(name, QStringLiteral("tip ") + name, QStringLiteral("http://example.com/") + name));
-    struct Case {
-        Project project;
-        QStringList files;
-        QList<const char *> goldens;
-    };
+    struct Case { Project project; QStringList files; QList<const char *> goldens; };
     const Case cases[] = {
         {five, {"index.html"}, {"index_5.html"}},
         {twoByTwo(9), {"zeb.html", "zeb1.html", "zeb2.html"}, {"nine_zeb.html", "nine_zeb1.html", "nine_zeb2.html"}},
@@ -88,7 +76,7 @@ TEST(PageWriter, WritesEveryPageTwiceWithPaging)
         ASSERT_TRUE(writePages(c.project, *galleryFolder(dir.path()), progress).isEmpty());
         ASSERT_EQ(filesIn(dir), c.files);
         for (qsizetype i = 0; i < c.goldens.size(); ++i)
-            if (c.goldens[i]) { // else the same as nine_zeb.html
+            if (c.goldens[i]) {  // else the same as nine_zeb.html
                 EXPECT_EQ(readAll(dir.filePath(c.files[i])), golden(c.goldens[i])) << c.goldens[i];
             }
     }
@@ -140,7 +128,7 @@ TEST(PageWriter, RefusesLayoutWithoutCellsAndReportsPageThatCannotBeWritten)
     // Folders where the pages belong make both writes fail.
     ASSERT_TRUE(QDir(dir.path()).mkpath("zeb.html") && QDir(dir.path()).mkpath("zeb1.html"));
     const QList<Error> failures = writePages(twoByTwo(5), *galleryFolder(dir.path()), progress);
-    ASSERT_EQ(failures.size(), 2); // both pages, each named
+    ASSERT_EQ(failures.size(), 2);  // both pages, each named
     EXPECT_EQ(failures.first().code, ErrorCode::WriteFailed);
     EXPECT_EQ(QStringList({failures.first().path, failures.last().path}),
               QStringList({paths::join(dir.path(), "zeb.html"), paths::join(dir.path(), "zeb1.html")}));
@@ -163,17 +151,14 @@ TEST(PageWriter, KeepsHostileAddressesNamesAndSettingsInsideTheirAttributes)
 
     const QString link = QStringLiteral(" <a class='linkDevalVr' href='http://x/&#39;&gt;&lt;img src=x "
                                         "onerror=alert(1)&gt;' target='_blank'>3D</a>");
-    EXPECT_EQ(
-        thumbnailCell(s, rock),
-        QStringLiteral("<!--- Image:T --->\r\n<td class='tdImg'>\r\n"
-                       "<a href='photos/rock%26copy.jpg' rel='lightbox[id0]' title=\"T")
-            + link
-            + QStringLiteral("\">\r\n<img class='eImage' alt=\"T\" title=\"T\" src=\"thumbs/rock%26copy.jpg\"></a>\r\n"
-                             "<p align=center><font class='tdTitle'>T")
-            + link + QStringLiteral("</font></p>\r\n</td>\r\n"));
+    EXPECT_EQ(thumbnailCell(s, rock),
+              QStringLiteral("<!--- Image:T --->\r\n<td class='tdImg'>\r\n"
+                             "<a href='photos/rock%26copy.jpg' rel='lightbox[id0]' title=\"T") + link
+                  + QStringLiteral("\">\r\n<img class='eImage' alt=\"T\" title=\"T\" src=\"thumbs/rock%26copy.jpg\"></a>\r\n"
+                                   "<p align=center><font class='tdTitle'>T") + link
+                  + QStringLiteral("</font></p>\r\n</td>\r\n"));
     const QString scriptCell = thumbnailCell(s, script);
-    EXPECT_TRUE(scriptCell.contains(QStringLiteral("title=\"s\">"))
-                && !scriptCell.contains(QStringLiteral("<a class")));
+    EXPECT_TRUE(scriptCell.contains(QStringLiteral("title=\"s\">")) && !scriptCell.contains(QStringLiteral("<a class")));
 
     const QByteArray page = renderPage(p, 1, 1);
     EXPECT_TRUE(page.contains("cellpadding=\"10\" cellspacing=\"5\">"));
@@ -186,6 +171,6 @@ TEST(PageWriter, KeepsHostileAddressesNamesAndSettingsInsideTheirAttributes)
     EXPECT_EQ(warnings[0].path, script.path);
     EXPECT_TRUE(warnings[0].detail.startsWith(QStringLiteral("image 2:")));
     EXPECT_EQ(warnings[1].path, QStringLiteral("parent_page_url"));
-    s.addImageLinks = s.addParentLink = 0; // nothing is published, so nothing is left out
+    s.addImageLinks = s.addParentLink = 0;  // nothing is published, so nothing is left out
     EXPECT_TRUE(unpublishedLinks(p).isEmpty());
 }

@@ -6,9 +6,7 @@ using namespace lumarc;
 
 TEST(Paths, SplitsOnBothSeparatorsAndColon)
 {
-    const struct {
-        const char *path, *file, *base, *ext;
-    } cases[] = {
+    const struct { const char *path, *file, *base, *ext; } cases[] = {
         {"C:\\Photos\\sunset.jpg", "sunset.jpg", "sunset", "jpg"},
         {"/home/u/photos/a.b.jpg", "a.b.jpg", "a.b", "jpg"},
         {"C:sea.png", "sea.png", "sea", "png"},

@@ -13,23 +13,20 @@ namespace {
 Bytes header(const QByteArray &signature, qint32 count, const char *linkText = "3D")
 {
     Bytes b;
-    b.raw(signature);
-    settingsRecord(b, {.linkText = linkText, .destination = "C:\\Gallery"});
-    return b.i32(count);
+    b.raw(signature).i32(4).i32(100).str(linkText);
+    for (const char *text : {"Arial, Helvetica, sans-serif", "#7F7F7F", "160", "120", "1",
+                             "#aaaaaa #666666 #666666 #aaaaaa", "#7F7F7F", "160", "120", "", "", "#FFFFFF", "1",
+                             "Verdana", "10", "normal", "center", "#FFFFFF", "750", "500", "25", "90",
+                             "My Image Gallery", "Verdana", "26", "#000080", "5", "10", "C:\\Gallery", "", ""})
+        b.str(text);
+    // 20 empty texts (two zero bytes each), two more numbers and the 16 reserved bytes.
+    return b.i16(1).raw(QByteArray(40, '\0')).i16(0).i16(0).raw(QByteArray(16, '\0')).i32(count);
 }
 
 // An item with only a path, the two flags and an output name set, then five empty reserved texts.
 Bytes &appendItem(Bytes &b, const QByteArray &path, int sameWindow, int loaded, const QByteArray &outputName)
 {
-    return b.str(path)
-        .str("")
-        .str("")
-        .str("")
-        .i16(sameWindow)
-        .i16(loaded)
-        .str("")
-        .str(outputName)
-        .raw(QByteArray(10, '\0'));
+    return b.str(path).str("").str("").str("").i16(sameWindow).i16(loaded).str("").str(outputName).raw(QByteArray(10, '\0'));
 }
 
 // Two images with paths, output names and flags; the environment-dependent defaults pinned.
@@ -37,8 +34,7 @@ Project twoImageProject()
 {
     Project project;
     project.settings.setDefaults();
-    project.settings.galleryTitle = QStringLiteral("My Image Gallery"),
-    project.settings.destinationFolder = QStringLiteral("C:\\Gallery");
+    project.settings.galleryTitle = QStringLiteral("My Image Gallery"), project.settings.destinationFolder = QStringLiteral("C:\\Gallery");
     ImageItem item;
     item.path = QStringLiteral("C:\\a.jpg"), item.outputName = QStringLiteral("a"), item.loaded = true;
     project.images.append(item);
@@ -137,8 +133,7 @@ TEST(ProjectFile, RefusedSaveLeavesTheOldFile)
     setTitle(QString(10923, QChar(0x0142)));
     const Status status = saveProject(project, path);
     ASSERT_TRUE(status);
-    EXPECT_TRUE(status->code == ErrorCode::Invalid
-                && status->detail == QStringLiteral("title of image 2 is longer than 65535 bytes"))
+    EXPECT_TRUE(status->code == ErrorCode::Invalid && status->detail == QStringLiteral("title of image 2 is longer than 65535 bytes"))
         << status->message().toStdString();
     EXPECT_EQ(readAll(path), QByteArray("previous"));
 }

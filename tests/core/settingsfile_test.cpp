@@ -24,14 +24,7 @@ QByteArray markedRecord()
 {
     // Empty texts are their two zero length bytes.
     Bytes b;
-    b.i32(7)
-        .i32(-2)
-        .str("L")
-        .raw(QByteArray(30 * 2, '\0'))
-        .str("http://up/")
-        .i16(1)
-        .str("B")
-        .raw(QByteArray(18 * 2, '\0'));
+    b.i32(7).i32(-2).str("L").raw(QByteArray(30 * 2, '\0')).str("http://up/").i16(1).str("B").raw(QByteArray(18 * 2, '\0'));
     return b.str("&#322;").i16(1).i16(258).d + '\xAB' + QByteArray(14, '\0') + '\xCD';
 }
 

@@ -12,7 +12,7 @@ using namespace lumarc::i18n;
 namespace {
 
 struct Entry {
-    QString source, translation, type; // type: "unfinished", "vanished", ... or empty when finished
+    QString source, translation, type;  // type: "unfinished", "vanished", ... or empty when finished
 };
 
 QMap<int, Entry> readTable(const char *name)

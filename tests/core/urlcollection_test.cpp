@@ -11,8 +11,7 @@ TEST(UrlCollection, ReadsTrimmedDistinctLinesAndWritesThemBackWithCrLf)
 {
     QTemporaryDir tmp;
     const QString path = tmp.filePath("urls.txt");
-    ASSERT_TRUE(writeAll(
-        path, "  http://a.example/ \r\n\r\nhttp://b.example/\n   \nhttp://a.example/\r\nhttp://caf\xe9.example/"));
+    ASSERT_TRUE(writeAll(path, "  http://a.example/ \r\n\r\nhttp://b.example/\n   \nhttp://a.example/\r\nhttp://caf\xe9.example/"));
     Result<UrlCollection> urls = UrlCollection::readFile(path);
     ASSERT_TRUE(urls.ok());
     EXPECT_EQ(urls.value().urls(),
@@ -20,8 +19,7 @@ TEST(UrlCollection, ReadsTrimmedDistinctLinesAndWritesThemBackWithCrLf)
     EXPECT_FALSE(urls.value().add("http://b.example/") || urls.value().add(""));
     EXPECT_TRUE(urls.value().add("http://c.example/"));
     ASSERT_FALSE(urls.value().writeFile(path));
-    EXPECT_EQ(readAll(path),
-              "http://a.example/\r\nhttp://b.example/\r\nhttp://caf\xe9.example/\r\nhttp://c.example/\r\n");
+    EXPECT_EQ(readAll(path), "http://a.example/\r\nhttp://b.example/\r\nhttp://caf\xe9.example/\r\nhttp://c.example/\r\n");
 }
 
 TEST(UrlCollection, MissingFileReadsEmptyAndEmptyCollectionKeepsTheOldFile)

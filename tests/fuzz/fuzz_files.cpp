@@ -26,8 +26,7 @@ void projectRoundTrip(const QByteArray &bytes)
         const Result<QByteArray> encoded = encodeProject(project.value());
         check(encoded.ok());
         const Result<Project> again = decodeProject(encoded.value());
-        check(again.ok() && again.value().settings == project.value().settings
-              && again.value().images == project.value().images
+        check(again.ok() && again.value().settings == project.value().settings && again.value().images == project.value().images
               && again.value().images.capacity() == project.value().images.capacity());
     }
 }

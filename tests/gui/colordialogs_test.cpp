@@ -20,14 +20,8 @@ using lumarc::test::whenShown;
 
 namespace {
 
-QColor background(const QLabel *label)
-{
-    return label->palette().color(QPalette::Window);
-}
-QColor textColour(const QLabel *label)
-{
-    return label->palette().color(QPalette::WindowText);
-}
+QColor background(const QLabel *label) { return label->palette().color(QPalette::Window); }
+QColor textColour(const QLabel *label) { return label->palette().color(QPalette::WindowText); }
 
 // How a shown dialog is left: its OK button, its Cancel button or its close box.
 enum class Answer { Ok, Cancel, CloseBox };
@@ -58,8 +52,7 @@ private Q_SLOTS:
         QCOMPARE(table.size(), 216);
         for (int k = 1; k <= 216; ++k) {
             const int i = k - 1;
-            const QString entry =
-                QLatin1String(digits[i / 36]) + QLatin1String(digits[i / 6 % 6]) + QLatin1String(digits[i % 6]);
+            const QString entry = QLatin1String(digits[i / 36]) + QLatin1String(digits[i / 6 % 6]) + QLatin1String(digits[i % 6]);
             QCOMPARE(table.at(i), entry);
             QLabel *field = palette.field(k);
             QVERIFY(field);
@@ -69,7 +62,7 @@ private Q_SLOTS:
         }
         QVERIFY(!palette.field(0) && !palette.field(217));
         // Rows 1 to 3 of each green group are white on dark, rows 4 to 6 black; the next red step starts white again.
-        const std::pair<int, QRgb> inks[] = {{1, 0xFFFFFF},  {6, 0xFFFFFF},  {13, 0xFFFFFF},  {19, 0x000000},
+        const std::pair<int, QRgb> inks[] = {{1, 0xFFFFFF}, {6, 0xFFFFFF}, {13, 0xFFFFFF}, {19, 0x000000},
                                              {36, 0x000000}, {37, 0xFFFFFF}, {211, 0x000000}, {216, 0x000000}};
         for (const auto &[k, ink] : inks)
             QCOMPARE(textColour(palette.field(k)).rgb() & 0xFFFFFF, ink);
@@ -84,11 +77,11 @@ private Q_SLOTS:
     void paletteAnswersOnlyWhenConfirmed()
     {
         WebColorsDialog palette;
-        for (const Answer answer : kAnswers) { // OK first: later showings start afresh
+        for (const Answer answer : kAnswers) {   // OK first: later showings start afresh
             qint32 colour = 0x123456;
-            QStringList seen; // the sample's text, background and ink, and the caption
+            QStringList seen;   // the sample's text, background and ink, and the caption
             whenShown<WebColorsDialog>([&](WebColorsDialog *dialog) {
-                QTest::mouseClick(dialog->field(26), Qt::LeftButton); // "00CC33"
+                QTest::mouseClick(dialog->field(26), Qt::LeftButton);   // "00CC33"
                 const QLabel *sample = dialog->sample();
                 seen = {sample->text(), background(sample).name(), textColour(sample).name(), dialog->windowTitle()};
                 leave(dialog, answer);
@@ -104,13 +97,11 @@ private Q_SLOTS:
         HexaColorDialog dialog;
         QCOMPARE(background(dialog.sample()), QColor(Qt::black));
         const struct {
-            qint32 colour;
-            int red, green, blue;
-            const char *labels[3];
+            qint32 colour; int red, green, blue; const char *labels[3];
         } cases[] = {
             {255, 255, 0, 0, {" R: #FF", " G: #0", " B: #0"}},
             {8388608, 0, 0, 128, {" R: #0", " G: #0", " B: #80"}},
-            {0x0A0B0C, 12, 11, 10, {" R: #C", " G: #B", " B: #A"}}, // blue 0A, green 0B, red 0C
+            {0x0A0B0C, 12, 11, 10, {" R: #C", " G: #B", " B: #A"}},   // blue 0A, green 0B, red 0C
             {0xFFFFFF, 255, 255, 255, {" R: #FF", " G: #FF", " B: #FF"}},
         };
         for (const auto &c : cases) {
@@ -142,7 +133,7 @@ private Q_SLOTS:
         HexaColorDialog dialog;
         for (const Answer answer : kAnswers) {
             qint32 colour = 0x0000FF;
-            std::pair<QString, qint32> seen; // caption and starting colour: the caller's
+            std::pair<QString, qint32> seen;   // caption and starting colour: the caller's
             whenShown<HexaColorDialog>([&](HexaColorDialog *shown) {
                 seen = {shown->windowTitle(), shown->colour()};
                 shown->slider(1)->setValue(0x80);
@@ -165,14 +156,14 @@ private Q_SLOTS:
             return answer;
         };
         dialog.setColour(0x336699);
-        dialog.systemColourButton()->click(); // answer invalid: cancelled
+        dialog.systemColourButton()->click();   // answer invalid: cancelled
         QCOMPARE(offered, QColor(0x99, 0x66, 0x33));
         QCOMPARE(dialog.colour(), 0x336699);
         answer = QColor(0x12, 0x34, 0x56);
         dialog.systemColourButton()->click();
         QCOMPARE(dialog.colour(), 0x12 + 256 * 0x34 + 65536 * 0x56);
 
-        QCOMPARE(dialog.webPalette(), dialog.webPalette()); // one palette, kept
+        QCOMPARE(dialog.webPalette(), dialog.webPalette());   // one palette, kept
         for (const bool confirm : {false, true}) {
             dialog.setColour(0x010203);
             QString caption;
@@ -205,14 +196,13 @@ private Q_SLOTS:
         QSignalSpy changed(&button, &ColourButton::colourChanged);
         QVERIFY(button.text().isEmpty());
         const struct {
-            qint32 colour;
-            QColor face;
+            qint32 colour; QColor face;
         } cases[] = {{0x0000FF, QColor(255, 0, 0)}, {0xFFFFFF, QColor(255, 255, 255)}, {0x00FF00, QColor(0, 255, 0)}};
         for (const auto &c : cases) {
             button.setColour(c.colour);
             QCOMPARE(button.grab().toImage().pixelColor(30, 12), c.face);
         }
-        button.setColour(0x00FF00); // unchanged: no signal
+        button.setColour(0x00FF00);   // unchanged: no signal
         QCOMPARE(changed.size(), 3);
         QCOMPARE(changed.last().first().toInt(), 0x00FF00);
     }

@@ -42,7 +42,7 @@ private Q_SLOTS:
 
     void textBoxAnswersOnlyWhenConfirmed()
     {
-        for (const bool confirm : {true, false}) { // OK, or Escape
+        for (const bool confirm : {true, false}) {   // OK, or Escape
             whenShown<InputDialog>([confirm](InputDialog *dialog) {
                 QTest::keyClicks(dialog->findChild<QLineEdit *>(), QStringLiteral(" new"));
                 if (confirm)
@@ -53,7 +53,7 @@ private Q_SLOTS:
             bool ok = !confirm;
             QCOMPARE(InputDialog::getText(nullptr, QStringLiteral("Add prefix"), QStringLiteral("Prefix:"),
                                           QStringLiteral("old"), &ok),
-                     confirm ? QStringLiteral("old new") : QString()); // the text as typed
+                     confirm ? QStringLiteral("old new") : QString());   // the text as typed
             QCOMPARE(ok, confirm);
         }
     }
@@ -74,7 +74,7 @@ private Q_SLOTS:
         });
         QVERIFY(InputDialog::editUrl(nullptr, text, known));
         QCOMPARE(offered, (QStringList{QStringLiteral("http://a.example/"), QStringLiteral("http://start.example/")}));
-        QCOMPARE(text, QStringLiteral("http://new.example/")); // trimmed, and now known
+        QCOMPARE(text, QStringLiteral("http://new.example/"));   // trimmed, and now known
         QCOMPARE(known.urls(), (QStringList{QStringLiteral("http://a.example/"), text}));
     }
 
@@ -115,13 +115,11 @@ private Q_SLOTS:
             store.setValue(QStringLiteral("MultiLang/ShowDialog"), QStringLiteral("0"));
             switchLanguage(i18n::kEnglish);
             bool seen = false;
-            whenShown<LanguageDialog>(
-                [&seen](LanguageDialog *dialog) {
-                    seen = true;
-                    dialog->selectLanguage(i18n::kEnglish);
-                    dialog->confirm();
-                },
-                atStartup);
+            whenShown<LanguageDialog>([&seen](LanguageDialog *dialog) {
+                seen = true;
+                dialog->selectLanguage(i18n::kEnglish);
+                dialog->confirm();
+            }, atStartup);
             const i18n::LanguageChoice choice = runLanguageDialog(store, nullptr, atStartup);
             QCoreApplication::processEvents();
             QCOMPARE(seen, !atStartup);

@@ -9,10 +9,10 @@
 #include "gui/editor/itemeditor.h"
 #include "gui/editor/thumbnailgrid.h"
 #include "i18n/strings.h"
+#include "syntheticimage.h"
 #include "storage/editlock.h"
 #include "storage/projectfile.h"
 #include "storage/settingsfile.h"
-#include "syntheticimage.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -25,8 +25,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
-#include <QSignalSpy>
 #include <QStatusBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -58,10 +58,7 @@ class MainWindowTest : public QObject {
     QTemporaryDir m_tmp;
 
     QString at(const QString &name) const { return m_tmp.filePath(name); }
-    std::unique_ptr<QSettings> store() const
-    {
-        return std::make_unique<QSettings>(at("store.ini"), QSettings::IniFormat);
-    }
+    std::unique_ptr<QSettings> store() const { return std::make_unique<QSettings>(at("store.ini"), QSettings::IniFormat); }
     // Clicks the button of that caption in the next message box.
     static void answerWithButton(const QString &caption)
     {
@@ -119,7 +116,7 @@ private Q_SLOTS:
         QVERIFY(!writeSettingsFile(look, at("data/default.zem")));
 
         MainWindow window(store());
-        QCOMPARE(window.picturesPerRow(), 4); // a stored 0 gives 4
+        QCOMPARE(window.picturesPerRow(), 4);  // a stored 0 gives 4
         QCOMPARE(window.sourceFolder(), at("pics"));
         QCOMPARE(window.knownUrls().urls(), QStringList({"http://a.example/", "http://b.example/"}));
         QCOMPARE(window.document().settings().galleryTitle, QStringLiteral("From default.zem"));
@@ -176,11 +173,10 @@ private Q_SLOTS:
         QVERIFY(finished.count() == 1 || finished.wait(20000));
         QCOMPARE(finished.first().first().toInt(), 2);
         QCOMPARE(window.document().count(), 2);
-        QCOMPARE(window.document().images().at(0).path, first); // the case as dropped
+        QCOMPARE(window.document().images().at(0).path, first);  // the case as dropped
         QCOMPARE(window.document().images().at(0).title, QStringLiteral("Sunset"));
         QCOMPARE(window.document().images().at(1).path, second);
-        QCOMPARE(ok.texts,
-                 QStringList({"Image path:'Sunset' already exist!\r\nImage ignored!", "Added 2 new images."}));
+        QCOMPARE(ok.texts, QStringList({"Image path:'Sunset' already exist!\r\nImage ignored!", "Added 2 new images."}));
         QVERIFY(window.grid().hasPreview(window.document().images().id(0)));
 
         // A drop that adds nothing says so.
@@ -200,7 +196,7 @@ private Q_SLOTS:
         auto *title = window.editor().findChildren<QLineEdit *>().at(1);
         QCOMPARE(title->text(), QStringLiteral("a"));
         title->setText(QStringLiteral("Typed"));
-        window.action(QStringLiteral("mnuSelectAll"))->trigger(); // any command commits first
+        window.action(QStringLiteral("mnuSelectAll"))->trigger();  // any command commits first
         QCOMPARE(window.document().images().at(0).title, QStringLiteral("Typed"));
         QVERIFY(window.document().isModified());
 
@@ -208,7 +204,7 @@ private Q_SLOTS:
         window.showItemInEditor();
         title->setText(QStringLiteral("Dropped"));
         auto *editing = window.editor().findChild<QCheckBox *>();
-        editing->click(); // off: the fields show the record again
+        editing->click();  // off: the fields show the record again
         QCOMPARE(title->text(), QStringLiteral("b"));
         QVERIFY(!title->isEnabled());
         window.commitEditor();
@@ -222,7 +218,7 @@ private Q_SLOTS:
             MainWindow window(store());
             QVERIFY(window.loadProject(trip, false));
             BoxAnswerer none(QMessageBox::Cancel);
-            QVERIFY(window.close()); // unchanged since loaded: no question
+            QVERIFY(window.close());  // unchanged since loaded: no question
             QVERIFY(none.texts.isEmpty());
         }
         MainWindow window(store());
@@ -260,7 +256,7 @@ private Q_SLOTS:
     void closingWhileTheBuildAsksStopsTheBuildInsteadOfHanging()
     {
         const QString trip = project("busy.zeb", {image("busy/unbuilt.jpg")});
-        QVERIFY(writeAll(at("out/index.html"), kGeneratorLine)); // an earlier gallery: the build asks first
+        QVERIFY(writeAll(at("out/index.html"), kGeneratorLine));  // an earlier gallery: the build asks first
         MainWindow window(store());
         window.show();
         QVERIFY(window.loadProject(trip, false));
@@ -279,7 +275,7 @@ private Q_SLOTS:
         window.makeGallery();
         QTRY_VERIFY_WITH_TIMEOUT(window.isHidden() && !window.isBuilding(), 20000);
         QVERIFY(closedWhileAsked);
-        QVERIFY(!QFile::exists(at("out/photos/unbuilt.jpg"))); // the refused build wrote nothing
+        QVERIFY(!QFile::exists(at("out/photos/unbuilt.jpg")));  // the refused build wrote nothing
     }
 
     // Another program's change, a held lock, a failed or cancelled save at Exit, a name
@@ -328,7 +324,7 @@ private Q_SLOTS:
 
         // A save that fails at Exit keeps the window and its edits.
         window.document().changeImages({0}, [](ImageItem &item) { item.title = QStringLiteral("unsaved"); });
-        QVERIFY(QDir().mkpath(editLockPath(trip))); // the lock cannot be made
+        QVERIFY(QDir().mkpath(editLockPath(trip)));  // the lock cannot be made
         {
             BoxAnswerer ok(QMessageBox::Ok);
             window.action(QStringLiteral("mnuExit"))->trigger();
@@ -395,10 +391,7 @@ private Q_SLOTS:
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QCOMPARE(catcher.opened, QList<QUrl>{QUrl::fromLocalFile(at("proj/web/index.html"))});
         window.settingsDialog().setRelativeBase(window.relativeBase());
-        QVERIFY(window.settingsDialog()
-                    .findChild<QLineEdit *>(QStringLiteral("destination_folder"))
-                    ->toolTip()
-                    .endsWith(at("proj/web")));
+        QVERIFY(window.settingsDialog().findChild<QLineEdit *>(QStringLiteral("destination_folder"))->toolTip().endsWith(at("proj/web")));
 
         // A source that went away is counted in the status bar and marked on its slide.
         QVERIFY(QFile::remove(photos.last()));

@@ -20,15 +20,8 @@ private Q_SLOTS:
         const auto Int16 = NumericType::Int16, Decimal = NumericType::Decimal;
         // The locale's separator is "," throughout.
         const struct {
-            const char *name;
-            char16_t key;
-            bool keypad;
-            const char *text;
-            int selectionStart, selectionLength;
-            double minimum;
-            NumericType type;
-            const char *format;
-            KeyAction expected;
+            const char *name; char16_t key; bool keypad; const char *text; int selectionStart, selectionLength;
+            double minimum; NumericType type; const char *format; KeyAction expected;
         } cases[] = {
             {"digit", u'7', false, "12", 2, 0, 0.0, Int16, "0", Pass},
             {"letter", u'a', false, "12", 2, 0, 0.0, Int16, "0", Refuse},
@@ -45,13 +38,8 @@ private Q_SLOTS:
             {"decimal box showing whole numbers", u'.', false, "1", 1, 0, 0.0, Decimal, " 0 ", Refuse},
         };
         for (const auto &c : cases) {
-            const KeyContext context{QString::fromLatin1(c.text),
-                                     c.selectionStart,
-                                     c.selectionLength,
-                                     c.minimum,
-                                     c.type,
-                                     QString::fromLatin1(c.format),
-                                     u','};
+            const KeyContext context{QString::fromLatin1(c.text), c.selectionStart, c.selectionLength, c.minimum,
+                                     c.type, QString::fromLatin1(c.format), u','};
             QVERIFY2(filterKey(QChar(c.key), c.keypad, context) == c.expected, c.name);
         }
     }
@@ -66,8 +54,8 @@ private Q_SLOTS:
         QCOMPARE(accept(" 100 "), std::optional<double>(100));
         for (const char *text : {"9", "101", "", "4x", "100,6"})
             QVERIFY2(!accept(text), text);
-        QCOMPARE(accept("12,6"), std::optional<double>(13));                         // whole types round first
-        QCOMPARE(accept("12.5", NumericType::Decimal), std::optional<double>(12.5)); // C notation too
+        QCOMPARE(accept("12,6"), std::optional<double>(13));   // whole types round first
+        QCOMPARE(accept("12.5", NumericType::Decimal), std::optional<double>(12.5));   // C notation too
 
         // Limits 0 to 1000: a step onto a limit goes on, a step past it is clamped and stops.
         const auto step = [](double value, double step) {
@@ -90,7 +78,7 @@ private Q_SLOTS:
         QVERIFY(!box.letValue(QStringLiteral("200")));
         QCOMPARE(box.text(), QStringLiteral("50"));
         QVERIFY(box.letValue(QStringLiteral("70")));
-        QVERIFY(box.letValue(QStringLiteral("70"))); // no change, no signal
+        QVERIFY(box.letValue(QStringLiteral("70")));   // no change, no signal
         QCOMPARE(changes.count(), 1);
 
         // New limits come first: 5 is below the old minimum but inside the new one.
@@ -132,12 +120,12 @@ private Q_SLOTS:
             up = button->arrowType() == Qt::UpArrow ? button : up;
         QVERIFY(up && up->isVisible());
 
-        QTest::mousePress(up, Qt::LeftButton); // one step at once, the next after the first delay
+        QTest::mousePress(up, Qt::LeftButton);   // one step at once, the next after the first delay
         QCOMPARE(box.value(), 985.0);
         QCOMPARE(box.repeatDelay(), 500);
-        box.repeatStep(); // from now on at the repeat interval
+        box.repeatStep();   // from now on at the repeat interval
         QCOMPARE(box.repeatDelay(), 50);
-        box.repeatStep(); // 1005 would pass the maximum
+        box.repeatStep();   // 1005 would pass the maximum
         QCOMPARE(box.value(), 1000.0);
         QVERIFY(!box.isRepeating());
         QCOMPARE(changes.count(), 3);

@@ -36,12 +36,9 @@ private Q_SLOTS:
     void menuCaptionsCutLongPathsKeepingTheLastFolders()
     {
         const QString x25(25, u'x');
-        const struct {
-            int slot;
-            QString path, caption;
-        } cases[] = {
+        const struct { int slot; QString path, caption; } cases[] = {
             {3, "C:\\a.zeb", "&3)  C:\\a.zeb"},
-            {2, "C:\\" + x25 + ".zeb", "&2)  C:\\" + x25 + ".zeb"}, // 32 characters: not cut
+            {2, "C:\\" + x25 + ".zeb", "&2)  C:\\" + x25 + ".zeb"},   // 32 characters: not cut
             {1, "D:\\Gallery projects 2009\\photos\\summer\\trip.zeb", "&1)  ...\\photos\\summer\\trip.zeb"},
         };
         for (const auto &c : cases)
@@ -50,9 +47,8 @@ private Q_SLOTS:
 
     void addFileMovesAKnownPathUpAndDropsTheOldest()
     {
-        RecentProjects list =
-            listOf({QStringLiteral("C:\\x.zeb"), QStringLiteral("c:\\a.zeb"), QStringLiteral("C:\\z.zeb")});
-        list.addFile(QStringLiteral("C:\\A.zeb")); // known in another case: moved up, new spelling
+        RecentProjects list = listOf({QStringLiteral("C:\\x.zeb"), QStringLiteral("c:\\a.zeb"), QStringLiteral("C:\\z.zeb")});
+        list.addFile(QStringLiteral("C:\\A.zeb"));   // known in another case: moved up, new spelling
         QCOMPARE(slotsOf(list),
                  (QStringList{QStringLiteral("C:\\A.zeb"), QStringLiteral("C:\\x.zeb"), QStringLiteral("C:\\z.zeb")}));
 

@@ -42,40 +42,20 @@ GallerySettings everyFieldChanged()
     s.addParentLink = 1;
     s.addImageLinks = 1;
     const std::pair<const char *, const char *> texts[] = {
-        {"default_link_text", "more"},
-        {"page_background_color", "#102030"},
-        {"cell_width", "240"},
-        {"cell_height", "190"},
-        {"cell_border_width", "3"},
-        {"cell_border_colors", "#010203 #0a0b0c #a0b0c0 #fedcba"},
-        {"cell_background_color", "#405060"},
-        {"thumb_width", "200"},
-        {"thumb_height", "150"},
-        {"thumb_border_color", "#708090"},
-        {"thumb_border_width", "2"},
-        {"title_font_name", "DejaVu Serif"},
-        {"title_font_size", "12"},
-        {"title_align", "right"},
-        {"title_color", "#A0B0C0"},
-        {"photo_width", "1200"},
-        {"photo_height", "800"},
-        {"jpeg_quality", "70"},
-        {"gallery_title", "Summer 2026"},
-        {"gallery_title_font_name", "Georgia, DejaVu Serif, serif"}, // a CSS font list
-        {"gallery_title_font_size", "30"},
-        {"gallery_title_color", "#D0E0F0"},
-        {"cell_spacing", "4"},
-        {"cell_padding", "8"},
-        {"destination_folder", "/srv/www/summer"},
-        {"parent_page_title", "Home"},
-        {"parent_page_url", "http://example.com/index.html"},
-        {"page_background_image", "/pics/page.jpg"},
+        {"default_link_text", "more"}, {"page_background_color", "#102030"}, {"cell_width", "240"},
+        {"cell_height", "190"}, {"cell_border_width", "3"}, {"cell_border_colors", "#010203 #0a0b0c #a0b0c0 #fedcba"},
+        {"cell_background_color", "#405060"}, {"thumb_width", "200"}, {"thumb_height", "150"},
+        {"thumb_border_color", "#708090"}, {"thumb_border_width", "2"}, {"title_font_name", "DejaVu Serif"},
+        {"title_font_size", "12"}, {"title_align", "right"}, {"title_color", "#A0B0C0"}, {"photo_width", "1200"},
+        {"photo_height", "800"}, {"jpeg_quality", "70"}, {"gallery_title", "Summer 2026"},
+        {"gallery_title_font_name", "Georgia, DejaVu Serif, serif"},  // a CSS font list
+        {"gallery_title_font_size", "30"}, {"gallery_title_color", "#D0E0F0"}, {"cell_spacing", "4"},
+        {"cell_padding", "8"}, {"destination_folder", "/srv/www/summer"}, {"parent_page_title", "Home"},
+        {"parent_page_url", "http://example.com/index.html"}, {"page_background_image", "/pics/page.jpg"},
         {"cell_background_image", "/pics/cell.gif"},
         // Fields without a control must come back untouched.
-        {"page_font_family", "Georgia, serif"},
-        {"title_font_weight", "bold"},
-        {"link_base", "http://example.com/gallery/"},
-        {"spare_number", "99"},
+        {"page_font_family", "Georgia, serif"}, {"title_font_weight", "bold"},
+        {"link_base", "http://example.com/gallery/"}, {"spare_number", "99"},
     };
     for (const auto &[name, value] : texts)
         textField(s, *findSettingsField(QLatin1String(name))) = QLatin1String(value);
@@ -135,7 +115,7 @@ private Q_SLOTS:
         edited.keepAspectRatio = 1;
         edited.addParentLink = edited.addImageLinks = 0;
         edited.defaultLinkText = QStringLiteral("see");
-        QCOMPARE(dialog.getValues(), edited); // a saved project keeps the record: the project file's tests
+        QCOMPARE(dialog.getValues(), edited);   // a saved project keeps the record: the project file's tests
     }
 
     void oddRecordValuesAreShownAndStoredInTheirSoundForm_data()
@@ -143,54 +123,23 @@ private Q_SLOTS:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("collected");
-        QTest::newRow("unknown alignment") << "title_align"
-                                           << "justify"
-                                           << "center";
-        QTest::newRow("empty alignment") << "title_align"
-                                         << ""
-                                         << "center";
-        QTest::newRow("parent link placeholder") << "parent_page_url"
-                                                 << "http://"
-                                                 << "";
-        QTest::newRow("border colours in upper case") << "cell_border_colors"
-                                                      << "#AAAAAA #666666 #666666 #AAAAAA"
-                                                      << "#aaaaaa #666666 #666666 #aaaaaa";
-        QTest::newRow("one border colour for all sides") << "cell_border_colors"
-                                                         << "#fff"
-                                                         << "#ffffff #ffffff #ffffff #ffffff";
-        QTest::newRow("two border colours") << "cell_border_colors"
-                                            << "#aaa #666"
-                                            << "#aaaaaa #666666 #aaaaaa #666666";
-        QTest::newRow("three border colours") << "cell_border_colors"
-                                              << "#111 #222 #333"
-                                              << "#111111 #222222 #333333 #222222";
-        QTest::newRow("border colours by name") << "cell_border_colors"
-                                                << "red blue"
-                                                << "red blue";
-        QTest::newRow("colour by name") << "title_color"
-                                        << "red"
-                                        << "red";
-        QTest::newRow("colour in lower case") << "title_color"
-                                              << "#abcdef"
-                                              << "#ABCDEF";
-        QTest::newRow("size that is not a number") << "photo_width"
-                                                   << "wide"
-                                                   << "0";
-        QTest::newRow("colour that ends the rule") << "title_color"
-                                                   << "red;}x{"
-                                                   << "#FFFFFF";
-        QTest::newRow("border colours that end the rule") << "cell_border_colors"
-                                                          << "#111;}"
-                                                          << "#aaaaaa #666666 #666666 #aaaaaa";
-        QTest::newRow("weight that ends the rule") << "title_font_weight"
-                                                   << "bold}"
-                                                   << "normal";
-        QTest::newRow("font list that ends the rule") << "page_font_family"
-                                                      << "serif;}"
-                                                      << "Arial, Helvetica, sans-serif";
-        QTest::newRow("font name that ends the rule") << "title_font_name"
-                                                      << "a\"b"
-                                                      << "Verdana";
+        QTest::newRow("unknown alignment") << "title_align" << "justify" << "center";
+        QTest::newRow("empty alignment") << "title_align" << "" << "center";
+        QTest::newRow("parent link placeholder") << "parent_page_url" << "http://" << "";
+        QTest::newRow("border colours in upper case")
+            << "cell_border_colors" << "#AAAAAA #666666 #666666 #AAAAAA" << "#aaaaaa #666666 #666666 #aaaaaa";
+        QTest::newRow("one border colour for all sides") << "cell_border_colors" << "#fff" << "#ffffff #ffffff #ffffff #ffffff";
+        QTest::newRow("two border colours") << "cell_border_colors" << "#aaa #666" << "#aaaaaa #666666 #aaaaaa #666666";
+        QTest::newRow("three border colours") << "cell_border_colors" << "#111 #222 #333" << "#111111 #222222 #333333 #222222";
+        QTest::newRow("border colours by name") << "cell_border_colors" << "red blue" << "red blue";
+        QTest::newRow("colour by name") << "title_color" << "red" << "red";
+        QTest::newRow("colour in lower case") << "title_color" << "#abcdef" << "#ABCDEF";
+        QTest::newRow("size that is not a number") << "photo_width" << "wide" << "0";
+        QTest::newRow("colour that ends the rule") << "title_color" << "red;}x{" << "#FFFFFF";
+        QTest::newRow("border colours that end the rule") << "cell_border_colors" << "#111;}" << "#aaaaaa #666666 #666666 #aaaaaa";
+        QTest::newRow("weight that ends the rule") << "title_font_weight" << "bold}" << "normal";
+        QTest::newRow("font list that ends the rule") << "page_font_family" << "serif;}" << "Arial, Helvetica, sans-serif";
+        QTest::newRow("font name that ends the rule") << "title_font_name" << "a\"b" << "Verdana";
     }
 
     void oddRecordValuesAreShownAndStoredInTheirSoundForm()
@@ -223,7 +172,7 @@ private Q_SLOTS:
     void theCellIsNeverSmallerThanItsThumbnail()
     {
         GallerySettings settings;
-        settings.setDefaults(); // thumbnail 160 x 120 in a cell of 160 x 120
+        settings.setDefaults();  // thumbnail 160 x 120 in a cell of 160 x 120
         SettingsDialog dialog;
         dialog.setValues(settings);
         NumericBox *thumbWidth = dialog.numericBox("thumb_width");
@@ -237,7 +186,7 @@ private Q_SLOTS:
         QVERIFY(!cellWidth->letValue("250"));
         QCOMPARE(cellWidth->value(), 300.0);
         QVERIFY(cellWidth->letValue("400"));
-        QVERIFY(thumbWidth->letValue("100")); // a smaller thumbnail leaves the cell alone
+        QVERIFY(thumbWidth->letValue("100"));  // a smaller thumbnail leaves the cell alone
         QCOMPARE(cellWidth->value(), 400.0);
         QCOMPARE(cellWidth->minimum(), 100.0);
 
@@ -259,7 +208,7 @@ private Q_SLOTS:
         GallerySettings expected = everyFieldChanged();
         dialog.setValues(expected);
         dialog.restoreDefaults();
-        expected.setDefaults(); // keeps the link base
+        expected.setDefaults();  // keeps the link base
         QCOMPARE(dialog.getValues(), expected);
         QCOMPARE(dialog.colourButton("page_background_color")->colour(), colour::hexToColor("#7F7F7F"));
     }
@@ -269,12 +218,8 @@ private Q_SLOTS:
         SettingsDialog dialog;
         dialog.setDataFolder(at("data"));
         QString chosen;
-        dialog.pickers().openFile = [&chosen](QWidget *, const QString &, const QString &, const QString &) {
-            return chosen;
-        };
-        dialog.pickers().saveFile = [&chosen](QWidget *, const QString &, const QString &, const QString &) {
-            return chosen;
-        };
+        dialog.pickers().openFile = [&chosen](QWidget *, const QString &, const QString &, const QString &) { return chosen; };
+        dialog.pickers().saveFile = [&chosen](QWidget *, const QString &, const QString &, const QString &) { return chosen; };
 
         // A project's settings come in; its images are no business of the dialog.
         Project project;
@@ -306,9 +251,8 @@ private Q_SLOTS:
         chosen = at("hostile.zes");
         const QStringList refused = boxTextsOf([&] { dialog.loadSettings(); });
         QCOMPARE(refused.size(), 1);
-        QVERIFY2(refused.first().contains("title_font_name needs font names")
-                     && refused.first().contains(
-                         "title_color needs a colour such as #FF0000, #F00 or red, not 'red;}body{x:y'"),
+        QVERIFY2(refused.first().contains("title_font_name needs font names") && refused.first().contains(
+                     "title_color needs a colour such as #FF0000, #F00 or red, not 'red;}body{x:y'"),
                  qPrintable(refused.first()));
         QCOMPARE(dialog.getValues(), before);
 
@@ -321,7 +265,7 @@ private Q_SLOTS:
         QVERIFY(saved.ok());
         QCOMPARE(saved.value().columns, 9);
 
-        chosen.clear(); // cancelled dialogs change nothing
+        chosen.clear();  // cancelled dialogs change nothing
         dialog.loadSettings();
         QCOMPARE(dialog.getValues().columns, 9);
     }
@@ -342,13 +286,13 @@ private Q_SLOTS:
         QCOMPARE(dialog.getValues().titleFontName, QStringLiteral("DejaVu Serif"));
         QCOMPARE(dialog.getValues().titleFontSize, QStringLiteral("14"));
         QCOMPARE(dialog.thumbnailTitlePreview()->text(), QStringLiteral("DejaVu Serif"));
-        answer = QFont(QStringLiteral("Evil;}*{x"), 9); // a name that would end the style rule
+        answer = QFont(QStringLiteral("Evil;}*{x"), 9);  // a name that would end the style rule
         QCOMPARE(boxTextsOf([&] { dialog.chooseThumbnailTitleFont(); }),
                  QStringList({"title_font_name needs font names of letters, digits, blanks, hyphens, "
                               "commas and paired quotes, not 'Evil;}*{x'"}));
         QCOMPARE(dialog.getValues().titleFontName, QStringLiteral("DejaVu Serif"));
         QCOMPARE(dialog.getValues().titleFontSize, QStringLiteral("14"));
-        answer = QFont(QStringLiteral("DejaVu Sans"), 80); // beyond the box: its maximum
+        answer = QFont(QStringLiteral("DejaVu Sans"), 80);  // beyond the box: its maximum
         dialog.choosePageTitleFont();
         QCOMPARE(dialog.getValues().galleryTitleFontSize, QStringLiteral("56"));
 
@@ -357,7 +301,7 @@ private Q_SLOTS:
         dialog.pickers().colour = [&](const QString &title, qint32 &colour, const QPoint &) {
             caption = title;
             if (confirm)
-                colour = 0x0000FF; // red
+                colour = 0x0000FF;  // red
             return confirm;
         };
         ColourButton *pageColour = dialog.colourButton("page_background_color");

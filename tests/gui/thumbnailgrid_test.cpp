@@ -39,8 +39,8 @@ void setUp(ThumbnailGrid &grid, int count, int perRow, QSize size = QSize(700, 5
 void sendWheel(ThumbnailGrid &grid, int angle)
 {
     const QPointF pos(20, 20);
-    QWheelEvent event(pos, grid.viewport()->mapToGlobal(pos), QPoint(), QPoint(0, angle), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent event(pos, grid.viewport()->mapToGlobal(pos), QPoint(), QPoint(0, angle), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(grid.viewport(), &event);
 }
 
@@ -52,20 +52,15 @@ class ThumbnailGridTest : public QObject {
 private Q_SLOTS:
     void pressesApplyTheClickRulesAndSayWhenBeforeTheChange()
     {
-        const struct {
-            Ints before;
-            int index;
-            Qt::KeyboardModifiers modifiers;
-            Ints after;
-        } rows[] = {
-            {{}, 4, Qt::ShiftModifier, {4}},                       // nothing selected: any press selects
-            {{3}, 5, Qt::ControlModifier, {3, 5}},                 // Ctrl adds
-            {{3}, 3, Qt::ControlModifier, {}},                     // Ctrl on the only selected
-            {{2, 3, 4}, 0, Qt::ShiftModifier, {0, 1, 2, 3, 4}},    // Shift before the first
-            {{2, 3, 4}, 7, Qt::ShiftModifier, {2, 3, 4, 5, 6, 7}}, // Shift beyond the last
-            {{1, 4}, 6, Qt::ShiftModifier, {1, 4, 5, 6}},          // Shift beyond the last keeps gaps
-            {{1, 3}, 3, Qt::NoModifier, {1, 3}},                   // plain inside several
-            {{1, 3}, 2, Qt::NoModifier, {2}},                      // plain outside several
+        const struct { Ints before; int index; Qt::KeyboardModifiers modifiers; Ints after; } rows[] = {
+            {{}, 4, Qt::ShiftModifier, {4}},                            // nothing selected: any press selects
+            {{3}, 5, Qt::ControlModifier, {3, 5}},                      // Ctrl adds
+            {{3}, 3, Qt::ControlModifier, {}},                          // Ctrl on the only selected
+            {{2, 3, 4}, 0, Qt::ShiftModifier, {0, 1, 2, 3, 4}},         // Shift before the first
+            {{2, 3, 4}, 7, Qt::ShiftModifier, {2, 3, 4, 5, 6, 7}},      // Shift beyond the last
+            {{1, 4}, 6, Qt::ShiftModifier, {1, 4, 5, 6}},               // Shift beyond the last keeps gaps
+            {{1, 3}, 3, Qt::NoModifier, {1, 3}},                        // plain inside several
+            {{1, 3}, 2, Qt::NoModifier, {2}},                           // plain outside several
         };
         for (const auto &row : rows) {
             ThumbnailGrid grid;
@@ -115,7 +110,7 @@ private Q_SLOTS:
         QSignalSpy all(&grid, &ThumbnailGrid::selectAllToggleRequested);
         QSignalSpy menu(&grid, &ThumbnailGrid::contextMenuRequested);
 
-        QTest::keyClick(&grid, Qt::Key_Tab); // the next picture, not the next control
+        QTest::keyClick(&grid, Qt::Key_Tab);   // the next picture, not the next control
         QTest::keyClick(&grid, Qt::Key_Tab, Qt::ControlModifier);
         QTest::keyClick(&grid, Qt::Key_Delete);
         QTest::keyClick(&grid, Qt::Key_A, Qt::ControlModifier);
@@ -123,7 +118,7 @@ private Q_SLOTS:
         const Ints counts{int(next.count()), int(previous.count()), int(remove.count()), int(all.count()),
                           int(menu.count())};
         QCOMPARE(counts, (Ints{1, 1, 1, 1, 1}));
-        QCOMPARE(grid.selection().indexes(), (Ints{1, 2})); // the window does those
+        QCOMPARE(grid.selection().indexes(), (Ints{1, 2}));   // the window does those
 
         // A notch towards the user moves the bar one slide down, but not past its maximum (about 220).
         QScrollBar *bar = grid.verticalScrollBar();

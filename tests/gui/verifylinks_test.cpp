@@ -58,10 +58,7 @@ class VerifyLinksTest : public QObject {
         document.reset(project, QString());
     }
 
-    static QString statusOf(const VerifyLinksDialog &dialog, int row)
-    {
-        return dialog.list()->topLevelItem(row)->text(2);
-    }
+    static QString statusOf(const VerifyLinksDialog &dialog, int row) { return dialog.list()->topLevelItem(row)->text(2); }
 
 private Q_SLOTS:
     void initTestCase()
@@ -96,24 +93,24 @@ private Q_SLOTS:
         QVERIFY(dialog.isBusy());
         QVERIFY(!dialog.verifyButton()->isEnabled() && !dialog.closeButton()->isEnabled());
         QVERIFY(!dialog.stopButton()->isHidden());
-        QVERIFY(!dialog.close() && dialog.isVisible()); // closing is refused while checks are running
+        QVERIFY(!dialog.close() && dialog.isVisible());  // closing is refused while checks are running
         QCOMPARE(document.settings().linkBase, at("Site/Album"));
         QCOMPARE(dialog.baseBox()->text(), at("Site/Album"));
 
         QTRY_VERIFY_WITH_TIMEOUT(m_server.requestCount() > 0, 5000);
-        QTest::qWait(300); // the probe answered late; the links are in flight now or soon
+        QTest::qWait(300);  // the probe answered late; the links are in flight now or soon
         dialog.stopButton()->click();
         QCOMPARE(finished.size(), 1);
         QVERIFY(finished.first().first().toBool());
         QCOMPARE(statusOf(dialog, 1), QStringLiteral("Not verified"));
-        QCOMPARE(statusOf(dialog, 2), QStringLiteral("Image not found")); // local rows are done at once
+        QCOMPARE(statusOf(dialog, 2), QStringLiteral("Image not found"));  // local rows are done at once
 
         m_server.setDelay(0);
         dialog.verifyButton()->click();
         QVERIFY(finished.wait(10000));
         QCOMPARE(finished.last().first().toBool(), false);
-        const QStringList expected = {"Validated", "Validated", "Image not found", "URL not found",
-                                      "Validated", "Validated", "URL not found",   "Image not found"};
+        const QStringList expected = {"Validated",     "Validated", "Image not found", "URL not found",
+                                      "Validated",     "Validated", "URL not found",   "Image not found"};
         for (int row = 0; row < expected.size(); ++row)
             QCOMPARE(statusOf(dialog, row), expected.at(row));
         QVERIFY(dialog.stopButton()->isHidden() && dialog.closeButton()->isEnabled());
@@ -140,17 +137,17 @@ private Q_SLOTS:
             dialog.editButton()->click();
         };
 
-        editRow(0); // an image file
-        editRow(1); // a link that is no page
+        editRow(0);  // an image file
+        editRow(1);  // a link that is no page
         QCOMPARE(asked, 0);
 
-        editRow(5); // the third image's page link
+        editRow(5);  // the third image's page link
         QCOMPARE(asked, 1);
         QCOMPARE(document.images().at(2).url, QStringLiteral("http://example.com/new1.html"));
         QCOMPARE(dialog.list()->topLevelItem(5)->text(1), QStringLiteral("http://example.com/new1.html"));
         QCOMPARE(statusOf(dialog, 5), QStringLiteral("Not verified"));
 
-        editRow(6); // the parent link
+        editRow(6);  // the parent link
         QCOMPARE(document.settings().parentPageUrl, QStringLiteral("http://example.com/new2.html"));
         QCOMPARE(document.images().at(2).url, QStringLiteral("http://example.com/new1.html"));
         QVERIFY(urls.urls().contains(QStringLiteral("http://example.com/new2.html")));

@@ -45,7 +45,7 @@ inline QCoreApplication &testApplication()
     static char name[] = "lumarc_tests";
     static char *argv[] = {name, nullptr};
     if (!QCoreApplication::instance())
-        new QCoreApplication(argc, argv); // lives as long as the process
+        new QCoreApplication(argc, argv);  // lives as long as the process
     return *QCoreApplication::instance();
 }
 
@@ -99,7 +99,7 @@ public:
 private:
     struct Connection {
         QByteArray received;
-        bool open = false; // a request read and not yet answered
+        bool open = false;  // a request read and not yet answered
         bool seen = false;
     };
 
@@ -145,7 +145,7 @@ private:
             status = 301, location = path == "/moved.html" ? "/ok.html" : path == "/dir" ? "/dir/" : "/loop";
         else if (path == "/secure.html" && !head.toLower().contains("\nx-forwarded-proto: https"))
             status = 301, location = "https://" + socket->localAddress().toString().toLatin1() + ':'
-                                     + QByteArray::number(m_port) + path;
+                + QByteArray::number(m_port) + path;
         else if (path == "/secure.html")
             status = 200;
         else if (path == "/hang")
@@ -155,25 +155,20 @@ private:
         else if (path == "/endless" || path == "/header-flood")
             return stream(socket, shared, path == "/endless");
 
-        const QByteArray body =
-            status == 200 ? "<html><body>page</body></html>\n" : "<html><body>no page</body></html>\n";
-        QByteArray bytes = "HTTP/1.1 " + QByteArray::number(status)
-                           + (status == 200   ? " OK"
-                              : status == 301 ? " Moved"
-                                              : " Error")
-                           + "\r\nContent-Type: text/html\r\nConnection: close\r\nContent-Length: "
-                           + QByteArray::number(body.size()) + "\r\n";
+        const QByteArray body = status == 200 ? "<html><body>page</body></html>\n" : "<html><body>no page</body></html>\n";
+        QByteArray bytes = "HTTP/1.1 " + QByteArray::number(status) + (status == 200 ? " OK" : status == 301 ? " Moved" : " Error")
+            + "\r\nContent-Type: text/html\r\nConnection: close\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n";
         if (!location.isEmpty())
             bytes += "Location: " + location + "\r\n";
         const auto send = [this, socket, shared, bytes = bytes + "\r\n" + body] {
             if (!shared->open)
-                return; // the client gave up meanwhile
+                return;  // the client gave up meanwhile
             closeRequest(*shared);
             socket->write(bytes);
             socket->disconnectFromHost();
         };
         if (const int delay = m_delay; delay > 0)
-            QTimer::singleShot(delay, socket, send); // dropped with the socket
+            QTimer::singleShot(delay, socket, send);  // dropped with the socket
         else
             send();
     }
@@ -184,16 +179,14 @@ private:
     {
         closeRequest(*shared);
         ++m_streams;
-        const QByteArray piece =
-            body ? QByteArray(16 * 1024, 'x') : QByteArray("X-Filler: 0123456789abcdef\r\n").repeated(512);
+        const QByteArray piece = body ? QByteArray(16 * 1024, 'x') : QByteArray("X-Filler: 0123456789abcdef\r\n").repeated(512);
         const auto feed = [socket, piece] {
             while (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() < 4 * piece.size())
                 socket->write(piece);
         };
         connect(socket, &QTcpSocket::bytesWritten, socket, feed);
         connect(socket, &QTcpSocket::disconnected, this, [this] { --m_streams; });
-        socket->write(body ? "HTTP/1.1 404 Not Found\r\nContent-Type: text/html\r\nConnection: close\r\n\r\n"
-                           : "HTTP/1.1 200 OK\r\n");
+        socket->write(body ? "HTTP/1.1 404 Not Found\r\nContent-Type: text/html\r\nConnection: close\r\n\r\n" : "HTTP/1.1 200 OK\r\n");
         feed();
     }
 
@@ -212,8 +205,8 @@ public:
         // Deleted in its own thread as that ends, with the sockets it owns.
         QObject::connect(&m_thread, &QThread::finished, m_server, &QObject::deleteLater);
         m_thread.start();
-        QMetaObject::invokeMethod(
-            m_server, [this, addresses] { m_listening = m_server->listen(addresses); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(m_server, [this, addresses] { m_listening = m_server->listen(addresses); },
+                                  Qt::BlockingQueuedConnection);
     }
     ~ThreadedHttpTestServer() { m_thread.quit(), m_thread.wait(); }
 

@@ -18,8 +18,8 @@ Status writeSyntheticImage(const QString &path, const SyntheticImage &spec)
     imaging::initialise();
     try {
         const VImage x = VImage::xyz(spec.width, spec.height)[0];
-        VImage image =
-            (x < double(spec.width / 2)).ifthenelse(std::vector<double>{255, 0, 0}, std::vector<double>{0, 0, 255});
+        VImage image = (x < double(spec.width / 2))
+                           .ifthenelse(std::vector<double>{255, 0, 0}, std::vector<double>{0, 0, 255});
         if (spec.noise > 0.0) {
             const VImage noise = VImage::gaussnoise(spec.width, spec.height,
                                                     VImage::option()->set("sigma", spec.noise)->set("mean", 0.0));
@@ -36,8 +36,8 @@ Status writeSyntheticImage(const QString &path, const SyntheticImage &spec)
             const bool grey = spec.colour == SyntheticColour::Grey;
             image = (image.cast(VIPS_FORMAT_USHORT) * 257)
                         .cast(VIPS_FORMAT_USHORT)
-                        .copy(VImage::option()->set("interpretation",
-                                                    grey ? VIPS_INTERPRETATION_GREY16 : VIPS_INTERPRETATION_RGB16));
+                        .copy(VImage::option()->set("interpretation", grey ? VIPS_INTERPRETATION_GREY16
+                                                                           : VIPS_INTERPRETATION_RGB16));
         }
         image = image.copy_memory();
         if (spec.orientation != 1)

@@ -15,12 +15,12 @@ struct SyntheticImage {
     int width = 64;
     int height = 48;
     SyntheticColour colour = SyntheticColour::Rgb;
-    bool sixteenBit = false; // PNG and TIFF only
-    bool alpha = false;      // a half-transparent alpha band
-    int orientation = 1;     // EXIF orientation stored with a JPEG
-    double noise = 0.0;      // standard deviation of added Gaussian noise, in 8-bit levels
-    int quality = 90;        // JPEG and WebP
-    bool interlaced = false; // PNG: Adam7 interlacing; JPEG: progressive
+    bool sixteenBit = false;  // PNG and TIFF only
+    bool alpha = false;       // a half-transparent alpha band
+    int orientation = 1;      // EXIF orientation stored with a JPEG
+    double noise = 0.0;       // standard deviation of added Gaussian noise, in 8-bit levels
+    int quality = 90;         // JPEG and WebP
+    bool interlaced = false;  // PNG: Adam7 interlacing; JPEG: progressive
 };
 
 // The picture: left half pure red, right half pure blue (before noise), in the file's own

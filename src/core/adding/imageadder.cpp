@@ -30,7 +30,7 @@ std::optional<AddResult> refusal(const Project &project, const QString &path)
     }
 }
 
-} // namespace
+}  // namespace
 
 QSize previewSize(int w, int h, int boxW, int boxH, bool keepRatio)
 {
@@ -102,4 +102,4 @@ QStringList readableImagesIn(const QString &folder)
     return files;
 }
 
-} // namespace lumarc
+}  // namespace lumarc

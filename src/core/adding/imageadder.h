@@ -20,8 +20,8 @@ enum class AddOutcome { Added, NotReadable, Duplicate, LoadFailed, ResizeFailed 
 
 struct AddResult {
     AddOutcome outcome = AddOutcome::NotReadable;
-    int index = -1; // of the new record when Added
-    QString detail; // why it was not added, untranslated
+    int index = -1;  // of the new record when Added
+    QString detail;  // why it was not added, untranslated
 };
 
 constexpr int kPreviewBox = 120;
@@ -55,4 +55,4 @@ AddResult addImageFromHeader(Project &project, const QString &path);
 // readable, in name order; empty for a missing folder.
 QStringList readableImagesIn(const QString &folder);
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -15,7 +15,7 @@ int hexDigit(QChar c)
     return -1;
 }
 
-} // namespace
+}  // namespace
 
 QString colorToHex(qint32 colour)
 {
@@ -27,10 +27,7 @@ QString colorToHex(qint32 colour)
     return QLatin1Char('#') + QString::number(web, 16).rightJustified(6, QLatin1Char('0')).toUpper();
 }
 
-qint32 hexToColor(const QString &text)
-{
-    return parseHexColor(text).value_or(0);
-}
+qint32 hexToColor(const QString &text) { return parseHexColor(text).value_or(0); }
 
 std::optional<qint32> parseHexColor(const QString &text)
 {
@@ -59,4 +56,4 @@ std::optional<qint32> parseHexColor(const QString &text)
     return component[0] + 256 * component[1] + 65536 * component[2];
 }
 
-} // namespace lumarc::colour
+}  // namespace lumarc::colour

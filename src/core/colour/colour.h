@@ -24,4 +24,4 @@ qint32 hexToColor(const QString &text);
 // for example), so that callers can leave such a text alone.
 std::optional<qint32> parseHexColor(const QString &text);
 
-} // namespace lumarc::colour
+}  // namespace lumarc::colour

@@ -62,7 +62,7 @@ QSet<fileops::FileId> inputIdentities(const Project &project, const QStringList 
     return ids;
 }
 
-} // namespace
+}  // namespace
 
 BuildReport buildGallery(const Project &input, const BuildOptions &options, Progress &progress)
 {
@@ -145,4 +145,4 @@ BuildReport buildGallery(const Project &input, const BuildOptions &options, Prog
     return report;
 }
 
-} // namespace lumarc
+}  // namespace lumarc

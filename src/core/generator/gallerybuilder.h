@@ -23,10 +23,10 @@
 namespace lumarc {
 
 struct BuildOptions {
-    bool htmlOnly = false;           // rewrite pages, style sheet and viewer files; leave images alone
-    int workers = 0;                 // image workers; 0 means one per core
-    ConfirmEmptying confirmEmptying; // asked before existing files are removed or written over
-    QStringList protectedFiles;      // the project or settings file in use
+    bool htmlOnly = false;            // rewrite pages, style sheet and viewer files; leave images alone
+    int workers = 0;                  // image workers; 0 means one per core
+    ConfirmEmptying confirmEmptying;  // asked before existing files are removed or written over
+    QStringList protectedFiles;       // the project or settings file in use
     // Where a relative destination folder lies: the project file's folder, so that a project
     // builds into the same place wherever the program was started; empty for the working folder.
     QString relativeBase;
@@ -35,18 +35,18 @@ struct BuildOptions {
 struct BuildReport {
     // Set when the build ended early: no images, a bad layout, a declined or refused folder.
     std::optional<Error> fatal;
-    QList<Error> failures;      // per-file problems; the build went on past each
-    QList<Error> warnings;      // values replaced or links left out; the build still succeeds
-    bool stopped = false;       // a stop was requested; pages were not written
-    int imagesProduced = 0;     // records whose two files were both written
-    int renamedOutputNames = 0; // unsafe or shared output names given new ones for this build
-    int deletedFiles = 0;       // files removed from the folder before the build wrote
-    bool asked = false;         // confirmEmptying was asked
-    QString firstPage;          // full path of index.html or zeb.html once it is written
+    QList<Error> failures;       // per-file problems; the build went on past each
+    QList<Error> warnings;       // values replaced or links left out; the build still succeeds
+    bool stopped = false;        // a stop was requested; pages were not written
+    int imagesProduced = 0;      // records whose two files were both written
+    int renamedOutputNames = 0;  // unsafe or shared output names given new ones for this build
+    int deletedFiles = 0;        // files removed from the folder before the build wrote
+    bool asked = false;          // confirmEmptying was asked
+    QString firstPage;           // full path of index.html or zeb.html once it is written
 
     bool succeeded() const { return !fatal && !stopped && failures.isEmpty(); }
 };
 
 BuildReport buildGallery(const Project &project, const BuildOptions &options, Progress &progress);
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -27,7 +27,7 @@ void addResizeFailure(QList<Error> &failures, const QString &target, const Error
 // A settings text converted at use, as the gallery settings keep numbers as text.
 struct Number {
     std::optional<int> value;
-    QString problem; // set when value is empty
+    QString problem;  // set when value is empty
 };
 
 Number convert(const QString &field, const QString &text, int minimum, int maximum)
@@ -74,10 +74,10 @@ struct Job {
     int index = 0;
     QString source;
     QList<ImageTarget> targets;
-    QList<Error> settingsFailures; // targets that could not be made from the settings
+    QList<Error> settingsFailures;  // targets that could not be made from the settings
 };
 
-} // namespace
+}  // namespace
 
 QSize targetSize(int w, int h, int boxW, int boxH, bool keepAspect)
 {
@@ -249,4 +249,4 @@ ImageReport makeImages(const Project &project, const GalleryFolder &folder, int 
     return report;
 }
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -15,8 +15,8 @@
 
 namespace lumarc {
 
-constexpr int kThumbQuality = 80;  // thumbnails, whatever jpeg_quality says
-constexpr int kSharpenAmount = 25; // both files
+constexpr int kThumbQuality = 80;   // thumbnails, whatever jpeg_quality says
+constexpr int kSharpenAmount = 25;  // both files
 // The largest side a JPEG can hold; a box setting beyond it is refused, naming the field.
 constexpr int kMaxBoxSide = 65500;
 // Every picture between the decode and the file is 8-bit RGB.
@@ -48,9 +48,9 @@ QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targe
                           int sharpenAmount = kSharpenAmount);
 
 struct ImageReport {
-    QList<Error> failures; // folder problems first, then by record index, thumbnail first
-    int produced = 0;      // records whose two files were both written
-    bool stopped = false;  // a stop was requested before every image was done
+    QList<Error> failures;  // folder problems first, then by record index, thumbnail first
+    int produced = 0;       // records whose two files were both written
+    bool stopped = false;   // a stop was requested before every image was done
 };
 
 // Produces both files of every record, with
@@ -62,4 +62,4 @@ struct ImageReport {
 // that no file lands outside the destination.
 ImageReport makeImages(const Project &project, const GalleryFolder &folder, int workers, Progress &progress);
 
-} // namespace lumarc
+}  // namespace lumarc

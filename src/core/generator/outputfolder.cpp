@@ -39,12 +39,9 @@ QString listed(const QStringList &names)
     return shown.join(QStringLiteral(", "));
 }
 
-bool isSubfolderName(const QString &name)
-{
-    return kSubfolders.contains(name);
-}
+bool isSubfolderName(const QString &name) { return kSubfolders.contains(name); }
 
-} // namespace
+}  // namespace
 
 const QList<ViewerFile> &viewerImages()
 {
@@ -367,4 +364,4 @@ Status GalleryFolder::prepare(const DestinationSurvey &survey, bool clean, QList
     return std::nullopt;
 }
 
-} // namespace lumarc
+}  // namespace lumarc

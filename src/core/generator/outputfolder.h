@@ -111,10 +111,10 @@ private:
 
 // The embedded viewer files as written into a gallery: relative path and resource path.
 struct ViewerFile {
-    const char *target;   // relative to the destination folder, "/" separated
-    const char *resource; // Qt resource path
+    const char *target;    // relative to the destination folder, "/" separated
+    const char *resource;  // Qt resource path
 };
 const QList<ViewerFile> &viewerImages();
 const QList<ViewerFile> &viewerScripts();
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -11,10 +11,7 @@ namespace {
 
 const QLatin1String kEol("\r\n");
 
-qint64 imagesPerPage(const GallerySettings &settings)
-{
-    return qint64(settings.rows) * qint64(settings.columns);
-}
+qint64 imagesPerPage(const GallerySettings &settings) { return qint64(settings.rows) * qint64(settings.columns); }
 
 void addLine(QString &out, const QString &line)
 {
@@ -53,7 +50,7 @@ void addThumbnailRows(QString &out, const Project &project, int first)
     }
 }
 
-} // namespace
+}  // namespace
 
 Status checkLayout(const GallerySettings &settings)
 {
@@ -264,4 +261,4 @@ QList<Error> writePages(const Project &project, const GalleryFolder &folder, Pro
     return failures;
 }
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -60,4 +60,4 @@ QByteArray renderPage(const Project &project, int page, int pageCount);
 // others; each failure names its file.
 QList<Error> writePages(const Project &project, const GalleryFolder &folder, Progress &progress);
 
-} // namespace lumarc
+}  // namespace lumarc

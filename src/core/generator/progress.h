@@ -25,4 +25,4 @@ public:
     bool stopRequested() const override { return false; }
 };
 
-} // namespace lumarc
+}  // namespace lumarc

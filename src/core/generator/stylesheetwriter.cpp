@@ -12,10 +12,7 @@
 namespace lumarc {
 namespace {
 
-QString libraryName(const QString &name)
-{
-    return QLatin1String(kLibraryFolderName) + QLatin1Char('/') + name;
-}
+QString libraryName(const QString &name) { return QLatin1String(kLibraryFolderName) + QLatin1Char('/') + name; }
 
 // Copies a background into the library folder when the image engine reads it as an image:
 // any other file (a key, a password file) must never be published with the gallery. The
@@ -55,7 +52,7 @@ bool copyBackground(const BackgroundCopy &copy, const GalleryFolder &folder, QLi
     return true;
 }
 
-} // namespace
+}  // namespace
 
 QByteArray renderStyleSheet(const GallerySettings &settings, const QString &pageImageName, const QString &cellImageName)
 {
@@ -118,7 +115,7 @@ QList<BackgroundCopy> backgroundCopies(const GallerySettings &settings)
         if (source.trimmed().isEmpty())
             continue;
         if (!copies.isEmpty() && copies.first().source == source)
-            continue; // one copy serves both
+            continue;  // one copy serves both
         BackgroundCopy copy{source, paths::fileName(source)};
         if (!copies.isEmpty() && copies.first().name.compare(copy.name, Qt::CaseInsensitive) == 0) {
             const QString extension = paths::extension(copy.name);
@@ -149,4 +146,4 @@ QList<Error> writeStyleSheet(const GallerySettings &settings, const GalleryFolde
     return failures;
 }
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -40,4 +40,4 @@ QList<BackgroundCopy> backgroundCopies(const GallerySettings &settings);
 // the rest. Every failure names its file.
 QList<Error> writeStyleSheet(const GallerySettings &settings, const GalleryFolder &folder);
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -12,10 +12,7 @@ QString duplicateImage(const QString &path)
            + i18n::getString(233, QStringLiteral("Image ignored!"));
 }
 
-QString previewFailed(const QString &libraryText)
-{
-    return kNewImageFailed + libraryText;
-}
+QString previewFailed(const QString &libraryText) { return kNewImageFailed + libraryText; }
 
 QString imagesAdded(int count)
 {
@@ -33,9 +30,6 @@ QString describe(const Error &error)
     return error.message();
 }
 
-QString oneLine(QString text)
-{
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-}
+QString oneLine(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral(" ")); }
 
-} // namespace lumarc::messages
+}  // namespace lumarc::messages

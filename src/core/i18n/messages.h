@@ -31,4 +31,4 @@ QString describe(const Error &error);
 // The same text on one line, for a terminal: CR LF becomes one blank.
 QString oneLine(QString text);
 
-} // namespace lumarc::messages
+}  // namespace lumarc::messages

@@ -33,12 +33,9 @@ const QTranslator *translatorFor(int languageId)
     return languageId == kGerman ? german.get() : english.get();
 }
 
-} // namespace
+}  // namespace
 
-QList<int> availableLanguages()
-{
-    return {kEnglish, kGerman};
-}
+QList<int> availableLanguages() { return {kEnglish, kGerman}; }
 
 QString languageName(int languageId)
 {
@@ -52,10 +49,7 @@ QString languageName(int languageId)
     }
 }
 
-int currentLanguage()
-{
-    return g_language.load();
-}
+int currentLanguage() { return g_language.load(); }
 
 void setLanguage(int languageId)
 {
@@ -94,4 +88,4 @@ void writeLanguageChoice(QSettings &store, const LanguageChoice &choice)
     store.endGroup();
 }
 
-} // namespace lumarc::i18n
+}  // namespace lumarc::i18n

@@ -11,8 +11,8 @@ class QSettings;
 
 namespace lumarc::i18n {
 
-constexpr int kEnglish = 2057; // English (United Kingdom)
-constexpr int kGerman = 1031;  // German (Germany)
+constexpr int kEnglish = 2057;  // English (United Kingdom)
+constexpr int kGerman = 1031;   // German (Germany)
 
 // The languages offered, in the order the language dialog lists them.
 QList<int> availableLanguages();
@@ -37,4 +37,4 @@ LanguageChoice readLanguageChoice(QSettings &store);
 // Writes "LangId", "LangName" and "ShowDialog".
 void writeLanguageChoice(QSettings &store, const LanguageChoice &choice);
 
-} // namespace lumarc::i18n
+}  // namespace lumarc::i18n

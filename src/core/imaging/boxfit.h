@@ -23,4 +23,4 @@ inline QSize fitInBox(int w, int h, int boxW, int boxH)
     return QSize(std::max(1, int(std::nearbyint(boxH * imageRatio))), boxH);
 }
 
-} // namespace lumarc
+}  // namespace lumarc

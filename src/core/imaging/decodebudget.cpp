@@ -23,20 +23,11 @@ constexpr qint64 kUnknownMemoryBudget = qint64(1) << 30;
 // 17000-pixel-wide PNG scaled to a photo measured about 1500 rows, so 2048 are counted.
 constexpr qint64 kStreamRows = 2048;
 
-qint64 area(QSize size)
-{
-    return size.isValid() ? qint64(size.width()) * size.height() : 0;
-}
+qint64 area(QSize size) { return size.isValid() ? qint64(size.width()) * size.height() : 0; }
 
-qint64 divideUp(qint64 value, qint64 divisor)
-{
-    return (value + divisor - 1) / divisor;
-}
+qint64 divideUp(qint64 value, qint64 divisor) { return (value + divisor - 1) / divisor; }
 
-QString bytesText(qint64 bytes)
-{
-    return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
-}
+QString bytesText(qint64 bytes) { return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat); }
 
 // A counting semaphore of bytes. Not first come, first served: a large decode waiting for
 // room must not hold up small ones that still fit beside the decodes already running.
@@ -54,7 +45,7 @@ Budget &budget()
     return instance;
 }
 
-} // namespace
+}  // namespace
 
 qint64 estimateDecodeBytes(const DecodePlan &plan)
 {
@@ -131,10 +122,7 @@ Result<DecodeAdmission> admitDecode(const DecodePlan &plan)
     return DecodeAdmission(bytes);
 }
 
-DecodeAdmission::~DecodeAdmission()
-{
-    release();
-}
+DecodeAdmission::~DecodeAdmission() { release(); }
 
 DecodeAdmission::DecodeAdmission(DecodeAdmission &&other) noexcept : m_bytes(std::exchange(other.m_bytes, 0)) {}
 
@@ -160,4 +148,4 @@ void DecodeAdmission::release()
     b.released.notify_all();
 }
 
-} // namespace lumarc::imaging
+}  // namespace lumarc::imaging

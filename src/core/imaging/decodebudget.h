@@ -13,14 +13,14 @@ namespace lumarc::imaging {
 
 // What the header says about one decode, in the file's own orientation.
 struct DecodePlan {
-    QSize stored; // the picture in the file
+    QSize stored;  // the picture in the file
     int bands = 3;
-    int sampleBytes = 1;     // per band: 1 (8-bit), 2 (16-bit or JPEG coefficients), 4 (float)
-    bool wholeImage = false; // the loader holds every pixel at once instead of a band of rows
-    int shrink = 1;          // the loader's own shrink-on-load factor (JPEG), else 1
-    QSize kept;              // the decoded picture handed back, 8-bit RGB
-    bool turned = false;     // turning it upright takes a second copy
-    qint64 laterBytes = 0;   // what the caller makes from the picture: scaled, sharpened, encoded
+    int sampleBytes = 1;      // per band: 1 (8-bit), 2 (16-bit or JPEG coefficients), 4 (float)
+    bool wholeImage = false;  // the loader holds every pixel at once instead of a band of rows
+    int shrink = 1;           // the loader's own shrink-on-load factor (JPEG), else 1
+    QSize kept;               // the decoded picture handed back, 8-bit RGB
+    bool turned = false;      // turning it upright takes a second copy
+    qint64 laterBytes = 0;    // what the caller makes from the picture: scaled, sharpened, encoded
 };
 
 // The bytes the production holds at its peak: the loader's pixels (all of them, or a band of
@@ -62,4 +62,4 @@ private:
 // picture's size, the estimate and the budget (the error has no path; the caller adds it).
 Result<DecodeAdmission> admitDecode(const DecodePlan &plan);
 
-} // namespace lumarc::imaging
+}  // namespace lumarc::imaging

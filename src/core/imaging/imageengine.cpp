@@ -63,10 +63,7 @@ bool g_started = false;
 // end marker are never read, so they pass.
 constexpr VipsFailOn kFailOn = VIPS_FAIL_ON_ERROR;
 
-void routeVipsMessage(const gchar *, GLogLevelFlags, const gchar *message, gpointer)
-{
-    qCInfo(lcVips, "%s", message);
-}
+void routeVipsMessage(const gchar *, GLogLevelFlags, const gchar *message, gpointer) { qCInfo(lcVips, "%s", message); }
 
 // libvips keeps one error buffer for the whole process; take its text and clear it so that
 // the next failure (of any thread) does not repeat it.
@@ -113,8 +110,8 @@ Error notStarted(const QString &path)
 
 struct LoaderInfo {
     Loader loader;
-    const char *nickname;    // the libvips file loader; its "_source" twin does the reading
-    const char *description; // for the open-file filter and messages
+    const char *nickname;     // the libvips file loader; its "_source" twin does the reading
+    const char *description;  // for the open-file filter and messages
 };
 
 // The allow-list, in the order of Loader.
@@ -123,10 +120,7 @@ constexpr LoaderInfo kLoaders[] = {
     {Loader::Tiff, "tiffload", "TIFF"}, {Loader::WebP, "webpload", "WebP"}, {Loader::Heif, "heifload", "HEIF"},
 };
 
-const LoaderInfo &info(Loader loader)
-{
-    return kLoaders[int(loader)];
-}
+const LoaderInfo &info(Loader loader) { return kLoaders[int(loader)]; }
 
 bool usable(const char *nickname)
 {
@@ -241,10 +235,7 @@ VImage scaleExactly(const VImage &image, int w, int h)
     return out;
 }
 
-bool isInterlaced(const VImage &header)
-{
-    return header.get_typeof("interlaced") && header.get_int("interlaced") != 0;
-}
+bool isInterlaced(const VImage &header) { return header.get_typeof("interlaced") && header.get_int("interlaced") != 0; }
 
 // Only baseline JPEG and non-interlaced PNG are decoded a band of rows at a time. A
 // progressive JPEG keeps every DCT coefficient (two bytes each) until its last scan, an
@@ -281,10 +272,7 @@ struct OpenedFile {
 };
 
 // Running out of memory or of file handles is no fault of the file, and is said as such.
-bool isResourceError(int number)
-{
-    return number == ENOMEM || number == EMFILE || number == ENFILE;
-}
+bool isResourceError(int number) { return number == ENOMEM || number == EMFILE || number == ENFILE; }
 
 #if defined(Q_OS_UNIX)
 // What a path is when it is not a regular file, for the message; empty for a regular file.
@@ -334,7 +322,7 @@ Result<OpenedFile> sourceFromDescriptor(const QString &path, int fd)
         // descriptor" at the first read.
         VSource source = VSource::new_from_descriptor(fd);
         if (VIPS_CONNECTION(source.get_source())->descriptor < 0)
-            return systemError(ErrorCode::ReadFailed, path, EMFILE); // dup() fails only so here
+            return systemError(ErrorCode::ReadFailed, path, EMFILE);  // dup() fails only so here
         return OpenedFile{source, head};
     } catch (const VError &error) {
         const int number = errno;
@@ -419,10 +407,7 @@ Result<OpenedSource> openSource(const QString &path)
     return readHeader(path, openRegularFile(path));
 }
 
-bool swapsSides(const VImage &header)
-{
-    return vips_image_get_orientation_swap(header.get_image());
-}
+bool swapsSides(const VImage &header) { return vips_image_get_orientation_swap(header.get_image()); }
 
 Result<QSize> sizeOf(const Result<OpenedSource> &opened)
 {
@@ -432,7 +417,7 @@ Result<QSize> sizeOf(const Result<OpenedSource> &opened)
     return swapsSides(header) ? QSize(header.height(), header.width()) : QSize(header.width(), header.height());
 }
 
-} // namespace
+}  // namespace
 
 void initialise()
 {
@@ -461,15 +446,9 @@ void releaseThreadResources()
         vips_thread_shutdown();
 }
 
-void setPixelLimit(qint64 pixels)
-{
-    g_pixelLimit = pixels > 0 ? pixels : kDefaultPixelLimit;
-}
+void setPixelLimit(qint64 pixels) { g_pixelLimit = pixels > 0 ? pixels : kDefaultPixelLimit; }
 
-qint64 pixelLimit()
-{
-    return g_pixelLimit.load();
-}
+qint64 pixelLimit() { return g_pixelLimit.load(); }
 
 std::optional<Loader> loaderFor(QByteArrayView head)
 {
@@ -539,10 +518,7 @@ QString buildImageFileFilter()
     return filter;
 }
 
-Result<QSize> readSize(const QString &path)
-{
-    return sizeOf(openSource(path));
-}
+Result<QSize> readSize(const QString &path) { return sizeOf(openSource(path)); }
 
 #if defined(Q_OS_UNIX)
 Result<QSize> readSize(fileops::ReadFile &file)
@@ -588,7 +564,7 @@ Result<Picture> loadPicture(const QString &path, const SizeRule &rule, const Lat
     plan.sampleBytes = int(vips_format_sizeof(source.header.format()));
     plan.wholeImage = decodesWhole(source.loader, source.header);
     if (jpeg && plan.wholeImage)
-        plan.sampleBytes = 2; // libjpeg's coefficients
+        plan.sampleBytes = 2;  // libjpeg's coefficients
     plan.shrink = shrink;
     plan.kept = QSize(w, h);
     plan.turned = vips_image_get_orientation(source.header.get_image()) != 1;
@@ -643,20 +619,11 @@ Picture::Picture(const Picture &) = default;
 Picture &Picture::operator=(const Picture &) = default;
 Picture::Picture(std::shared_ptr<const Data> data) : d(std::move(data)) {}
 
-bool Picture::isNull() const
-{
-    return !d;
-}
+bool Picture::isNull() const { return !d; }
 
-int Picture::width() const
-{
-    return d ? d->image.width() : 0;
-}
+int Picture::width() const { return d ? d->image.width() : 0; }
 
-int Picture::height() const
-{
-    return d ? d->image.height() : 0;
-}
+int Picture::height() const { return d ? d->image.height() : 0; }
 
 Result<Picture> Picture::resized(int w, int h) const
 {
@@ -762,4 +729,4 @@ PixelBuffer Picture::toPixelBuffer() const
     return buffer;
 }
 
-} // namespace lumarc::imaging
+}  // namespace lumarc::imaging

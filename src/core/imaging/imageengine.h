@@ -46,8 +46,8 @@ std::optional<Loader> loaderFor(QByteArrayView head);
 
 // A file type the engine can read, for the open-file filter.
 struct ImageFormat {
-    QString description;    // "JPEG"
-    QStringList extensions; // lower case, without dot: "jpg", "jpeg", "jpe"
+    QString description;     // "JPEG"
+    QStringList extensions;  // lower case, without dot: "jpg", "jpeg", "jpe"
 };
 
 // The readable formats, one per Loader whose library part is present, in the order of
@@ -120,4 +120,4 @@ Result<QSize> readSize(const QString &path);
 // what the caller then copies.
 Result<QSize> readSize(fileops::ReadFile &file);
 
-} // namespace lumarc::imaging
+}  // namespace lumarc::imaging

@@ -10,10 +10,10 @@ namespace lumarc {
 struct PixelBuffer {
     int width = 0;
     int height = 0;
-    QByteArray rgb; // width * height * 3 bytes
+    QByteArray rgb;  // width * height * 3 bytes
 
     bool isNull() const { return width <= 0 || height <= 0; }
     bool operator==(const PixelBuffer &) const = default;
 };
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -63,22 +63,10 @@ namespace {
 using K = SettingsField::Kind;
 using S = GallerySettings;
 
-SettingsField i32(const char *name, qint32 S::*m)
-{
-    return {name, K::Int32, m, nullptr, nullptr};
-}
-SettingsField i16(const char *name, qint16 S::*m)
-{
-    return {name, K::Int16, nullptr, m, nullptr};
-}
-SettingsField txt(const char *name, QString S::*m)
-{
-    return {name, K::Text, nullptr, nullptr, m};
-}
-SettingsField reserved(std::size_t index, bool late)
-{
-    return {"", K::Text, nullptr, nullptr, nullptr, index, late};
-}
+SettingsField i32(const char *name, qint32 S::*m) { return {name, K::Int32, m, nullptr, nullptr}; }
+SettingsField i16(const char *name, qint16 S::*m) { return {name, K::Int16, nullptr, m, nullptr}; }
+SettingsField txt(const char *name, QString S::*m) { return {name, K::Text, nullptr, nullptr, m}; }
+SettingsField reserved(std::size_t index, bool late) { return {"", K::Text, nullptr, nullptr, nullptr, index, late}; }
 
 std::vector<SettingsField> makeFields()
 {
@@ -130,7 +118,7 @@ std::vector<SettingsField> makeFields()
     return f;
 }
 
-} // namespace
+}  // namespace
 
 std::span<const SettingsField> settingsFields()
 {
@@ -279,7 +267,7 @@ const GallerySettings &defaultSettings()
     return defaults;
 }
 
-} // namespace
+}  // namespace
 
 QString valueProblem(const SettingsField &field, const QString &value)
 {
@@ -362,4 +350,4 @@ bool setFieldText(GallerySettings &settings, const SettingsField &field, const Q
     return false;
 }
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -72,14 +72,14 @@ QString defaultDestinationFolder();
 // The table lists all 58 fields in declared order; reserved ones have an empty name.
 struct SettingsField {
     enum class Kind { Int32, Int16, Text, Bytes16 };
-    const char *name; // the field's name in files, on the command line and in JSON
+    const char *name;  // the field's name in files, on the command line and in JSON
     Kind kind;
     qint32 GallerySettings::*int32 = nullptr;
     qint16 GallerySettings::*int16 = nullptr;
     QString GallerySettings::*text = nullptr;
     // Reserved texts live in arrays; for those, the array and the index.
     std::size_t reservedIndex = 0;
-    bool reservedLate = false; // reserved39 rather than reserved13
+    bool reservedLate = false;  // reserved39 rather than reserved13
 
     bool isReserved() const { return name[0] == '\0'; }
 };
@@ -116,4 +116,4 @@ struct UnfitField {
 // default, and lists those fields.
 QList<UnfitField> resetUnfitFields(GallerySettings &settings);
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -9,10 +9,7 @@
 namespace lumarc {
 namespace {
 
-void addTo(QHash<QString, int> &counts, const QString &key)
-{
-    ++counts[key];
-}
+void addTo(QHash<QString, int> &counts, const QString &key) { ++counts[key]; }
 
 void removeFrom(QHash<QString, int> &counts, const QString &key)
 {
@@ -21,7 +18,7 @@ void removeFrom(QHash<QString, int> &counts, const QString &key)
         counts.erase(it);
 }
 
-} // namespace
+}  // namespace
 
 QString defaultTitle(const QString &path)
 {
@@ -79,15 +76,9 @@ void ImageList::clear()
     m_nextSuffix.clear();
 }
 
-void ImageList::setCapacity(int capacity)
-{
-    m_capacity = std::max(capacity, count());
-}
+void ImageList::setCapacity(int capacity) { m_capacity = std::max(capacity, count()); }
 
-bool ImageList::containsPath(const QString &path) const
-{
-    return m_pathCount.contains(path);
-}
+bool ImageList::containsPath(const QString &path) const { return m_pathCount.contains(path); }
 
 QString ImageList::makeUniqueOutputName(const QString &candidate) const
 {
@@ -108,4 +99,4 @@ void ImageList::unindexItem(const ImageItem &item)
     removeFrom(m_nameCount, outputNameKey(item.outputName));
 }
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -71,4 +71,4 @@ private:
     mutable QHash<QString, int> m_nextSuffix;
 };
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -14,12 +14,9 @@ bool isUnsafeChar(QChar c)
     return u < 0x20 || u == 0x7F || u == u'/' || u == u'\\' || u == u':';
 }
 
-bool isDotName(const QString &name)
-{
-    return name == QLatin1String(".") || name == QLatin1String("..");
-}
+bool isDotName(const QString &name) { return name == QLatin1String(".") || name == QLatin1String(".."); }
 
-} // namespace
+}  // namespace
 
 bool isSafeOutputName(const QString &name)
 {
@@ -101,4 +98,4 @@ int repairOutputNames(ImageList &images)
     return int(redo.size());
 }
 
-} // namespace lumarc
+}  // namespace lumarc

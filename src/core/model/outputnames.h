@@ -38,4 +38,4 @@ QString firstFreeOutputName(const QString &candidate, const std::function<bool(c
 // first free number. Returns how many names changed.
 int repairOutputNames(ImageList &images);
 
-} // namespace lumarc
+}  // namespace lumarc

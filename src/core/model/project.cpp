@@ -18,4 +18,4 @@ ImageItem newImageRecord(const Project &project, const QString &path)
     return item;
 }
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -16,4 +16,4 @@ struct Project {
 // settings' default link text, a unique output name, marked live.
 ImageItem newImageRecord(const Project &project, const QString &path);
 
-} // namespace lumarc
+}  // namespace lumarc

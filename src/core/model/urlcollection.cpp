@@ -39,4 +39,4 @@ Status UrlCollection::writeFile(const QString &path) const
     return replaceFile(path, bytes);
 }
 
-} // namespace lumarc
+}  // namespace lumarc

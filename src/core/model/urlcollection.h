@@ -29,4 +29,4 @@ private:
     QSet<QString> m_keys;
 };
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -47,4 +47,4 @@ QString BinaryReader::readText()
     return cp1252::decodeReferences(cp1252::decode(QByteArray::fromRawData(text, length)));
 }
 
-} // namespace lumarc
+}  // namespace lumarc

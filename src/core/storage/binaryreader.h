@@ -37,4 +37,4 @@ private:
     bool m_failed = false;
 };
 
-} // namespace lumarc
+}  // namespace lumarc

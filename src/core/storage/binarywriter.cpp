@@ -32,4 +32,4 @@ bool BinaryWriter::writeText(const QString &text)
     return true;
 }
 
-} // namespace lumarc
+}  // namespace lumarc

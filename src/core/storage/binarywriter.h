@@ -26,4 +26,4 @@ private:
     QByteArray m_data;
 };
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -22,10 +22,7 @@ QString dataFolder()
     return QCoreApplication::applicationDirPath();
 }
 
-QString defaultSettingsPath()
-{
-    return paths::join(dataFolder(), QStringLiteral("default.zem"));
-}
+QString defaultSettingsPath() { return paths::join(dataFolder(), QStringLiteral("default.zem")); }
 
 GallerySettings defaultSettings()
 {
@@ -39,4 +36,4 @@ GallerySettings defaultSettings()
     return settings;
 }
 
-} // namespace lumarc
+}  // namespace lumarc

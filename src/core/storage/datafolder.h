@@ -21,4 +21,4 @@ QString defaultSettingsPath();
 // and reads without error; a damaged file is ignored without a message.
 GallerySettings defaultSettings();
 
-} // namespace lumarc
+}  // namespace lumarc

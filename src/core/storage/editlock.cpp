@@ -24,4 +24,4 @@ Result<std::shared_ptr<fileops::FileLock>> lockForEditing(const QString &path, i
     return std::make_shared<fileops::FileLock>(std::move(lock).value());
 }
 
-} // namespace lumarc
+}  // namespace lumarc

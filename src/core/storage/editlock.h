@@ -25,4 +25,4 @@ QString editLockPath(const QString &path);
 // the lock file cannot be made (for example in a read-only folder); both name the lock file.
 Result<std::shared_ptr<fileops::FileLock>> lockForEditing(const QString &path, int waitMs = kEditLockWaitMs);
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -20,4 +20,4 @@ FileState FileState::of(const QString &path)
     return state;
 }
 
-} // namespace lumarc
+}  // namespace lumarc

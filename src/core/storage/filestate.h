@@ -12,7 +12,7 @@ namespace lumarc {
 
 struct FileState {
     bool exists = false;
-    QByteArray hash; // SHA-256 of the contents
+    QByteArray hash;  // SHA-256 of the contents
 
     // The file as it is now; a file that cannot be read counts as missing.
     static FileState of(const QString &path);
@@ -20,4 +20,4 @@ struct FileState {
     friend bool operator==(const FileState &, const FileState &) = default;
 };
 
-} // namespace lumarc
+}  // namespace lumarc

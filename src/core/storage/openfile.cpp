@@ -63,4 +63,4 @@ Result<Project> openOrCreateProject(const QString &path, bool *created, int *ren
     return loadProject(path, renamedOutputNames);
 }
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -22,9 +22,9 @@ FileKind fileKind(const QString &path);
 FileKind fileKindByName(const QString &path);
 
 struct OpenedFile {
-    Project project; // a settings file gives its settings and no images
+    Project project;  // a settings file gives its settings and no images
     bool settingsOnly = false;
-    int renamedOutputNames = 0; // unsafe or shared output names the load made anew
+    int renamedOutputNames = 0;  // unsafe or shared output names the load made anew
 };
 
 // A project, or a settings file (by its extension). Only regular files are read.
@@ -35,4 +35,4 @@ Status saveFile(const OpenedFile &file, const QString &path);
 // The project at `path`, or a new one with the default settings when no file is there.
 Result<Project> openOrCreateProject(const QString &path, bool *created = nullptr, int *renamedOutputNames = nullptr);
 
-} // namespace lumarc
+}  // namespace lumarc

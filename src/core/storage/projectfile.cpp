@@ -15,15 +15,9 @@ constexpr qsizetype kLegacyItemFixedSize = 10;
 // Eleven texts and two i16: the smallest current image record.
 constexpr qsizetype kItemFixedSize = 26;
 
-qint16 flag(bool value)
-{
-    return value ? qint16(-1) : qint16(0);
-}
+qint16 flag(bool value) { return value ? qint16(-1) : qint16(0); }
 
-Error badFormat()
-{
-    return Error{ErrorCode::BadFormat, {}, QStringLiteral("Invalid ZEB file!")};
-}
+Error badFormat() { return Error{ErrorCode::BadFormat, {}, QStringLiteral("Invalid ZEB file!")}; }
 
 Status writeItem(BinaryWriter &writer, const ImageItem &item, int number)
 {
@@ -84,7 +78,7 @@ ImageItem readLegacyItem(BinaryReader &reader, const GallerySettings &settings)
     return item;
 }
 
-} // namespace
+}  // namespace
 
 Result<QByteArray> encodeProject(const Project &project)
 {
@@ -148,4 +142,4 @@ Status saveProject(const Project &project, const QString &path)
     return replaceFile(path, bytes.value());
 }
 
-} // namespace lumarc
+}  // namespace lumarc

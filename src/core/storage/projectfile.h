@@ -36,4 +36,4 @@ Result<QByteArray> encodeProject(const Project &project);
 // when given, gets how many were.
 Result<Project> decodeProject(const QByteArray &bytes, int *renamedOutputNames = nullptr);
 
-} // namespace lumarc
+}  // namespace lumarc

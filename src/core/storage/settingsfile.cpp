@@ -49,4 +49,4 @@ Status writeSettingsFile(const GallerySettings &settings, const QString &path)
     return replaceFile(path, bytes.value());
 }
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -27,4 +27,4 @@ Result<QByteArray> encodeSettings(const GallerySettings &settings);
 // ignored. BadFormat with detail "Invalid file!" and an empty path otherwise.
 Result<GallerySettings> decodeSettings(const QByteArray &bytes);
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -6,15 +6,9 @@ namespace lumarc {
 
 using Kind = SettingsField::Kind;
 
-QByteArray currentSignature()
-{
-    return QByteArray("ZEB104\0\0\0\0", kSignatureSize);
-}
+QByteArray currentSignature() { return QByteArray("ZEB104\0\0\0\0", kSignatureSize); }
 
-QByteArray legacySignature()
-{
-    return QByteArray("ZEB100\0\0\0\0", kSignatureSize);
-}
+QByteArray legacySignature() { return QByteArray("ZEB100\0\0\0\0", kSignatureSize); }
 
 namespace {
 
@@ -25,7 +19,7 @@ QString fieldLabel(const SettingsField &field, int number)
     return QStringLiteral("reserved settings field %1").arg(number);
 }
 
-} // namespace
+}  // namespace
 
 Status writeSettingsRecord(BinaryWriter &writer, const GallerySettings &settings)
 {
@@ -79,4 +73,4 @@ GallerySettings readSettingsRecord(BinaryReader &reader)
     return settings;
 }
 
-} // namespace lumarc
+}  // namespace lumarc

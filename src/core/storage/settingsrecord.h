@@ -28,4 +28,4 @@ Status writeSettingsRecord(BinaryWriter &writer, const GallerySettings &settings
 // Reads a whole record, reserved fields included. Check reader.failed() afterwards.
 GallerySettings readSettingsRecord(BinaryReader &reader);
 
-} // namespace lumarc
+}  // namespace lumarc

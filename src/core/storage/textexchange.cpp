@@ -15,10 +15,7 @@ namespace {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 
-bool isBlank(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
+bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 
 // Strips spaces and tabs only: other characters at the ends are part of the value.
 QString stripBlanks(QStringView text)
@@ -186,7 +183,7 @@ private:
     bool m_inBlock = false;
 };
 
-} // namespace
+}  // namespace
 
 QByteArray encodeTextList(const ImageList &images)
 {
@@ -313,4 +310,4 @@ Result<int> importTextList(Project &project, const QString &path)
     return images.count();
 }
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -46,4 +46,4 @@ Result<QList<ImageItem>> readTextList(const QString &path);
 // unchanged.
 Result<int> importTextList(Project &project, const QString &path);
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -23,12 +23,9 @@ int byteFor(char32_t cp)
     return -1;
 }
 
-} // namespace
+}  // namespace
 
-bool canEncode(char32_t codePoint)
-{
-    return byteFor(codePoint) >= 0;
-}
+bool canEncode(char32_t codePoint) { return byteFor(codePoint) >= 0; }
 
 QByteArray encode(const QString &text, Escape escape)
 {
@@ -100,4 +97,4 @@ QString decodeReferences(const QString &text)
     return out;
 }
 
-} // namespace lumarc::cp1252
+}  // namespace lumarc::cp1252

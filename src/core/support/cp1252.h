@@ -11,8 +11,8 @@
 namespace lumarc::cp1252 {
 
 enum class Escape {
-    Html, // &#<decimal>;
-    Css,  // \<hex> followed by one blank
+    Html,  // &#<decimal>;
+    Css,   // \<hex> followed by one blank
 };
 
 // True when the code point has a Windows-1252 byte.
@@ -28,4 +28,4 @@ QString decode(const QByteArray &bytes);
 // on purpose survives a save and load unchanged.
 QString decodeReferences(const QString &text);
 
-} // namespace lumarc::cp1252
+}  // namespace lumarc::cp1252

@@ -13,22 +13,22 @@
 namespace lumarc {
 
 enum class ErrorCode {
-    NotFound,    // a file or folder that should exist does not
-    ReadFailed,  // it exists but could not be read
-    WriteFailed, // a file or folder could not be written, created or removed
-    BadFormat,   // contents are not what the format allows (signature, truncation, syntax)
-    Decode,      // an image could not be decoded
-    Encode,      // an image could not be scaled or encoded
-    Network,     // a request failed
-    Invalid,     // a value or argument is out of range or of the wrong kind
-    Refused,     // the user or a rule declined the operation
+    NotFound,     // a file or folder that should exist does not
+    ReadFailed,   // it exists but could not be read
+    WriteFailed,  // a file or folder could not be written, created or removed
+    BadFormat,    // contents are not what the format allows (signature, truncation, syntax)
+    Decode,       // an image could not be decoded
+    Encode,       // an image could not be scaled or encoded
+    Network,      // a request failed
+    Invalid,      // a value or argument is out of range or of the wrong kind
+    Refused,      // the user or a rule declined the operation
 };
 
 struct Error {
     ErrorCode code = ErrorCode::Invalid;
-    QString path;       // the file or field the error is about; may be empty
-    QString detail;     // what went wrong, untranslated
-    int systemCode = 0; // the system's error number when a system call failed, else 0
+    QString path;        // the file or field the error is about; may be empty
+    QString detail;      // what went wrong, untranslated
+    int systemCode = 0;  // the system's error number when a system call failed, else 0
 
     // "path: detail", or the detail alone without a path.
     QString message() const { return path.isEmpty() ? detail : path + QStringLiteral(": ") + detail; }
@@ -46,8 +46,8 @@ struct Error {
 template <typename T>
 class [[nodiscard]] Result {
 public:
-    Result(T value) : m_data(std::move(value)) {}     // NOLINT(google-explicit-constructor)
-    Result(Error error) : m_data(std::move(error)) {} // NOLINT(google-explicit-constructor)
+    Result(T value) : m_data(std::move(value)) {}      // NOLINT(google-explicit-constructor)
+    Result(Error error) : m_data(std::move(error)) {}  // NOLINT(google-explicit-constructor)
 
     bool ok() const { return std::holds_alternative<T>(m_data); }
     explicit operator bool() const { return ok(); }
@@ -64,4 +64,4 @@ private:
 // For operations without a value: nullopt means success.
 using Status = std::optional<Error>;
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -21,7 +21,7 @@ QString systemReason(const QFileDevice &file)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 Status checkRegularFile(const QString &path)
 {
@@ -69,4 +69,4 @@ Status replaceFile(const QString &path, const QByteArray &bytes)
     return std::nullopt;
 }
 
-} // namespace lumarc
+}  // namespace lumarc

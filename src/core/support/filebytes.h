@@ -23,4 +23,4 @@ Result<QByteArray> readFileBytes(const QString &path, qsizetype maxBytes = -1);
 // Error: WriteFailed with the system's text.
 Status replaceFile(const QString &path, const QByteArray &bytes);
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -167,4 +167,4 @@ QString errorText(int code);
 // A link where a build would write: refused, since it leads out of the destination.
 Error linkRefused(const QString &path);
 
-} // namespace lumarc::fileops
+}  // namespace lumarc::fileops

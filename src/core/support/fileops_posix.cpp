@@ -18,10 +18,7 @@ namespace {
 
 constexpr qint64 kCopyPiece = 1 << 20;
 
-FileId idOf(const struct stat &st)
-{
-    return FileId{quint64(st.st_dev), quint64(st.st_ino)};
-}
+FileId idOf(const struct stat &st) { return FileId{quint64(st.st_dev), quint64(st.st_ino)}; }
 
 Error systemError(ErrorCode code, const QString &path, int number)
 {
@@ -63,12 +60,9 @@ void closeKeepingErrno(int fd)
     errno = saved;
 }
 
-} // namespace
+}  // namespace
 
-QString errorText(int code)
-{
-    return QString::fromLocal8Bit(std::strerror(code));
-}
+QString errorText(int code) { return QString::fromLocal8Bit(std::strerror(code)); }
 
 Error linkRefused(const QString &path)
 {
@@ -328,10 +322,7 @@ Result<ReadFile> ReadFile::open(const QString &path)
     return file;
 }
 
-bool ReadFile::rewind()
-{
-    return m_fd.isValid() && ::lseek(m_fd.get(), 0, SEEK_SET) == 0;
-}
+bool ReadFile::rewind() { return m_fd.isValid() && ::lseek(m_fd.get(), 0, SEEK_SET) == 0; }
 
 Result<qint64> ReadFile::read(char *buffer, qint64 max)
 {
@@ -398,8 +389,8 @@ Result<FileLock> FileLock::acquire(const QString &lockPath, int waitMs)
             lock.m_path = lockPath;
             return lock;
         }
-        ::close(fd); // the holder removed it as we got it: lock the new one
+        ::close(fd);  // the holder removed it as we got it: lock the new one
     }
 }
 
-} // namespace lumarc::fileops
+}  // namespace lumarc::fileops

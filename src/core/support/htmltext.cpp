@@ -106,9 +106,6 @@ QString cssString(const QString &name)
     return out;
 }
 
-QByteArray pageBytes(const QString &text)
-{
-    return cp1252::encode(text, cp1252::Escape::Html);
-}
+QByteArray pageBytes(const QString &text) { return cp1252::encode(text, cp1252::Escape::Html); }
 
-} // namespace lumarc::htmltext
+}  // namespace lumarc::htmltext

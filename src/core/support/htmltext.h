@@ -44,4 +44,4 @@ QString cssString(const QString &name);
 // The bytes of a page: Windows-1252, with &#<decimal>; for what it cannot represent.
 QByteArray pageBytes(const QString &text);
 
-} // namespace lumarc::htmltext
+}  // namespace lumarc::htmltext

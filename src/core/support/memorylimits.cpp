@@ -36,4 +36,4 @@ void limitAllocatorArenas(int arenas)
 #endif
 }
 
-} // namespace lumarc::memory
+}  // namespace lumarc::memory

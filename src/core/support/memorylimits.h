@@ -17,4 +17,4 @@ qint64 processLimit();
 // the arenas to `arenas` (where the C library offers the setting). Call before threads start.
 void limitAllocatorArenas(int arenas);
 
-} // namespace lumarc::memory
+}  // namespace lumarc::memory

@@ -16,14 +16,14 @@ namespace {
 // What the calling thread and its workers share; every field is guarded by `mutex`.
 struct Pool {
     std::mutex mutex;
-    std::condition_variable workerWake; // a permit, a stop, or nothing left to hand out
-    std::condition_variable callerWake; // an index finished, or a thread ended
-    std::deque<int> finished;           // in completion order, not yet given to done()
+    std::condition_variable workerWake;  // a permit, a stop, or nothing left to hand out
+    std::condition_variable callerWake;  // an index finished, or a thread ended
+    std::deque<int> finished;            // in completion order, not yet given to done()
     int count = 0;
-    int next = 0;        // the next index to hand out, so also how many were started
-    int permits = 0;     // starts allowed by done(), not yet taken by a thread
-    int running = 0;     // threads not yet ended
-    bool closed = false; // no new index: done() said stop, or a callback threw
+    int next = 0;         // the next index to hand out, so also how many were started
+    int permits = 0;      // starts allowed by done(), not yet taken by a thread
+    int running = 0;      // threads not yet ended
+    bool closed = false;  // no new index: done() said stop, or a callback threw
 };
 
 // A callback that throws is a programmer error; it counts as a stop, so the call still ends.
@@ -70,7 +70,7 @@ void runWorker(Pool &pool, int index, const std::function<void(int)> &work, cons
         --pool.permits;
         index = pool.next++;
         if (pool.next == pool.count)
-            pool.workerWake.notify_all(); // the threads waiting for a permit can end
+            pool.workerWake.notify_all();  // the threads waiting for a permit can end
     }
     finishWorker(workerFinished);
     std::lock_guard lock(pool.mutex);
@@ -98,7 +98,7 @@ int runHere(int count, const std::function<void(int)> &work, const std::function
     return started;
 }
 
-} // namespace
+}  // namespace
 
 int runIndexed(int count, int workers, const std::function<void(int)> &work, const std::function<bool(int)> &done,
                const std::function<void()> &workerFinished)
@@ -133,7 +133,7 @@ int runIndexed(int count, int workers, const std::function<void(int)> &work, con
     for (;;) {
         pool.callerWake.wait(lock, [&] { return !pool.finished.empty() || pool.running == 0; });
         if (pool.finished.empty())
-            break; // every thread has ended and every finished index was reported
+            break;  // every thread has ended and every finished index was reported
         const int index = pool.finished.front();
         pool.finished.pop_front();
         lock.unlock();
@@ -156,4 +156,4 @@ int runIndexed(int count, int workers, const std::function<void(int)> &work, con
     return started;
 }
 
-} // namespace lumarc
+}  // namespace lumarc

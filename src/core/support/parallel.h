@@ -33,4 +33,4 @@ namespace lumarc {
 int runIndexed(int count, int workers, const std::function<void(int)> &work, const std::function<bool(int)> &done,
                const std::function<void()> &workerFinished = {});
 
-} // namespace lumarc
+}  // namespace lumarc

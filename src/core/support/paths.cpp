@@ -38,9 +38,6 @@ QString join(const QString &folder, const QString &name)
     return folder + sep + name;
 }
 
-bool exists(const QString &path)
-{
-    return !path.isEmpty() && QFileInfo::exists(path);
-}
+bool exists(const QString &path) { return !path.isEmpty() && QFileInfo::exists(path); }
 
-} // namespace lumarc::paths
+}  // namespace lumarc::paths

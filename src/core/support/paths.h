@@ -23,4 +23,4 @@ QString join(const QString &folder, const QString &name);
 // True when the path names an existing file or folder.
 bool exists(const QString &path);
 
-} // namespace lumarc::paths
+}  // namespace lumarc::paths

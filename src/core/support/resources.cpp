@@ -20,4 +20,4 @@ void ensureResources()
     std::call_once(once, registerResources);
 }
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -9,4 +9,4 @@ namespace lumarc {
 // (a static settings record looking up its localised default) calls this first.
 void ensureResources();
 
-} // namespace lumarc
+}  // namespace lumarc

@@ -21,7 +21,7 @@ bool isWebUrl(const QUrl &url)
            && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
 }
 
-} // namespace
+}  // namespace
 
 QString LinkChecker::probeAddress()
 {
@@ -39,15 +39,9 @@ LinkChecker::~LinkChecker()
         release(flight);
 }
 
-void LinkChecker::setNetworkAccessManager(QNetworkAccessManager *manager)
-{
-    m_manager = manager;
-}
+void LinkChecker::setNetworkAccessManager(QNetworkAccessManager *manager) { m_manager = manager; }
 
-void LinkChecker::setOffline(bool offline)
-{
-    m_offline = offline;
-}
+void LinkChecker::setOffline(bool offline) { m_offline = offline; }
 
 QNetworkAccessManager *LinkChecker::manager()
 {
@@ -225,7 +219,7 @@ void LinkChecker::onHeaders(quint64 id)
         return;
     }
     if (flight.row < 0) {
-        land(id, LinkStatus::Validated); // any answer, even 404, shows the network works
+        land(id, LinkStatus::Validated);  // any answer, even 404, shows the network works
         return;
     }
     const int status = code.toInt();
@@ -275,7 +269,7 @@ void LinkChecker::release(Flight &flight)
         dropReply(std::exchange(flight.reply, nullptr));
     if (flight.timer) {
         flight.timer->stop();
-        flight.timer->deleteLater(); // we may be inside its timeout()
+        flight.timer->deleteLater();  // we may be inside its timeout()
         flight.timer = nullptr;
     }
 }
@@ -317,4 +311,4 @@ void LinkChecker::setStatus(int row, LinkStatus status)
     Q_EMIT rowChecked(row, status);
 }
 
-} // namespace lumarc::verify
+}  // namespace lumarc::verify

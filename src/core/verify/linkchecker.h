@@ -22,7 +22,7 @@ namespace lumarc::verify {
 class LinkChecker : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kConcurrency = 8; // network checks in flight at once
+    static constexpr int kConcurrency = 8;  // network checks in flight at once
     // Whole check of one link, redirects included, counted from when its request leaves Qt's
     // queue: Qt opens at most six connections to one host, and the others wait their turn.
     static constexpr int kLinkTimeoutMs = 3000;
@@ -71,7 +71,7 @@ private:
         int hops = 0;
         QNetworkReply *reply = nullptr;
         QTimer *timer = nullptr;
-        bool clockStarted = false; // the request has left Qt's queue: the time limit runs
+        bool clockStarted = false;  // the request has left Qt's queue: the time limit runs
         int timeoutMs = 0;
     };
 
@@ -101,12 +101,12 @@ private:
     QNetworkAccessManager *m_manager = nullptr;
     bool m_offline = false;
     bool m_running = false;
-    quint64 m_generation = 0; // tells a run's queued calls from a later run's
+    quint64 m_generation = 0;  // tells a run's queued calls from a later run's
     quint64 m_nextFlight = 0;
     QList<LinkRow> m_rows;
-    QList<std::pair<int, QString>> m_waiting; // rows still to load, with their addresses
-    QHash<int, QList<int>> m_sameAddress;     // a loaded row -> later rows with its address
+    QList<std::pair<int, QString>> m_waiting;  // rows still to load, with their addresses
+    QHash<int, QList<int>> m_sameAddress;      // a loaded row -> later rows with its address
     QHash<quint64, Flight> m_flights;
 };
 
-} // namespace lumarc::verify
+}  // namespace lumarc::verify

@@ -68,17 +68,11 @@ StatusString statusString(LinkStatus status)
 
 // True for an existing file or folder. "\" and "/" both separate folders, because project
 // files carry paths written on Windows.
-bool fileExists(const QString &path)
-{
-    return paths::exists(QString(path).replace(u'\\', u'/'));
-}
+bool fileExists(const QString &path) { return paths::exists(QString(path).replace(u'\\', u'/')); }
 
-} // namespace
+}  // namespace
 
-QString linkBaseForChecks(const QString &base)
-{
-    return QString(base).replace(u'\\', u'/');
-}
+QString linkBaseForChecks(const QString &base) { return QString(base).replace(u'\\', u'/'); }
 
 bool isExternalUrl(const QString &text)
 {
@@ -110,12 +104,12 @@ std::optional<QString> resolveRelativeUrl(const QString &base, const QString &re
     }
     rest = withoutTrailingSlash(rest);
     if (!prefix.isEmpty() && rest.isEmpty())
-        return std::nullopt; // a scheme without a host
+        return std::nullopt;  // a scheme without a host
 
     // A base rooted at "/" splits into an empty first segment, which keeps the root.
     QStringList segments = rest.split(QLatin1Char('/'));
     if (!prefix.isEmpty())
-        segments.first() = segments.first().toLower(); // host names ignore case, paths do not
+        segments.first() = segments.first().toLower();  // host names ignore case, paths do not
     qsizetype kept = segments.size();
 
     link = withoutTrailingSlash(link);
@@ -151,10 +145,7 @@ QString statusText(LinkStatus status)
     return i18n::getString(s.id, QString::fromLatin1(s.english));
 }
 
-QString englishStatusText(LinkStatus status)
-{
-    return QString::fromLatin1(statusString(status).english);
-}
+QString englishStatusText(LinkStatus status) { return QString::fromLatin1(statusString(status).english); }
 
 bool isProblem(LinkStatus status)
 {
@@ -228,4 +219,4 @@ LocalCheck checkLocally(const LinkRow &row, const QString &linkBase)
     return {fileExists(address) ? LinkStatus::Validated : LinkStatus::LinkFileNotFound, {}};
 }
 
-} // namespace lumarc::verify
+}  // namespace lumarc::verify

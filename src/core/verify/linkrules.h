@@ -67,7 +67,7 @@ bool isProblem(LinkStatus status);
 struct LinkRow {
     RowKind kind = RowKind::Image;
     RowSource source = RowSource::ImagePath;
-    int imageIndex = -1; // index in the project; -1 for rows from the settings
+    int imageIndex = -1;  // index in the project; -1 for rows from the settings
     QString address;
     LinkStatus status = LinkStatus::NotVerified;
 };
@@ -85,6 +85,6 @@ struct LocalCheck {
 };
 LocalCheck checkLocally(const LinkRow &row, const QString &linkBase);
 
-} // namespace lumarc::verify
+}  // namespace lumarc::verify
 
 Q_DECLARE_METATYPE(lumarc::verify::LinkStatus)

@@ -21,7 +21,7 @@ private:
     const std::atomic_bool &m_stop;
 };
 
-} // namespace
+}  // namespace
 
 BuildRunner::BuildRunner(QObject *parent) : QObject(parent), m_stop(std::make_shared<std::atomic_bool>(false))
 {
@@ -68,19 +68,10 @@ void BuildRunner::start(const Project &project, bool htmlOnly, const QStringList
     }));
 }
 
-void BuildRunner::stop()
-{
-    m_stop->store(true);
-}
+void BuildRunner::stop() { m_stop->store(true); }
 
-bool BuildRunner::isRunning() const
-{
-    return m_watcher.isRunning();
-}
+bool BuildRunner::isRunning() const { return m_watcher.isRunning(); }
 
-void BuildRunner::wait()
-{
-    m_watcher.waitForFinished();
-}
+void BuildRunner::wait() { m_watcher.waitForFinished(); }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

@@ -42,4 +42,4 @@ private:
     std::shared_ptr<std::atomic_bool> m_stop;
 };
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

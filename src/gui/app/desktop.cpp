@@ -20,4 +20,4 @@ int runDesktop(const QStringList &arguments)
     return QApplication::exec();
 }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

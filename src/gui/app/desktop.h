@@ -10,4 +10,4 @@ namespace lumarc::gui {
 // Runs the event loop of an existing QApplication; returns its exit code.
 int runDesktop(const QStringList &arguments);
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

@@ -34,10 +34,7 @@ QLocale languageLocale(int languageId)
     return QLocale(QLocale::English, QLocale::UnitedKingdom);
 }
 
-QString nativeLanguageName(int languageId)
-{
-    return languageLocale(languageId).nativeLanguageName();
-}
+QString nativeLanguageName(int languageId) { return languageLocale(languageId).nativeLanguageName(); }
 
 LanguageDialog::LanguageDialog(QWidget *parent) : QDialog(parent)
 {
@@ -136,4 +133,4 @@ i18n::LanguageChoice runLanguageDialog(QSettings &store, QWidget *parent, bool a
     return result;
 }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

@@ -64,4 +64,4 @@ private:
 // language and the flag when it closes, confirmed or not. Returns the choice in force.
 i18n::LanguageChoice runLanguageDialog(QSettings &store, QWidget *parent, bool atStartup);
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

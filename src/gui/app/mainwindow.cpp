@@ -60,7 +60,7 @@ namespace {
 // The message box title of an image's add messages: the program's name.
 const QString kProgramName = QStringLiteral("Lumarc");
 
-} // namespace
+}  // namespace
 
 MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
     : QMainWindow(parent), m_store(std::move(store)), m_document(new ProjectDocument(this)), m_grid(new ThumbnailGrid),
@@ -85,8 +85,8 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
     buildMenus();
     connectSignals();
     restoreState();
-    retranslate(); // the caption too
-    refreshGrid(); // and what is enabled
+    retranslate();  // the caption too
+    refreshGrid();  // and what is enabled
     // F6 moves the focus between the grid, the editor and the tool row; Tab keeps its
     // meaning inside the grid.
     auto *nextPane = new QShortcut(QKeySequence(Qt::Key_F6), this);
@@ -341,15 +341,9 @@ void MainWindow::writeStateOnClose()
     m_store->sync();
 }
 
-int MainWindow::picturesPerRow() const
-{
-    return m_grid->picturesPerRow();
-}
+int MainWindow::picturesPerRow() const { return m_grid->picturesPerRow(); }
 
-QAction *MainWindow::action(const QString &name) const
-{
-    return m_actions.value(name);
-}
+QAction *MainWindow::action(const QString &name) const { return m_actions.value(name); }
 
 // --- captions -------------------------------------------------------------------------
 
@@ -536,7 +530,7 @@ void MainWindow::projectFileChanged()
     const FileState now = FileState::of(path);
     if (now == m_fileState || now == m_toldState || !now.exists)
         return;
-    m_toldState = now; // said once per change; a save still asks before it overwrites
+    m_toldState = now;  // said once per change; a save still asks before it overwrites
     m_askingAboutChange = true;
     const QString changed = getString(306, QStringLiteral("This project file was changed by another program since it "
                                                           "was opened or saved here."));
@@ -567,10 +561,7 @@ void MainWindow::showLoadingPanel(const QString &text)
     m_loadingPanel->repaint();
 }
 
-void MainWindow::hideLoadingPanel()
-{
-    m_loadingPanel->hide();
-}
+void MainWindow::hideLoadingPanel() { m_loadingPanel->hide(); }
 
 // --- grid and editor ---------------------------------------------------------------------
 
@@ -802,7 +793,7 @@ void MainWindow::stopAdding()
             it = m_pendingOrder.erase(it);
         }
     }
-    appendFinishedImages(); // which ends the adding, as nothing is pending any more
+    appendFinishedImages();  // which ends the adding, as nothing is pending any more
 }
 
 void MainWindow::endAdding()
@@ -835,7 +826,7 @@ bool MainWindow::loadProject(const QString &path, bool addToRecent)
 {
     commitEditor();
     if (path.isEmpty() || !QFileInfo::exists(path) || isAdding() || isBuilding())
-        return false; // a stale recent entry: nothing is said
+        return false;  // a stale recent entry: nothing is said
     showLoadingPanel(QStringLiteral("Loading..."));
     int renamed = 0;
     Result<Project> loaded = lumarc::loadProject(path, &renamed);
@@ -1096,10 +1087,7 @@ QString MainWindow::relativeBase() const
     return m_document->path().isEmpty() ? m_dataFolder : QFileInfo(m_document->path()).absolutePath();
 }
 
-bool MainWindow::isBuilding() const
-{
-    return m_build->isRunning();
-}
+bool MainWindow::isBuilding() const { return m_build->isRunning(); }
 
 void MainWindow::makeGallery()
 {
@@ -1190,17 +1178,11 @@ void MainWindow::buildEnded(const BuildReport &report)
 
 // --- language and closing ------------------------------------------------------------------
 
-void MainWindow::chooseLanguage()
-{
-    runLanguageDialog(*m_store, this, false);
-}
+void MainWindow::chooseLanguage() { runLanguageDialog(*m_store, this, false); }
 
 // --- the settings dialog ---------------------------------------------------------------
 
-void MainWindow::collectSettings()
-{
-    m_document->setSettings(m_settingsDialog->getValues());
-}
+void MainWindow::collectSettings() { m_document->setSettings(m_settingsDialog->getValues()); }
 
 // The settings dialog shows a record in a settled form (an unknown alignment as "center",
 // the "http://" placeholder as no parent link) and hands that form back. A project takes
@@ -1211,10 +1193,7 @@ GallerySettings MainWindow::asShown(const GallerySettings &settings)
     return m_settingsDialog->getValues();
 }
 
-void MainWindow::showSettings()
-{
-    m_settingsDialog->setValues(m_document->settings());
-}
+void MainWindow::showSettings() { m_settingsDialog->setValues(m_document->settings()); }
 
 void MainWindow::openSettings()
 {
@@ -1300,4 +1279,4 @@ void MainWindow::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

@@ -160,12 +160,12 @@ private:
     // Kept for the whole run: its controls are the newest copy of the settings until
     // collectSettings() copies them into the project.
     SettingsDialog *m_settingsDialog;
-    QFileSystemWatcher *m_watcher; // the open project's file
+    QFileSystemWatcher *m_watcher;  // the open project's file
     QTimer *m_watchDelay;
     UrlCollection m_urls;
     RecentProjects m_recent;
     QString m_dataFolder;
-    QString m_defaultSettingsPath; // default.zem in the data folder
+    QString m_defaultSettingsPath;  // default.zem in the data folder
     QString m_sourceFolder;
 
     QMenu *m_fileMenu = nullptr;
@@ -194,11 +194,11 @@ private:
     struct PendingAdd {
         QString path;
         bool finished = false;
-        QImage preview; // null when the preview could not be made
+        QImage preview;  // null when the preview could not be made
     };
-    QHash<quint64, PendingAdd> m_pending; // by ticket
-    QList<quint64> m_pendingOrder;        // the tickets in the route's order
-    QStringList m_addMessages;            // refused duplicates and failed previews
+    QHash<quint64, PendingAdd> m_pending;  // by ticket
+    QList<quint64> m_pendingOrder;         // the tickets in the route's order
+    QStringList m_addMessages;             // refused duplicates and failed previews
     int m_added = 0;
     AddRoute m_route = AddRoute::Dialog;
     // The open project's file as last loaded or saved here, and as last reported changed.
@@ -210,4 +210,4 @@ private:
     int m_buildTotal = 0;
 };
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

@@ -32,7 +32,7 @@ bool isSeparator(QChar c)
     return c == u'\\' || c == u'/';
 }
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<QSettings> openUserStore()
 {
@@ -88,7 +88,7 @@ void RecentProjects::addFile(const QString &path)
     if (position == 0) {
         if (m_fileCount < maxFileCount())
             ++m_fileCount;
-        position = m_fileCount; // on a full list the last entry is overwritten
+        position = m_fileCount;  // on a full list the last entry is overwritten
     }
     for (int slot = position - 1; slot >= 1; --slot)
         m_slots[slot] = m_slots.at(slot - 1);
@@ -155,4 +155,4 @@ void writePicturesPerRow(QSettings &store, int count)
     store.setValue(kSettingsGroup + QStringLiteral("/picinrow"), QString::number(count));
 }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

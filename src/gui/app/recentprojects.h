@@ -50,7 +50,7 @@ public:
     void load(QSettings &store);
 
 private:
-    QStringList m_slots = QStringList(kMaxRecent); // slot k at index k - 1
+    QStringList m_slots = QStringList(kMaxRecent);  // slot k at index k - 1
     int m_fileCount = 0;
 };
 
@@ -64,4 +64,4 @@ void writeSourceFolder(QSettings &store, const QString &folder);
 int readPicturesPerRow(QSettings &store);
 void writePicturesPerRow(QSettings &store, int count);
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

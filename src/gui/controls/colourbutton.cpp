@@ -6,10 +6,7 @@
 
 namespace lumarc::gui {
 
-QColor toQColor(qint32 colour)
-{
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
+QColor toQColor(qint32 colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
 
 qint32 colourNumber(const QColor &colour)
 {
@@ -27,10 +24,7 @@ void paintLabel(QLabel *label, const QColor &background, const std::optional<QCo
     label->setAutoFillBackground(true);
 }
 
-ColourButton::ColourButton(QWidget *parent) : QPushButton(parent)
-{
-    updateFace();
-}
+ColourButton::ColourButton(QWidget *parent) : QPushButton(parent) { updateFace(); }
 
 void ColourButton::setColour(qint32 colour)
 {
@@ -53,4 +47,4 @@ void ColourButton::updateFace()
                       .arg(hex));
 }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

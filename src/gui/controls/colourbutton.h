@@ -41,4 +41,4 @@ private:
     qint32 m_colour = 0;
 };
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

@@ -24,10 +24,7 @@ constexpr int kDefaultBeforeWidth = 80;
 constexpr int kDefaultValueWidth = 60;
 constexpr int kDefaultAfterWidth = 20;
 
-bool isWholeNumberType(NumericType type)
-{
-    return type != NumericType::Decimal;
-}
+bool isWholeNumberType(NumericType type) { return type != NumericType::Decimal; }
 
 QLocale displayLocale()
 {
@@ -36,7 +33,7 @@ QLocale displayLocale()
     return locale;
 }
 
-} // namespace
+}  // namespace
 
 NumberRange typeRange(NumericType type)
 {
@@ -74,7 +71,7 @@ QString formatNumber(double value, const QString &format, const QLocale &locale)
     const double scale = std::pow(10.0, decimals);
     double rounded = std::round(value * scale) / scale;
     if (rounded == 0.0)
-        rounded = 0.0; // no "-0" for a small negative value
+        rounded = 0.0;  // no "-0" for a small negative value
     QLocale plain = locale;
     plain.setNumberOptions(QLocale::OmitGroupSeparator);
     return plain.toString(rounded, 'f', decimals);
@@ -211,10 +208,7 @@ int NumericBox::intValue() const
     return static_cast<int>(std::lround(std::clamp(m_value, whole.minimum, whole.maximum)));
 }
 
-void NumericBox::setValue(double value)
-{
-    storeValue(value);
-}
+void NumericBox::setValue(double value) { storeValue(value); }
 
 void NumericBox::setMinimum(double minimum)
 {
@@ -289,15 +283,9 @@ void NumericBox::setUpDownIncrement(double step)
     m_step = std::abs(step);
 }
 
-void NumericBox::setTimerInterval(int milliseconds)
-{
-    m_timerInterval = std::max(0, milliseconds);
-}
+void NumericBox::setTimerInterval(int milliseconds) { m_timerInterval = std::max(0, milliseconds); }
 
-void NumericBox::setAutoSelect(bool on)
-{
-    m_autoSelect = on;
-}
+void NumericBox::setAutoSelect(bool on) { m_autoSelect = on; }
 
 void NumericBox::setWidths(int before, int value, int after)
 {
@@ -314,15 +302,9 @@ void NumericBox::setWidths(int before, int value, int after)
     apply(m_afterLabel, after);
 }
 
-void NumericBox::setFocusNextWidget(QWidget *widget)
-{
-    m_focusNext = widget;
-}
+void NumericBox::setFocusNextWidget(QWidget *widget) { m_focusNext = widget; }
 
-void NumericBox::setFocusBackWidget(QWidget *widget)
-{
-    m_focusBack = widget;
-}
+void NumericBox::setFocusBackWidget(QWidget *widget) { m_focusBack = widget; }
 
 bool NumericBox::letValue(const QString &text, std::optional<double> newMinimum, std::optional<double> newMaximum)
 {
@@ -341,20 +323,11 @@ bool NumericBox::letValue(const QString &text, std::optional<double> newMinimum,
     return accepted.has_value();
 }
 
-QString NumericBox::text() const
-{
-    return m_valueEdit->text();
-}
+QString NumericBox::text() const { return m_valueEdit->text(); }
 
-void NumericBox::beginStepUp()
-{
-    beginStepping(1.0);
-}
+void NumericBox::beginStepUp() { beginStepping(1.0); }
 
-void NumericBox::beginStepDown()
-{
-    beginStepping(-1.0);
-}
+void NumericBox::beginStepDown() { beginStepping(-1.0); }
 
 void NumericBox::beginStepping(double sign)
 {
@@ -478,7 +451,7 @@ bool NumericBox::handleKeyPress(QKeyEvent *event)
         return false;
     const QChar key = typed.at(0);
     if (!key.isPrint() && key != u'\r' && key != u'\b')
-        return false; // Tab, Delete, Escape: not characters of the number
+        return false;  // Tab, Delete, Escape: not characters of the number
     const bool keypadDecimal =
         (event->modifiers() & Qt::KeypadModifier) && (event->key() == Qt::Key_Period || event->key() == Qt::Key_Comma);
     const KeyContext context = keyContext();
@@ -541,4 +514,4 @@ void NumericBox::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

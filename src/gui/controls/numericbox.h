@@ -22,10 +22,10 @@ namespace lumarc::gui {
 
 // The number a box holds. The values are what the program's files have always stored.
 enum class NumericType {
-    Int32 = 0,   // -2147483648 to 2147483647
-    Int16 = 1,   // -32768 to 32767
-    Byte = 2,    // 0 to 255
-    Decimal = 3, // decimal numbers within the Int32 range
+    Int32 = 0,    // -2147483648 to 2147483647
+    Int16 = 1,    // -32768 to 32767
+    Byte = 2,     // 0 to 255
+    Decimal = 3,  // decimal numbers within the Int32 range
 };
 
 struct NumberRange {
@@ -57,16 +57,16 @@ std::optional<double> acceptableValue(const QString &text, double minimum, doubl
 
 // What the edit box does with one typed character. Enter arrives as '\r', Backspace as '\b'.
 enum class KeyAction {
-    Pass,    // the character goes into the text
-    Refuse,  // dropped with a beep
-    Replace, // the locale's decimal separator goes in instead
-    Confirm, // Enter: the text is confirmed, the character dropped
+    Pass,     // the character goes into the text
+    Refuse,   // dropped with a beep
+    Replace,  // the locale's decimal separator goes in instead
+    Confirm,  // Enter: the text is confirmed, the character dropped
 };
 
 // The edit box as the key filter sees it.
 struct KeyContext {
     QString text;
-    int selectionStart = 0; // the caret when nothing is selected
+    int selectionStart = 0;  // the caret when nothing is selected
     int selectionLength = 0;
     double minimum = 0;
     NumericType type = NumericType::Int32;
@@ -180,7 +180,7 @@ protected:
 
 private:
     void beginStepping(double sign);
-    bool makeStep(); // true when a limit was reached
+    bool makeStep();  // true when a limit was reached
     void storeValue(double value);
     void refreshText();
     void refreshToolTip();
@@ -203,7 +203,7 @@ private:
     double m_maximum = 2147483647.0;
     NumericType m_type = NumericType::Int32;
     QString m_format = QStringLiteral("0");
-    std::optional<QString> m_beforeString; // unset: the default caption, which follows the language
+    std::optional<QString> m_beforeString;  // unset: the default caption, which follows the language
     QString m_afterString = QStringLiteral("px");
     bool m_infoMode = false;
     bool m_upDownVisible = false;
@@ -215,4 +215,4 @@ private:
     QPointer<QWidget> m_focusBack;
 };
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

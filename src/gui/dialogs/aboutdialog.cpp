@@ -30,7 +30,7 @@ QLabel *linkLabel(const QString &html, QWidget *parent)
     return label;
 }
 
-} // namespace
+}  // namespace
 
 QList<LibraryCredit> libraryCredits()
 {
@@ -97,10 +97,7 @@ void AboutDialog::retranslate()
     m_closeButton->setText(i18n::getString(16, QStringLiteral("Close")));
 }
 
-void AboutDialog::openLink(const QString &address)
-{
-    QDesktopServices::openUrl(QUrl(address));
-}
+void AboutDialog::openLink(const QString &address) { QDesktopServices::openUrl(QUrl(address)); }
 
 void AboutDialog::changeEvent(QEvent *event)
 {
@@ -109,4 +106,4 @@ void AboutDialog::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
 }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

@@ -44,4 +44,4 @@ private:
     QPushButton *m_closeButton = nullptr;
 };
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

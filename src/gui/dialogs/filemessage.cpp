@@ -15,4 +15,4 @@ QMessageBox::StandardButton fileMessage(QWidget *parent, QMessageBox::Icon icon,
     return QMessageBox::StandardButton(box.exec());
 }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

@@ -14,4 +14,4 @@ namespace lumarc::gui {
 QMessageBox::StandardButton fileMessage(QWidget *parent, QMessageBox::Icon icon, const QString &path,
                                         const QString &text, QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

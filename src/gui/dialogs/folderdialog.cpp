@@ -25,4 +25,4 @@ QString qtFilter(const QString &pairs)
     return filters.join(QStringLiteral(";;"));
 }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

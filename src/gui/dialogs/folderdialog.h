@@ -17,4 +17,4 @@ QString chooseFolder(QWidget *owner, const QString &title, const QString &startF
 // take "Description (*.a *.b)" entries separated by ";;", with blanks between the patterns.
 QString qtFilter(const QString &pairs);
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

@@ -43,7 +43,7 @@ QString componentText(const QString &caption, int value)
     return caption + QStringLiteral(" #") + QString::number(value, 16).toUpper();
 }
 
-} // namespace
+}  // namespace
 
 HexaColorDialog::HexaColorDialog(QWidget *parent)
     : QDialog(parent),
@@ -164,15 +164,9 @@ void HexaColorDialog::setColour(qint32 colour)
     m_sliders[2]->setValue(rgb.blue());
 }
 
-QSlider *HexaColorDialog::slider(int i) const
-{
-    return i >= 0 && i < 3 ? m_sliders[i] : nullptr;
-}
+QSlider *HexaColorDialog::slider(int i) const { return i >= 0 && i < 3 ? m_sliders[i] : nullptr; }
 
-QLabel *HexaColorDialog::componentLabel(int i) const
-{
-    return i >= 0 && i < 3 ? m_componentLabels[i] : nullptr;
-}
+QLabel *HexaColorDialog::componentLabel(int i) const { return i >= 0 && i < 3 ? m_componentLabels[i] : nullptr; }
 
 WebColorsDialog *HexaColorDialog::webPalette()
 {
@@ -234,4 +228,4 @@ bool HexaColorDialog::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

@@ -75,7 +75,7 @@ private:
     QPushButton *m_okButton = nullptr;
     QPushButton *m_cancelButton = nullptr;
     WebColorsDialog *m_palette = nullptr;
-    QString m_caption; // the caller's; empty: the default caption
+    QString m_caption;  // the caller's; empty: the default caption
 };
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

@@ -16,7 +16,7 @@ namespace lumarc::gui {
 bool takeUrlAnswer(const QString &answer, QString &text, UrlCollection &urls)
 {
     text = answer.trimmed();
-    urls.add(text); // refuses empty and known addresses
+    urls.add(text);  // refuses empty and known addresses
     return !text.isEmpty();
 }
 
@@ -85,10 +85,7 @@ void InputDialog::setText(const QString &text)
         m_urlBox->setEditText(text);
 }
 
-QString InputDialog::text() const
-{
-    return m_lineEdit ? m_lineEdit->text() : m_urlBox->currentText();
-}
+QString InputDialog::text() const { return m_lineEdit ? m_lineEdit->text() : m_urlBox->currentText(); }
 
 QString InputDialog::getText(QWidget *parent, const QString &caption, const QString &prompt, const QString &initial,
                              bool *ok)
@@ -132,4 +129,4 @@ void InputDialog::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
 }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

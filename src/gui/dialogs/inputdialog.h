@@ -34,8 +34,8 @@ class InputDialog : public QDialog {
 
 public:
     enum class Kind {
-        Text, // prompt above a one-line field
-        Url,  // editable drop-down of known addresses
+        Text,  // prompt above a one-line field
+        Url,   // editable drop-down of known addresses
     };
 
     explicit InputDialog(Kind kind, QWidget *parent = nullptr);
@@ -64,10 +64,10 @@ protected:
 
 private:
     QLabel *m_promptLabel = nullptr;
-    QLineEdit *m_lineEdit = nullptr; // Kind::Text
-    QComboBox *m_urlBox = nullptr;   // Kind::Url
+    QLineEdit *m_lineEdit = nullptr;  // Kind::Text
+    QComboBox *m_urlBox = nullptr;    // Kind::Url
     QPushButton *m_okButton = nullptr;
     QPushButton *m_cancelButton = nullptr;
 };
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

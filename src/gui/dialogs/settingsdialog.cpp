@@ -88,10 +88,7 @@ const QString kParentUrlPlaceholder = QStringLiteral("http://");
 
 // A text field that should hold a number, as a number; 0 when it holds none (only a
 // hand-edited file or the command line can store such a value).
-double numberOf(const QString &text)
-{
-    return parseNumber(text, QLocale::c()).value_or(0);
-}
+double numberOf(const QString &text) { return parseNumber(text, QLocale::c()).value_or(0); }
 
 // The four border colours, top, right, bottom, left, of a CSS border-color value: one to
 // four colours, the missing sides taken as the browser takes them. nullopt when the value
@@ -127,12 +124,9 @@ const SettingsField *field(const QString &name)
     return found;
 }
 
-QString nativeName(const QString &path)
-{
-    return path.isEmpty() ? path : QDir::toNativeSeparators(path);
-}
+QString nativeName(const QString &path) { return path.isEmpty() ? path : QDir::toNativeSeparators(path); }
 
-} // namespace
+}  // namespace
 
 SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent)
 {
@@ -365,7 +359,7 @@ QWidget *SettingsDialog::buildSettingsTab()
     NumericBox *rows = addNumericBox(QStringLiteral("rows"), 1, 1000, 1);
     columns->setAfterString(QString());
     rows->setAfterString(QString());
-    quality->setAfterString(QString()); // "%" comes from the string table
+    quality->setAfterString(QString());  // "%" comes from the string table
 
     m_folderButton = browseButton();
     connect(m_folderButton, &QToolButton::clicked, this, &SettingsDialog::chooseDestinationFolder);
@@ -411,7 +405,7 @@ QWidget *SettingsDialog::buildHelpTab()
     for (int i = 0; i < 12; ++i) {
         auto *label = new QLabel;
         label->setObjectName(QStringLiteral("lblInfo"));
-        label->setWordWrap(i % 2 == 1); // the part names stay on one line
+        label->setWordWrap(i % 2 == 1);  // the part names stay on one line
         m_helpLabels.append(label);
         grid->addWidget(label, i / 2, i % 2);
     }
@@ -538,10 +532,7 @@ void SettingsDialog::setProjectPath(const QString &path)
     setWindowTitle(windowCaption(path));
 }
 
-NumericBox *SettingsDialog::numericBox(const QString &fieldName) const
-{
-    return m_numbers.value(fieldName);
-}
+NumericBox *SettingsDialog::numericBox(const QString &fieldName) const { return m_numbers.value(fieldName); }
 
 ColourButton *SettingsDialog::colourButton(const QString &fieldName, int index) const
 {
@@ -550,15 +541,9 @@ ColourButton *SettingsDialog::colourButton(const QString &fieldName, int index) 
     return m_colours.value(fieldName);
 }
 
-QLineEdit *SettingsDialog::textBox(const QString &fieldName) const
-{
-    return m_texts.value(fieldName);
-}
+QLineEdit *SettingsDialog::textBox(const QString &fieldName) const { return m_texts.value(fieldName); }
 
-QCheckBox *SettingsDialog::checkBox(const QString &fieldName) const
-{
-    return m_checks.value(fieldName);
-}
+QCheckBox *SettingsDialog::checkBox(const QString &fieldName) const { return m_checks.value(fieldName); }
 
 // --- record and controls ---------------------------------------------------------------
 
@@ -645,7 +630,7 @@ GallerySettings SettingsDialog::getValues() const
         settings.*f->int16 = box->isChecked() ? 1 : 0;
     settings.titleFontName = m_titleFontName;
     settings.galleryTitleFontName = m_galleryTitleFontName;
-    resetUnfitFields(settings); // fields no control edits (the page font list, the weight)
+    resetUnfitFields(settings);  // fields no control edits (the page font list, the weight)
     return settings;
 }
 
@@ -746,15 +731,9 @@ void SettingsDialog::chooseBackgroundImage(int which)
     m_texts.value(fieldName)->setText(nativeName(path));
 }
 
-void SettingsDialog::choosePageBackgroundImage()
-{
-    chooseBackgroundImage(0);
-}
+void SettingsDialog::choosePageBackgroundImage() { chooseBackgroundImage(0); }
 
-void SettingsDialog::chooseCellBackgroundImage()
-{
-    chooseBackgroundImage(1);
-}
+void SettingsDialog::chooseCellBackgroundImage() { chooseBackgroundImage(1); }
 
 void SettingsDialog::restoreDefaults()
 {
@@ -811,4 +790,4 @@ void SettingsDialog::done(int result)
     Q_EMIT closed();
 }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

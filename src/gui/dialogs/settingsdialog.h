@@ -118,7 +118,7 @@ private:
     GallerySettings m_record;
     QString m_titleFontName;
     QString m_galleryTitleFontName;
-    QSet<QString> m_unreadColours; // colour fields kept as written (see setValues())
+    QSet<QString> m_unreadColours;  // colour fields kept as written (see setValues())
     QString m_dataFolder;
     QString m_sourceFolder;
     QString m_projectPath;
@@ -134,7 +134,7 @@ private:
     Bindings<ColourButton> m_colourFields;
     Bindings<QLineEdit> m_textFields;
     Bindings<QCheckBox> m_checkFields;
-    std::array<NumericBox *, 2> m_thumbSize{}; // width, height
+    std::array<NumericBox *, 2> m_thumbSize{};  // width, height
     std::array<NumericBox *, 2> m_cellSize{};
     QHash<QString, NumericBox *> m_numbers;
     QHash<QString, ColourButton *> m_colours;
@@ -158,4 +158,4 @@ private:
     QPushButton *m_exitButton = nullptr;
 };
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

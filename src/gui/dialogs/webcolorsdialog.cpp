@@ -29,7 +29,7 @@ constexpr int kFieldGap = 2;
 
 const char *const kFieldIndex = "lumarcFieldIndex";
 
-} // namespace
+}  // namespace
 
 QStringList webColorTable()
 {
@@ -106,10 +106,7 @@ void WebColorsDialog::buildGrid()
     }
 }
 
-QLabel *WebColorsDialog::field(int k) const
-{
-    return k >= 1 && k <= m_fields.size() ? m_fields.at(k - 1) : nullptr;
-}
+QLabel *WebColorsDialog::field(int k) const { return k >= 1 && k <= m_fields.size() ? m_fields.at(k - 1) : nullptr; }
 
 void WebColorsDialog::pickField(int k)
 {
@@ -169,4 +166,4 @@ bool WebColorsDialog::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

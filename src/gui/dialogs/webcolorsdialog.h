@@ -52,11 +52,11 @@ private:
 
     QWidget *m_gridWidget = nullptr;
     QGridLayout *m_grid = nullptr;
-    QList<QLabel *> m_fields; // index k - 1
+    QList<QLabel *> m_fields;  // index k - 1
     QLabel *m_sample = nullptr;
     QPushButton *m_okButton = nullptr;
     QPushButton *m_cancelButton = nullptr;
-    QString m_caption; // the caller's; empty: the default caption
+    QString m_caption;  // the caller's; empty: the default caption
 };
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

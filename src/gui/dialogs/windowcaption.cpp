@@ -12,4 +12,4 @@ QString windowCaption(const QString &projectPath)
     return caption;
 }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

@@ -10,4 +10,4 @@ namespace lumarc::gui {
 // "Lumarc  v.1.1.0.", then "  ( trip.zeb )" while a project file is open.
 QString windowCaption(const QString &projectPath);
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

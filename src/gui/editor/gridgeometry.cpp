@@ -88,10 +88,7 @@ GridSelection GridSelection::range(int from, int to)
     return selection;
 }
 
-QList<int> GridSelection::indexes() const
-{
-    return QList<int>(m_indexes.begin(), m_indexes.end());
-}
+QList<int> GridSelection::indexes() const { return QList<int>(m_indexes.begin(), m_indexes.end()); }
 
 void GridSelection::select(int index)
 {
@@ -99,10 +96,7 @@ void GridSelection::select(int index)
         m_indexes.insert(index);
 }
 
-void GridSelection::unselect(int index)
-{
-    m_indexes.erase(index);
-}
+void GridSelection::unselect(int index) { m_indexes.erase(index); }
 
 void GridSelection::toggle(int index)
 {
@@ -188,7 +182,7 @@ int dropTarget(QPoint pointerInSheet, int perRow, int imageCount)
     const qint64 x = qint64(pointerInSheet.x()) + kSlideSize / 2;
     const qint64 y = pointerInSheet.y();
     const qint64 column = x < 5 ? -1 : std::min<qint64>(perRow, x / kSlideSize);
-    const qint64 row = y < 5 ? -1 : (y - 1) / kSlideSize; // smallest r with y <= (r + 1) x 140
+    const qint64 row = y < 5 ? -1 : (y - 1) / kSlideSize;  // smallest r with y <= (r + 1) x 140
     const qint64 target = row * perRow + column;
     return int(std::clamp<qint64>(target, 0, std::max(0, imageCount)));
 }
@@ -216,11 +210,11 @@ QList<int> orderAfterMove(const GridSelection &selection, int target, int imageC
 
 GridSelection selectionAfterMove(const GridSelection &selection, int target, int imageCount)
 {
-    int before = 0; // k: unselected images before target
+    int before = 0;  // k: unselected images before target
     for (int i = 0; i < std::min(target, imageCount); ++i)
         if (!selection.contains(i))
             ++before;
-    int moved = 0; // m
+    int moved = 0;  // m
     for (int i : selection.indexes())
         if (i < imageCount)
             ++moved;
@@ -299,10 +293,7 @@ double previewRatio(QSize previewSize)
     return double(previewSize.height()) / double(previewSize.width());
 }
 
-QColor slideBorderColor(bool selected)
-{
-    return selected ? QColor(0xFF, 0x00, 0x00) : QColor(0xFF, 0xFF, 0xFF);
-}
+QColor slideBorderColor(bool selected) { return selected ? QColor(0xFF, 0x00, 0x00) : QColor(0xFF, 0xFF, 0xFF); }
 
 int scrollMaximum(int sheetExtent, int viewportExtent)
 {
@@ -311,7 +302,7 @@ int scrollMaximum(int sheetExtent, int viewportExtent)
 
 std::optional<ScrollChange> scrollToShow(int slideStart, int value, int maximum, int viewportExtent)
 {
-    const int start = slideStart - value; // slide top + sheet top
+    const int start = slideStart - value;  // slide top + sheet top
     int newValue;
     if (start < 0)
         newValue = slideStart;
@@ -328,4 +319,4 @@ int wheelScrollValue(int value, int notches, int minimum, int maximum)
     return int(std::clamp<qint64>(wanted, minimum, std::max(minimum, maximum)));
 }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

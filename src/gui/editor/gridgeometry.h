@@ -17,12 +17,12 @@
 
 namespace lumarc::gui {
 
-inline constexpr int kSlideSize = 140;         // cell width and height
-inline constexpr int kMaxSheetSide = 32000;    // the widest and highest sheet the grid lays out
-inline constexpr int kScrollLargeChange = 140; // one slide
-inline constexpr int kScrollSmallChange = 70;  // half a slide
-inline constexpr int kWheelNotch = 120;        // QWheelEvent angle delta of one notch
-inline constexpr int kDragThreshold = 2;       // pixels the pointer must move to drag
+inline constexpr int kSlideSize = 140;          // cell width and height
+inline constexpr int kMaxSheetSide = 32000;     // the widest and highest sheet the grid lays out
+inline constexpr int kScrollLargeChange = 140;  // one slide
+inline constexpr int kScrollSmallChange = 70;   // half a slide
+inline constexpr int kWheelNotch = 120;         // QWheelEvent angle delta of one notch
+inline constexpr int kDragThreshold = 2;        // pixels the pointer must move to drag
 
 // ---- Cells and the sheet ----------------------------------------------------------------
 
@@ -71,21 +71,21 @@ bool hasShiftOrCtrl(Qt::KeyboardModifiers modifiers);
 class GridSelection {
 public:
     GridSelection() = default;
-    static GridSelection of(const QList<int> &indexes); // duplicates and negatives dropped
-    static GridSelection range(int from, int to);       // from..to, either order
+    static GridSelection of(const QList<int> &indexes);  // duplicates and negatives dropped
+    static GridSelection range(int from, int to);        // from..to, either order
 
     bool isEmpty() const { return m_indexes.empty(); }
     int count() const { return int(m_indexes.size()); }
-    int first() const { return isEmpty() ? -1 : *m_indexes.begin(); } // -1 when none
-    int last() const { return isEmpty() ? -1 : *m_indexes.rbegin(); } // -1 when none
+    int first() const { return isEmpty() ? -1 : *m_indexes.begin(); }  // -1 when none
+    int last() const { return isEmpty() ? -1 : *m_indexes.rbegin(); }  // -1 when none
     bool contains(int index) const { return m_indexes.count(index) != 0; }
-    QList<int> indexes() const; // ascending
+    QList<int> indexes() const;  // ascending
 
     void select(int index);
     void unselect(int index);
     void toggle(int index);
     void selectRange(int from, int to);
-    void clear() { m_indexes.clear(); } // UnselectAllSlides
+    void clear() { m_indexes.clear(); }  // UnselectAllSlides
     void selectAll(int imageCount);
     // The Images menu's select all and Ctrl+A: unselect all when all imageCount images are
     // selected, else select all. Twice in a row ends with nothing selected.
@@ -143,15 +143,15 @@ GridSelection selectionAfterMove(const GridSelection &selection, int target, int
 // previous picture and without it the next (Shift+Tab, which Qt calls Backtab, counts as
 // Tab); the other rows act whatever modifiers are held, as a key code test would.
 enum class GridKey {
-    Other,           // not in the table: does nothing
-    PreviousPicture, // Ctrl+Tab, Left
-    NextPicture,     // Tab, Right
-    RowUp,           // Up: SelectOnly current - per row
-    RowDown,         // Down: SelectOnly current + per row
-    FirstImage,      // Ctrl+Page Up: SelectOnly 0
-    LastImage,       // Ctrl+Page Down: SelectOnly number of images - 1
-    Delete,          // Delete: remove the selected images (the window's command)
-    ToggleSelectAll, // Ctrl+A (the window's command)
+    Other,            // not in the table: does nothing
+    PreviousPicture,  // Ctrl+Tab, Left
+    NextPicture,      // Tab, Right
+    RowUp,            // Up: SelectOnly current - per row
+    RowDown,          // Down: SelectOnly current + per row
+    FirstImage,       // Ctrl+Page Up: SelectOnly 0
+    LastImage,        // Ctrl+Page Down: SelectOnly number of images - 1
+    Delete,           // Delete: remove the selected images (the window's command)
+    ToggleSelectAll,  // Ctrl+A (the window's command)
 };
 GridKey gridKey(int key, Qt::KeyboardModifiers modifiers);
 
@@ -178,9 +178,9 @@ SlideLayout slideLayout(int width, int height, double heightPerWidth);
 // PicHeightPercentOfWidth of a preview: height / width; 1 for an empty preview.
 double previewRatio(QSize previewSize);
 
-inline const QColor kSlideCellColor{0x80, 0x80, 0x80};   // the control surface
-inline const QColor kPictureAreaColor{0xE0, 0xE0, 0xE0}; // Picture1, also "not loaded"
-inline constexpr int kSlideBorderWidth = 3;              // BorderWidth
+inline const QColor kSlideCellColor{0x80, 0x80, 0x80};    // the control surface
+inline const QColor kPictureAreaColor{0xE0, 0xE0, 0xE0};  // Picture1, also "not loaded"
+inline constexpr int kSlideBorderWidth = 3;               // BorderWidth
 // Shape1's outline: red when selected, white otherwise.
 QColor slideBorderColor(bool selected);
 
@@ -207,4 +207,4 @@ std::optional<ScrollChange> scrollToShow(int slideStart, int value, int maximum,
 // user is negative and moves the sheet up (the value grows).
 int wheelScrollValue(int value, int notches, int minimum, int maximum);
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

@@ -93,10 +93,7 @@ void ItemEditor::showItem(int selectedCount, const ImageItem *item)
     }
 }
 
-bool ItemEditor::isEditable() const
-{
-    return m_editingCheck->isChecked() && m_selectedCount == 1;
-}
+bool ItemEditor::isEditable() const { return m_editingCheck->isChecked() && m_selectedCount == 1; }
 
 ImageItem ItemEditor::applyTo(ImageItem item) const
 {
@@ -108,15 +105,9 @@ ImageItem ItemEditor::applyTo(ImageItem item) const
     return item;
 }
 
-QString ItemEditor::url() const
-{
-    return m_urlCombo->currentText();
-}
+QString ItemEditor::url() const { return m_urlCombo->currentText(); }
 
-void ItemEditor::setKnownUrls(const QStringList &urls)
-{
-    setUrlChoices(m_urlCombo, urls);
-}
+void ItemEditor::setKnownUrls(const QStringList &urls) { setUrlChoices(m_urlCombo, urls); }
 
 void ItemEditor::addKnownUrl(const QString &url)
 {
@@ -126,10 +117,7 @@ void ItemEditor::addKnownUrl(const QString &url)
     m_urlCombo->setEditText(text);
 }
 
-void ItemEditor::focusTitle()
-{
-    m_titleEdit->setFocus();
-}
+void ItemEditor::focusTitle() { m_titleEdit->setFocus(); }
 
 bool ItemEditor::eventFilter(QObject *watched, QEvent *event)
 {
@@ -176,4 +164,4 @@ void ItemEditor::retranslate()
         m_pathEdit->setText(QString::number(m_selectedCount) + getString(175, QStringLiteral(" images selected")));
 }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

@@ -43,7 +43,7 @@ public:
     void retranslate();
 
 Q_SIGNALS:
-    void stepRequested(int direction); // 0 previous, 1 next picture
+    void stepRequested(int direction);  // 0 previous, 1 next picture
     void editingToggled();
 
 protected:
@@ -67,4 +67,4 @@ private:
     bool m_imageLinksShown = false;
 };
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

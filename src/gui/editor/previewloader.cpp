@@ -21,10 +21,7 @@ QImage toImage(const PixelBuffer &pixels)
 
 PreviewLoader::PreviewLoader(QObject *parent) : QObject(parent), m_stop(std::make_shared<std::atomic_bool>(false)) {}
 
-PreviewLoader::~PreviewLoader()
-{
-    stopAndWait();
-}
+PreviewLoader::~PreviewLoader() { stopAndWait(); }
 
 void PreviewLoader::load(const QList<PreviewJob> &jobs, qreal pixelRatio)
 {
@@ -52,7 +49,7 @@ void PreviewLoader::load(const QList<PreviewJob> &jobs, qreal pixelRatio)
                                          previewFailure(result.error()) == AddOutcome::ResizeFailed,
                                          result.error().detail);
                 }
-                results[i] = PixelBuffer{}; // the image now travels in the signal
+                results[i] = PixelBuffer{};  // the image now travels in the signal
                 return !stop->load();
             },
             [] { imaging::releaseThreadResources(); });
@@ -67,4 +64,4 @@ void PreviewLoader::stopAndWait()
     m_running.clear();
 }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

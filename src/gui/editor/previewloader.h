@@ -49,4 +49,4 @@ private:
 // The preview as a picture for painting: packed RGB rows, copied.
 QImage toImage(const PixelBuffer &pixels);
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

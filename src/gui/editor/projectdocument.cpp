@@ -124,4 +124,4 @@ void ProjectDocument::setModified(bool modified)
     Q_EMIT modifiedChanged(m_modified);
 }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

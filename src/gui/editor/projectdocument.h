@@ -45,7 +45,7 @@ public:
     void replaceImages(const ImageList &images);
 
 Q_SIGNALS:
-    void imagesChanged(const QList<int> &rows); // texts of these rows changed
+    void imagesChanged(const QList<int> &rows);  // texts of these rows changed
     void modifiedChanged(bool modified);
     void pathChanged(const QString &path);
 
@@ -57,4 +57,4 @@ private:
     bool m_modified = false;
 };
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

@@ -55,7 +55,7 @@ void paintOutline(QPainter &painter, const QRect &shape, int width, const QColor
     painter.fillRect(QRect(outer.right() - width + 1, outer.top() + width, width, outer.height() - 2 * width), color);
 }
 
-} // namespace
+}  // namespace
 
 ThumbnailGrid::ThumbnailGrid(QWidget *parent) : QAbstractScrollArea(parent)
 {
@@ -93,7 +93,7 @@ void ThumbnailGrid::setImages(const QList<ImageId> &ids, const QStringList &tool
 void ThumbnailGrid::appendImages(const QList<ImageId> &ids, const QStringList &toolTips)
 {
     if (ids.isEmpty())
-        return; // no re-layout and repaint for nothing
+        return;  // no re-layout and repaint for nothing
     for (qsizetype i = 0; i < ids.size(); ++i) {
         m_indexOf.insert(ids.at(i), int(m_ids.size()));
         m_ids.append(ids.at(i));
@@ -165,10 +165,7 @@ void ThumbnailGrid::moveImages(const QList<int> &indexes, int target)
     viewport()->update();
 }
 
-void ThumbnailGrid::setPicturesPerRow(int perRow)
-{
-    arrange(perRow);
-}
+void ThumbnailGrid::setPicturesPerRow(int perRow) { arrange(perRow); }
 
 void ThumbnailGrid::setSelection(const GridSelection &selection)
 {
@@ -192,7 +189,7 @@ void ThumbnailGrid::scrollToSlide(int index)
         return;
     const QPoint slide = slidePosition(index, m_perRow);
     const auto scrollBar = [](QScrollBar *bar, int slideStart, int viewportExtent) {
-        if (bar->maximum() <= 0) // the bar is hidden
+        if (bar->maximum() <= 0)  // the bar is hidden
             return;
         const auto change = scrollToShow(slideStart, bar->value(), bar->maximum(), viewportExtent);
         if (!change)
@@ -221,10 +218,7 @@ QPoint ThumbnailGrid::scrollOffset() const
     return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
 }
 
-QRect ThumbnailGrid::sheetRect() const
-{
-    return QRect(QPoint(0, 0), sheetSize(imageCount(), m_perRow));
-}
+QRect ThumbnailGrid::sheetRect() const { return QRect(QPoint(0, 0), sheetSize(imageCount(), m_perRow)); }
 
 // ArrangeSlides for the grid's part: fit pictures per row, empty the selection, put
 // the sheet back at the top-left corner and size the scroll bars.
@@ -341,10 +335,7 @@ void ThumbnailGrid::resizeEvent(QResizeEvent *)
     updateScrollBars();
 }
 
-void ThumbnailGrid::scrollContentsBy(int dx, int dy)
-{
-    viewport()->scroll(dx, dy);
-}
+void ThumbnailGrid::scrollContentsBy(int dx, int dy) { viewport()->scroll(dx, dy); }
 
 // A press selects by the click rules and remembers the slide and point a drag starts from.
 void ThumbnailGrid::mousePressEvent(QMouseEvent *event)
@@ -467,15 +458,9 @@ void ThumbnailGrid::keyPressEvent(QKeyEvent *event)
 // The context menu comes from the right button's release (contextMenuRequested()); keep
 // the platform's context menu event from reaching the main window, which would offer its
 // tool bar menu.
-void ThumbnailGrid::contextMenuEvent(QContextMenuEvent *event)
-{
-    event->accept();
-}
+void ThumbnailGrid::contextMenuEvent(QContextMenuEvent *event) { event->accept(); }
 
-void ThumbnailGrid::dragEnterEvent(QDragEnterEvent *event)
-{
-    dragMoveEvent(event);
-}
+void ThumbnailGrid::dragEnterEvent(QDragEnterEvent *event) { dragMoveEvent(event); }
 
 void ThumbnailGrid::dragMoveEvent(QDragMoveEvent *event)
 {
@@ -497,9 +482,6 @@ void ThumbnailGrid::dropEvent(QDropEvent *event)
 }
 
 // Tab and Ctrl+Tab step through the pictures instead of moving the focus on.
-bool ThumbnailGrid::focusNextPrevChild(bool)
-{
-    return false;
-}
+bool ThumbnailGrid::focusNextPrevChild(bool) { return false; }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

@@ -132,12 +132,12 @@ private:
     GridSelection m_selection;
 
     // Drag state from press to drop, in sheet coordinates.
-    int m_pressedSlide = -1; // slide of the last left-button press, -1 when none
+    int m_pressedSlide = -1;  // slide of the last left-button press, -1 when none
     QPoint m_pressPoint;
     bool m_dragging = false;
-    bool m_pressInSheet = false; // the last press was on a slide or the sheet between them
+    bool m_pressInSheet = false;  // the last press was on a slide or the sheet between them
 
-    int m_wheelAngle = 0; // eighths of a degree not yet turned into whole notches
+    int m_wheelAngle = 0;  // eighths of a degree not yet turned into whole notches
 };
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

@@ -34,7 +34,7 @@ QString kindText(RowKind kind)
     return kind == RowKind::Image ? getString(187, QStringLiteral("image")) : QStringLiteral("url");
 }
 
-} // namespace
+}  // namespace
 
 VerifyLinksDialog::VerifyLinksDialog(ProjectDocument &document, UrlCollection &urls, QWidget *parent)
     : QDialog(parent), m_document(document), m_urls(urls)
@@ -165,10 +165,7 @@ void VerifyLinksDialog::startVerifying()
     refreshButtons();
 }
 
-void VerifyLinksDialog::stopVerifying()
-{
-    m_checker.stop();
-}
+void VerifyLinksDialog::stopVerifying() { m_checker.stop(); }
 
 void VerifyLinksDialog::refreshButtons()
 {
@@ -244,4 +241,4 @@ void VerifyLinksDialog::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
 }
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui

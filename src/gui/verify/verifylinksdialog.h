@@ -82,4 +82,4 @@ private:
     QProgressBar *m_progress = nullptr;
 };
 
-} // namespace lumarc::gui
+}  // namespace lumarc::gui
