@@ -30,6 +30,30 @@ struct Bytes {
     Bytes &raw(const QByteArray &bytes) { d.append(bytes); return *this; }
 };
 
+// The settings record of a project or settings file, written by hand from the documented
+// layout with the default values; the fields the tests vary are given.
+struct RecordSpec {
+    int columns = 4;
+    QByteArray linkText = "3D", galleryTitle = "My Image Gallery", destination = {};
+    QByteArray linkBase = {}, pageBackground = {}, cellBackground = {};
+    int addParentLink = 0;
+};
+inline Bytes &settingsRecord(Bytes &b, const RecordSpec &r)
+{
+    b.i32(r.columns).i32(100).str(r.linkText);  // columns, rows, link_text
+    for (const QByteArray &text : {QByteArray("Arial, Helvetica, sans-serif"), QByteArray("#7F7F7F"), QByteArray("160"),
+            QByteArray("120"), QByteArray("1"), QByteArray("#aaaaaa #666666 #666666 #aaaaaa"), QByteArray("#7F7F7F"),
+            QByteArray("160"), QByteArray("120"), QByteArray(), QByteArray(), QByteArray("#FFFFFF"), QByteArray("1"),
+            QByteArray("Verdana"), QByteArray("10"), QByteArray("normal"), QByteArray("center"), QByteArray("#FFFFFF"),
+            QByteArray("750"), QByteArray("500"), QByteArray("25"), QByteArray("90"), r.galleryTitle,
+            QByteArray("Verdana"), QByteArray("26"), QByteArray("#000080"), QByteArray("5"), QByteArray("10"),
+            r.destination, QByteArray(), QByteArray()})
+        b.str(text);
+    b.i16(1).str(r.linkBase).str(r.pageBackground).str(r.cellBackground);  // keep_aspect_ratio, ...
+    b.raw(QByteArray(2 * 17, '\0'));                                         // 17 empty texts
+    return b.i16(r.addParentLink).i16(0).raw(QByteArray(16, '\0'));          // add_image_links, reserved
+}
+
 inline QByteArray readAll(const QString &path)
 {
     QFile file(path);

@@ -59,20 +59,9 @@ inline QByteArray projectBytes(const ProjectSpec &spec)
 {
     Bytes b;
     b.raw(kZeb104);
-    b.i32(spec.columns).i32(100);  // columns, rows
-    const QList<QByteArray> texts = {
-        "3D", "Arial, Helvetica, sans-serif", "#7F7F7F", "160", "120", "1", "#aaaaaa #666666 #666666 #aaaaaa",
-        "#7F7F7F", "160", "120", "", "", "#FFFFFF", "1", "Verdana", "10", "normal", "center", "#FFFFFF", "750",
-        "500", "25", "90", spec.galleryTitle, "Verdana", "26", "#000080", "5", "10", spec.destination, "", "",
-    };
-    for (const QByteArray &t : texts)
-        b.str(t);
-    b.i16(1);  // keep_aspect_ratio
-    b.str(spec.linkBase).str(spec.pageBackground).str(spec.cellBackground);
-    for (int i = 0; i < 17; ++i)
-        b.str("");
-    b.i16(spec.addParentLink).i16(0);  // add_parent_link, add_image_links
-    b.raw(QByteArray(16, '\0'));
+    settingsRecord(b, {.columns = spec.columns, .galleryTitle = spec.galleryTitle, .destination = spec.destination,
+                       .linkBase = spec.linkBase, .pageBackground = spec.pageBackground,
+                       .cellBackground = spec.cellBackground, .addParentLink = spec.addParentLink});
     b.i32(int(spec.items.size()));
     for (const ItemSpec &item : spec.items) {
         b.str(item.path).str(item.title).str(item.tooltip).str(item.url).i16(item.sameWindow ? -1 : 0)

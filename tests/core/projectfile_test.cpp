@@ -13,14 +13,9 @@ namespace {
 Bytes header(const QByteArray &signature, qint32 count, const char *linkText = "3D")
 {
     Bytes b;
-    b.raw(signature).i32(4).i32(100).str(linkText);
-    for (const char *text : {"Arial, Helvetica, sans-serif", "#7F7F7F", "160", "120", "1",
-                             "#aaaaaa #666666 #666666 #aaaaaa", "#7F7F7F", "160", "120", "", "", "#FFFFFF", "1",
-                             "Verdana", "10", "normal", "center", "#FFFFFF", "750", "500", "25", "90",
-                             "My Image Gallery", "Verdana", "26", "#000080", "5", "10", "C:\\Gallery", "", ""})
-        b.str(text);
-    // 20 empty texts (two zero bytes each), two more numbers and the 16 reserved bytes.
-    return b.i16(1).raw(QByteArray(40, '\0')).i16(0).i16(0).raw(QByteArray(16, '\0')).i32(count);
+    b.raw(signature);
+    settingsRecord(b, {.linkText = linkText, .destination = "C:\\Gallery"});
+    return b.i32(count);
 }
 
 // An item with only a path, the two flags and an output name set, then five empty reserved texts.
