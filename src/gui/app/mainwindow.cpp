@@ -806,8 +806,13 @@ void MainWindow::endAdding()
     refreshCaption();
     m_grid->scrollToSlide(m_document->count() - 1);
     // Refused duplicates and previews that failed: one box for the whole add.
-    if (!m_addMessages.isEmpty())
-        QMessageBox::information(this, kProgramName, m_addMessages.join(QStringLiteral("\r\n")));
+    if (!m_addMessages.isEmpty()) {
+        // File names are shown as written: a name with "<" is no markup.
+        QMessageBox box(QMessageBox::Information, kProgramName, m_addMessages.join(QStringLiteral("\r\n")),
+                        QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    }
     if (m_route == AddRoute::Drop)
         QMessageBox::information(this, QString(), messages::imagesAdded(m_added));
     Q_EMIT addingFinished(m_added);
@@ -881,12 +886,10 @@ bool MainWindow::saveProject(bool askName)
         // overwritten unasked.
         const bool ownFile = path == m_document->path() && m_fileState.exists;
         if (ownFile && !overwriteAgreed && FileState::of(path) != m_fileState) {
-            QMessageBox box(
-                QMessageBox::Warning, windowCaption(path),
-                QDir::toNativeSeparators(path) + QStringLiteral("\n\n")
-                    + getString(306, QStringLiteral("This project file was changed by another program since "
-                                                    "it was opened or saved here.")),
-                QMessageBox::Cancel, this);
+            QMessageBox box(QMessageBox::Warning, QString(), QString(), QMessageBox::Cancel, this);
+            showAsFileMessage(box, path,
+                              getString(306, QStringLiteral("This project file was changed by another program since "
+                                                            "it was opened or saved here.")));
             QAbstractButton *reload =
                 box.addButton(getString(307, QStringLiteral("Reload")), QMessageBox::DestructiveRole);
             QAbstractButton *overwrite =
@@ -1117,6 +1120,7 @@ bool MainWindow::askEmptying(const QString &folder, const DestinationSurvey &sur
                         + QDir::toNativeSeparators(folder) + QStringLiteral("'\r\n")
                         + getString(241, QStringLiteral("is not empty!    Proceed anyway?")),
                     QMessageBox::Yes | QMessageBox::No, this);
+    box.setTextFormat(Qt::PlainText);  // folder and file names are no markup
     // What goes and what stays, so that nothing is removed unseen.
     const QStringList going = survey.toDelete + survey.toReplace;
     QString details = QString::number(going.size())
@@ -1165,6 +1169,7 @@ void MainWindow::buildEnded(const BuildReport &report)
         for (const Error &failure : report.failures + report.warnings)
             lines.append(messages::oneLine(messages::describe(failure)));
         QMessageBox box(QMessageBox::Critical, QString(), lines.first(), QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText);
         if (lines.size() > 1) {
             box.setInformativeText(QStringLiteral("%1 problems").arg(lines.size()));
             box.setDetailedText(lines.join(QLatin1Char('\n')));

@@ -11,6 +11,9 @@ class QWidget;
 
 namespace lumarc::gui {
 
+// Gives a box of the caller's own (with buttons of its own) the file message's title and text.
+void showAsFileMessage(QMessageBox &box, const QString &path, const QString &text);
+
 QMessageBox::StandardButton fileMessage(QWidget *parent, QMessageBox::Icon icon, const QString &path,
                                         const QString &text, QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 
