@@ -14,15 +14,6 @@
 namespace lumarc {
 namespace {
 
-// The destination as an absolute path with its own links resolved; a relative one lies in `base`: the user may point a
-// build at a link to a folder, but everything inside is then checked against the real place.
-QString resolvedFolder(const QString &folder, const QString &base)
-{
-    const QFileInfo info(QDir::isRelativePath(folder) && !base.isEmpty() ? QDir(base).filePath(folder) : folder);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
-}
-
 // The names an "HTML only" build writes that an earlier gallery may have left: pages, viewer
 // scripts, the style sheet and the background copies. Viewer images are written only when
 // missing, so none is ever replaced.
@@ -64,6 +55,13 @@ QSet<fileops::FileId> inputIdentities(const Project &project, const QStringList 
 
 }  // namespace
 
+QString resolveDestination(const QString &folder, const QString &base)
+{
+    const QFileInfo info(QDir::isRelativePath(folder) && !base.isEmpty() ? QDir(base).filePath(folder) : folder);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
 BuildReport buildGallery(const Project &input, const BuildOptions &options, Progress &progress)
 {
     BuildReport report;
@@ -91,7 +89,7 @@ BuildReport buildGallery(const Project &input, const BuildOptions &options, Prog
                   QStringLiteral("needs %1, not '%2'; the gallery uses '%3'")
                       .arg(valueProblem(*unfit.field, unfit.value), unfit.value, unfit.replacement)});
     report.warnings.append(unpublishedLinks(project));
-    const QString folderPath = resolvedFolder(project.settings.destinationFolder, options.relativeBase);
+    const QString folderPath = resolveDestination(project.settings.destinationFolder, options.relativeBase);
     const bool clean = !options.htmlOnly;
 
     progress.phase(i18n::getString(200, QStringLiteral("Creating web folder...")));

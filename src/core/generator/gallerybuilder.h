@@ -47,6 +47,11 @@ struct BuildReport {
     bool succeeded() const { return !fatal && !stopped && failures.isEmpty(); }
 };
 
+// The destination as an absolute path with its own links resolved; a relative one lies in
+// `base` (the working folder when empty). The user may point a build at a link to a folder,
+// but everything inside is then checked against the real place.
+QString resolveDestination(const QString &folder, const QString &base);
+
 BuildReport buildGallery(const Project &project, const BuildOptions &options, Progress &progress);
 
 }  // namespace lumarc

@@ -1147,7 +1147,8 @@ void MainWindow::buildEnded(const BuildReport &report)
     refreshEnabling();
     if (report.stopped) {
         // The earlier gallery is gone and the new one is half made: the user must know.
-        fileMessage(this, QMessageBox::Warning, QDir(relativeBase()).filePath(m_document->settings().destinationFolder),
+        fileMessage(this, QMessageBox::Warning,
+                    resolveDestination(m_document->settings().destinationFolder, relativeBase()),
                     getString(311, QStringLiteral("The gallery was not finished: the build was stopped after %1 of "
                                                   "%2 images, and no pages were written. Make the gallery again to "
                                                   "finish it."))

@@ -1,6 +1,7 @@
 #include "gui/dialogs/settingsdialog.h"
 
 #include "colour/colour.h"
+#include "generator/gallerybuilder.h"
 #include "gui/controls/colourbutton.h"
 #include "gui/controls/numericbox.h"
 #include "gui/dialogs/filemessage.h"
@@ -521,8 +522,7 @@ void SettingsDialog::refreshFolderTip()
     QLineEdit *box = m_texts.value(QStringLiteral("destination_folder"));
     QString tip = getString(105, QStringLiteral("Destination folder for a new web gallery"));
     if (!box->text().trimmed().isEmpty() && !m_relativeBase.isEmpty())
-        tip += QLatin1Char('\n')
-               + QDir::toNativeSeparators(QDir::cleanPath(QDir(m_relativeBase).absoluteFilePath(box->text())));
+        tip += QLatin1Char('\n') + QDir::toNativeSeparators(resolveDestination(box->text(), m_relativeBase));
     box->setToolTip(tip);
 }
 
