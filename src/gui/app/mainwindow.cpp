@@ -66,7 +66,8 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
     : QMainWindow(parent), m_store(std::move(store)), m_document(new ProjectDocument(this)), m_grid(new ThumbnailGrid),
       m_editor(new ItemEditor), m_previews(new PreviewLoader(this)), m_build(new BuildRunner(this)),
       m_settingsDialog(new SettingsDialog(this)), m_watcher(new QFileSystemWatcher(this)),
-      m_watchDelay(new QTimer(this)), m_addImageButton(new QPushButton), m_addFolderButton(new QPushButton),
+      m_watchDelay(new QTimer(this)),
+      m_statusDelay(new QTimer(this)), m_addImageButton(new QPushButton), m_addFolderButton(new QPushButton),
       m_perRowBox(new NumericBox), m_htmlOnlyCheck(new QCheckBox), m_makeButton(new QPushButton),
       m_stopButton(new QPushButton), m_progress(new QProgressBar), m_loadingPanel(new QLabel(this)),
       m_status(new QLabel)
@@ -80,6 +81,10 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
     m_watchDelay->setInterval(300);
     connect(m_watcher, &QFileSystemWatcher::fileChanged, m_watchDelay, qOverload<>(&QTimer::start));
     connect(m_watchDelay, &QTimer::timeout, this, &MainWindow::projectFileChanged);
+    // Previews arrive by the thousand: the status bar follows them a few times a second.
+    m_statusDelay->setSingleShot(true);
+    m_statusDelay->setInterval(150);
+    connect(m_statusDelay, &QTimer::timeout, this, &MainWindow::refreshStatus);
     imaging::initialise();
     buildTools();
     buildMenus();
@@ -642,7 +647,8 @@ void MainWindow::previewArrived(quint64 id, const QImage &preview)
     }
     m_grid->setPreview(id, preview);
     ++m_previewsLoaded;
-    refreshStatus();
+    if (!m_statusDelay->isActive())
+        m_statusDelay->start();
 }
 
 void MainWindow::previewFailed(quint64 id, const QString &path, bool resizeFailed, const QString &detail)
@@ -660,7 +666,8 @@ void MainWindow::previewFailed(quint64 id, const QString &path, bool resizeFaile
         m_missing.insert(id);
         m_grid->setMissing(id, true);
     }
-    refreshStatus();
+    if (!m_statusDelay->isActive())
+        m_statusDelay->start();
 }
 
 void MainWindow::loadAllPreviews()

@@ -162,6 +162,7 @@ private:
     SettingsDialog *m_settingsDialog;
     QFileSystemWatcher *m_watcher;  // the open project's file
     QTimer *m_watchDelay;
+    QTimer *m_statusDelay;
     UrlCollection m_urls;
     RecentProjects m_recent;
     QString m_dataFolder;
