@@ -154,10 +154,12 @@ private Q_SLOTS:
         QVERIFY(window.windowTitle().startsWith(QStringLiteral("Lumarc  v.1.1.0.  ( My Trip.ZEB )")));
 
         // A damaged file: the message names no other file, and the open project stays.
-        QVERIFY(writeAll(at("bad.zeb"), QByteArray("ZEB105\0\0\0\0", 10)));
+        // Its name, markup and all, is shown as written.
+        QVERIFY(writeAll(at("<b>bad</b>.zeb"), QByteArray("ZEB105\0\0\0\0", 10)));
+        lumarc::test::whenShown<QMessageBox>([](QMessageBox *box) { QCOMPARE(box->textFormat(), Qt::PlainText); });
         BoxAnswerer ok(QMessageBox::Ok);
-        QVERIFY(!window.loadProject(at("bad.zeb"), true));
-        QCOMPARE(ok.texts, QStringList{at("bad.zeb") + "\n\nInvalid ZEB file!"});
+        QVERIFY(!window.loadProject(at("<b>bad</b>.zeb"), true));
+        QCOMPARE(ok.texts, QStringList{at("<b>bad</b>.zeb") + "\n\nInvalid ZEB file!"});
         QCOMPARE(window.document().path(), upper);
         QCOMPARE(window.document().count(), 1);
     }
