@@ -1107,5 +1107,61 @@
         <source>%1 source files missing</source>
         <translation>%1 Quelldateien fehlen</translation>
     </message>
+    <message id="320">
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message id="321">
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message id="322">
+        <source>Undo %1</source>
+        <translation>%1 rückgängig machen</translation>
+    </message>
+    <message id="323">
+        <source>Redo %1</source>
+        <translation>%1 wiederholen</translation>
+    </message>
+    <message id="324">
+        <source>Edit title</source>
+        <translation>Titel bearbeiten</translation>
+    </message>
+    <message id="325">
+        <source>Edit tooltip</source>
+        <translation>Tooltip bearbeiten</translation>
+    </message>
+    <message id="326">
+        <source>Edit link</source>
+        <translation>Link bearbeiten</translation>
+    </message>
+    <message id="327">
+        <source>Edit link text</source>
+        <translation>Linktext bearbeiten</translation>
+    </message>
+    <message id="328">
+        <source>Change link target</source>
+        <translation>Linkziel ändern</translation>
+    </message>
+    <message id="329">
+        <source>Add images</source>
+        <translation>Bilder hinzufügen</translation>
+    </message>
+    <message id="330">
+        <source>Move images</source>
+        <translation>Bilder verschieben</translation>
+    </message>
+    <message id="331">
+        <source>Import list</source>
+        <translation>Liste importieren</translation>
+    </message>
+    <message id="332">
+        <source>Change settings</source>
+        <translation>Einstellungen ändern</translation>
+    </message>
+    <message id="333">
+        <source>Change links</source>
+        <translation>Links ändern</translation>
+    </message>
 </context>
 </TS>

@@ -1107,5 +1107,61 @@
         <source>%1 source files missing</source>
         <translation>%1 source files missing</translation>
     </message>
+    <message id="320">
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message id="321">
+        <source>Redo</source>
+        <translation>Redo</translation>
+    </message>
+    <message id="322">
+        <source>Undo %1</source>
+        <translation>Undo %1</translation>
+    </message>
+    <message id="323">
+        <source>Redo %1</source>
+        <translation>Redo %1</translation>
+    </message>
+    <message id="324">
+        <source>Edit title</source>
+        <translation>Edit title</translation>
+    </message>
+    <message id="325">
+        <source>Edit tooltip</source>
+        <translation>Edit tooltip</translation>
+    </message>
+    <message id="326">
+        <source>Edit link</source>
+        <translation>Edit link</translation>
+    </message>
+    <message id="327">
+        <source>Edit link text</source>
+        <translation>Edit link text</translation>
+    </message>
+    <message id="328">
+        <source>Change link target</source>
+        <translation>Change link target</translation>
+    </message>
+    <message id="329">
+        <source>Add images</source>
+        <translation>Add images</translation>
+    </message>
+    <message id="330">
+        <source>Move images</source>
+        <translation>Move images</translation>
+    </message>
+    <message id="331">
+        <source>Import list</source>
+        <translation>Import list</translation>
+    </message>
+    <message id="332">
+        <source>Change settings</source>
+        <translation>Change settings</translation>
+    </message>
+    <message id="333">
+        <source>Change links</source>
+        <translation>Change links</translation>
+    </message>
 </context>
 </TS>

@@ -30,6 +30,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUndoStack>
 
 #include "testsupport.h"
 #include "widgettest.h"
@@ -188,29 +189,62 @@ private Q_SLOTS:
         QCOMPARE(ok.texts.last(), QStringLiteral("No images added to the project!"));
     }
 
-    void theEditorStoresItsFieldsWhenTheSelectionMovesOnAndDiscardsThemWhenEditingIsSwitchedOff()
+    void typingIsOneStepPerFieldAndUndoGoesBackToTheSavedState()
     {
-        const QString trip = project("edit.zeb", {image("e/a.jpg"), image("e/b.jpg")});
+        const QString trip = project("edit.zeb", {image("e/a.jpg"), image("e/b.jpg"), image("e/c.jpg")});
         MainWindow window(store());
         QVERIFY(window.loadProject(trip, false));
+        const MenuActions &menu = window.actions();
+        QVERIFY(!menu.undo->isEnabled());
         window.grid().setSelection(GridSelection::of({0}));
-        window.showItemInEditor();
         auto *title = window.editor().findChildren<QLineEdit *>().at(1);
         QCOMPARE(title->text(), QStringLiteral("a"));
-        title->setText(QStringLiteral("Typed"));
-        window.action(QStringLiteral("mnuSelectAll"))->trigger();  // any command commits first
+        title->selectAll();
+        QTest::keyClicks(title, QStringLiteral("Typed"));
+        // Applied as typed, one step for the whole field edit, named in the menu.
         QCOMPARE(window.document().images().at(0).title, QStringLiteral("Typed"));
+        QCOMPARE(window.document().history().count(), 1);
+        QCOMPARE(menu.undo->text().remove('&'), QStringLiteral("Undo Edit title"));
+        QVERIFY(window.windowTitle().endsWith(" *"));
+
+        // Select all, Delete: gone, and back with one undo; then the typing is undone too
+        // and the unsaved mark goes with it.
+        menu.selectAll->trigger();
+        QTest::keyClick(&window.grid(), Qt::Key_Delete);
+        QCOMPARE(window.document().count(), 0);
+        QVERIFY(menu.undo->isEnabled());
+        menu.undo->trigger();
+        QCOMPARE(window.document().count(), 3);
+        QCOMPARE(window.grid().selection().indexes(), (QList<int>{0, 1, 2}));
+        menu.undo->trigger();
+        QCOMPARE(window.document().images().at(0).title, QStringLiteral("a"));
+        QVERIFY(!window.document().isModified());
+        QVERIFY(!window.windowTitle().endsWith(" *"));
+        menu.redo->trigger();
+        QCOMPARE(window.document().images().at(0).title, QStringLiteral("Typed"));
+
+        // A bulk edit after a save: undone, the project differs from its file again.
+        QVERIFY(window.saveProject(false));
+        QVERIFY(!window.document().isModified());
+        window.grid().setSelection(GridSelection::of({1, 2}));
+        BoxAnswerer yes(QMessageBox::Yes);
+        menu.clearTitles->trigger();
+        QCOMPARE(window.document().images().at(2).title, QString());
+        QVERIFY(window.document().isModified());
+        QTest::keySequence(&window, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(window.document().images().at(2).title, QStringLiteral("c"));
+        QVERIFY(!window.document().isModified());
+        menu.undo->trigger();  // before the save: modified again
         QVERIFY(window.document().isModified());
 
-        window.grid().setSelection(GridSelection::of({1}));
-        window.showItemInEditor();
-        title->setText(QStringLiteral("Dropped"));
+        // Switching editing off makes the fields read-only; opening a project clears the history.
         auto *editing = window.editor().findChild<QCheckBox *>();
-        editing->click();  // off: the fields show the record again
-        QCOMPARE(title->text(), QStringLiteral("b"));
+        editing->click();
         QVERIFY(!title->isEnabled());
-        window.commitEditor();
-        QCOMPARE(window.document().images().at(1).title, QStringLiteral("b"));
+        BoxAnswerer discard(QMessageBox::Discard);
+        QVERIFY(window.loadProject(trip, false));
+        QCOMPARE(window.document().history().count(), 0);
+        QVERIFY(!menu.undo->isEnabled());
     }
 
     void closingAsksOnlyWhenThereAreUnsavedChanges()
@@ -329,7 +363,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(editLockPath(trip)));  // the lock cannot be made
         {
             BoxAnswerer ok(QMessageBox::Ok);
-            window.action(QStringLiteral("mnuExit"))->trigger();
+            window.actions().exit->trigger();
             QCOMPARE(ok.texts.size(), 1);
         }
         QVERIFY(window.isVisible() && window.document().isModified());
@@ -348,7 +382,7 @@ private Q_SLOTS:
         window.newProject();
         window.document().appendImage(image("k/c.jpg"));
         lumarc::test::whenShown<QFileDialog>([](QFileDialog *dialog) { dialog->reject(); });
-        window.action(QStringLiteral("mnuExit"))->trigger();
+        window.actions().exit->trigger();
         QVERIFY(window.isVisible() && window.document().count() == 1);
         BoxAnswerer discard(QMessageBox::Discard);
         QVERIFY(window.close());
@@ -430,7 +464,7 @@ private Q_SLOTS:
         for (QAction *action : window.menuBar()->actions())
             bar.append(action->text());
         QCOMPARE(bar, QStringList({"&File", "&Images", "&Links", "&Settings...", "L&anguage...", "A&bout"}));
-        QCOMPARE(window.action(QStringLiteral("mnuExit"))->shortcut(), QKeySequence(QKeySequence::Quit));
+        QCOMPARE(window.actions().exit->shortcut(), QKeySequence(QKeySequence::Quit));
 
         window.grid().setFocus();
         QTest::keyClick(&window, Qt::Key_F6);

@@ -333,7 +333,7 @@ private Q_SLOTS:
         QDir(at("data")).removeRecursively();
         QDir().mkpath(at("data"));
         MainWindow window(std::make_unique<QSettings>(at("store.ini"), QSettings::IniFormat));
-        QAction *settings = window.action("mnuSettings");
+        QAction *settings = window.actions().settings;
         QVERIFY(settings->isEnabled());
         QTimer::singleShot(0, [&window] {
             SettingsDialog &dialog = window.settingsDialog();

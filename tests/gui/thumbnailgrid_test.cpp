@@ -2,6 +2,8 @@
 
 #include "gui/editor/thumbnailgrid.h"
 
+#include <QUndoStack>
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QMimeData>
@@ -19,19 +21,19 @@ using Ints = QList<int>;
 
 namespace {
 
-constexpr ImageId kFirstId = 100;
-
-void setUp(ThumbnailGrid &grid, int count, int perRow, QSize size = QSize(700, 500))
+void setUp(ThumbnailGrid &grid, ProjectDocument &document, int count, int perRow, QSize size = QSize(700, 500))
 {
-    QList<ImageId> ids;
-    QStringList titles;
+    Project project;
     for (int i = 0; i < count; ++i) {
-        ids.append(kFirstId + ImageId(i));
-        titles.append(QStringLiteral("title %1").arg(i));
+        ImageItem item;
+        item.path = QStringLiteral("/p/%1.jpg").arg(i);
+        item.title = QString::number(i);
+        project.images.append(item);
     }
+    document.reset(project, QString());
     grid.resize(size);
     grid.setPicturesPerRow(perRow);
-    grid.setImages(ids, titles);
+    grid.setDocument(&document);
     grid.show();
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
 }
@@ -50,7 +52,7 @@ class ThumbnailGridTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void pressesApplyTheClickRulesAndSayWhenBeforeTheChange()
+    void pressesApplyTheClickRules()
     {
         const struct { Ints before; int index; Qt::KeyboardModifiers modifiers; Ints after; } rows[] = {
             {{}, 4, Qt::ShiftModifier, {4}},                            // nothing selected: any press selects
@@ -63,25 +65,23 @@ private Q_SLOTS:
             {{1, 3}, 2, Qt::NoModifier, {2}},                           // plain outside several
         };
         for (const auto &row : rows) {
+            ProjectDocument document;
             ThumbnailGrid grid;
-            setUp(grid, 10, 4);
+            setUp(grid, document, 10, 4);
             grid.setSelection(GridSelection::of(row.before));
-            Ints seenBeforeChange{-1};
-            connect(&grid, &ThumbnailGrid::aboutToChangeSelection, &grid,
-                    [&] { seenBeforeChange = grid.selection().indexes(); });
             QSignalSpy changed(&grid, &ThumbnailGrid::selectionChanged);
 
             QTest::mouseClick(grid.viewport(), Qt::LeftButton, row.modifiers, grid.slideRect(row.index).center());
             QCOMPARE(grid.selection().indexes(), row.after);
-            QCOMPARE(seenBeforeChange, row.before);
             QCOMPARE(changed.count(), row.before == row.after ? 0 : 1);
         }
     }
 
     void dragOntoTheLeftHalfOfSlide5RequestsTheMove()
     {
+        ProjectDocument document;
         ThumbnailGrid grid;
-        setUp(grid, 6, 4);
+        setUp(grid, document, 6, 4);
         grid.setSelection(GridSelection::of({1, 3}));
         QSignalSpy moved(&grid, &ThumbnailGrid::moveRequested);
         QWidget *viewport = grid.viewport();
@@ -94,15 +94,23 @@ private Q_SLOTS:
         QCOMPARE(moved.at(0).at(0).value<Ints>(), (Ints{1, 3}));
         QCOMPARE(moved.at(0).at(1).toInt(), 5);
 
-        grid.moveImages({1, 3}, 5);
-        QCOMPARE(grid.imageIds(), (QList<ImageId>{100, 102, 104, 101, 103, 105}));
+        // The window re-orders the document; the selection moves with its images, and back
+        // again when the move is undone.
+        document.reorder(orderAfterMove(GridSelection::of({1, 3}), 5, 6));
+        QStringList titles;
+        for (const ImageItem &item : document.images().items())
+            titles.append(item.title);
+        QCOMPARE(titles, (QStringList{"0", "2", "4", "1", "3", "5"}));
         QCOMPARE(grid.selection().indexes(), (Ints{3, 4}));
+        document.history().undo();
+        QCOMPARE(grid.selection().indexes(), (Ints{1, 3}));
     }
 
     void keysWheelAndRightButton()
     {
+        ProjectDocument document;
         ThumbnailGrid grid;
-        setUp(grid, 10, 4, QSize(700, 200));
+        setUp(grid, document, 10, 4, QSize(700, 200));
         grid.setSelection(GridSelection::of({1, 2}));
         QSignalSpy previous(&grid, &ThumbnailGrid::previousPictureRequested);
         QSignalSpy next(&grid, &ThumbnailGrid::nextPictureRequested);
@@ -138,8 +146,9 @@ private Q_SLOTS:
 
     void droppedFilesKeepTheirLetterCase()
     {
+        ProjectDocument document;
         ThumbnailGrid grid;
-        setUp(grid, 2, 4);
+        setUp(grid, document, 2, 4);
         QSignalSpy dropped(&grid, &ThumbnailGrid::filesDropped);
         const QString sunset = QStringLiteral("/tmp/Photos/Sunset.JPG");
         const QString beach = QStringLiteral("/tmp/B/Beach Day.Jpeg");
@@ -157,8 +166,9 @@ private Q_SLOTS:
 
     void paintsTheSlides()
     {
+        ProjectDocument document;
         ThumbnailGrid grid;
-        setUp(grid, 10, 4);
+        setUp(grid, document, 10, 4);
         grid.setSelection(GridSelection::of({1}));
         const QImage shot = grid.viewport()->grab().toImage();
         const auto rgbAt = [&](int slide, int x, int y) {

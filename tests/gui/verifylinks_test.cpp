@@ -157,7 +157,7 @@ private Q_SLOTS:
     {
         QDir().mkpath(at("data"));
         MainWindow window(std::make_unique<QSettings>(at("store.ini"), QSettings::IniFormat));
-        QAction *verifyAction = window.action("mnuLink_verify");
+        QAction *verifyAction = window.actions().verifyLinks;
         QVERIFY(!verifyAction->isEnabled());
 
         Project project;
@@ -168,13 +168,13 @@ private Q_SLOTS:
         QVERIFY(verifyAction->isEnabled());
 
         int opened = 0;
-        window.prepareVerifier = [&opened](VerifyLinksDialog &dialog) {
+        window.setVerifierHook([&opened](VerifyLinksDialog &dialog) {
             ++opened;
             QTimer::singleShot(0, &dialog, [&dialog] {
                 dialog.baseBox()->setText(QStringLiteral("http://example.com/album"));
                 dialog.close();
             });
-        };
+        });
         verifyAction->trigger();
         QCOMPARE(opened, 1);
         QCOMPARE(window.document().settings().linkBase, QStringLiteral("http://example.com/album"));

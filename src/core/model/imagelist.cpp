@@ -40,6 +40,25 @@ ImageId ImageList::append(ImageItem item)
     return id;
 }
 
+void ImageList::restore(ImageItem item, ImageId id)
+{
+    if (count() >= m_capacity)
+        m_capacity += kGrowth;
+    indexItem(item);
+    m_items.append(std::move(item));
+    m_ids.append(id);
+}
+
+void ImageList::truncate(int count)
+{
+    while (this->count() > std::max(count, 0)) {
+        unindexItem(m_items.last());
+        m_items.removeLast();
+        m_ids.removeLast();
+    }
+    m_nextSuffix.clear();
+}
+
 void ImageList::rearrange(const QList<int> &rows)
 {
     QList<ImageItem> items;

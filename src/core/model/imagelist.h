@@ -7,7 +7,8 @@
 // Windows; it is observable only through capacity() and kept for parity with those files.
 // Paths and output names are indexed, so that adding a folder or importing a list of
 // any length checks each new record in constant time. Entries change only through
-// append(), replace() and clear(), which keep the indexes.
+// append(), restore(), replace(), rearrange(), truncate() and clear(), which keep the
+// indexes.
 
 #include "model/imageitem.h"
 
@@ -34,6 +35,10 @@ public:
     // Appends at index count(), growing the capacity by 100 when it is reached; returns the
     // new record's id.
     ImageId append(ImageItem item);
+    // Puts back at the end a record that an undone step took away, with the id it had.
+    void restore(ImageItem item, ImageId id);
+    // Removes the records from `count` on; the capacity is kept.
+    void truncate(int count);
     // The only way to change an entry in place, so that the indexes follow. The id stays.
     void replace(int index, ImageItem item);
 

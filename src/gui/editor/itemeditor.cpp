@@ -54,58 +54,99 @@ ItemEditor::ItemEditor(QWidget *parent)
         edit->installEventFilter(this);
     connect(m_previousButton, &QPushButton::clicked, this, [this] { Q_EMIT stepRequested(0); });
     connect(m_nextButton, &QPushButton::clicked, this, [this] { Q_EMIT stepRequested(1); });
-    connect(m_editingCheck, &QCheckBox::clicked, this, &ItemEditor::editingToggled);
+    connect(m_editingCheck, &QCheckBox::clicked, this, [this] { showRow(m_selectedCount, m_row); });
+
+    using Field = ProjectDocument::Field;
+    const std::pair<QLineEdit *, Field> texts[] = {{m_titleEdit, Field::Title},
+                                                   {m_tooltipEdit, Field::Tooltip},
+                                                   {m_urlCombo->lineEdit(), Field::Url},
+                                                   {m_linkTextEdit, Field::LinkText}};
+    for (const auto &[edit, field] : texts) {
+        connect(edit, &QLineEdit::textEdited, this, [this, field](const QString &text) { this->edit(field, text); });
+        // Leaving a field ends its step: typing there again is a step of its own.
+        connect(edit, &QLineEdit::editingFinished, this, [this] {
+            if (m_document)
+                m_document->sealTyping();
+        });
+    }
+    connect(m_urlCombo->lineEdit(), &QLineEdit::editingFinished, this,
+            [this] { Q_EMIT urlEntered(m_urlCombo->currentText()); });
+    connect(m_urlCombo, &QComboBox::textActivated, this, [this](const QString &url) {
+        edit(Field::Url, url);
+        Q_EMIT urlEntered(url);
+    });
+    connect(m_sameWindowOption, &QRadioButton::clicked, this, [this] { edit(Field::SameWindow, true); });
+    connect(m_newWindowOption, &QRadioButton::clicked, this, [this] { edit(Field::SameWindow, false); });
     retranslate();
-    showItem(0, nullptr);
+    showRow(0, -1);
 }
 
-void ItemEditor::showItem(int selectedCount, const ImageItem *item)
+void ItemEditor::setDocument(ProjectDocument *document)
 {
-    m_selectedCount = selectedCount;
+    m_document = document;
+    connect(document, &ProjectDocument::imagesChanged, this, [this](const QList<int> &rows) {
+        if (m_selectedCount == 1 && rows.contains(m_row))
+            fill();
+    });
+}
+
+void ItemEditor::edit(ProjectDocument::Field field, const QVariant &value)
+{
+    if (!m_document || !isEditable() || m_row < 0 || m_row >= m_document->count())
+        return;
+    static const int steps[] = {324, 325, 326, 327, 328};
+    static const char *const english[] = {"Edit title", "Edit tooltip", "Edit link", "Edit link text",
+                                          "Change link target"};
+    const int index = int(field);
+    m_document->editField(m_row, field, getString(steps[index], QLatin1String(english[index])), value);
+}
+
+void ItemEditor::showRow(int selectedCount, int row)
+{
+    if (m_document)
+        m_document->sealTyping();
+    const bool valid = m_document && row >= 0 && row < m_document->count();
+    m_selectedCount = selectedCount == 1 && !valid ? 0 : selectedCount;
+    m_row = valid ? row : -1;
     const bool editable = isEditable();
     m_frame->setEnabled(editable);
     m_pathEdit->setEnabled(false);
-    m_pathEdit->clear();
-    for (QLineEdit *edit : {m_titleEdit, m_tooltipEdit, m_linkTextEdit}) {
-        edit->setEnabled(editable);
-        edit->clear();
-    }
     for (QLabel *label : m_labels)
         label->setEnabled(editable);
-    m_urlCombo->setEnabled(editable);
-    m_urlCombo->setCurrentIndex(-1);
-    m_urlCombo->setEditText(QString());
     for (QWidget *widget :
-         std::initializer_list<QWidget *>{m_newWindowOption, m_sameWindowOption, m_previousButton, m_nextButton})
+         std::initializer_list<QWidget *>{m_titleEdit, m_tooltipEdit, m_linkTextEdit, m_urlCombo, m_newWindowOption,
+                                          m_sameWindowOption, m_previousButton, m_nextButton})
         widget->setEnabled(editable);
     m_editingCheck->setEnabled(true);
+    fill();
+}
 
-    if (selectedCount == 1 && item) {
-        m_pathEdit->setText(item->path);
-        m_titleEdit->setText(item->title);
-        m_tooltipEdit->setText(item->tooltip);
-        m_linkTextEdit->setText(item->linkText);
-        // The box shows the image's link whether or not it is one of the known addresses.
-        m_urlCombo->setEditText(item->url);
-        (item->openSameWindow ? m_sameWindowOption : m_newWindowOption)->setChecked(true);
-    } else if (selectedCount > 1) {
-        m_pathEdit->setText(QString::number(selectedCount) + getString(175, QStringLiteral(" images selected")));
+// The fields from the record. A field that already shows the text keeps its cursor, so
+// that a change the user is typing comes back to the field unnoticed.
+void ItemEditor::fill()
+{
+    const auto show = [](QLineEdit *edit, const QString &text) {
+        if (edit->text() != text)
+            edit->setText(text);
+    };
+    const bool one = m_selectedCount == 1 && m_row >= 0;
+    const ImageItem item = one ? m_document->images().at(m_row) : ImageItem();
+    show(m_pathEdit, one ? item.path
+                     : m_selectedCount > 1
+                         ? QString::number(m_selectedCount) + getString(175, QStringLiteral(" images selected"))
+                         : QString());
+    show(m_titleEdit, item.title);
+    show(m_tooltipEdit, item.tooltip);
+    show(m_linkTextEdit, item.linkText);
+    // The box shows the image's link whether or not it is one of the known addresses.
+    if (m_urlCombo->currentText() != item.url) {
+        m_urlCombo->setCurrentIndex(-1);
+        m_urlCombo->setEditText(item.url);
     }
+    (item.openSameWindow ? m_sameWindowOption : m_newWindowOption)->setChecked(true);
 }
 
 bool ItemEditor::isEditable() const { return m_editingCheck->isChecked() && m_selectedCount == 1; }
-
-ImageItem ItemEditor::applyTo(ImageItem item) const
-{
-    item.openSameWindow = m_sameWindowOption->isChecked();
-    item.title = m_titleEdit->text();
-    item.tooltip = m_tooltipEdit->text();
-    item.linkText = m_linkTextEdit->text();
-    item.url = m_urlCombo->currentText();
-    return item;
-}
-
-QString ItemEditor::url() const { return m_urlCombo->currentText(); }
 
 void ItemEditor::setKnownUrls(const QStringList &urls) { setUrlChoices(m_urlCombo, urls); }
 

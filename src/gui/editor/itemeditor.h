@@ -1,11 +1,11 @@
 #pragma once
 
 // The panel beside the grid that shows and edits the texts of one image: path, title,
-// tooltip, link, link text and link target. It follows the grid's selection; what the user
-// types stays in the fields until the window commits it (before anything reads or changes
-// images), so that leaving an image without typing leaves its record unchanged.
+// tooltip, link, link text and link target. It shows the row the window names and follows
+// the document's changes of it; what the user types goes into the document as it is typed,
+// one undo step per field edit.
 
-#include "model/imageitem.h"
+#include "gui/editor/projectdocument.h"
 
 #include <QWidget>
 
@@ -24,14 +24,11 @@ class ItemEditor : public QWidget {
 public:
     explicit ItemEditor(QWidget *parent = nullptr);
 
-    // Fills the panel: one selected image (item set) or `selectedCount` of them.
-    void showItem(int selectedCount, const ImageItem *item);
-    // Editing enabled and exactly one image shown: only then do the fields hold edits.
+    void setDocument(ProjectDocument *document);
+    // Fills the panel: `row` when exactly one image is selected, else `selectedCount` of them.
+    void showRow(int selectedCount, int row);
+    // Editing enabled and exactly one image shown.
     bool isEditable() const;
-    // The image as the fields show it, texts exactly as typed.
-    ImageItem applyTo(ImageItem item) const;
-    // The link address as the box shows it.
-    QString url() const;
 
     // The drop-down list of the link box: the known addresses, in order.
     void setKnownUrls(const QStringList &urls);
@@ -44,13 +41,19 @@ public:
 
 Q_SIGNALS:
     void stepRequested(int direction);  // 0 previous, 1 next picture
-    void editingToggled();
+    // An address the user finished typing or chose, for the known addresses.
+    void urlEntered(const QString &url);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
+    void fill();
+    void edit(ProjectDocument::Field field, const QVariant &value);
+
+    ProjectDocument *m_document = nullptr;
+    int m_row = -1;
     QGroupBox *m_frame;
     QLabel *m_labels[5];
     QLineEdit *m_pathEdit;

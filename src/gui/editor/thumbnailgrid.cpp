@@ -71,15 +71,37 @@ ThumbnailGrid::ThumbnailGrid(QWidget *parent) : QAbstractScrollArea(parent)
     updateScrollBars();
 }
 
-void ThumbnailGrid::setImages(const QList<ImageId> &ids, const QStringList &toolTips)
+void ThumbnailGrid::setDocument(const ProjectDocument *document)
 {
-    m_ids = ids;
-    m_toolTips = toolTips;
-    m_toolTips.resize(m_ids.size());
+    m_document = document;
+    const auto rearranged = [this] {
+        reindex();
+        arrange(m_perRow);
+    };
+    connect(document, &ProjectDocument::projectReset, this, rearranged);
+    connect(document, &ProjectDocument::imagesReplaced, this, rearranged);
+    connect(document, &ProjectDocument::imagesRemoved, this, rearranged);
+    connect(document, &ProjectDocument::imagesInserted, this, [this](const QList<int> &rows) {
+        reindex();
+        arrange(m_perRow);
+        setSelection(GridSelection::of(rows));
+    });
+    connect(document, &ProjectDocument::imagesAppended, this, &ThumbnailGrid::imagesAppended);
+    connect(document, &ProjectDocument::imagesReordered, this, &ThumbnailGrid::imagesReordered);
+    connect(document, &ProjectDocument::imagesChanged, viewport(), qOverload<>(&QWidget::update));
+    rearranged();
+}
+
+int ThumbnailGrid::imageCount() const { return m_document ? m_document->count() : 0; }
+
+ImageId ThumbnailGrid::idAt(int index) const { return m_document->images().id(index); }
+
+void ThumbnailGrid::reindex()
+{
     m_indexOf.clear();
-    m_indexOf.reserve(m_ids.size());
-    for (int i = 0; i < m_ids.size(); ++i)
-        m_indexOf.insert(m_ids.at(i), i);
+    m_indexOf.reserve(imageCount());
+    for (int i = 0; i < imageCount(); ++i)
+        m_indexOf.insert(idAt(i), i);
     // Ids are never given to another image, so a preview whose id left the list is dead.
     for (auto it = m_previews.begin(); it != m_previews.end();) {
         if (m_indexOf.contains(it.key()))
@@ -87,18 +109,21 @@ void ThumbnailGrid::setImages(const QList<ImageId> &ids, const QStringList &tool
         else
             it = m_previews.erase(it);
     }
-    arrange(m_perRow);
+    m_missing.removeIf([this](ImageId id) { return !m_indexOf.contains(id); });
 }
 
-void ThumbnailGrid::appendImages(const QList<ImageId> &ids, const QStringList &toolTips)
+void ThumbnailGrid::rearrange()
 {
-    if (ids.isEmpty())
-        return;  // no re-layout and repaint for nothing
-    for (qsizetype i = 0; i < ids.size(); ++i) {
-        m_indexOf.insert(ids.at(i), int(m_ids.size()));
-        m_ids.append(ids.at(i));
-        m_toolTips.append(toolTips.value(i));
-    }
+    arrange(m_perRow);
+    scrollToSlide(imageCount() - 1);
+}
+
+// New images at the end while an add runs: the selection and the scroll position stay, so
+// that adding many images costs each one only its own slide.
+void ThumbnailGrid::imagesAppended(int first, int count)
+{
+    for (int i = first; i < first + count; ++i)
+        m_indexOf.insert(idAt(i), i);
     const int fitted = fitPicturesPerRow(m_perRow, imageCount());
     if (fitted != m_perRow) {
         m_perRow = fitted;
@@ -108,10 +133,19 @@ void ThumbnailGrid::appendImages(const QList<ImageId> &ids, const QStringList &t
     viewport()->update();
 }
 
-void ThumbnailGrid::setToolTipOf(int index, const QString &toolTip)
+// A drop or its undo: the selection moves with its images, without the layout reset.
+void ThumbnailGrid::imagesReordered(const QList<int> &newOrder)
 {
-    if (index >= 0 && index < m_toolTips.size())
-        m_toolTips[index] = toolTip;
+    GridSelection moved;
+    for (qsizetype i = 0; i < newOrder.size(); ++i) {
+        m_indexOf.insert(idAt(int(i)), int(i));
+        if (m_selection.contains(newOrder.at(i)))
+            moved.select(int(i));
+    }
+    m_selection = moved;
+    endDrag();
+    viewport()->update();
+    Q_EMIT selectionChanged();
 }
 
 void ThumbnailGrid::setMissing(ImageId id, bool missing)
@@ -141,43 +175,26 @@ void ThumbnailGrid::setPreview(ImageId id, const QImage &preview)
         viewport()->update(slideRect(index));
 }
 
-void ThumbnailGrid::moveImages(const QList<int> &indexes, int target)
-{
-    GridSelection moved = GridSelection::of(indexes);
-    moved.limitTo(imageCount());
-    if (moved.isEmpty())
-        return;
-    const QList<int> order = orderAfterMove(moved, target, imageCount());
-    QList<ImageId> ids;
-    QStringList toolTips;
-    ids.reserve(order.size());
-    toolTips.reserve(order.size());
-    for (int from : order) {
-        ids.append(m_ids.at(from));
-        toolTips.append(m_toolTips.at(from));
-    }
-    m_ids = ids;
-    m_toolTips = toolTips;
-    for (int i = 0; i < m_ids.size(); ++i)
-        m_indexOf.insert(m_ids.at(i), i);
-    m_selection = selectionAfterMove(moved, target, imageCount());
-    endDrag();
-    viewport()->update();
-}
-
 void ThumbnailGrid::setPicturesPerRow(int perRow) { arrange(perRow); }
 
 void ThumbnailGrid::setSelection(const GridSelection &selection)
 {
-    m_selection = selection;
-    m_selection.limitTo(imageCount());
+    GridSelection limited = selection;
+    limited.limitTo(imageCount());
+    if (limited == m_selection)
+        return;
+    m_selection = limited;
+    Q_EMIT selectionChanged();
     viewport()->update();
 }
 
 bool ThumbnailGrid::selectOnly(int index)
 {
+    const GridSelection before = m_selection;
     if (!m_selection.selectOnly(index, imageCount()))
         return false;
+    if (m_selection != before)
+        Q_EMIT selectionChanged();
     viewport()->update();
     scrollToSlide(index);
     return true;
@@ -226,7 +243,10 @@ void ThumbnailGrid::arrange(int wantedPerRow)
 {
     const int fitted = fitPicturesPerRow(wantedPerRow, imageCount());
     m_perRow = fitted;
+    const bool hadSelection = !m_selection.isEmpty();
     m_selection.clear();
+    if (hadSelection)
+        Q_EMIT selectionChanged();
     endDrag();
     updateScrollBars();
     horizontalScrollBar()->setValue(0);
@@ -264,7 +284,8 @@ bool ThumbnailGrid::viewportEvent(QEvent *event)
         const auto *help = static_cast<QHelpEvent *>(event);
         const int index = slideIndexAt(help->pos() + scrollOffset(), m_perRow, imageCount());
         // Only a slide with its preview has a tooltip, as only a painted slide had one.
-        const QString text = index >= 0 && m_previews.contains(m_ids.at(index)) ? m_toolTips.at(index) : QString();
+        const QString text =
+            index >= 0 && m_previews.contains(idAt(index)) ? m_document->images().at(index).title : QString();
         if (text.isEmpty()) {
             QToolTip::hideText();
             event->ignore();
@@ -304,7 +325,7 @@ void ThumbnailGrid::paintEvent(QPaintEvent *event)
 void ThumbnailGrid::paintSlide(QPainter &painter, int index, QPoint topLeft) const
 {
     painter.fillRect(QRect(topLeft, QSize(kSlideSize, kSlideSize)), kSlideCellColor);
-    const auto found = m_previews.constFind(m_ids.at(index));
+    const auto found = m_previews.constFind(idAt(index));
     const QImage *preview = found == m_previews.constEnd() ? nullptr : &found.value();
     // Sizes in the window's pixels: a preview made for a scaling screen has more of its own.
     const QSize previewSize = preview ? preview->deviceIndependentSize().toSize() : QSize();
@@ -318,7 +339,7 @@ void ThumbnailGrid::paintSlide(QPainter &painter, int index, QPoint topLeft) con
         painter.drawImage(QRectF(area.topLeft(), shown), *preview,
                           QRectF(QPointF(0, 0), QSizeF(shown) * preview->devicePixelRatio()));
     }
-    if (m_missing.contains(m_ids.at(index))) {
+    if (m_missing.contains(idAt(index))) {
         painter.save();
         painter.setPen(QPen(QColor(200, 0, 0), 4));
         const QRect cross = area.adjusted(area.width() / 4, area.height() / 4, -area.width() / 4, -area.height() / 4);
@@ -348,7 +369,6 @@ void ThumbnailGrid::mousePressEvent(QMouseEvent *event)
     const int index = slideIndexAt(point, m_perRow, imageCount());
     if (index < 0)
         return;
-    Q_EMIT aboutToChangeSelection();
     if (event->button() != Qt::LeftButton)
         return;
     const GridSelection before = m_selection;
@@ -432,7 +452,6 @@ void ThumbnailGrid::keyPressEvent(QKeyEvent *event)
         return;
     }
     event->accept();
-    Q_EMIT aboutToChangeSelection();
     switch (key) {
     case GridKey::PreviousPicture:
         Q_EMIT previousPictureRequested();

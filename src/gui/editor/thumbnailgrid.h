@@ -1,31 +1,24 @@
 #pragma once
 
-// The thumbnail grid of the main window: one scroll area that paints the project's images
-// as 140 x 140 slides, only those in view, and turns presses, drags, keys, the wheel and
-// dropped files into selection changes and requests to the window. The window owns the
-// project and does every change of it; the grid keeps the images' ids and tooltip texts
-// in project order, their previews by id, pictures per row and the selection.
+// The thumbnail grid of the main window: one scroll area that paints the open project's
+// images as 140 x 140 slides, only those in view, and turns presses, drags, keys, the wheel
+// and dropped files into selection changes and requests. It follows the document for the
+// images and their titles (the slides' tooltips) and keeps only what is its own: the
+// layout, the selection and the previews by image id.
 //
-// The window's side of the contract:
-// - aboutToChangeSelection() comes first on every press on a slide and every key of the key
-//   table, before anything changes: store the item editor's pending edits there.
-// - selectionChanged() follows a change made by the user (press, Up/Down, Ctrl+Page Up/Down);
-//   refresh the editor for currentIndex(). Changes the window makes through setImages(),
-//   setPicturesPerRow(), moveImages(), setSelection() and selectOnly() do not emit it.
-// - moveRequested(indexes, target) ends a drag: re-order the project exactly as
-//   orderAfterMove() does (ProjectDocument::reorder of its result), then call
-//   moveImages(indexes, target), which re-orders the grid the same way, selects the moved
-//   block and keeps the scroll position; refresh the editor afterwards.
-// - previousPictureRequested(), nextPictureRequested(), deleteRequested() and
-//   selectAllToggleRequested() are the window's commands of the key table.
-// - filesDropped(paths) hands over local files dropped from a file manager, in the order of
-//   the drop, with native separators and their letter case kept; the window adds them.
-// - setImages() is ArrangeSlides: the selection is emptied, the sheet goes back to the
-//   top-left corner and pictures per row is fitted to the 32000-pixel rule, with
-//   picturesPerRowChanged() when the value had to change. Call it after adding, removing
-//   and loading, then scrollToSlide(last) where the last image should come into view.
+// - A new, loaded, imported or shortened list is arranged anew (ArrangeSlides): the
+//   selection is emptied, the sheet goes back to the top-left corner and pictures per row
+//   is fitted to the 32000-pixel rule, with picturesPerRowChanged() when it had to change.
+//   An undone removal selects the images that came back.
+// - Images appended while an add runs keep the selection and the scroll position;
+//   rearrange() lays the sheet out once the add has ended.
+// - A re-order moves the selection with its images.
+// - selectionChanged() follows every change of the selection.
+// - moveRequested(indexes, target) ends a drag: the window re-orders the document as
+//   orderAfterMove() says. The key table's commands and dropped files go out as signals.
 
 #include "gui/editor/gridgeometry.h"
+#include "gui/editor/projectdocument.h"
 #include "model/imagelist.h"
 
 #include <QAbstractScrollArea>
@@ -43,16 +36,11 @@ class ThumbnailGrid : public QAbstractScrollArea {
 public:
     explicit ThumbnailGrid(QWidget *parent = nullptr);
 
-    // The images in project order, with the tooltip of each slide (the image's title).
-    // Previews of ids that are no longer listed are dropped.
-    void setImages(const QList<ImageId> &ids, const QStringList &toolTips);
-    // New images at the end while an add runs: the selection and the scroll position stay,
-    // so that adding many images costs each one only its own slide.
-    void appendImages(const QList<ImageId> &ids, const QStringList &toolTips);
-    // The tooltip of slide `index` after its title changed.
-    void setToolTipOf(int index, const QString &toolTip);
-    int imageCount() const { return int(m_ids.size()); }
-    const QList<ImageId> &imageIds() const { return m_ids; }
+    // The project whose images are shown; the grid follows its changes from then on.
+    void setDocument(const ProjectDocument *document);
+    int imageCount() const;
+    // Lays the sheet out anew and brings the last slide into view (after an add).
+    void rearrange();
 
     // A slide shows its preview once it arrives; until then (and for a null image, which
     // removes it) the slide is empty light grey and has no tooltip. Kept as RGB888, drawn
@@ -62,10 +50,6 @@ public:
     // A slide whose source file is gone shows a red cross over its picture area.
     void setMissing(ImageId id, bool missing);
     bool isMissing(ImageId id) const { return m_missing.contains(id); }
-
-    // Re-orders the grid's own lists as a drop does and selects the moved block, without
-    // the layout reset of setImages().
-    void moveImages(const QList<int> &indexes, int target);
 
     int picturesPerRow() const { return m_perRow; }
     // Fits the value to the 32000-pixel rule and re-arranges as setImages() does.
@@ -87,7 +71,6 @@ public:
     IndexRange visibleRange() const;
 
 Q_SIGNALS:
-    void aboutToChangeSelection();
     void selectionChanged();
     void moveRequested(const QList<int> &indexes, int target);
     void previousPictureRequested();
@@ -121,10 +104,13 @@ private:
     void updateScrollBars();
     void endDrag();
     void paintSlide(QPainter &painter, int index, QPoint topLeft) const;
+    ImageId idAt(int index) const;
+    void reindex();
+    void imagesAppended(int first, int count);
+    void imagesReordered(const QList<int> &newOrder);
 
-    QList<ImageId> m_ids;
-    QStringList m_toolTips;
-    QHash<ImageId, int> m_indexOf;
+    const ProjectDocument *m_document = nullptr;
+    QHash<ImageId, int> m_indexOf;  // the document's rows by id, for repainting one slide
     // Keyed by id, not index: indexes move while previews are still arriving.
     QHash<ImageId, QImage> m_previews;
     QSet<ImageId> m_missing;

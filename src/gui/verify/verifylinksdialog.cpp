@@ -143,11 +143,14 @@ void VerifyLinksDialog::showStatus(int row, LinkStatus status)
     item->setForeground(kStatusColumn, verify::isProblem(status) ? QBrush(kProblemColour) : QBrush());
 }
 
+// The name of the undo steps of the links changed here.
+QString VerifyLinksDialog::stepName() { return getString(333, QStringLiteral("Change links")); }
+
 void VerifyLinksDialog::storeBase()
 {
     GallerySettings settings = m_document.settings();
     settings.linkBase = m_baseBox->text();
-    m_document.setSettings(settings);
+    m_document.setSettings(settings, stepName());
 }
 
 void VerifyLinksDialog::startVerifying()
@@ -194,9 +197,10 @@ void VerifyLinksDialog::editCurrentRow()
     if (edited.imageIndex < 0) {
         GallerySettings settings = m_document.settings();
         settings.parentPageUrl = address;
-        m_document.setSettings(settings);
+        m_document.setSettings(settings, stepName());
     } else {
-        m_document.changeImages({edited.imageIndex}, [&address](ImageItem &image) { image.url = address; });
+        m_document.changeImages(
+            {edited.imageIndex}, [&address](ImageItem &image) { image.url = address; }, stepName());
     }
     m_urls.add(address);
     m_rows[row].address = address;

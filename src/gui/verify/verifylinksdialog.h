@@ -66,6 +66,7 @@ private:
     void fillList();
     void showStatus(int row, verify::LinkStatus status);
     void refreshButtons();
+    static QString stepName();
     void storeBase();
 
     ProjectDocument &m_document;

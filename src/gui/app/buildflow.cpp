@@ -1,0 +1,117 @@
+#include "gui/app/buildflow.h"
+
+#include "gui/app/buildrunner.h"
+#include "gui/dialogs/filemessage.h"
+#include "gui/editor/projectdocument.h"
+#include "i18n/messages.h"
+#include "i18n/strings.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+#include <QWidget>
+
+namespace lumarc::gui {
+
+using i18n::getString;
+
+BuildFlow::BuildFlow(const ProjectDocument &document, QWidget *window)
+    : QObject(window), m_document(document), m_window(window), m_runner(new BuildRunner(this))
+{
+    m_runner->askEmptying = [this](const QString &folder, const DestinationSurvey &survey) {
+        return askEmptying(folder, survey);
+    };
+    connect(m_runner, &BuildRunner::phaseStarted, this, &BuildFlow::phaseStarted);
+    connect(m_runner, &BuildRunner::progressed, this, &BuildFlow::progressed);
+    connect(m_runner, &BuildRunner::finished, this, &BuildFlow::ended);
+}
+
+QString BuildFlow::relativeBase() const
+{
+    return m_document.path().isEmpty() ? m_dataFolder : QFileInfo(m_document.path()).absolutePath();
+}
+
+bool BuildFlow::isRunning() const { return m_runner->isRunning(); }
+
+void BuildFlow::stop(bool closing)
+{
+    m_closing = closing;
+    m_runner->stop();
+}
+
+void BuildFlow::start(bool htmlOnly, const QStringList &protectedFiles)
+{
+    if (isRunning())
+        return;
+    m_total = m_document.count();
+    m_runner->start(m_document.project(), htmlOnly, protectedFiles, relativeBase());
+}
+
+bool BuildFlow::askEmptying(const QString &folder, const DestinationSurvey &survey)
+{
+    QMessageBox box(QMessageBox::Question, QString(),
+                    getString(239, QStringLiteral("The destination folder ")) + QStringLiteral("\r\n'")
+                        + QDir::toNativeSeparators(folder) + QStringLiteral("'\r\n")
+                        + getString(241, QStringLiteral("is not empty!    Proceed anyway?")),
+                    QMessageBox::Yes | QMessageBox::No, m_window);
+    box.setTextFormat(Qt::PlainText);  // folder and file names are no markup
+    // What goes and what stays, so that nothing is removed unseen.
+    const QStringList going = survey.toDelete + survey.toReplace;
+    QString details = QString::number(going.size())
+                      + (survey.earlierGallery
+                             ? getString(302, QStringLiteral(" files of an earlier gallery will be deleted."))
+                             : getString(304, QStringLiteral(" files that no gallery build wrote will be replaced.")));
+    if (!survey.staying.isEmpty())
+        details += QLatin1Char('\n') + getString(303, QStringLiteral("These stay as they are: "))
+                   + survey.staying.join(QStringLiteral(", "));
+    box.setInformativeText(details);
+    QStringList names;
+    for (const QString &file : going)
+        names.append(QDir::toNativeSeparators(file));
+    box.setDetailedText(names.join(QLatin1Char('\n')));
+    return box.exec() == QMessageBox::Yes;
+}
+
+void BuildFlow::ended(const BuildReport &report)
+{
+    if (report.stopped) {
+        // The earlier gallery is gone and the new one is half made: the user must know.
+        fileMessage(m_window, QMessageBox::Warning,
+                    resolveDestination(m_document.settings().destinationFolder, relativeBase()),
+                    getString(311, QStringLiteral("The gallery was not finished: the build was stopped after %1 of "
+                                                  "%2 images, and no pages were written. Make the gallery again to "
+                                                  "finish it."))
+                        .arg(report.imagesProduced)
+                        .arg(m_total));
+    }
+    if (m_closing) {
+        // The user closed the window while the build ran: nothing more to show.
+        m_closing = false;
+        Q_EMIT finished(false);
+        return;
+    }
+    // A refusal the user gave needs no word; one from another build does.
+    if (report.fatal && (report.fatal->code != ErrorCode::Refused || !report.asked))
+        fileMessage(m_window, QMessageBox::Critical, report.fatal->path, messages::describe(*report.fatal));
+    if (!report.failures.isEmpty() || !report.warnings.isEmpty()) {
+        // One box for all failures and warnings (settings replaced, links left out), each
+        // with its file or field, instead of one box per image.
+        QStringList lines;
+        for (const Error &failure : report.failures + report.warnings)
+            lines.append(messages::oneLine(messages::describe(failure)));
+        QMessageBox box(QMessageBox::Critical, QString(), lines.first(), QMessageBox::Ok, m_window);
+        box.setTextFormat(Qt::PlainText);
+        if (lines.size() > 1) {
+            box.setInformativeText(QStringLiteral("%1 problems").arg(lines.size()));
+            box.setDetailedText(lines.join(QLatin1Char('\n')));
+        }
+        box.exec();
+    }
+    if (!report.firstPage.isEmpty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(report.firstPage));
+    Q_EMIT finished(report.succeeded());
+}
+
+}  // namespace lumarc::gui
