@@ -2,6 +2,10 @@
 #   cmake -DSOURCE_DIR=<src> -P layers.cmake
 # Each rule: the folder, then the include prefixes forbidden there.
 set(rules
+    "core/support|colour/;i18n/;model/;storage/;imaging/;adding/;generator/;verify/"
+    "core/colour|i18n/;model/;storage/;imaging/;adding/;generator/;verify/"
+    "core/i18n|colour/;model/;storage/;imaging/;adding/;generator/;verify/"
+    "core/imaging|colour/;model/;storage/;adding/;generator/;verify/"
     "core/model|imaging/;adding/;generator/;storage/;verify/;gui/"
     "core|gui/;cli/"
     "cli|gui/"

@@ -100,3 +100,28 @@ TEST_F(GalleryBuilderTest, AnInputWhereTheGalleryGoesStopsTheBuildBeforeAnyWrite
     ASSERT_TRUE(page.fatal);
     EXPECT_EQ(page.fatal->path, folder + "/index.html");
 }
+
+TEST_F(GalleryBuilderTest, TheFolderStaysLockedAndUntouchedWhileTheAnswerIsAwaited)
+{
+    addImages(1);
+    BuildOptions options;
+    options.confirmEmptying = [](const QString &, const DestinationSurvey &) { return true; };
+    ASSERT_TRUE(buildGallery(project, options, progress).succeeded());
+
+    GalleryBuild waiting(project, {}, progress);
+    ASSERT_TRUE(waiting.needsConsent());
+    EXPECT_TRUE(waiting.survey().earlierGallery);
+    EXPECT_EQ(waiting.folder(), QDir(tmp.filePath("out/gallery")).canonicalPath());
+    const BuildReport second = buildGallery(project, options, progress);
+    ASSERT_TRUE(second.fatal);
+    EXPECT_EQ(second.fatal->code, ErrorCode::Refused);
+    EXPECT_FALSE(second.asked);
+
+    const BuildReport declined = waiting.finish(false, progress);
+    ASSERT_TRUE(declined.fatal);
+    EXPECT_EQ(declined.fatal->code, ErrorCode::Refused);
+    EXPECT_TRUE(declined.asked);
+    EXPECT_EQ(entries("out/gallery/photos"), QStringList{"src0.jpg"});
+    const BuildReport again = buildGallery(project, options, progress);  // the folder is free again
+    EXPECT_TRUE(again.succeeded() && again.deletedFiles > 0);
+}

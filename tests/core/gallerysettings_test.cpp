@@ -1,5 +1,7 @@
 #include "model/gallerysettings.h"
 
+#include "core/settledcases.h"
+
 #include <gtest/gtest.h>
 
 using namespace lumarc;
@@ -34,5 +36,35 @@ TEST(GallerySettings, SetFieldTextChecksEachKindAndCentresEmptyAlignment)
         ASSERT_NE(field, nullptr) << c.field;
         EXPECT_EQ(setFieldText(s, *field, QString::fromUtf8(c.value)), c.accepted) << c.field << "=" << c.value;
         EXPECT_EQ(fieldText(s, *field), QString::fromUtf8(c.stored)) << c.field << "=" << c.value;
+    }
+}
+
+// The fields in which two records differ, as "name: value", for a readable failure.
+static std::string differences(const GallerySettings &a, const GallerySettings &b)
+{
+    std::string out;
+    for (const SettingsField &field : settingsFields()) {
+        const QString left = fieldText(a, field), right = fieldText(b, field);
+        if (left != right)
+            out += QStringLiteral(" %1: '%2' not '%3'")
+                       .arg(QLatin1String(field.name), left.left(40), right.left(40))
+                       .toStdString();
+    }
+    return out;
+}
+
+TEST(GallerySettings, SettledRecordIsTheOneTheSettingsDialogHandsBack)
+{
+    GallerySettings defaults;
+    defaults.setDefaults();
+    EXPECT_EQ(differences(settledSettings(defaults), defaults), "");
+    for (const test::SettledCase &c : test::settledCases()) {
+        GallerySettings record = defaults;
+        test::putValue(record, c.field, c.value);
+        GallerySettings expected = defaults;
+        test::putValue(expected, c.field, c.settled);
+        const GallerySettings settled = settledSettings(record);
+        EXPECT_EQ(differences(settled, expected), "") << c.rule;
+        EXPECT_EQ(differences(settledSettings(settled), settled), "") << c.rule;
     }
 }

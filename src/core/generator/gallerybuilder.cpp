@@ -62,67 +62,83 @@ QString resolveDestination(const QString &folder, const QString &base)
     return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
 
-BuildReport buildGallery(const Project &input, const BuildOptions &options, Progress &progress)
+GalleryBuild::GalleryBuild(const Project &input, const BuildOptions &options, Progress &progress)
+    : m_htmlOnly(options.htmlOnly), m_workers(options.workers)
 {
-    BuildReport report;
     if (input.images.isEmpty()) {
-        report.fatal = Error{ErrorCode::Invalid, QString(), QStringLiteral("the project has no images")};
-        return report;
+        m_report.fatal = Error{ErrorCode::Invalid, QString(), QStringLiteral("the project has no images")};
+        return;
     }
     if (input.settings.destinationFolder.trimmed().isEmpty()) {
-        report.fatal = Error{ErrorCode::Invalid, QStringLiteral("destination_folder"),
-                             QStringLiteral("no destination folder is set")};
-        return report;
+        m_report.fatal = Error{ErrorCode::Invalid, QStringLiteral("destination_folder"),
+                               QStringLiteral("no destination folder is set")};
+        return;
     }
     // A layout that cannot form pages is refused before anything is written.
     if (Status error = checkLayout(input.settings)) {
-        report.fatal = error;
-        return report;
+        m_report.fatal = error;
+        return;
     }
 
     // Names from a file may be unsafe or shared; the build works on a repaired copy.
-    Project project = input;
-    report.renamedOutputNames = repairOutputNames(project.images);
-    for (const UnfitField &unfit : resetUnfitFields(project.settings))
-        report.warnings.append(
+    m_project = input;
+    m_report.renamedOutputNames = repairOutputNames(m_project.images);
+    for (const UnfitField &unfit : resetUnfitFields(m_project.settings))
+        m_report.warnings.append(
             Error{ErrorCode::Invalid, QLatin1String(unfit.field->name),
                   QStringLiteral("needs %1, not '%2'; the gallery uses '%3'")
                       .arg(valueProblem(*unfit.field, unfit.value), unfit.value, unfit.replacement)});
-    report.warnings.append(unpublishedLinks(project));
-    const QString folderPath = resolveDestination(project.settings.destinationFolder, options.relativeBase);
-    const bool clean = !options.htmlOnly;
+    m_report.warnings.append(unpublishedLinks(m_project));
+    m_folderPath = resolveDestination(m_project.settings.destinationFolder, options.relativeBase);
+    const bool clean = !m_htmlOnly;
 
     progress.phase(i18n::getString(200, QStringLiteral("Creating web folder...")));
     // Held open, and locked against a second build, until the build ends.
-    Result<std::unique_ptr<GalleryFolder>> opened = GalleryFolder::open(folderPath);
+    Result<std::unique_ptr<GalleryFolder>> opened = GalleryFolder::open(m_folderPath);
     if (!opened) {
-        report.fatal = opened.error();
-        return report;
+        m_report.fatal = opened.error();
+        return;
     }
-    const GalleryFolder &folder = *opened.value();
-    const Result<DestinationSurvey> survey =
-        folder.survey(clean, clean ? QStringList() : htmlOnlyWrites(project.settings, project.images.count(), folder),
-                      inputIdentities(project, options.protectedFiles));
+    m_folder = std::move(opened).value();
+    Result<DestinationSurvey> survey = m_folder->survey(
+        clean, clean ? QStringList() : htmlOnlyWrites(m_project.settings, m_project.images.count(), *m_folder),
+        inputIdentities(m_project, options.protectedFiles));
     if (!survey) {
-        report.fatal = survey.error();
-        return report;
+        m_report.fatal = survey.error();
+        m_folder.reset();
+        return;
     }
-    if (survey.value().needsConsent()) {
+    m_survey = std::move(survey).value();
+}
+
+GalleryBuild::~GalleryBuild() = default;
+
+bool GalleryBuild::needsConsent() const { return !m_report.fatal && m_survey.needsConsent(); }
+
+BuildReport GalleryBuild::finish(bool consent, Progress &progress)
+{
+    // The folder is released when the build ends, whichever way.
+    const std::unique_ptr<GalleryFolder> held = std::move(m_folder);
+    BuildReport report = std::move(m_report);
+    if (report.fatal || !held)
+        return report;
+    if (m_survey.needsConsent()) {
         report.asked = true;
-        if (!options.confirmEmptying || !options.confirmEmptying(folderPath, survey.value())) {
-            report.fatal = Error{ErrorCode::Refused, folderPath,
+        if (!consent) {
+            report.fatal = Error{ErrorCode::Refused, m_folderPath,
                                  QStringLiteral("holds files the build would replace; they were not touched")};
             return report;
         }
     }
-    if (Status error = opened.value()->prepare(survey.value(), clean, &report.failures, &report.deletedFiles)) {
+    const GalleryFolder &folder = *held;
+    if (Status error = held->prepare(m_survey, !m_htmlOnly, &report.failures, &report.deletedFiles)) {
         report.fatal = error;
         return report;
     }
 
-    if (!options.htmlOnly) {
+    if (!m_htmlOnly) {
         progress.phase(i18n::getString(201, QStringLiteral("Creating thumbnails...")));
-        ImageReport images = makeImages(project, folder, options.workers, progress);
+        ImageReport images = makeImages(m_project, folder, m_workers, progress);
         report.failures.append(images.failures);
         report.imagesProduced = images.produced;
         if (images.stopped) {
@@ -132,15 +148,23 @@ BuildReport buildGallery(const Project &input, const BuildOptions &options, Prog
     }
 
     // A page that cannot be written is one failure among others: the style sheet still is.
-    const QString firstPage = folder.pathOf(firstPageName(project.settings, project.images.count()));
-    const QList<Error> pageFailures = writePages(project, folder, progress);
+    const QString firstPage = folder.pathOf(firstPageName(m_project.settings, m_project.images.count()));
+    const QList<Error> pageFailures = writePages(m_project, folder, progress);
     report.failures.append(pageFailures);
     const bool firstPageWritten =
         std::none_of(pageFailures.begin(), pageFailures.end(), [&](const Error &e) { return e.path == firstPage; });
     if (firstPageWritten)
         report.firstPage = firstPage;
-    report.failures.append(writeStyleSheet(project.settings, folder));
+    report.failures.append(writeStyleSheet(m_project.settings, folder));
     return report;
+}
+
+BuildReport buildGallery(const Project &project, const BuildOptions &options, Progress &progress)
+{
+    GalleryBuild build(project, options, progress);
+    const bool consent =
+        build.needsConsent() && options.confirmEmptying && options.confirmEmptying(build.folder(), build.survey());
+    return build.finish(consent, progress);
 }
 
 }  // namespace lumarc

@@ -2,7 +2,8 @@
 
 // Makes a whole gallery from a project: destination folder and viewer files, photos and
 // thumbnails, pages, style sheet, in that order. Synchronous; the command line calls it
-// directly and the desktop program runs it on a worker with a copy of the project.
+// directly. The desktop program runs it in its two stages on workers, and asks the user
+// between them on its own thread.
 //
 // A build writes only inside its destination folder and removes only what an earlier
 // gallery left there. Before anything is written it refuses a destination that holds a link
@@ -18,6 +19,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 namespace lumarc {
@@ -41,7 +43,7 @@ struct BuildReport {
     int imagesProduced = 0;      // records whose two files were both written
     int renamedOutputNames = 0;  // unsafe or shared output names given new ones for this build
     int deletedFiles = 0;        // files removed from the folder before the build wrote
-    bool asked = false;          // confirmEmptying was asked
+    bool asked = false;          // the folder held files that needed the user's consent
     QString firstPage;           // full path of index.html or zeb.html once it is written
 
     bool succeeded() const { return !fatal && !stopped && failures.isEmpty(); }
@@ -52,6 +54,39 @@ struct BuildReport {
 // but everything inside is then checked against the real place.
 QString resolveDestination(const QString &folder, const QString &base);
 
+// One build in two stages. The first does everything up to the survey of the destination:
+// the checks of the project, opening and locking the folder, looking at what it holds. The
+// second, given the caller's answer when the survey needs consent, prepares the folder and
+// writes the gallery. The folder stays open and locked in between; the build holds its own
+// copy of the project. options.confirmEmptying is not used: the caller asks.
+class GalleryBuild {
+public:
+    GalleryBuild(const Project &project, const BuildOptions &options, Progress &progress);
+    ~GalleryBuild();
+    GalleryBuild(const GalleryBuild &) = delete;
+    GalleryBuild &operator=(const GalleryBuild &) = delete;
+
+    // Whether existing files would be removed or written over; false once the build ended.
+    bool needsConsent() const;
+    // The resolved destination and what the survey found there, for the question.
+    const QString &folder() const { return m_folderPath; }
+    const DestinationSurvey &survey() const { return m_survey; }
+
+    // The rest of the build, once. Where consent was needed and not given, the build ends
+    // untouched with a Refused error; a build that ended in the first stage just reports.
+    BuildReport finish(bool consent, Progress &progress);
+
+private:
+    Project m_project;
+    bool m_htmlOnly;
+    int m_workers;
+    QString m_folderPath;
+    std::unique_ptr<GalleryFolder> m_folder;
+    DestinationSurvey m_survey;
+    BuildReport m_report;
+};
+
+// Both stages at once, asking options.confirmEmptying in between when consent is needed.
 BuildReport buildGallery(const Project &project, const BuildOptions &options, Progress &progress);
 
 }  // namespace lumarc

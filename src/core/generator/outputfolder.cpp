@@ -4,7 +4,6 @@
 #include "i18n/strings.h"
 #include "support/filebytes.h"
 #include "support/paths.h"
-#include "support/resources.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +12,11 @@
 #include <QRegularExpression>
 
 #include <filesystem>
+#include <mutex>
+
+// The viewer files are a resource of this static library, registered before the first read.
+// Q_INIT_RESOURCE declares the initialiser at the scope it is used in: outside any namespace.
+static void registerViewerFiles() { Q_INIT_RESOURCE(lumarc_viewer); }
 
 namespace lumarc {
 namespace {
@@ -22,7 +26,8 @@ const QStringList kSubfolders = {QLatin1String(kImagesFolderName), QLatin1String
 
 QByteArray resourceBytes(const char *resource)
 {
-    ensureResources();
+    static std::once_flag once;
+    std::call_once(once, registerViewerFiles);
     QFile file(QString::fromLatin1(resource));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

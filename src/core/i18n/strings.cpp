@@ -1,13 +1,17 @@
 #include "i18n/strings.h"
 
-#include "support/resources.h"
-
 #include <QSettings>
 #include <QTranslator>
 
 #include <atomic>
 #include <memory>
 #include <mutex>
+
+// The string tables are a resource of this static library. Resources register themselves from
+// static initialisers in an unspecified order, so a lookup that may run before main() (a static
+// settings record and its localised default) registers them first. Q_INIT_RESOURCE declares
+// the initialiser at the scope it is used in, so it is called from outside any namespace.
+static void registerStringTables() { Q_INIT_RESOURCE(lumarc_i18n); }
 
 namespace lumarc::i18n {
 namespace {
@@ -22,7 +26,7 @@ const QTranslator *translatorFor(int languageId)
     static std::unique_ptr<QTranslator> english;
     static std::unique_ptr<QTranslator> german;
     std::call_once(once, [] {
-        ensureResources();
+        registerStringTables();
         english = std::make_unique<QTranslator>();
         if (!english->load(QStringLiteral(":/i18n/lumarc_en.qm")))
             english.reset();

@@ -1,12 +1,15 @@
 #include "model/gallerysettings.h"
 
+#include "colour/colour.h"
 #include "i18n/strings.h"
 #include "support/paths.h"
 
+#include <QLocale>
 #include <QStandardPaths>
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -348,6 +351,101 @@ bool setFieldText(GallerySettings &settings, const SettingsField &field, const Q
         return false;
     }
     return false;
+}
+
+namespace {
+
+// The fields the settings dialog edits, by the control that edits them.
+constexpr const char *kNumberFields[] = {
+    "columns",     "rows",         "thumb_width",       "thumb_height", "thumb_border_width", "title_font_size",
+    "cell_width",  "cell_height",  "cell_border_width", "cell_spacing", "cell_padding",       "gallery_title_font_size",
+    "photo_width", "photo_height", "jpeg_quality",
+};
+constexpr const char *kColourFields[] = {
+    "page_background_color", "gallery_title_color", "cell_background_color", "title_color", "thumb_border_color",
+};
+constexpr const char *kLineFields[] = {
+    "default_link_text", "gallery_title",   "page_background_image", "cell_background_image",
+    "parent_page_title", "parent_page_url", "destination_folder",
+};
+constexpr qint16 GallerySettings::*kFlagFields[] = {&GallerySettings::keepAspectRatio, &GallerySettings::addParentLink,
+                                                    &GallerySettings::addImageLinks};
+
+// The longest text a line of the dialog holds.
+constexpr qsizetype kMaxLineLength = 32767;
+const QString kParentUrlPlaceholder = QStringLiteral("http://");
+
+const SettingsField &fieldNamed(const char *name) { return *findSettingsField(QLatin1String(name)); }
+
+// A number box's whole number for a text: 0 when the text is no number.
+qint32 wholeNumberOf(const QString &text)
+{
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value))
+        return 0;
+    return qint32(std::lround(std::clamp(std::round(value), -2147483648.0, 2147483647.0)));
+}
+
+// The four border colours, top, right, bottom, left, of a CSS border-color value of one to four
+// "#RGB" or "#RRGGBB" colours; nullopt when the value holds anything else.
+std::optional<std::array<qint32, 4>> borderColours(const QString &text)
+{
+    const QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (parts.isEmpty() || parts.size() > 4)
+        return std::nullopt;
+    std::array<qint32, 4> colours{};
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const std::optional<qint32> colour = colour::parseHexColor(parts.at(i));
+        if (!colour)
+            return std::nullopt;
+        colours[std::size_t(i)] = *colour;
+    }
+    // One value: every side; two: top and bottom, right and left; three: left as right.
+    constexpr std::size_t kFrom[4][4] = {{0, 0, 0, 0}, {0, 1, 0, 1}, {0, 1, 2, 1}, {0, 1, 2, 3}};
+    const auto &from = kFrom[parts.size() - 1];
+    return std::array<qint32, 4>{colours[from[0]], colours[from[1]], colours[from[2]], colours[from[3]]};
+}
+
+}  // namespace
+
+GallerySettings settledSettings(const GallerySettings &settings)
+{
+    GallerySettings settled = settings;
+    for (const char *name : kNumberFields) {
+        const SettingsField &field = fieldNamed(name);
+        setFieldText(settled, field, QString::number(wholeNumberOf(fieldText(settings, field))));
+    }
+    if (settled.titleAlign != QLatin1String("left") && settled.titleAlign != QLatin1String("right"))
+        settled.titleAlign = QStringLiteral("center");
+
+    // Colours are read after unfit ones got their defaults: a default in the web notation is
+    // written as the dialog writes it.
+    GallerySettings fitting = settings;
+    resetUnfitFields(fitting);
+    for (const char *name : kColourFields) {
+        const SettingsField &field = fieldNamed(name);
+        if (const std::optional<qint32> colour = colour::parseHexColor(textField(fitting, field)))
+            textField(settled, field) = colour::colorToHex(*colour);
+    }
+    if (const std::optional<std::array<qint32, 4>> borders = borderColours(fitting.cellBorderColors)) {
+        QStringList sides;
+        for (const qint32 colour : *borders)
+            sides.append(colour::colorToHex(colour).toLower());
+        settled.cellBorderColors = sides.join(QLatin1Char(' '));
+    }
+
+    for (const char *name : kLineFields) {
+        QString &text = textField(settled, fieldNamed(name));
+        text.truncate(kMaxLineLength);
+    }
+    if (settings.parentPageUrl == kParentUrlPlaceholder)
+        settled.parentPageUrl.clear();
+    for (const auto flag : kFlagFields)
+        settled.*flag = settings.*flag == 1 ? 1 : 0;
+
+    resetUnfitFields(settled);
+    return settled;
 }
 
 }  // namespace lumarc

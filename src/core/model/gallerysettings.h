@@ -116,4 +116,18 @@ struct UnfitField {
 // default, and lists those fields.
 QList<UnfitField> resetUnfitFields(GallerySettings &settings);
 
+// The record in the form the settings dialog shows it and hands it back, so that a record that
+// was only shown does not count as changed. Each field the dialog edits settles by its control:
+//   numbers: the text read as a number (blanks around it allowed, 0 when it is none), rounded
+//     half away from zero, written in decimal; the boxes' ranges are not applied;
+//   alignment: anything but "left", "center" or "right" is "center";
+//   colours: "#RGB" or "#RRGGBB" is written "#RRGGBB" in upper case; the border colours as four
+//     lower-case "#rrggbb", top, right, bottom, left, the missing sides as CSS takes them; a
+//     colour of any other notation (a name such as "red") stays as written;
+//   texts: at most 32767 characters; the parent link's placeholder "http://" is no link;
+//   flags: 1 or 0, 1 only for 1.
+// Then every value that does not fit its kind has its default (resetUnfitFields). Fields the
+// dialog does not edit are kept. Settling a settled record changes nothing.
+GallerySettings settledSettings(const GallerySettings &settings);
+
 }  // namespace lumarc

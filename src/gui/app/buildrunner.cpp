@@ -1,9 +1,7 @@
 #include "gui/app/buildrunner.h"
 
+#include <QPointer>
 #include <QtConcurrent/QtConcurrentRun>
-
-#include <chrono>
-#include <future>
 
 namespace lumarc::gui {
 namespace {
@@ -21,57 +19,106 @@ private:
     const std::atomic_bool &m_stop;
 };
 
+// For a build that ends on the window's thread: no progress to show.
+class NoProgress final : public Progress {
+public:
+    void phase(const QString &) override {}
+    void step(int, int, const QString &) override {}
+    bool stopRequested() const override { return false; }
+};
+
 }  // namespace
 
 BuildRunner::BuildRunner(QObject *parent) : QObject(parent), m_stop(std::make_shared<std::atomic_bool>(false))
 {
     qRegisterMetaType<lumarc::BuildReport>("lumarc::BuildReport");
-    connect(&m_watcher, &QFutureWatcher<BuildReport>::finished, this, [this] {
-        if (m_watcher.future().resultCount() > 0)
-            Q_EMIT finished(m_watcher.result());
+    connect(&m_surveying, &QFutureWatcher<std::shared_ptr<GalleryBuild>>::finished, this, [this] {
+        if (m_surveying.future().resultCount() > 0)
+            surveyed(m_surveying.result());
+    });
+    connect(&m_finishing, &QFutureWatcher<BuildReport>::finished, this, [this] {
+        if (m_finishing.future().resultCount() > 0)
+            end(m_finishing.result());
     });
 }
 
 BuildRunner::~BuildRunner()
 {
     stop();
-    wait();
+    m_surveying.waitForFinished();
+    m_finishing.waitForFinished();
 }
 
 void BuildRunner::start(const Project &project, bool htmlOnly, const QStringList &protectedFiles,
                         const QString &relativeBase)
 {
-    if (isRunning())
+    if (m_running)
         return;
+    m_running = true;
     m_stop = std::make_shared<std::atomic_bool>(false);
     BuildOptions options;
     options.htmlOnly = htmlOnly;
     options.protectedFiles = protectedFiles;
     options.relativeBase = relativeBase;
-    // The worker waits while the window asks, but gives up at a stop: the window may be
-    // closing and waiting for the build, so a blocking call there could never return.
-    options.confirmEmptying = [this, stop = m_stop](const QString &folder, const DestinationSurvey &survey) {
-        auto answer = std::make_shared<std::promise<bool>>();
-        std::future<bool> answered = answer->get_future();
-        QMetaObject::invokeMethod(
-            this, [this, answer, folder, survey] { answer->set_value(askEmptying && askEmptying(folder, survey)); },
-            Qt::QueuedConnection);
-        while (answered.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
-            if (stop->load())
-                return false;
-        }
-        return answered.get();
-    };
-    m_watcher.setFuture(QtConcurrent::run([this, project, options, stop = m_stop] {
+    m_surveying.setFuture(QtConcurrent::run([this, project, options, stop = m_stop] {
         SignalProgress progress(*this, *stop);
-        return buildGallery(project, options, progress);
+        return std::make_shared<GalleryBuild>(project, options, progress);
     }));
 }
 
-void BuildRunner::stop() { m_stop->store(true); }
+void BuildRunner::surveyed(const std::shared_ptr<GalleryBuild> &build)
+{
+    if (!build->needsConsent()) {
+        finishOnWorker(build);
+        return;
+    }
+    if (m_stop->load() || !askEmptying) {
+        decline(build);
+        return;
+    }
+    // The question runs an event loop of its own: meanwhile a stop may end this build, and
+    // the window may even go away with its runner.
+    m_asking = build;
+    const QPointer<BuildRunner> alive(this);
+    const bool agreed = askEmptying(build->folder(), build->survey());
+    if (!alive || m_asking != build)
+        return;
+    m_asking.reset();
+    if (agreed && !m_stop->load())
+        finishOnWorker(build);
+    else
+        decline(build);
+}
 
-bool BuildRunner::isRunning() const { return m_watcher.isRunning(); }
+void BuildRunner::finishOnWorker(const std::shared_ptr<GalleryBuild> &build)
+{
+    m_finishing.setFuture(QtConcurrent::run([this, build, stop = m_stop] {
+        SignalProgress progress(*this, *stop);
+        return build->finish(true, progress);
+    }));
+}
 
-void BuildRunner::wait() { m_watcher.waitForFinished(); }
+void BuildRunner::decline(const std::shared_ptr<GalleryBuild> &build)
+{
+    NoProgress progress;
+    end(build->finish(false, progress));
+}
+
+void BuildRunner::end(const BuildReport &report)
+{
+    m_running = false;
+    Q_EMIT finished(report);
+}
+
+void BuildRunner::stop()
+{
+    m_stop->store(true);
+    // A stop while the user is asked ends the build now: the window may be closing and
+    // waiting for it, with the question still open.
+    if (std::shared_ptr<GalleryBuild> asked = std::move(m_asking)) {
+        QMetaObject::invokeMethod(
+            this, [this, asked] { decline(asked); }, Qt::QueuedConnection);
+    }
+}
 
 }  // namespace lumarc::gui
