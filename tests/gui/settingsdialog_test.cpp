@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
