@@ -174,7 +174,8 @@ TEST_F(LinkCheckerTest, WithoutNetworkWebRowsStayNotVerifiedAndLocalRowsAreCheck
     }
 }
 
-TEST_F(LinkCheckerTest, StopAbandonsChecksInFlightAndTheNextRunCompletes)
+// The next run after a stop with checks in flight is the stop-from-a-slot test's.
+TEST_F(LinkCheckerTest, StopAbandonsChecksInFlight)
 {
     m_server.setDelay(20000);
     QList<LinkRow> rows{image(local("photo.jpg"))};
@@ -194,11 +195,6 @@ TEST_F(LinkCheckerTest, StopAbandonsChecksInFlightAndTheNextRunCompletes)
     spinUntil([] { return false; }, 100);  // nothing of the stopped run may still arrive
     EXPECT_EQ(m_emitted.size(), 1);
     EXPECT_EQ(m_finished.size(), 1);
-
-    m_server.setDelay(0);
-    ASSERT_TRUE(check(rows));
-    EXPECT_EQ(m_finished, QList<bool>{false});
-    EXPECT_EQ(statuses(), QList<LinkStatus>(rows.size(), LinkStatus::Validated));
 }
 
 TEST_F(LinkCheckerTest, AStopFromARowCheckedSlotEndsTheRunOnceAndTheNextRunCompletes)
