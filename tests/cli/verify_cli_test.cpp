@@ -108,8 +108,11 @@ TEST_F(Verify, JsonListsEveryEntryWithTheBaseAsUsed)
 TEST_F(Verify, NeedsOneReadableProjectAndCountsAnEmptyOne)
 {
     ASSERT_TRUE(writeAll(path("good.zeb"), projectBytes({})) && writeAll(path("junk.zeb"), "not a project"));
-    for (const auto &[args, says] : {std::pair{QStringList{}, "missing PROJECT"}, {{"good.zeb", "good.zeb"}, "one PROJECT only"},
-                                     {{"junk.zeb"}, "junk.zeb: Invalid ZEB file!"}, {{"absent.zeb"}, "absent.zeb"}}) {
+    const std::pair<QStringList, const char *> cases[] = {
+        {{}, "missing PROJECT"}, {{"good.zeb", "good.zeb"}, "one PROJECT only"},
+        {{"junk.zeb"}, "junk.zeb: Invalid ZEB file!"}, {{"absent.zeb"}, "absent.zeb"},
+    };
+    for (const auto &[args, says] : cases) {
         const Outcome r = verify(args);
         EXPECT_TRUE(r.code == 2 && r.err.contains(says) && r.out.isEmpty()) << r.err.toStdString();
     }

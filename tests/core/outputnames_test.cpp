@@ -56,7 +56,8 @@ TEST(OutputNames, RepairRebuildsUnsafeNamesAndNumbersRepeatsIgnoringCase)
          {"image", "image_1", "x_"}},
         {"same name", {{"/a/x.jpg", "x"}, {"/b/x.jpg", "x"}, {"/c/x.jpg", "x"}}, {"x", "x_1", "x_2"}},
         {"differs only by case", {{"/p/Sunset.jpg", "Sunset"}, {"/q/sunset.jpg", "sunset"}}, {"Sunset", "sunset_1"}},
-        {"repeats in any case share one count", {{"/a/x.jpg", "x"}, {"/b/x.jpg", "X"}, {"/c/x.jpg", "x"}}, {"x", "X_1", "x_2"}},
+        {"repeats in any case share one count", {{"/a/x.jpg", "x"}, {"/b/x.jpg", "X"}, {"/c/x.jpg", "x"}},
+         {"x", "X_1", "x_2"}},
         {"number already in use", {{"/p/a.jpg", "a"}, {"/q/a.jpg", "a"}, {"/r/a.jpg", "A_1"}}, {"a", "a_2", "A_1"}},
         // The later entry keeps the name it already has: built pages link to its files.
         {"rebuilt name meets a later one", {{"/p/x.jpg", "../x"}, {"/q/x.jpg", "x"}}, {"x_1", "x"}},
