@@ -3,13 +3,9 @@
 // Runs the built lumarc in a temporary folder with its own data folder and home; writes test
 // images and hand-made projects; lists folders to prove a command changed nothing there.
 
-#include <QDir>
 #include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
 #include <QMap>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <vips/vips8>
 

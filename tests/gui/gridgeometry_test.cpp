@@ -1,5 +1,5 @@
 // The grid's arithmetic and the slide layout: one case per rule and per boundary. The click
-// rules and a drag are driven through the widget in thumbnailgrid_test.
+// rules, the keys and a drag are driven through the widget in thumbnailgrid_test.
 
 #include "gui/editor/gridgeometry.h"
 
@@ -76,13 +76,6 @@ private Q_SLOTS:
             QVERIFY2(orderAfterMove(selected, row.target, row.images) == row.order, row.name);
             QVERIFY2(selectionAfterMove(selected, row.target, row.images).indexes() == row.selectedAfter, row.name);
         }
-    }
-
-    void mapsTheKeys()
-    {
-        // Moving the selection by key is driven through the widget in thumbnailgrid_test.
-        QCOMPARE(gridKey(Qt::Key_PageDown, Qt::ControlModifier), GridKey::LastImage);
-        QCOMPARE(gridKey(Qt::Key_PageDown, Qt::NoModifier), GridKey::Other);
     }
 
     void laysOutTheSlideAndScrolls()

@@ -5,7 +5,7 @@
 // query ignored:
 //
 //   /ok.html, /dir/        200 with a short page
-//   /missing.html          404            /error.html    500
+//   /missing.html          404
 //   /moved.html            301 to /ok.html
 //   /secure.html           301 to the https:// form of itself, unless the request says it
 //                          came over https ("X-Forwarded-Proto: https", which a test's
@@ -139,8 +139,6 @@ private:
         QByteArray location;
         if (path == "/ok.html" || path == "/dir/")
             status = 200;
-        else if (path == "/error.html")
-            status = 500;
         else if (path == "/moved.html" || path == "/dir" || path == "/loop")
             status = 301, location = path == "/moved.html" ? "/ok.html" : path == "/dir" ? "/dir/" : "/loop";
         else if (path == "/secure.html" && !head.toLower().contains("\nx-forwarded-proto: https"))
