@@ -92,7 +92,7 @@ BuildReport buildGallery(const Project &input, const BuildOptions &options, Prog
     const QString folderPath = resolveDestination(project.settings.destinationFolder, options.relativeBase);
     const bool clean = !options.htmlOnly;
 
-    progress.phase(i18n::getString(200, QStringLiteral("Creating web folder...")));
+    progress.phase(i18n::getString(text::CreatingWebFolder));
     // Held open, and locked against a second build, until the build ends.
     Result<std::unique_ptr<GalleryFolder>> opened = GalleryFolder::open(folderPath);
     if (!opened) {
@@ -121,7 +121,7 @@ BuildReport buildGallery(const Project &input, const BuildOptions &options, Prog
     }
 
     if (!options.htmlOnly) {
-        progress.phase(i18n::getString(201, QStringLiteral("Creating thumbnails...")));
+        progress.phase(i18n::getString(text::CreatingThumbnails));
         ImageReport images = makeImages(project, folder, options.workers, progress);
         report.failures.append(images.failures);
         report.imagesProduced = images.produced;

@@ -7,9 +7,8 @@ namespace lumarc::messages {
 
 QString duplicateImage(const QString &path)
 {
-    return i18n::getString(234, QStringLiteral("Image path:'")) + paths::baseName(path)
-           + i18n::getString(235, QStringLiteral("' already exist!")) + QStringLiteral("\r\n")
-           + i18n::getString(233, QStringLiteral("Image ignored!"));
+    return i18n::getString(text::ImagePathPrefix) + paths::baseName(path) + i18n::getString(text::AlreadyExistSuffix)
+           + QStringLiteral("\r\n") + i18n::getString(text::ImageIgnored);
 }
 
 QString previewFailed(const QString &libraryText) { return kNewImageFailed + libraryText; }
@@ -17,16 +16,15 @@ QString previewFailed(const QString &libraryText) { return kNewImageFailed + lib
 QString imagesAdded(int count)
 {
     if (count <= 0)
-        return i18n::getString(179, QStringLiteral("No images added to the project!"));
-    return i18n::getString(177, QStringLiteral("Added ")) + QString::number(count)
-           + i18n::getString(178, QStringLiteral(" new images."));
+        return i18n::getString(text::NoImagesAdded);
+    return i18n::getString(text::AddedPrefix) + QString::number(count) + i18n::getString(text::NewImagesSuffix);
 }
 
 QString describe(const Error &error)
 {
     if (error.systemCode != 0)
-        return i18n::getString(198, QStringLiteral("Error number:")) + QString::number(error.systemCode)
-               + QStringLiteral("\r\n") + i18n::getString(199, QStringLiteral("Error description:")) + error.detail;
+        return i18n::getString(text::ErrorNumber) + QString::number(error.systemCode) + QStringLiteral("\r\n")
+               + i18n::getString(text::ErrorDescription) + error.detail;
     return error.message();
 }
 

@@ -507,7 +507,7 @@ bool isReadableExtension(const QString &extension)
 
 QString buildImageFileFilter()
 {
-    QString filter = i18n::getString(236, QStringLiteral("Image files (*.*)|*.*"));
+    QString filter = i18n::getString(text::ImageFilesFilter);
     for (const ImageFormat &format : readableFormats()) {
         QStringList patterns;
         for (const QString &extension : format.extensions)

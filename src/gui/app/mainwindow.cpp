@@ -66,11 +66,10 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
     : QMainWindow(parent), m_store(std::move(store)), m_document(new ProjectDocument(this)), m_grid(new ThumbnailGrid),
       m_editor(new ItemEditor), m_previews(new PreviewLoader(this)), m_build(new BuildRunner(this)),
       m_settingsDialog(new SettingsDialog(this)), m_watcher(new QFileSystemWatcher(this)),
-      m_watchDelay(new QTimer(this)),
-      m_statusDelay(new QTimer(this)), m_addImageButton(new QPushButton), m_addFolderButton(new QPushButton),
-      m_perRowBox(new NumericBox), m_htmlOnlyCheck(new QCheckBox), m_makeButton(new QPushButton),
-      m_stopButton(new QPushButton), m_progress(new QProgressBar), m_loadingPanel(new QLabel(this)),
-      m_status(new QLabel)
+      m_watchDelay(new QTimer(this)), m_statusDelay(new QTimer(this)), m_addImageButton(new QPushButton),
+      m_addFolderButton(new QPushButton), m_perRowBox(new NumericBox), m_htmlOnlyCheck(new QCheckBox),
+      m_makeButton(new QPushButton), m_stopButton(new QPushButton), m_progress(new QProgressBar),
+      m_loadingPanel(new QLabel(this)), m_status(new QLabel)
 {
     setObjectName(QStringLiteral("Form1"));
     // Owned by the settings dialog, so that it shows above it.
@@ -178,9 +177,8 @@ void MainWindow::buildMenus()
         [this] {
             if (!askToKeepChanges())
                 return;
-            const QString path =
-                QFileDialog::getOpenFileName(this, getString(207, QStringLiteral("Select project")), m_dataFolder,
-                                             qtFilter(getString(206, QStringLiteral("ZEB project (*.zeb)|*.zeb"))));
+            const QString path = QFileDialog::getOpenFileName(this, getString(text::SelectProjectTitle), m_dataFolder,
+                                                              qtFilter(getString(text::ProjectOpenFilter)));
             if (!path.isEmpty())
                 loadProject(path, true);
         },
@@ -217,24 +215,20 @@ void MainWindow::buildMenus()
     add(m_imagesMenu, QStringLiteral("mnuRemoveSelected"), [this] { removeSelected(); });
     add(m_imagesMenu, QStringLiteral("mnuRemoveAll"), [this] { removeAll(); });
     m_imagesMenu->addSeparator();
-    add(m_imagesMenu, QStringLiteral("mnuClearImageTitles"), [this] {
-        confirmAndChange(212, QStringLiteral("Clear image titles"), [](ImageItem &item) { item.title.clear(); });
-    });
+    add(m_imagesMenu, QStringLiteral("mnuClearImageTitles"),
+        [this] { confirmAndChange(text::ClearTitlesTitle, [](ImageItem &item) { item.title.clear(); }); });
     add(m_imagesMenu, QStringLiteral("mnuCaptionPrefix"),
         [this] { prefixOrSuffix(action("mnuCaptionPrefix"), true, true); });
     add(m_imagesMenu, QStringLiteral("mnuCaptionSuffix"),
         [this] { prefixOrSuffix(action("mnuCaptionSuffix"), true, false); });
-    add(m_imagesMenu, QStringLiteral("mnuClearImageTooltips"), [this] {
-        confirmAndChange(213, QStringLiteral("Clear image tooltips"), [](ImageItem &item) { item.tooltip.clear(); });
-    });
+    add(m_imagesMenu, QStringLiteral("mnuClearImageTooltips"),
+        [this] { confirmAndChange(text::ClearTooltipsTitle, [](ImageItem &item) { item.tooltip.clear(); }); });
     add(m_imagesMenu, QStringLiteral("mnuTooltipPrefix"),
         [this] { prefixOrSuffix(action("mnuTooltipPrefix"), false, true); });
     add(m_imagesMenu, QStringLiteral("mnuTooltipSuffix"),
         [this] { prefixOrSuffix(action("mnuTooltipSuffix"), false, false); });
-    add(m_imagesMenu, QStringLiteral("mnuTooltipEquCaption"), [this] {
-        confirmAndChange(214, QStringLiteral("Image tooltip = image title"),
-                         [](ImageItem &item) { item.tooltip = item.title; });
-    });
+    add(m_imagesMenu, QStringLiteral("mnuTooltipEquCaption"),
+        [this] { confirmAndChange(text::TooltipFromTitleTitle, [](ImageItem &item) { item.tooltip = item.title; }); });
 
     m_linksMenu = menuBar()->addMenu(QString());
     add(m_linksMenu, QStringLiteral("mnuLinkCaption"), [this] { setLinkTextToDefault(); });
@@ -309,7 +303,7 @@ void MainWindow::connectSignals()
         m_progress->setRange(0, total);
         m_progress->setValue(done);
         m_progress->setVisible(total > 2);
-        setWindowTitle(getString(202, QStringLiteral("Image:")) + item);
+        setWindowTitle(getString(text::ImageCaptionPrefix) + item);
     });
     connect(m_build, &BuildRunner::finished, this, &MainWindow::buildEnded);
 }
@@ -354,52 +348,51 @@ QAction *MainWindow::action(const QString &name) const { return m_actions.value(
 
 void MainWindow::retranslate()
 {
-    m_fileMenu->setTitle(getString(130, QStringLiteral("File")));
-    m_imagesMenu->setTitle(getString(35, QStringLiteral("Images")));
-    m_linksMenu->setTitle(getString(138, QStringLiteral("Links")));
+    m_fileMenu->setTitle(getString(text::FileMenu));
+    m_imagesMenu->setTitle(getString(text::ImagesMenu));
+    m_linksMenu->setTitle(getString(text::LinksMenu));
     const struct {
         const char *name;
-        int id;
-        const char *text;
+        i18n::Text text;
     } texts[] = {
-        {"mnuNewProject", 131, "New Project"},
-        {"mnuOpenProject", 132, "Open Project..."},
-        {"mnuSaveProject", 134, "Save Project"},
-        {"mnuSaveAs", 135, "Save Project As..."},
-        {"mnuExit", 257, "Exit"},
-        {"mnuSelectAll", 158, "Select all"},
-        {"mnuUnselectAll", 159, "Unselect"},
-        {"mnuRemoveSelected", 160, "Remove selected"},
-        {"mnuRemoveAll", 161, "Remove  all"},
-        {"mnuClearImageTitles", 144, "Clear image titles..."},
-        {"mnuCaptionPrefix", 164, "Add prefix to the title..."},
-        {"mnuCaptionSuffix", 165, "Add suffix to the title..."},
-        {"mnuClearImageTooltips", 145, "Clear image tooltips..."},
-        {"mnuTooltipPrefix", 166, "Add prefix to the tooltip..."},
-        {"mnuTooltipSuffix", 167, "Add suffix to the tooltip..."},
-        {"mnuTooltipEquCaption", 146, "Image tooltip = image title..."},
-        {"mnuLinkCaption", 142, "Link text= default value"},
-        {"mnuSetDefaultLink", 258, "Add link to image"},
-        {"mnuLink_verify", 139, "Verify links..."},
-        {"mnuExport", 254, "Export..."},
-        {"mnuImport", 255, "Import..."},
-        {"mnuSettings", 157, "Settings..."},
-        {"mnuLanguage", 263, "Language..."},
-        {"mnuAbout", 147, "About"},
+        {"mnuNewProject", text::NewProjectAction},
+        {"mnuOpenProject", text::OpenProjectAction},
+        {"mnuSaveProject", text::SaveProjectAction},
+        {"mnuSaveAs", text::SaveProjectAsAction},
+        {"mnuExit", text::ExitAction},
+        {"mnuSelectAll", text::SelectAllAction},
+        {"mnuUnselectAll", text::UnselectAction},
+        {"mnuRemoveSelected", text::RemoveSelectedAction},
+        {"mnuRemoveAll", text::RemoveAllAction},
+        {"mnuClearImageTitles", text::ClearTitlesAction},
+        {"mnuCaptionPrefix", text::TitlePrefixAction},
+        {"mnuCaptionSuffix", text::TitleSuffixAction},
+        {"mnuClearImageTooltips", text::ClearTooltipsAction},
+        {"mnuTooltipPrefix", text::TooltipPrefixAction},
+        {"mnuTooltipSuffix", text::TooltipSuffixAction},
+        {"mnuTooltipEquCaption", text::TooltipFromTitleAction},
+        {"mnuLinkCaption", text::DefaultLinkTextAction},
+        {"mnuSetDefaultLink", text::SetDefaultLinkAction},
+        {"mnuLink_verify", text::VerifyLinksAction},
+        {"mnuExport", text::ExportAction},
+        {"mnuImport", text::ImportAction},
+        {"mnuSettings", text::SettingsAction},
+        {"mnuLanguage", text::LanguageCommand},
+        {"mnuAbout", text::AboutAction},
     };
     for (const auto &t : texts)
-        m_actions.value(QLatin1String(t.name))->setText(getString(t.id, QLatin1String(t.text)));
-    m_addImageButton->setText(getString(54, QStringLiteral("Add image...")));
-    m_addImageButton->setToolTip(getString(55, QStringLiteral("Add selected images")));
-    m_addFolderButton->setText(getString(62, QStringLiteral("Add folder...")));
-    m_addFolderButton->setToolTip(getString(63, QStringLiteral("Add all images from folder (*.jpg,*.tif)")));
-    m_perRowBox->setBeforeString(getString(217, QStringLiteral("Pictures/row")));
-    m_htmlOnlyCheck->setText(getString(47, QStringLiteral("HTML only")));
-    m_htmlOnlyCheck->setToolTip(getString(48, QStringLiteral("Do not re-generate thumbnails and images")));
-    m_makeButton->setText(getString(50, QStringLiteral("Make web gallery")));
-    m_makeButton->setToolTip(getString(51, QStringLiteral("Make (rebuild) web gallery")));
-    m_stopButton->setText(getString(300, QStringLiteral("Stop")));
-    m_grid->setToolTip(getString(67, QStringLiteral("Select image, or add new images with drag and drop.")));
+        m_actions.value(QLatin1String(t.name))->setText(getString(t.text));
+    m_addImageButton->setText(getString(text::AddImageButton));
+    m_addImageButton->setToolTip(getString(text::AddImageTip));
+    m_addFolderButton->setText(getString(text::AddFolderButton));
+    m_addFolderButton->setToolTip(getString(text::AddFolderTip));
+    m_perRowBox->setBeforeString(getString(text::PicturesPerRowCaption));
+    m_htmlOnlyCheck->setText(getString(text::HtmlOnlyCheck));
+    m_htmlOnlyCheck->setToolTip(getString(text::HtmlOnlyTip));
+    m_makeButton->setText(getString(text::MakeGalleryButton));
+    m_makeButton->setToolTip(getString(text::MakeGalleryTip));
+    m_stopButton->setText(getString(text::StopButton));
+    m_grid->setToolTip(getString(text::ImageGridTip));
     // Alt and a letter open the menus and pick their entries: the string tables have no
     // accelerators, so they are chosen here, in each language anew.
     addMnemonics(menuBar()->actions());
@@ -466,13 +459,13 @@ void MainWindow::focusNextPane()
 void MainWindow::refreshStatus()
 {
     const QLocale locale;
-    QStringList parts{getString(313, QStringLiteral("%1 images, %2 selected"))
+    QStringList parts{getString(text::ImagesSelectedStatus)
                           .arg(locale.toString(m_document->count()), locale.toString(m_grid->selection().count()))};
     if (m_previewsLoaded < m_previewsWanted)
-        parts.append(getString(314, QStringLiteral("Loading previews: %1 of %2"))
+        parts.append(getString(text::LoadingPreviewsStatus)
                          .arg(locale.toString(m_previewsLoaded), locale.toString(m_previewsWanted)));
     if (!m_missing.isEmpty())
-        parts.append(getString(315, QStringLiteral("%1 source files missing")).arg(locale.toString(m_missing.size())));
+        parts.append(getString(text::SourcesMissingStatus).arg(locale.toString(m_missing.size())));
     m_status->setText(parts.join(QStringLiteral("  \u00b7  ")));
 }
 
@@ -537,21 +530,17 @@ void MainWindow::projectFileChanged()
         return;
     m_toldState = now;  // said once per change; a save still asks before it overwrites
     m_askingAboutChange = true;
-    const QString changed = getString(306, QStringLiteral("This project file was changed by another program since it "
-                                                          "was opened or saved here."));
+    const QString changed = getString(text::ProjectChangedElsewhere);
     commitEditor();
     if (!m_document->isModified()) {
         if (fileMessage(this, QMessageBox::Question, path,
-                        changed + QLatin1Char(' ') + getString(309, QStringLiteral("Load the changed file?")),
+                        changed + QLatin1Char(' ') + getString(text::LoadChangedQuestion),
                         QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes)
             loadProject(path, false);
     } else {
         fileMessage(this, QMessageBox::Warning, path,
-                    changed + QStringLiteral("\n")
-                        + getString(310, QStringLiteral("The changes made here are not saved "
-                                                        "yet; saving will ask whether to "
-                                                        "overwrite the file.")));
+                    changed + QStringLiteral("\n") + getString(text::ChangesNotSavedYet));
     }
     m_askingAboutChange = false;
 }
@@ -711,8 +700,7 @@ void MainWindow::addDialogImages()
 void MainWindow::addFolder()
 {
     commitEditor();
-    const QString folder =
-        chooseFolder(this, getString(176, QStringLiteral("Please select folder with original images")), m_sourceFolder);
+    const QString folder = chooseFolder(this, getString(text::SelectImageFolderTitle), m_sourceFolder);
     if (folder.isEmpty())
         return;
     m_sourceFolder = folder;
@@ -781,7 +769,7 @@ void MainWindow::appendFinishedImages()
         m_grid->setPreview(ids.at(i), previews.at(i));
     m_added += int(ids.size());
     if (!ids.isEmpty())
-        setWindowTitle(getString(174, QStringLiteral("Loading image: "))
+        setWindowTitle(getString(text::LoadingImageCaption)
                        + paths::fileName(m_document->images().at(m_document->count() - 1).path));
     m_progress->setValue(m_progress->maximum() - int(m_pendingOrder.size()));
     if (m_pendingOrder.isEmpty())
@@ -845,7 +833,7 @@ bool MainWindow::loadProject(const QString &path, bool addToRecent)
     hideLoadingPanel();
     if (!loaded) {
         fileMessage(this, QMessageBox::Critical, path,
-                    loaded.error().code == ErrorCode::BadFormat ? getString(208, QStringLiteral("Invalid ZEB file!"))
+                    loaded.error().code == ErrorCode::BadFormat ? getString(text::InvalidProjectFile)
                                                                 : messages::describe(loaded.error()));
         return false;
     }
@@ -874,8 +862,8 @@ bool MainWindow::saveProject(bool askName)
     QString path = m_document->path();
     if (askName || path.isEmpty()) {
         const QString proposed = path.isEmpty() ? m_dataFolder : path;
-        path = QFileDialog::getSaveFileName(this, getString(210, QStringLiteral("Save project as")), proposed,
-                                            qtFilter(getString(209, QStringLiteral("ZEB project file (*.zeb)|*.zeb"))));
+        path = QFileDialog::getSaveFileName(this, getString(text::SaveProjectAsTitle), proposed,
+                                            qtFilter(getString(text::ProjectSaveFilter)));
         if (path.isEmpty()) {
             refreshCaption();
             return false;
@@ -894,13 +882,9 @@ bool MainWindow::saveProject(bool askName)
         const bool ownFile = path == m_document->path() && m_fileState.exists;
         if (ownFile && !overwriteAgreed && FileState::of(path) != m_fileState) {
             QMessageBox box(QMessageBox::Warning, QString(), QString(), QMessageBox::Cancel, this);
-            showAsFileMessage(box, path,
-                              getString(306, QStringLiteral("This project file was changed by another program since "
-                                                            "it was opened or saved here.")));
-            QAbstractButton *reload =
-                box.addButton(getString(307, QStringLiteral("Reload")), QMessageBox::DestructiveRole);
-            QAbstractButton *overwrite =
-                box.addButton(getString(308, QStringLiteral("Overwrite")), QMessageBox::AcceptRole);
+            showAsFileMessage(box, path, getString(text::ProjectChangedElsewhere));
+            QAbstractButton *reload = box.addButton(getString(text::ReloadButton), QMessageBox::DestructiveRole);
+            QAbstractButton *overwrite = box.addButton(getString(text::OverwriteButton), QMessageBox::AcceptRole);
             box.setDefaultButton(QMessageBox::Cancel);
             box.exec();
             if (box.clickedButton() == reload) {
@@ -915,11 +899,9 @@ bool MainWindow::saveProject(bool askName)
         }
         const auto lock = lockForEditing(path, 0);
         if (!lock && lock.error().code == ErrorCode::Refused) {
-            const QMessageBox::StandardButton answer = fileMessage(
-                this, QMessageBox::Warning, path,
-                getString(305, QStringLiteral(
-                                   "Another program is changing this project file right now, so it was not saved.")),
-                QMessageBox::Retry | QMessageBox::Cancel);
+            const QMessageBox::StandardButton answer =
+                fileMessage(this, QMessageBox::Warning, path, getString(text::ProjectBeingChanged),
+                            QMessageBox::Retry | QMessageBox::Cancel);
             if (answer == QMessageBox::Retry)
                 continue;
             refreshCaption();
@@ -965,9 +947,8 @@ void MainWindow::exportList()
     commitEditor();
     if (m_document->count() == 0)
         return;
-    const QString path =
-        QFileDialog::getSaveFileName(this, getString(183, QStringLiteral("ZEB text file")), m_dataFolder,
-                                     qtFilter(getString(182, QStringLiteral("ZEB text format (*.txt)|*.txt"))));
+    const QString path = QFileDialog::getSaveFileName(this, getString(text::TextFileTitle), m_dataFolder,
+                                                      qtFilter(getString(text::TextFileFilter)));
     if (path.isEmpty())
         return;
     if (Status error = exportTextList(m_document->images(), path))
@@ -979,9 +960,8 @@ void MainWindow::importList()
     if (isAdding() || isBuilding())
         return;
     commitEditor();
-    const QString path =
-        QFileDialog::getOpenFileName(this, getString(183, QStringLiteral("ZEB text file")), m_dataFolder,
-                                     qtFilter(getString(182, QStringLiteral("ZEB text format (*.txt)|*.txt"))));
+    const QString path = QFileDialog::getOpenFileName(this, getString(text::TextFileTitle), m_dataFolder,
+                                                      qtFilter(getString(text::TextFileFilter)));
     if (path.isEmpty())
         return;
     Project imported = m_document->project();
@@ -1039,11 +1019,10 @@ void MainWindow::removeAll()
     refreshCaption();
 }
 
-void MainWindow::confirmAndChange(int captionId, const QString &caption, const std::function<void(ImageItem &)> &change)
+void MainWindow::confirmAndChange(i18n::Text caption, const std::function<void(ImageItem &)> &change)
 {
     commitEditor();
-    if (QMessageBox::question(this, getString(captionId, caption), getString(211, QStringLiteral("Are you sure?")),
-                              QMessageBox::Yes | QMessageBox::No)
+    if (QMessageBox::question(this, getString(caption), getString(text::AreYouSure), QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
     m_document->changeImages(m_grid->selection().indexes(), change);
@@ -1054,8 +1033,7 @@ void MainWindow::prefixOrSuffix(QAction *source, bool title, bool prefix)
 {
     commitEditor();
     const QString answer = InputDialog::getText(this, source->text(),
-                                                prefix ? getString(215, QStringLiteral("Prefix:"))
-                                                       : getString(216, QStringLiteral("Suffix:")));
+                                                prefix ? getString(text::PrefixPrompt) : getString(text::SuffixPrompt));
     if (answer.isEmpty())
         return;
     m_document->changeImages(m_grid->selection().indexes(), [&](ImageItem &item) {
@@ -1081,7 +1059,7 @@ void MainWindow::setLinkForAll()
 {
     commitEditor();
     const QString answer = InputDialog::getText(this, action(QStringLiteral("mnuSetDefaultLink"))->text(),
-                                                getString(271, QStringLiteral("Enter default website link:")));
+                                                getString(text::DefaultLinkPrompt));
     if (answer.isEmpty())
         return;
     rememberUrl(answer);
@@ -1108,7 +1086,7 @@ void MainWindow::makeGallery()
     collectSettings();
     if (m_document->count() == 0) {
         hideLoadingPanel();
-        QMessageBox::information(this, QString(), getString(181, QStringLiteral("No images!")));
+        QMessageBox::information(this, QString(), getString(text::NoImages));
         return;
     }
     QStringList protectedFiles = {m_defaultSettingsPath};
@@ -1123,20 +1101,17 @@ void MainWindow::makeGallery()
 bool MainWindow::askEmptying(const QString &folder, const DestinationSurvey &survey)
 {
     QMessageBox box(QMessageBox::Question, QString(),
-                    getString(239, QStringLiteral("The destination folder ")) + QStringLiteral("\r\n'")
-                        + QDir::toNativeSeparators(folder) + QStringLiteral("'\r\n")
-                        + getString(241, QStringLiteral("is not empty!    Proceed anyway?")),
+                    getString(text::DestinationFolderPrefix) + QStringLiteral("\r\n'")
+                        + QDir::toNativeSeparators(folder) + QStringLiteral("'\r\n") + getString(text::NotEmptyProceed),
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setTextFormat(Qt::PlainText);  // folder and file names are no markup
     // What goes and what stays, so that nothing is removed unseen.
     const QStringList going = survey.toDelete + survey.toReplace;
     QString details = QString::number(going.size())
-                      + (survey.earlierGallery
-                             ? getString(302, QStringLiteral(" files of an earlier gallery will be deleted."))
-                             : getString(304, QStringLiteral(" files that no gallery build wrote will be replaced.")));
+                      + (survey.earlierGallery ? getString(text::EarlierFilesDeletedSuffix)
+                                               : getString(text::ForeignFilesReplacedSuffix));
     if (!survey.staying.isEmpty())
-        details += QLatin1Char('\n') + getString(303, QStringLiteral("These stay as they are: "))
-                   + survey.staying.join(QStringLiteral(", "));
+        details += QLatin1Char('\n') + getString(text::StayAsTheyArePrefix) + survey.staying.join(QStringLiteral(", "));
     box.setInformativeText(details);
     QStringList names;
     for (const QString &file : going)
@@ -1156,11 +1131,7 @@ void MainWindow::buildEnded(const BuildReport &report)
         // The earlier gallery is gone and the new one is half made: the user must know.
         fileMessage(this, QMessageBox::Warning,
                     resolveDestination(m_document->settings().destinationFolder, relativeBase()),
-                    getString(311, QStringLiteral("The gallery was not finished: the build was stopped after %1 of "
-                                                  "%2 images, and no pages were written. Make the gallery again to "
-                                                  "finish it."))
-                        .arg(report.imagesProduced)
-                        .arg(m_buildTotal));
+                    getString(text::BuildStopped).arg(report.imagesProduced).arg(m_buildTotal));
     }
     if (m_closeAfterBuild) {
         // The user closed the window while the build ran: nothing more to show.
@@ -1251,8 +1222,7 @@ bool MainWindow::askToKeepChanges()
     if (!m_document->isModified())
         return true;
     const QMessageBox::StandardButton answer =
-        QMessageBox::question(this, windowCaption(m_document->path()),
-                              getString(301, QStringLiteral("The project has changes that are not saved. Save them?")),
+        QMessageBox::question(this, windowCaption(m_document->path()), getString(text::SaveChangesQuestion),
                               QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Cancel)
         return false;
@@ -1272,9 +1242,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     if (isAdding()) {
         event->ignore();
-        if (QMessageBox::question(this, windowCaption(m_document->path()),
-                                  getString(312, QStringLiteral("Images are still being added. Stop adding and close "
-                                                                "the window?")))
+        if (QMessageBox::question(this, windowCaption(m_document->path()), getString(text::StopAddingQuestion))
             == QMessageBox::Yes) {
             stopAdding();
             QTimer::singleShot(0, this, &QWidget::close);

@@ -8,6 +8,7 @@
 #include "generator/gallerybuilder.h"
 #include "gui/app/recentprojects.h"
 #include "gui/editor/projectdocument.h"
+#include "i18n/texts.h"
 #include "model/urlcollection.h"
 #include "storage/filestate.h"
 
@@ -120,7 +121,7 @@ private:
     void unselectAll();
     void removeSelected();
     void removeAll();
-    void confirmAndChange(int captionId, const QString &caption, const std::function<void(ImageItem &)> &change);
+    void confirmAndChange(i18n::Text caption, const std::function<void(ImageItem &)> &change);
     void prefixOrSuffix(QAction *source, bool title, bool prefix);
     // Links menu
     void setLinkTextToDefault();
