@@ -231,7 +231,17 @@ struct Text {
     X(StopAddingQuestion, 312, u"Images are still being added. Stop adding and close the window?") \
     X(ImagesSelectedStatus, 313, u"%1 images, %2 selected") \
     X(LoadingPreviewsStatus, 314, u"Loading previews: %1 of %2") \
-    X(SourcesMissingStatus, 315, u"%1 source files missing")
+    X(SourcesMissingStatus, 315, u"%1 source files missing") \
+    X(NotFoundError, 400, u"This file or folder does not exist.") \
+    X(ReadFailedError, 401, u"This file could not be read.") \
+    X(WriteFailedError, 402, u"This file or folder could not be written, created or removed.") \
+    X(BadFormatError, 403, u"The file is not in the expected format, or it is damaged.") \
+    X(DecodeError, 404, u"This image could not be read.") \
+    X(UnsupportedImageError, 405, u"This is not an image of a kind the program can read.") \
+    X(EncodeError, 406, u"This image could not be made.") \
+    X(NetworkError, 407, u"This address could not be reached.") \
+    X(InvalidValueError, 408, u"This value cannot be used.") \
+    X(RefusedError, 409, u"Nothing was changed: the file or folder is in use, or it may not be changed.")
 // clang-format on
 
 namespace lumarc::text {

@@ -1,5 +1,6 @@
 #include "imaging/imageengine.h"
 
+#include "i18n/messages.h"
 #include "i18n/strings.h"
 #include "imaging/decodebudget.h"
 #include "support/filebytes.h"
@@ -153,7 +154,7 @@ QString supportedKinds()
 Error unsupportedKind(const QString &path)
 {
     return Error{ErrorCode::Decode, path,
-                 QStringLiteral("not an image of a supported kind (%1)").arg(supportedKinds())};
+                 messages::kUnsupportedKind.toString() + QStringLiteral(" (%1)").arg(supportedKinds())};
 }
 
 // The loader's file name extensions, lower case and without dot.

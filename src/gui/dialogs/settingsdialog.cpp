@@ -8,7 +8,6 @@
 #include "gui/dialogs/folderdialog.h"
 #include "gui/dialogs/hexacolordialog.h"
 #include "gui/dialogs/windowcaption.h"
-#include "i18n/messages.h"
 #include "i18n/strings.h"
 #include "storage/settingsfile.h"
 #include "support/paths.h"
@@ -734,9 +733,7 @@ void SettingsDialog::loadSettings()
         return;
     Result<GallerySettings> loaded = readSettingsFile(path);
     if (!loaded) {
-        const Error &error = loaded.error();
-        fileMessage(this, QMessageBox::Critical, path,
-                    error.code == ErrorCode::BadFormat ? getString(text::InvalidFile) : messages::describe(error));
+        showError(this, loaded.error().path.isEmpty() ? loaded.error().at(path) : loaded.error());
         return;
     }
     GallerySettings settings = std::move(loaded).value();
@@ -759,7 +756,7 @@ void SettingsDialog::saveSettingsAs()
     if (paths::extension(paths::fileName(path)).isEmpty())
         path += QStringLiteral(".zes");
     if (Status error = writeSettingsFile(getValues(), path))
-        fileMessage(this, QMessageBox::Critical, path, messages::describe(*error));
+        showError(this, error->path.isEmpty() ? error->at(path) : *error);
 }
 
 void SettingsDialog::done(int result)
