@@ -32,10 +32,11 @@ QMessageBox::StandardButton fileMessage(QWidget *parent, QMessageBox::Icon icon,
     return QMessageBox::StandardButton(box.exec());
 }
 
-void showError(QWidget *parent, const Error &error, QMessageBox::Icon icon)
+void showError(QWidget *parent, const Error &error, const QString &file, QMessageBox::Icon icon)
 {
+    const Error shown = error.path.isEmpty() ? error.at(file) : error;
     QMessageBox box(icon, QString(), QString(), QMessageBox::Ok, parent);
-    present(box, error.path, messages::userText(error));
+    present(box, shown.path, messages::userText(shown));
     box.exec();
 }
 

@@ -20,8 +20,9 @@ void showAsFileMessage(QMessageBox &box, const QString &path, const QString &tex
 QMessageBox::StandardButton fileMessage(QWidget *parent, QMessageBox::Icon icon, const QString &path,
                                         const QString &text, QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 
-// Shows the error's text in the user's language (messages::userText) as a critical file
-// message about the error's file.
-void showError(QWidget *parent, const Error &error, QMessageBox::Icon icon = QMessageBox::Critical);
+// Shows the error's text in the user's language (messages::userText) as a file message
+// about the error's file, or about `file` when the error names none.
+void showError(QWidget *parent, const Error &error, const QString &file = QString(),
+               QMessageBox::Icon icon = QMessageBox::Critical);
 
 }  // namespace lumarc::gui

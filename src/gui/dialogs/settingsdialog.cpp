@@ -733,7 +733,7 @@ void SettingsDialog::loadSettings()
         return;
     Result<GallerySettings> loaded = readSettingsFile(path);
     if (!loaded) {
-        showError(this, loaded.error().path.isEmpty() ? loaded.error().at(path) : loaded.error());
+        showError(this, loaded.error(), path);
         return;
     }
     GallerySettings settings = std::move(loaded).value();
@@ -756,7 +756,7 @@ void SettingsDialog::saveSettingsAs()
     if (paths::extension(paths::fileName(path)).isEmpty())
         path += QStringLiteral(".zes");
     if (Status error = writeSettingsFile(getValues(), path))
-        showError(this, error->path.isEmpty() ? error->at(path) : *error);
+        showError(this, *error, path);
 }
 
 void SettingsDialog::done(int result)
