@@ -1147,5 +1147,9 @@
         <source>Nothing was changed: the file or folder is in use, or it may not be changed.</source>
         <translation>Es wurde nichts geändert: Die Datei oder der Ordner wird gerade verwendet oder darf nicht geändert werden.</translation>
     </message>
+    <message id="410">
+        <source>%1 problems</source>
+        <translation>%1 Probleme</translation>
+    </message>
 </context>
 </TS>

@@ -1147,5 +1147,9 @@
         <source>Nothing was changed: the file or folder is in use, or it may not be changed.</source>
         <translation>Nothing was changed: the file or folder is in use, or it may not be changed.</translation>
     </message>
+    <message id="410">
+        <source>%1 problems</source>
+        <translation>%1 problems</translation>
+    </message>
 </context>
 </TS>

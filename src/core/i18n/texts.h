@@ -241,7 +241,8 @@ struct Text {
     X(EncodeError, 406, u"This image could not be made.") \
     X(NetworkError, 407, u"This address could not be reached.") \
     X(InvalidValueError, 408, u"This value cannot be used.") \
-    X(RefusedError, 409, u"Nothing was changed: the file or folder is in use, or it may not be changed.")
+    X(RefusedError, 409, u"Nothing was changed: the file or folder is in use, or it may not be changed.") \
+    X(ProblemCount, 410, u"%1 problems")
 // clang-format on
 
 namespace lumarc::text {
