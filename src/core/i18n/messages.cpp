@@ -81,14 +81,6 @@ QString userText(const Error &error)
     return error.path.isEmpty() ? text : QDir::toNativeSeparators(error.path) + QStringLiteral("\n\n") + text;
 }
 
-QString describe(const Error &error)
-{
-    if (error.systemCode != 0)
-        return i18n::getString(text::ErrorNumber) + QString::number(error.systemCode) + QStringLiteral("\r\n")
-               + i18n::getString(text::ErrorDescription) + error.detail;
-    return error.message();
-}
-
 QString oneLine(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral(" ")); }
 
 }  // namespace lumarc::messages

@@ -34,11 +34,6 @@ inline constexpr QStringView kUnsupportedKind = u"not an image of a supported ki
 // core's other details are English notes, so they follow in English only.
 QString userText(const Error &error);
 
-// The text of an error for a message box: a failed system call as "Error number:" and its
-// number, CR LF, "Error description:" and the system's words; any other error as its
-// detail after its file.
-QString describe(const Error &error);
-
 // The same text on one line, for a terminal: CR LF becomes one blank.
 QString oneLine(QString text);
 

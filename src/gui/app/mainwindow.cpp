@@ -832,9 +832,7 @@ bool MainWindow::loadProject(const QString &path, bool addToRecent)
     Result<Project> loaded = lumarc::loadProject(path, &renamed);
     hideLoadingPanel();
     if (!loaded) {
-        fileMessage(this, QMessageBox::Critical, path,
-                    loaded.error().code == ErrorCode::BadFormat ? getString(text::InvalidProjectFile)
-                                                                : messages::describe(loaded.error()));
+        showError(this, loaded.error(), path);
         return false;
     }
     m_previews->stopAndWait();
@@ -909,7 +907,7 @@ bool MainWindow::saveProject(bool askName)
         }
         Status error = lock ? lumarc::saveProject(m_document->project(), path) : Status(lock.error());
         if (error) {
-            fileMessage(this, QMessageBox::Critical, path, messages::describe(*error));
+            showError(this, *error, path);
             refreshCaption();
             return false;
         }
@@ -952,7 +950,7 @@ void MainWindow::exportList()
     if (path.isEmpty())
         return;
     if (Status error = exportTextList(m_document->images(), path))
-        fileMessage(this, QMessageBox::Critical, path, messages::describe(*error));
+        showError(this, *error, path);
 }
 
 void MainWindow::importList()
@@ -967,7 +965,7 @@ void MainWindow::importList()
     Project imported = m_document->project();
     const Result<int> count = importTextList(imported, path);
     if (!count) {
-        fileMessage(this, QMessageBox::Critical, path, messages::describe(count.error()));
+        showError(this, count.error(), path);
         return;
     }
     if (count.value() == 0)
@@ -1140,17 +1138,20 @@ void MainWindow::buildEnded(const BuildReport &report)
     }
     // A refusal the user gave needs no word; one from another build does.
     if (report.fatal && (report.fatal->code != ErrorCode::Refused || !report.asked))
-        fileMessage(this, QMessageBox::Critical, report.fatal->path, messages::describe(*report.fatal));
+        showError(this, *report.fatal);
     if (!report.failures.isEmpty() || !report.warnings.isEmpty()) {
         // One box for all failures and warnings (settings replaced, links left out), each
         // with its file or field, instead of one box per image.
         QStringList lines;
         for (const Error &failure : report.failures + report.warnings)
-            lines.append(messages::oneLine(messages::describe(failure)));
+            lines.append(messages::userText(failure)
+                             .replace(QStringLiteral("\n\n"), QStringLiteral(": "))
+                             .replace(QStringLiteral("\r\n"), QStringLiteral(" "))
+                             .replace(QLatin1Char('\n'), QLatin1Char(' ')));
         QMessageBox box(QMessageBox::Critical, QString(), lines.first(), QMessageBox::Ok, this);
         box.setTextFormat(Qt::PlainText);
         if (lines.size() > 1) {
-            box.setInformativeText(QStringLiteral("%1 problems").arg(lines.size()));
+            box.setInformativeText(getString(text::ProblemCount).arg(lines.size()));
             box.setDetailedText(lines.join(QLatin1Char('\n')));
         }
         box.exec();
@@ -1212,7 +1213,7 @@ void MainWindow::settingsClosed()
 {
     collectSettings();
     if (Status error = writeSettingsFile(m_document->settings(), m_defaultSettingsPath))
-        fileMessage(this, QMessageBox::Warning, m_defaultSettingsPath, messages::describe(*error));
+        showError(this, *error, m_defaultSettingsPath, QMessageBox::Warning);
     showItemInEditor();
 }
 
