@@ -1163,5 +1163,49 @@
         <source>Change links</source>
         <translation>Links ändern</translation>
     </message>
+    <message id="400">
+        <source>This file or folder does not exist.</source>
+        <translation>Diese Datei oder dieser Ordner existiert nicht.</translation>
+    </message>
+    <message id="401">
+        <source>This file could not be read.</source>
+        <translation>Diese Datei konnte nicht gelesen werden.</translation>
+    </message>
+    <message id="402">
+        <source>This file or folder could not be written, created or removed.</source>
+        <translation>Diese Datei oder dieser Ordner konnte nicht geschrieben, angelegt oder entfernt werden.</translation>
+    </message>
+    <message id="403">
+        <source>The file is not in the expected format, or it is damaged.</source>
+        <translation>Die Datei hat nicht das erwartete Format oder ist beschädigt.</translation>
+    </message>
+    <message id="404">
+        <source>This image could not be read.</source>
+        <translation>Dieses Bild konnte nicht gelesen werden.</translation>
+    </message>
+    <message id="405">
+        <source>This is not an image of a kind the program can read.</source>
+        <translation>Dies ist kein Bild in einem Format, das das Programm lesen kann.</translation>
+    </message>
+    <message id="406">
+        <source>This image could not be made.</source>
+        <translation>Dieses Bild konnte nicht erstellt werden.</translation>
+    </message>
+    <message id="407">
+        <source>This address could not be reached.</source>
+        <translation>Diese Adresse konnte nicht erreicht werden.</translation>
+    </message>
+    <message id="408">
+        <source>This value cannot be used.</source>
+        <translation>Dieser Wert kann nicht verwendet werden.</translation>
+    </message>
+    <message id="409">
+        <source>Nothing was changed: the file or folder is in use, or it may not be changed.</source>
+        <translation>Es wurde nichts geändert: Die Datei oder der Ordner wird gerade verwendet oder darf nicht geändert werden.</translation>
+    </message>
+    <message id="410">
+        <source>%1 problems</source>
+        <translation>%1 Probleme</translation>
+    </message>
 </context>
 </TS>

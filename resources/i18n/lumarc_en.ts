@@ -1163,5 +1163,49 @@
         <source>Change links</source>
         <translation>Change links</translation>
     </message>
+    <message id="400">
+        <source>This file or folder does not exist.</source>
+        <translation>This file or folder does not exist.</translation>
+    </message>
+    <message id="401">
+        <source>This file could not be read.</source>
+        <translation>This file could not be read.</translation>
+    </message>
+    <message id="402">
+        <source>This file or folder could not be written, created or removed.</source>
+        <translation>This file or folder could not be written, created or removed.</translation>
+    </message>
+    <message id="403">
+        <source>The file is not in the expected format, or it is damaged.</source>
+        <translation>The file is not in the expected format, or it is damaged.</translation>
+    </message>
+    <message id="404">
+        <source>This image could not be read.</source>
+        <translation>This image could not be read.</translation>
+    </message>
+    <message id="405">
+        <source>This is not an image of a kind the program can read.</source>
+        <translation>This is not an image of a kind the program can read.</translation>
+    </message>
+    <message id="406">
+        <source>This image could not be made.</source>
+        <translation>This image could not be made.</translation>
+    </message>
+    <message id="407">
+        <source>This address could not be reached.</source>
+        <translation>This address could not be reached.</translation>
+    </message>
+    <message id="408">
+        <source>This value cannot be used.</source>
+        <translation>This value cannot be used.</translation>
+    </message>
+    <message id="409">
+        <source>Nothing was changed: the file or folder is in use, or it may not be changed.</source>
+        <translation>Nothing was changed: the file or folder is in use, or it may not be changed.</translation>
+    </message>
+    <message id="410">
+        <source>%1 problems</source>
+        <translation>%1 problems</translation>
+    </message>
 </context>
 </TS>

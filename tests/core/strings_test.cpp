@@ -47,7 +47,7 @@ protected:
     void TearDown() override { setLanguage(kEnglish); }
 };
 
-const QString kMissing = QStringLiteral("<missing>");
+constexpr QStringView kMissing = u"<missing>";
 
 } // namespace
 
@@ -75,11 +75,34 @@ TEST_F(Strings, TablesAgreeAndCompiledTablesReturnEveryText)
         setLanguage(language);
         EXPECT_EQ(currentLanguage(), language);
         for (const auto &[id, entry] : table->asKeyValueRange())
-            EXPECT_EQ(getString(id, kMissing), entry.translation) << language << " " << id;
+            EXPECT_EQ(getString(Text{id, kMissing}), entry.translation) << language << " " << id;
         for (int id : {0, 2, -1})
-            EXPECT_EQ(getString(id, QStringLiteral("fallback")), QStringLiteral("fallback")) << id;
+            EXPECT_EQ(getString(Text{id, kMissing}), kMissing) << id;
     }
     // US English is not offered: the UK tables stand in.
     setLanguage(1033);
     EXPECT_EQ(currentLanguage(), kEnglish);
+}
+
+// Every named text is in both tables, with the English the tables give it.
+TEST_F(Strings, NamedTextsMatchTheTables)
+{
+    const QMap<int, Entry> english = readTable("lumarc_en.ts");
+    const QMap<int, Entry> german = readTable("lumarc_de.ts");
+    const struct {
+        const char *name;
+        Text text;
+    } named[] = {
+#define LUMARC_NAMED_TEXT(name, id, english) {#name, lumarc::text::name},
+        LUMARC_TEXTS(LUMARC_NAMED_TEXT)
+#undef LUMARC_NAMED_TEXT
+    };
+    QMap<int, const char *> names;
+    for (const auto &[name, text] : named) {
+        EXPECT_TRUE(english.contains(text.id)) << name << " " << text.id << " is not in lumarc_en.ts";
+        EXPECT_TRUE(german.contains(text.id)) << name << " " << text.id << " is not in lumarc_de.ts";
+        EXPECT_EQ(text.english.toString(), english.value(text.id).source) << name << " " << text.id;
+        EXPECT_FALSE(names.contains(text.id)) << name << " and " << names.value(text.id) << " share " << text.id;
+        names.insert(text.id, name);
+    }
 }

@@ -160,7 +160,7 @@ private Q_SLOTS:
         lumarc::test::whenShown<QMessageBox>([](QMessageBox *box) { QCOMPARE(box->textFormat(), Qt::PlainText); });
         BoxAnswerer ok(QMessageBox::Ok);
         QVERIFY(!window.loadProject(at("<b>bad</b>.zeb"), true));
-        QCOMPARE(ok.texts, QStringList{at("<b>bad</b>.zeb") + "\n\nInvalid ZEB file!"});
+        QCOMPARE(ok.texts, QStringList{at("<b>bad</b>.zeb") + "\n\nInvalid ZEB file!\nThe file is not in the expected format, or it is damaged."});
         QCOMPARE(window.document().path(), upper);
         QCOMPARE(window.document().count(), 1);
     }

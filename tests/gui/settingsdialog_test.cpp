@@ -214,7 +214,7 @@ private Q_SLOTS:
         {
             BoxAnswerer boxes;
             dialog.loadSettings();
-            QCOMPARE(boxes.texts, QStringList({at("old.zeb") + "\n\nInvalid file!"}));
+            QCOMPARE(boxes.texts, QStringList({at("old.zeb") + "\n\nInvalid file!\nThe file is not in the expected format, or it is damaged."}));
             QCOMPARE(boxes.titles, QStringList({at("old.zeb")}));
         }
         QCOMPARE(dialog.getValues(), before);

@@ -92,7 +92,7 @@ GalleryBuild::GalleryBuild(const Project &input, const BuildOptions &options, Pr
     m_folderPath = resolveDestination(m_project.settings.destinationFolder, options.relativeBase);
     const bool clean = !m_htmlOnly;
 
-    progress.phase(i18n::getString(200, QStringLiteral("Creating web folder...")));
+    progress.phase(i18n::getString(text::CreatingWebFolder));
     // Held open, and locked against a second build, until the build ends.
     Result<std::unique_ptr<GalleryFolder>> opened = GalleryFolder::open(m_folderPath);
     if (!opened) {
@@ -137,7 +137,7 @@ BuildReport GalleryBuild::finish(bool consent, Progress &progress)
     }
 
     if (!m_htmlOnly) {
-        progress.phase(i18n::getString(201, QStringLiteral("Creating thumbnails...")));
+        progress.phase(i18n::getString(text::CreatingThumbnails));
         ImageReport images = makeImages(m_project, folder, m_workers, progress);
         report.failures.append(images.failures);
         report.imagesProduced = images.produced;

@@ -23,10 +23,18 @@ QString previewFailed(const QString &libraryText);
 // "Added <n> new images." or, for none, "No images added to the project!"
 QString imagesAdded(int count);
 
-// The text of an error for a message box: a failed system call as "Error number:" and its
-// number, CR LF, "Error description:" and the system's words; any other error as its
-// detail after its file.
-QString describe(const Error &error);
+// What the core puts at the start of its detail when a file holds no image it can read.
+inline constexpr QStringView kUnsupportedKind = u"not an image of a supported kind";
+
+// The user's text for an error, in the current language: the file (when there is one) and
+// a blank line, then what went wrong, then the reason. A damaged project or settings file
+// leads with "Invalid ZEB file!" or "Invalid file!", every bad file with the same sentence;
+// a failed system call gives "Error number:" and its number, CR LF, "Error description:"
+// and the system's words; the image library and the network give their own words. The
+// core's other details are English notes, so they follow in English only.
+QString userText(const Error &error);
+// The same on one line, the path followed by ": ", for a list of several errors.
+QString userLine(const Error &error);
 
 // The same text on one line, for a terminal: CR LF becomes one blank.
 QString oneLine(QString text);

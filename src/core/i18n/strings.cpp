@@ -60,14 +60,14 @@ void setLanguage(int languageId)
     g_language.store(availableLanguages().contains(languageId) ? languageId : kEnglish);
 }
 
-QString getString(int id, const QString &defaultText)
+QString getString(Text text)
 {
     const QTranslator *translator = translatorFor(currentLanguage());
     if (!translator)
-        return defaultText;
-    const QByteArray key = QByteArray::number(id);
-    const QString text = translator->translate(nullptr, key.constData());
-    return text.isEmpty() ? defaultText : text;
+        return text.english.toString();
+    const QByteArray key = QByteArray::number(text.id);
+    const QString translated = translator->translate(nullptr, key.constData());
+    return translated.isEmpty() ? text.english.toString() : translated;
 }
 
 LanguageChoice readLanguageChoice(QSettings &store)

@@ -1,8 +1,10 @@
 #pragma once
 
-// Localised texts looked up by numeric string id in the current language. The tables
-// are Qt Linguist files (resources/i18n/*.ts) compiled by lrelease with ids; English is
-// the default text every call site passes, so a missing entry falls back to it.
+// Localised texts in the current language. The tables are Qt Linguist files
+// (resources/i18n/*.ts) compiled by lrelease with ids; the texts are named in texts.h,
+// whose English is what a missing entry falls back to.
+
+#include "i18n/texts.h"
 
 #include <QList>
 #include <QString>
@@ -24,8 +26,8 @@ int currentLanguage();
 // Switches to the language when it is available, else to English.
 void setLanguage(int languageId);
 
-// The text of `id` in the current language, or `defaultText` when the table has none.
-QString getString(int id, const QString &defaultText);
+// `text` in the current language, or its English when the table has none.
+QString getString(Text text);
 
 // The language choice kept in the per-user settings store, section "MultiLang".
 struct LanguageChoice {

@@ -1,5 +1,6 @@
 #include "imaging/imageengine.h"
 
+#include "i18n/messages.h"
 #include "i18n/strings.h"
 #include "imaging/decodebudget.h"
 #include "support/filebytes.h"
@@ -153,7 +154,7 @@ QString supportedKinds()
 Error unsupportedKind(const QString &path)
 {
     return Error{ErrorCode::Decode, path,
-                 QStringLiteral("not an image of a supported kind (%1)").arg(supportedKinds())};
+                 messages::kUnsupportedKind.toString() + QStringLiteral(" (%1)").arg(supportedKinds())};
 }
 
 // The loader's file name extensions, lower case and without dot.
@@ -507,7 +508,7 @@ bool isReadableExtension(const QString &extension)
 
 QString buildImageFileFilter()
 {
-    QString filter = i18n::getString(236, QStringLiteral("Image files (*.*)|*.*"));
+    QString filter = i18n::getString(text::ImageFilesFilter);
     for (const ImageFormat &format : readableFormats()) {
         QStringList patterns;
         for (const QString &extension : format.extensions)

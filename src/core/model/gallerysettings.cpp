@@ -40,7 +40,7 @@ void GallerySettings::setDefaults()
     photoHeight = QStringLiteral("500");
     spareNumber = QStringLiteral("25");
     jpegQuality = QStringLiteral("90");
-    galleryTitle = i18n::getString(102, QStringLiteral("My Image Gallery"));
+    galleryTitle = i18n::getString(text::DefaultGalleryTitle);
     galleryTitleFontName = QStringLiteral("Verdana");
     galleryTitleFontSize = QStringLiteral("26");
     galleryTitleColor = QStringLiteral("#000080");

@@ -1,5 +1,6 @@
 #include "storage/projectfile.h"
 
+#include "i18n/texts.h"
 #include "model/outputnames.h"
 #include "storage/binaryreader.h"
 #include "storage/binarywriter.h"
@@ -17,7 +18,7 @@ constexpr qsizetype kItemFixedSize = 26;
 
 qint16 flag(bool value) { return value ? qint16(-1) : qint16(0); }
 
-Error badFormat() { return Error{ErrorCode::BadFormat, {}, QStringLiteral("Invalid ZEB file!")}; }
+Error badFormat() { return Error{ErrorCode::BadFormat, {}, text::InvalidProjectFile.english.toString()}; }
 
 Status writeItem(BinaryWriter &writer, const ImageItem &item, int number)
 {

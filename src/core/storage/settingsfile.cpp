@@ -1,5 +1,6 @@
 #include "storage/settingsfile.h"
 
+#include "i18n/texts.h"
 #include "storage/binaryreader.h"
 #include "storage/binarywriter.h"
 #include "storage/settingsrecord.h"
@@ -18,7 +19,7 @@ Result<QByteArray> encodeSettings(const GallerySettings &settings)
 
 Result<GallerySettings> decodeSettings(const QByteArray &bytes)
 {
-    const Error invalid{ErrorCode::BadFormat, {}, QStringLiteral("Invalid file!")};
+    const Error invalid{ErrorCode::BadFormat, {}, text::InvalidFile.english.toString()};
     if (bytes.left(kSignatureSize) != currentSignature())
         return invalid;
     BinaryReader reader(bytes);

@@ -38,32 +38,27 @@ QString comparableAddress(const QString &address)
     return withoutTrailingSlash(text);
 }
 
-struct StatusString {
-    int id;
-    const char *english;
-};
-
-StatusString statusString(LinkStatus status)
+i18n::Text statusString(LinkStatus status)
 {
     switch (status) {
     case LinkStatus::NotVerified:
-        return {184, "Not verified"};
+        return text::LinkNotVerified;
     case LinkStatus::Validated:
-        return {189, "Validated"};
+        return text::LinkValidated;
     case LinkStatus::ImageNotFound:
-        return {190, "Image not found"};
+        return text::LinkImageNotFound;
     case LinkStatus::RelativeUrlNotVerified:
-        return {191, "Relative URL: not verifyed"};
+        return text::LinkRelativeNotVerified;
     case LinkStatus::UrlNotFound:
-        return {192, "URL not found"};
+        return text::LinkUrlNotFound;
     case LinkStatus::LinkNotFound:
-        return {193, "Link not found"};
+        return text::LinkNotFound;
     case LinkStatus::ExternalLinkNotVerified:
-        return {248, "External link: not verifyed"};
+        return text::LinkExternalNotVerified;
     case LinkStatus::LinkFileNotFound:
-        return {249, "Link (file)not found"};
+        return text::LinkFileNotFound;
     }
-    return {184, "Not verified"};
+    return text::LinkNotVerified;
 }
 
 // True for an existing file or folder. "\" and "/" both separate folders, because project
@@ -139,13 +134,9 @@ bool isSameAddress(const QString &requested, const QString &final)
     return comparableAddress(requested) == comparableAddress(final);
 }
 
-QString statusText(LinkStatus status)
-{
-    const StatusString s = statusString(status);
-    return i18n::getString(s.id, QString::fromLatin1(s.english));
-}
+QString statusText(LinkStatus status) { return i18n::getString(statusString(status)); }
 
-QString englishStatusText(LinkStatus status) { return QString::fromLatin1(statusString(status).english); }
+QString englishStatusText(LinkStatus status) { return statusString(status).english.toString(); }
 
 bool isProblem(LinkStatus status)
 {

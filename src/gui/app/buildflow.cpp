@@ -52,20 +52,17 @@ void BuildFlow::start(bool htmlOnly, const QStringList &protectedFiles)
 bool BuildFlow::askEmptying(const QString &folder, const DestinationSurvey &survey)
 {
     QMessageBox box(QMessageBox::Question, QString(),
-                    getString(239, QStringLiteral("The destination folder ")) + QStringLiteral("\r\n'")
-                        + QDir::toNativeSeparators(folder) + QStringLiteral("'\r\n")
-                        + getString(241, QStringLiteral("is not empty!    Proceed anyway?")),
+                    getString(text::DestinationFolderPrefix) + QStringLiteral("\r\n'")
+                        + QDir::toNativeSeparators(folder) + QStringLiteral("'\r\n") + getString(text::NotEmptyProceed),
                     QMessageBox::Yes | QMessageBox::No, m_window);
     box.setTextFormat(Qt::PlainText);  // folder and file names are no markup
     // What goes and what stays, so that nothing is removed unseen.
     const QStringList going = survey.toDelete + survey.toReplace;
     QString details = QString::number(going.size())
-                      + (survey.earlierGallery
-                             ? getString(302, QStringLiteral(" files of an earlier gallery will be deleted."))
-                             : getString(304, QStringLiteral(" files that no gallery build wrote will be replaced.")));
+                      + (survey.earlierGallery ? getString(text::EarlierFilesDeletedSuffix)
+                                               : getString(text::ForeignFilesReplacedSuffix));
     if (!survey.staying.isEmpty())
-        details += QLatin1Char('\n') + getString(303, QStringLiteral("These stay as they are: "))
-                   + survey.staying.join(QStringLiteral(", "));
+        details += QLatin1Char('\n') + getString(text::StayAsTheyArePrefix) + survey.staying.join(QStringLiteral(", "));
     box.setInformativeText(details);
     QStringList names;
     for (const QString &file : going)
@@ -80,11 +77,7 @@ void BuildFlow::ended(const BuildReport &report)
         // The earlier gallery is gone and the new one is half made: the user must know.
         fileMessage(m_window, QMessageBox::Warning,
                     resolveDestination(m_document.settings().destinationFolder, relativeBase()),
-                    getString(311, QStringLiteral("The gallery was not finished: the build was stopped after %1 of "
-                                                  "%2 images, and no pages were written. Make the gallery again to "
-                                                  "finish it."))
-                        .arg(report.imagesProduced)
-                        .arg(m_total));
+                    getString(text::BuildStopped).arg(report.imagesProduced).arg(m_total));
     }
     if (m_closing) {
         // The user closed the window while the build ran: nothing more to show.
@@ -94,17 +87,17 @@ void BuildFlow::ended(const BuildReport &report)
     }
     // A refusal the user gave needs no word; one from another build does.
     if (report.fatal && (report.fatal->code != ErrorCode::Refused || !report.asked))
-        fileMessage(m_window, QMessageBox::Critical, report.fatal->path, messages::describe(*report.fatal));
+        showError(m_window, *report.fatal);
     if (!report.failures.isEmpty() || !report.warnings.isEmpty()) {
         // One box for all failures and warnings (settings replaced, links left out), each
         // with its file or field, instead of one box per image.
         QStringList lines;
         for (const Error &failure : report.failures + report.warnings)
-            lines.append(messages::oneLine(messages::describe(failure)));
+            lines.append(messages::userLine(failure));
         QMessageBox box(QMessageBox::Critical, QString(), lines.first(), QMessageBox::Ok, m_window);
         box.setTextFormat(Qt::PlainText);
         if (lines.size() > 1) {
-            box.setInformativeText(QStringLiteral("%1 problems").arg(lines.size()));
+            box.setInformativeText(getString(text::ProblemCount).arg(lines.size()));
             box.setDetailedText(lines.join(QLatin1Char('\n')));
         }
         box.exec();

@@ -39,8 +39,7 @@ void ImageAdding::addFromDialog()
 
 void ImageAdding::addFolder()
 {
-    const QString folder = chooseFolder(
-        m_window, getString(176, QStringLiteral("Please select folder with original images")), m_sourceFolder);
+    const QString folder = chooseFolder(m_window, getString(text::SelectImageFolderTitle), m_sourceFolder);
     if (folder.isEmpty())
         return;
     m_sourceFolder = folder;
@@ -78,7 +77,7 @@ void ImageAdding::add(const QStringList &paths, Route route)
         return;
     }
     m_total = int(jobs.size());
-    m_document.beginAdding(getString(329, QStringLiteral("Add images")));
+    m_document.beginAdding(getString(text::AddImagesStep));
     Q_EMIT started(m_total, route);
     m_loader->load(jobs, m_window->devicePixelRatioF());
 }

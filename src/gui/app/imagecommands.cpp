@@ -35,7 +35,7 @@ void ImageCommands::stepPicture(int direction)
 void ImageCommands::move(const QList<int> &indexes, int target)
 {
     m_document.reorder(orderAfterMove(GridSelection::of(indexes), target, m_document.count()),
-                       getString(330, QStringLiteral("Move images")));
+                       getString(text::MoveImagesStep));
 }
 
 void ImageCommands::removeSelected(const QString &step) { m_document.removeImages(m_grid.selection().indexes(), step); }
@@ -44,16 +44,15 @@ void ImageCommands::removeAll(const QString &step) { m_document.removeAll(step);
 
 void ImageCommands::confirmAndChange(const QString &step, const std::function<void(ImageItem &)> &change)
 {
-    if (QMessageBox::question(m_window, step, getString(211, QStringLiteral("Are you sure?")),
-                              QMessageBox::Yes | QMessageBox::No)
+    if (QMessageBox::question(m_window, step, getString(text::AreYouSure), QMessageBox::Yes | QMessageBox::No)
         == QMessageBox::Yes)
         m_document.changeImages(m_grid.selection().indexes(), change, step);
 }
 
 void ImageCommands::prefixOrSuffix(const QString &step, bool title, bool prefix)
 {
-    const QString answer = InputDialog::getText(
-        m_window, step, prefix ? getString(215, QStringLiteral("Prefix:")) : getString(216, QStringLiteral("Suffix:")));
+    const QString answer =
+        InputDialog::getText(m_window, step, prefix ? getString(text::PrefixPrompt) : getString(text::SuffixPrompt));
     if (answer.isEmpty())
         return;
     m_document.changeImages(
@@ -73,8 +72,7 @@ void ImageCommands::setLinkTextToDefault(const QString &step)
 
 void ImageCommands::setLinkForAll(const QString &step)
 {
-    const QString answer =
-        InputDialog::getText(m_window, step, getString(271, QStringLiteral("Enter default website link:")));
+    const QString answer = InputDialog::getText(m_window, step, getString(text::DefaultLinkPrompt));
     if (answer.isEmpty())
         return;
     Q_EMIT urlEntered(answer);

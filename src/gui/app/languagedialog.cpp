@@ -101,10 +101,10 @@ void LanguageDialog::confirm()
 
 void LanguageDialog::retranslate()
 {
-    setWindowTitle(i18n::getString(148, QStringLiteral("Select Language")));
-    m_showOnStartupBox->setText(i18n::getString(149, QStringLiteral("Show this dialog when the program starts")));
-    m_okButton->setText(i18n::getString(10, QStringLiteral("OK")));
-    m_cancelButton->setText(i18n::getString(150, QStringLiteral("Cancel")));
+    setWindowTitle(i18n::getString(text::SelectLanguageTitle));
+    m_showOnStartupBox->setText(i18n::getString(text::ShowLanguageDialogCheck));
+    m_okButton->setText(i18n::getString(text::OkButton));
+    m_cancelButton->setText(i18n::getString(text::CancelButton));
 }
 
 void LanguageDialog::changeEvent(QEvent *event)

@@ -216,24 +216,21 @@ void MainWindow::buildMenus()
     a.removeAll = add(m_imagesMenu, "mnuRemoveAll", [c, &a, step] { c->removeAll(step(a.removeAll)); });
     m_imagesMenu->addSeparator();
     a.clearTitles = add(m_imagesMenu, "mnuClearImageTitles", [c] {
-        c->confirmAndChange(getString(212, QStringLiteral("Clear image titles")),
-                            [](ImageItem &item) { item.title.clear(); });
+        c->confirmAndChange(getString(text::ClearTitlesTitle), [](ImageItem &item) { item.title.clear(); });
     });
     a.titlePrefix =
         add(m_imagesMenu, "mnuCaptionPrefix", [c, &a, step] { c->prefixOrSuffix(step(a.titlePrefix), true, true); });
     a.titleSuffix =
         add(m_imagesMenu, "mnuCaptionSuffix", [c, &a, step] { c->prefixOrSuffix(step(a.titleSuffix), true, false); });
     a.clearTooltips = add(m_imagesMenu, "mnuClearImageTooltips", [c] {
-        c->confirmAndChange(getString(213, QStringLiteral("Clear image tooltips")),
-                            [](ImageItem &item) { item.tooltip.clear(); });
+        c->confirmAndChange(getString(text::ClearTooltipsTitle), [](ImageItem &item) { item.tooltip.clear(); });
     });
     a.tooltipPrefix =
         add(m_imagesMenu, "mnuTooltipPrefix", [c, &a, step] { c->prefixOrSuffix(step(a.tooltipPrefix), false, true); });
     a.tooltipSuffix = add(m_imagesMenu, "mnuTooltipSuffix",
                           [c, &a, step] { c->prefixOrSuffix(step(a.tooltipSuffix), false, false); });
     a.tooltipFromTitle = add(m_imagesMenu, "mnuTooltipEquCaption", [c] {
-        c->confirmAndChange(getString(214, QStringLiteral("Image tooltip = image title")),
-                            [](ImageItem &item) { item.tooltip = item.title; });
+        c->confirmAndChange(getString(text::TooltipFromTitleTitle), [](ImageItem &item) { item.tooltip = item.title; });
     });
 
     m_linksMenu = menuBar()->addMenu(QString());
@@ -341,7 +338,7 @@ void MainWindow::connectSignals()
     connect(m_adding, &ImageAdding::progressed, this, [this](int done, const QString &lastFile) {
         m_progress->setValue(done);
         if (!lastFile.isEmpty())
-            setWindowTitle(getString(174, QStringLiteral("Loading image: ")) + lastFile);
+            setWindowTitle(getString(text::LoadingImageCaption) + lastFile);
     });
     connect(m_adding, &ImageAdding::ending, this, [this] {
         // The grid is arranged once for the whole add, which also empties the selection.
@@ -360,7 +357,7 @@ void MainWindow::connectSignals()
         m_progress->setRange(0, total);
         m_progress->setValue(done);
         m_progress->setVisible(total > 2);
-        setWindowTitle(getString(202, QStringLiteral("Image:")) + item);
+        setWindowTitle(getString(text::ImageCaptionPrefix) + item);
     });
     connect(m_build, &BuildFlow::finished, this, [this](bool succeeded) {
         m_stopButton->hide();
@@ -460,7 +457,7 @@ void MainWindow::makeGallery()
     if (isBuilding())
         return;
     if (m_document->count() == 0) {
-        QMessageBox::information(this, QString(), getString(181, QStringLiteral("No images!")));
+        QMessageBox::information(this, QString(), getString(text::NoImages));
         return;
     }
     showLoadingPanel(m_makeButton->text());
@@ -502,64 +499,64 @@ void MainWindow::openSettings()
 // defaults.
 void MainWindow::settingsClosed()
 {
-    m_document->setSettings(m_settingsDialog->getValues(), getString(332, QStringLiteral("Change settings")));
+    m_document->setSettings(m_settingsDialog->getValues(), getString(text::SettingsStep));
     if (Status error = writeSettingsFile(m_document->settings(), m_files->defaultSettingsPath()))
-        fileMessage(this, QMessageBox::Warning, m_files->defaultSettingsPath(), messages::describe(*error));
+        showError(this, *error, m_files->defaultSettingsPath(), QMessageBox::Warning);
 }
 
 // --- captions, status and what is enabled --------------------------------------------------
 
 void MainWindow::retranslate()
 {
-    m_fileMenu->setTitle(getString(130, QStringLiteral("File")));
-    m_imagesMenu->setTitle(getString(35, QStringLiteral("Images")));
-    m_linksMenu->setTitle(getString(138, QStringLiteral("Links")));
+    m_fileMenu->setTitle(getString(text::FileMenu));
+    m_imagesMenu->setTitle(getString(text::ImagesMenu));
+    m_linksMenu->setTitle(getString(text::LinksMenu));
     const MenuActions &a = m_actions;
-    const std::pair<QAction *, std::pair<int, const char *>> texts[] = {
-        {a.newProject, {131, "New Project"}},
-        {a.openProject, {132, "Open Project..."}},
-        {a.saveProject, {134, "Save Project"}},
-        {a.saveAs, {135, "Save Project As..."}},
-        {a.exit, {257, "Exit"}},
-        {a.selectAll, {158, "Select all"}},
-        {a.unselectAll, {159, "Unselect"}},
-        {a.removeSelected, {160, "Remove selected"}},
-        {a.removeAll, {161, "Remove  all"}},
-        {a.clearTitles, {144, "Clear image titles..."}},
-        {a.titlePrefix, {164, "Add prefix to the title..."}},
-        {a.titleSuffix, {165, "Add suffix to the title..."}},
-        {a.clearTooltips, {145, "Clear image tooltips..."}},
-        {a.tooltipPrefix, {166, "Add prefix to the tooltip..."}},
-        {a.tooltipSuffix, {167, "Add suffix to the tooltip..."}},
-        {a.tooltipFromTitle, {146, "Image tooltip = image title..."}},
-        {a.linkTextDefault, {142, "Link text= default value"}},
-        {a.linkForAll, {258, "Add link to image"}},
-        {a.verifyLinks, {139, "Verify links..."}},
-        {a.exportList, {254, "Export..."}},
-        {a.importList, {255, "Import..."}},
-        {a.settings, {157, "Settings..."}},
-        {a.language, {263, "Language..."}},
-        {a.about, {147, "About"}},
+    const std::pair<QAction *, i18n::Text> texts[] = {
+        {a.newProject, text::NewProjectAction},
+        {a.openProject, text::OpenProjectAction},
+        {a.saveProject, text::SaveProjectAction},
+        {a.saveAs, text::SaveProjectAsAction},
+        {a.exit, text::ExitAction},
+        {a.selectAll, text::SelectAllAction},
+        {a.unselectAll, text::UnselectAction},
+        {a.removeSelected, text::RemoveSelectedAction},
+        {a.removeAll, text::RemoveAllAction},
+        {a.clearTitles, text::ClearTitlesAction},
+        {a.titlePrefix, text::TitlePrefixAction},
+        {a.titleSuffix, text::TitleSuffixAction},
+        {a.clearTooltips, text::ClearTooltipsAction},
+        {a.tooltipPrefix, text::TooltipPrefixAction},
+        {a.tooltipSuffix, text::TooltipSuffixAction},
+        {a.tooltipFromTitle, text::TooltipFromTitleAction},
+        {a.linkTextDefault, text::DefaultLinkTextAction},
+        {a.linkForAll, text::SetDefaultLinkAction},
+        {a.verifyLinks, text::VerifyLinksAction},
+        {a.exportList, text::ExportAction},
+        {a.importList, text::ImportAction},
+        {a.settings, text::SettingsAction},
+        {a.language, text::LanguageCommand},
+        {a.about, text::AboutAction},
     };
-    for (const auto &[action, text] : texts)
-        action->setText(getString(text.first, QLatin1String(text.second)));
+    for (const auto &[action, name] : texts)
+        action->setText(getString(name));
     // The undo commands name their step.
     const QUndoStack &history = m_document->history();
-    a.undo->setText(history.undoText().isEmpty() ? getString(320, QStringLiteral("Undo"))
-                                                 : getString(322, QStringLiteral("Undo %1")).arg(history.undoText()));
-    a.redo->setText(history.redoText().isEmpty() ? getString(321, QStringLiteral("Redo"))
-                                                 : getString(323, QStringLiteral("Redo %1")).arg(history.redoText()));
-    m_addImageButton->setText(getString(54, QStringLiteral("Add image...")));
-    m_addImageButton->setToolTip(getString(55, QStringLiteral("Add selected images")));
-    m_addFolderButton->setText(getString(62, QStringLiteral("Add folder...")));
-    m_addFolderButton->setToolTip(getString(63, QStringLiteral("Add all images from folder (*.jpg,*.tif)")));
-    m_perRowBox->setBeforeString(getString(217, QStringLiteral("Pictures/row")));
-    m_htmlOnlyCheck->setText(getString(47, QStringLiteral("HTML only")));
-    m_htmlOnlyCheck->setToolTip(getString(48, QStringLiteral("Do not re-generate thumbnails and images")));
-    m_makeButton->setText(getString(50, QStringLiteral("Make web gallery")));
-    m_makeButton->setToolTip(getString(51, QStringLiteral("Make (rebuild) web gallery")));
-    m_stopButton->setText(getString(300, QStringLiteral("Stop")));
-    m_grid->setToolTip(getString(67, QStringLiteral("Select image, or add new images with drag and drop.")));
+    a.undo->setText(history.undoText().isEmpty() ? getString(text::UndoCommand)
+                                                 : getString(text::UndoStep).arg(history.undoText()));
+    a.redo->setText(history.redoText().isEmpty() ? getString(text::RedoCommand)
+                                                 : getString(text::RedoStep).arg(history.redoText()));
+    m_addImageButton->setText(getString(text::AddImageButton));
+    m_addImageButton->setToolTip(getString(text::AddImageTip));
+    m_addFolderButton->setText(getString(text::AddFolderButton));
+    m_addFolderButton->setToolTip(getString(text::AddFolderTip));
+    m_perRowBox->setBeforeString(getString(text::PicturesPerRowCaption));
+    m_htmlOnlyCheck->setText(getString(text::HtmlOnlyCheck));
+    m_htmlOnlyCheck->setToolTip(getString(text::HtmlOnlyTip));
+    m_makeButton->setText(getString(text::MakeGalleryButton));
+    m_makeButton->setToolTip(getString(text::MakeGalleryTip));
+    m_stopButton->setText(getString(text::StopButton));
+    m_grid->setToolTip(getString(text::ImageGridTip));
     // Alt and a letter open the menus and pick their entries: the string tables have no
     // accelerators, so they are chosen here, in each language anew.
     addMnemonics(menuBar()->actions());
@@ -586,14 +583,13 @@ void MainWindow::refreshCaption()
 void MainWindow::refreshStatus()
 {
     const QLocale locale;
-    QStringList parts{getString(313, QStringLiteral("%1 images, %2 selected"))
+    QStringList parts{getString(text::ImagesSelectedStatus)
                           .arg(locale.toString(m_document->count()), locale.toString(m_grid->selection().count()))};
     if (m_previews->loaded() < m_previews->wanted())
-        parts.append(getString(314, QStringLiteral("Loading previews: %1 of %2"))
+        parts.append(getString(text::LoadingPreviewsStatus)
                          .arg(locale.toString(m_previews->loaded()), locale.toString(m_previews->wanted())));
     if (m_previews->missing() > 0)
-        parts.append(
-            getString(315, QStringLiteral("%1 source files missing")).arg(locale.toString(m_previews->missing())));
+        parts.append(getString(text::SourcesMissingStatus).arg(locale.toString(m_previews->missing())));
     m_status->setText(parts.join(QStringLiteral("  \u00b7  ")));
 }
 
@@ -696,9 +692,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     if (isAdding()) {
         event->ignore();
-        if (QMessageBox::question(this, windowCaption(m_document->path()),
-                                  getString(312, QStringLiteral("Images are still being added. Stop adding and close "
-                                                                "the window?")))
+        if (QMessageBox::question(this, windowCaption(m_document->path()), getString(text::StopAddingQuestion))
             == QMessageBox::Yes) {
             m_adding->stop();
             QTimer::singleShot(0, this, &QWidget::close);

@@ -24,11 +24,7 @@ using i18n::getString;
 
 namespace {
 
-QString changedElsewhere()
-{
-    return getString(306, QStringLiteral("This project file was changed by another program since it was opened or "
-                                         "saved here."));
-}
+QString changedElsewhere() { return getString(text::ProjectChangedElsewhere); }
 
 }  // namespace
 
@@ -50,9 +46,8 @@ void ProjectFiles::open()
 {
     if (!askToKeepChanges())
         return;
-    const QString path =
-        QFileDialog::getOpenFileName(m_window, getString(207, QStringLiteral("Select project")), m_dataFolder,
-                                     qtFilter(getString(206, QStringLiteral("ZEB project (*.zeb)|*.zeb"))));
+    const QString path = QFileDialog::getOpenFileName(m_window, getString(text::SelectProjectTitle), m_dataFolder,
+                                                      qtFilter(getString(text::ProjectOpenFilter)));
     if (!path.isEmpty())
         load(path, true);
 }
@@ -72,9 +67,7 @@ bool ProjectFiles::load(const QString &path, bool addToRecent)
     Result<Project> loaded = loadProject(path, &renamed);
     Q_EMIT busy(QString());
     if (!loaded) {
-        fileMessage(m_window, QMessageBox::Critical, path,
-                    loaded.error().code == ErrorCode::BadFormat ? getString(208, QStringLiteral("Invalid ZEB file!"))
-                                                                : messages::describe(loaded.error()));
+        showError(m_window, loaded.error(), path);
         return false;
     }
     for (const ImageItem &item : loaded.value().images.items())
@@ -109,8 +102,7 @@ bool ProjectFiles::askToKeepChanges()
     if (!m_document.isModified())
         return true;
     const QMessageBox::StandardButton answer =
-        QMessageBox::question(m_window, windowCaption(m_document.path()),
-                              getString(301, QStringLiteral("The project has changes that are not saved. Save them?")),
+        QMessageBox::question(m_window, windowCaption(m_document.path()), getString(text::SaveChangesQuestion),
                               QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Cancel)
         return false;
@@ -124,8 +116,8 @@ bool ProjectFiles::save(bool askName)
     QString path = m_document.path();
     if (askName || path.isEmpty()) {
         const QString proposed = path.isEmpty() ? m_dataFolder : path;
-        path = QFileDialog::getSaveFileName(m_window, getString(210, QStringLiteral("Save project as")), proposed,
-                                            qtFilter(getString(209, QStringLiteral("ZEB project file (*.zeb)|*.zeb"))));
+        path = QFileDialog::getSaveFileName(m_window, getString(text::SaveProjectAsTitle), proposed,
+                                            qtFilter(getString(text::ProjectSaveFilter)));
         if (path.isEmpty())
             return false;
         // The Open dialog and the command line know projects by their extension.
@@ -143,16 +135,14 @@ bool ProjectFiles::save(bool askName)
     for (;;) {
         const auto lock = lockForEditing(path, 0);
         if (!lock && lock.error().code == ErrorCode::Refused) {
-            if (fileMessage(m_window, QMessageBox::Warning, path,
-                            getString(305, QStringLiteral("Another program is changing this project file right now, "
-                                                          "so it was not saved.")),
+            if (fileMessage(m_window, QMessageBox::Warning, path, getString(text::ProjectBeingChanged),
                             QMessageBox::Retry | QMessageBox::Cancel)
                 == QMessageBox::Retry)
                 continue;
             return false;
         }
         if (Status error = lock ? saveProject(m_document.project(), path) : Status(lock.error())) {
-            fileMessage(m_window, QMessageBox::Critical, path, messages::describe(*error));
+            showError(m_window, *error, path);
             return false;
         }
         break;
@@ -169,8 +159,8 @@ bool ProjectFiles::askToOverwriteChanged(const QString &path)
 {
     QMessageBox box(QMessageBox::Warning, QString(), QString(), QMessageBox::Cancel, m_window);
     showAsFileMessage(box, path, changedElsewhere());
-    QAbstractButton *reload = box.addButton(getString(307, QStringLiteral("Reload")), QMessageBox::DestructiveRole);
-    QAbstractButton *overwrite = box.addButton(getString(308, QStringLiteral("Overwrite")), QMessageBox::AcceptRole);
+    QAbstractButton *reload = box.addButton(getString(text::ReloadButton), QMessageBox::DestructiveRole);
+    QAbstractButton *overwrite = box.addButton(getString(text::OverwriteButton), QMessageBox::AcceptRole);
     box.setDefaultButton(QMessageBox::Cancel);
     box.exec();
     if (box.clickedButton() == reload)
@@ -206,16 +196,13 @@ void ProjectFiles::fileChanged()
     m_asking = true;
     if (!m_document.isModified()) {
         if (fileMessage(m_window, QMessageBox::Question, path,
-                        changedElsewhere() + QLatin1Char(' ')
-                            + getString(309, QStringLiteral("Load the changed file?")),
+                        changedElsewhere() + QLatin1Char(' ') + getString(text::LoadChangedQuestion),
                         QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes)
             load(path, false);
     } else {
         fileMessage(m_window, QMessageBox::Warning, path,
-                    changedElsewhere() + QStringLiteral("\n")
-                        + getString(310, QStringLiteral("The changes made here are not saved yet; saving will ask "
-                                                        "whether to overwrite the file.")));
+                    changedElsewhere() + QStringLiteral("\n") + getString(text::ChangesNotSavedYet));
     }
     m_asking = false;
 }
@@ -224,32 +211,30 @@ void ProjectFiles::exportList()
 {
     if (m_document.count() == 0)
         return;
-    const QString path =
-        QFileDialog::getSaveFileName(m_window, getString(183, QStringLiteral("ZEB text file")), m_dataFolder,
-                                     qtFilter(getString(182, QStringLiteral("ZEB text format (*.txt)|*.txt"))));
+    const QString path = QFileDialog::getSaveFileName(m_window, getString(text::TextFileTitle), m_dataFolder,
+                                                      qtFilter(getString(text::TextFileFilter)));
     if (path.isEmpty())
         return;
     if (Status error = exportTextList(m_document.images(), path))
-        fileMessage(m_window, QMessageBox::Critical, path, messages::describe(*error));
+        showError(m_window, *error, path);
 }
 
 void ProjectFiles::importList()
 {
     if (isBusy && isBusy())
         return;
-    const QString path =
-        QFileDialog::getOpenFileName(m_window, getString(183, QStringLiteral("ZEB text file")), m_dataFolder,
-                                     qtFilter(getString(182, QStringLiteral("ZEB text format (*.txt)|*.txt"))));
+    const QString path = QFileDialog::getOpenFileName(m_window, getString(text::TextFileTitle), m_dataFolder,
+                                                      qtFilter(getString(text::TextFileFilter)));
     if (path.isEmpty())
         return;
     Project imported = m_document.project();
     const Result<int> count = importTextList(imported, path);
     if (!count) {
-        fileMessage(m_window, QMessageBox::Critical, path, messages::describe(count.error()));
+        showError(m_window, count.error(), path);
         return;
     }
     if (count.value() > 0)
-        m_document.replaceImages(imported.images, getString(331, QStringLiteral("Import list")));
+        m_document.replaceImages(imported.images, getString(text::ImportListStep));
 }
 
 }  // namespace lumarc::gui

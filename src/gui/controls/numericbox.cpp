@@ -242,10 +242,7 @@ void NumericBox::setFormatString(const QString &format)
     refreshToolTip();
 }
 
-QString NumericBox::beforeString() const
-{
-    return m_beforeString.value_or(i18n::getString(268, QStringLiteral("Value :")));
-}
+QString NumericBox::beforeString() const { return m_beforeString.value_or(i18n::getString(text::ValueCaption)); }
 
 void NumericBox::setBeforeString(const QString &text)
 {
@@ -381,8 +378,7 @@ void NumericBox::refreshText()
 void NumericBox::refreshToolTip()
 {
     const QLocale locale = displayLocale();
-    m_valueEdit->setToolTip(i18n::getString(196, QStringLiteral("Valid values: "))
-                            + formatNumber(m_minimum, m_format, locale) + u'-'
+    m_valueEdit->setToolTip(i18n::getString(text::ValidValuesPrefix) + formatNumber(m_minimum, m_format, locale) + u'-'
                             + formatNumber(m_maximum, m_format, locale));
 }
 

@@ -89,12 +89,11 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
 
 void AboutDialog::retranslate()
 {
-    setWindowTitle(i18n::getString(22, QStringLiteral("  About Lumarc")));
-    m_termsLabel->setText(i18n::getString(24, QStringLiteral("Free to use for personal and commercial galleries.")));
-    m_imagingLabel->setText(i18n::getString(28, QStringLiteral("Photos and thumbnails are made with libvips.")));
-    m_homePageLabel->setText(
-        linkHtml(QLatin1String(kHomePageAddress), i18n::getString(23, QStringLiteral("ZEB home page"))));
-    m_closeButton->setText(i18n::getString(16, QStringLiteral("Close")));
+    setWindowTitle(i18n::getString(text::AboutTitle));
+    m_termsLabel->setText(i18n::getString(text::AboutTerms));
+    m_imagingLabel->setText(i18n::getString(text::AboutImaging));
+    m_homePageLabel->setText(linkHtml(QLatin1String(kHomePageAddress), i18n::getString(text::HomePageLink)));
+    m_closeButton->setText(i18n::getString(text::CloseButton));
 }
 
 void AboutDialog::openLink(const QString &address) { QDesktopServices::openUrl(QUrl(address)); }

@@ -2,7 +2,10 @@
 
 // A message about one file. The path stands in the box's title, as the program's file
 // messages always had it, and at the top of its text too: a title bar cuts a long path off,
-// and the box is made wide enough to show one.
+// and the box is made wide enough to show one. Errors are shown here too, in the user's
+// language, so that every failure the desktop program reports reads alike.
+
+#include "support/error.h"
 
 #include <QMessageBox>
 #include <QString>
@@ -16,5 +19,10 @@ void showAsFileMessage(QMessageBox &box, const QString &path, const QString &tex
 
 QMessageBox::StandardButton fileMessage(QWidget *parent, QMessageBox::Icon icon, const QString &path,
                                         const QString &text, QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+
+// Shows the error's text in the user's language (messages::userText) as a file message
+// about the error's file, or about `file` when the error names none.
+void showError(QWidget *parent, const Error &error, const QString &file = QString(),
+               QMessageBox::Icon icon = QMessageBox::Critical);
 
 }  // namespace lumarc::gui

@@ -29,11 +29,11 @@ QString componentCaption(int i)
 {
     switch (i) {
     case 0:
-        return i18n::getString(13, QStringLiteral(" R:"));
+        return i18n::getString(text::RedCaption);
     case 1:
-        return i18n::getString(12, QStringLiteral(" G:"));
+        return i18n::getString(text::GreenCaption);
     default:
-        return i18n::getString(11, QStringLiteral(" B:"));
+        return i18n::getString(text::BlueCaption);
     }
 }
 
@@ -198,13 +198,13 @@ void HexaColorDialog::showColour()
 
 void HexaColorDialog::retranslate()
 {
-    setWindowTitle(m_caption.isEmpty() ? i18n::getString(4, QStringLiteral(" RGB")) : m_caption);
-    m_blackSwatch->setToolTip(i18n::getString(7, QStringLiteral("Set black color")));
-    m_whiteSwatch->setToolTip(i18n::getString(6, QStringLiteral("Set white color")));
-    m_systemButton->setText(i18n::getString(8, QStringLiteral("Choose windows color...")));
-    m_webButton->setText(i18n::getString(5, QStringLiteral("Choose HTML color...")));
-    m_okButton->setText(i18n::getString(10, QStringLiteral("OK")));
-    m_cancelButton->setText(i18n::getString(9, QStringLiteral("Cancel")));
+    setWindowTitle(m_caption.isEmpty() ? i18n::getString(text::RgbDialogTitle) : m_caption);
+    m_blackSwatch->setToolTip(i18n::getString(text::SetBlackColourTip));
+    m_whiteSwatch->setToolTip(i18n::getString(text::SetWhiteColourTip));
+    m_systemButton->setText(i18n::getString(text::ChooseSystemColourButton));
+    m_webButton->setText(i18n::getString(text::ChooseWebColourButton));
+    m_okButton->setText(i18n::getString(text::OkButton));
+    m_cancelButton->setText(i18n::getString(text::ColourCancelButton));
     showColour();
 }
 

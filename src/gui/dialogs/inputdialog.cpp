@@ -114,12 +114,12 @@ void InputDialog::retranslate()
 {
     // A plain box carries its caller's title and prompt; only the link box has its own.
     if (m_urlBox) {
-        const QString linkText = i18n::getString(262, QStringLiteral("Link to website"));
+        const QString linkText = i18n::getString(text::LinkToWebsite);
         setWindowTitle(linkText);
         m_urlBox->setToolTip(linkText);
     }
-    m_okButton->setText(i18n::getString(10, QStringLiteral("OK")));
-    m_cancelButton->setText(i18n::getString(150, QStringLiteral("Cancel")));
+    m_okButton->setText(i18n::getString(text::OkButton));
+    m_cancelButton->setText(i18n::getString(text::CancelButton));
 }
 
 void InputDialog::changeEvent(QEvent *event)

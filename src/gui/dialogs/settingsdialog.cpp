@@ -8,7 +8,6 @@
 #include "gui/dialogs/folderdialog.h"
 #include "gui/dialogs/hexacolordialog.h"
 #include "gui/dialogs/windowcaption.h"
-#include "i18n/messages.h"
 #include "i18n/strings.h"
 #include "storage/settingsfile.h"
 #include "support/paths.h"
@@ -41,47 +40,43 @@ namespace {
 // Colour fields and the tooltip (which is also the colour dialog's caption) of their buttons.
 struct ColourField {
     const char *field;
-    int tooltipId;
-    const char *tooltip;
+    i18n::Text tooltip;
 };
 constexpr ColourField kColourFields[] = {
-    {"page_background_color", 89, "Web page background color"},
-    {"gallery_title_color", 101, "Select web title text color"},
-    {"cell_background_color", 91, "Cell background (padding) color"},
-    {"title_color", 81, "Image title color"},
-    {"thumb_border_color", 82, "Image border color"},
+    {"page_background_color", text::PageBackgroundColourTip}, {"gallery_title_color", text::GalleryTitleColourTip},
+    {"cell_background_color", text::CellBackgroundColourTip}, {"title_color", text::TitleColourTip},
+    {"thumb_border_color", text::ThumbBorderColourTip},
 };
 
 // The four cell borders in the order the record keeps them: top, right, bottom, left.
-constexpr std::pair<int, const char *> kBorderTooltips[] = {
-    {92, "Cell top border color"},
-    {93, "Cell right border color"},
-    {95, "Cell bottom border color"},
-    {94, "Cell left border color"},
+constexpr i18n::Text kBorderTooltips[] = {
+    text::CellTopBorderColourTip,
+    text::CellRightBorderColourTip,
+    text::CellBottomBorderColourTip,
+    text::CellLeftBorderColourTip,
 };
 
 // The caption before each numeric box.
 struct NumberCaption {
     const char *field;
-    int id;
-    const char *text;
+    i18n::Text caption;
 };
 constexpr NumberCaption kNumberCaptions[] = {
-    {"columns", 230, "Columns"},
-    {"rows", 231, "Rows"},
-    {"thumb_width", 226, "Image size"},
-    {"thumb_height", 229, "x  "},
-    {"cell_width", 221, "Size"},
-    {"cell_height", 222, "x"},
-    {"photo_width", 226, "Image size"},
-    {"photo_height", 227, "x "},
-    {"jpeg_quality", 228, "Resized image quality"},
-    {"thumb_border_width", 223, "Border width"},
-    {"title_font_size", 246, "Size"},
-    {"cell_border_width", 223, "Border width"},
-    {"cell_spacing", 224, "Spacing"},
-    {"cell_padding", 225, "Paddign"},
-    {"gallery_title_font_size", 219, "  size"},
+    {"columns", text::ColumnsCaption},
+    {"rows", text::RowsCaption},
+    {"thumb_width", text::ImageSizeCaption},
+    {"thumb_height", text::ThumbHeightCaption},
+    {"cell_width", text::CellSizeCaption},
+    {"cell_height", text::CellHeightCaption},
+    {"photo_width", text::ImageSizeCaption},
+    {"photo_height", text::PhotoHeightCaption},
+    {"jpeg_quality", text::JpegQualityCaption},
+    {"thumb_border_width", text::BorderWidthCaption},
+    {"title_font_size", text::TitleFontSizeCaption},
+    {"cell_border_width", text::BorderWidthCaption},
+    {"cell_spacing", text::SpacingCaption},
+    {"cell_padding", text::PaddingCaption},
+    {"gallery_title_font_size", text::GalleryTitleSizeCaption},
 };
 
 const QStringList kAlignments = {QStringLiteral("left"), QStringLiteral("center"), QStringLiteral("right")};
@@ -418,89 +413,79 @@ QWidget *SettingsDialog::buildHelpTab()
 void SettingsDialog::retranslate()
 {
     setWindowTitle(windowCaption(m_projectPath));
-    m_tabs->setTabText(0, getString(34, QStringLiteral("Settings")));
-    m_tabs->setTabText(1, getString(36, QStringLiteral("Quick help")));
-    const std::pair<int, const char *> frames[] = {
-        {80, "Thumbnail"}, {90, "Cell"}, {98, "Page title"}, {88, "Large image"}};
+    m_tabs->setTabText(0, getString(text::SettingsTab));
+    m_tabs->setTabText(1, getString(text::QuickHelpTab));
+    const i18n::Text frames[] = {text::ThumbnailFrame, text::CellFrame, text::PageTitleFrame, text::LargeImageFrame};
     for (int i = 0; i < m_frames.size(); ++i)
-        m_frames.at(i)->setTitle(getString(frames[i].first, QLatin1String(frames[i].second)));
+        m_frames.at(i)->setTitle(getString(frames[i]));
 
     for (const NumberCaption &caption : kNumberCaptions)
-        m_numbers.value(QLatin1String(caption.field))
-            ->setBeforeString(getString(caption.id, QLatin1String(caption.text)));
-    m_numbers.value(QStringLiteral("jpeg_quality"))->setAfterString(getString(253, QStringLiteral("%")));
-    const std::pair<const char *, std::pair<int, const char *>> numberTips[] = {
-        {"thumb_width", {118, "Thumbnail width"}},
-        {"thumb_height", {116, "Thumbnail height"}},
-        {"cell_width", {117, "Cell width"}},
-        {"cell_height", {114, "Cell height"}},
-        {"cell_spacing", {129, "Cell spacing"}},
-        {"cell_padding", {121, "Cell padding"}},
-        {"gallery_title_font_size", {220, "Web title font size"}},
+        m_numbers.value(QLatin1String(caption.field))->setBeforeString(getString(caption.caption));
+    m_numbers.value(QStringLiteral("jpeg_quality"))->setAfterString(getString(text::PercentSuffix));
+    const std::pair<const char *, i18n::Text> numberTips[] = {
+        {"thumb_width", text::ThumbWidthTip},
+        {"thumb_height", text::ThumbHeightTip},
+        {"cell_width", text::CellWidthTip},
+        {"cell_height", text::CellHeightTip},
+        {"cell_spacing", text::CellSpacingTip},
+        {"cell_padding", text::CellPaddingTip},
+        {"gallery_title_font_size", text::GalleryTitleSizeTip},
     };
     for (const auto &[name, tip] : numberTips)
-        m_numbers.value(QLatin1String(name))->setToolTip(getString(tip.first, QLatin1String(tip.second)));
+        m_numbers.value(QLatin1String(name))->setToolTip(getString(tip));
 
     for (const ColourField &c : kColourFields)
-        m_colours.value(QLatin1String(c.field))->setToolTip(getString(c.tooltipId, QLatin1String(c.tooltip)));
+        m_colours.value(QLatin1String(c.field))->setToolTip(getString(c.tooltip));
     for (std::size_t i = 0; i < m_borderColours.size(); ++i)
-        m_borderColours[i]->setToolTip(getString(kBorderTooltips[i].first, QLatin1String(kBorderTooltips[i].second)));
+        m_borderColours[i]->setToolTip(getString(kBorderTooltips[i]));
 
-    m_thumbFontButton->setText(getString(84, QStringLiteral("Font")));
-    m_pageFontButton->setText(getString(84, QStringLiteral("Font")));
-    m_alignBox->setToolTip(getString(83, QStringLiteral("Image title align")));
-    m_checks.value(QStringLiteral("keep_aspect_ratio"))
-        ->setText(getString(75, QStringLiteral("Preserve aspect ratio")));
-    m_checks.value(QStringLiteral("add_parent_link"))->setText(getString(251, QStringLiteral("Add parent link")));
-    m_checks.value(QStringLiteral("add_image_links"))->setText(getString(250, QStringLiteral("Add link")));
-    m_texts.value(QStringLiteral("default_link_text"))->setToolTip(getString(267, QStringLiteral("Link text")));
+    m_thumbFontButton->setText(getString(text::FontButton));
+    m_pageFontButton->setText(getString(text::FontButton));
+    m_alignBox->setToolTip(getString(text::TitleAlignTip));
+    m_checks.value(QStringLiteral("keep_aspect_ratio"))->setText(getString(text::PreserveAspectRatioCheck));
+    m_checks.value(QStringLiteral("add_parent_link"))->setText(getString(text::AddParentLinkCheck));
+    m_checks.value(QStringLiteral("add_image_links"))->setText(getString(text::AddImageLinksCheck));
+    m_texts.value(QStringLiteral("default_link_text"))->setToolTip(getString(text::LinkTextLabel));
     refreshFolderTip();
-    m_texts.value(QStringLiteral("parent_page_url"))
-        ->setToolTip(getString(100, QStringLiteral("Add home URL, or keep empty")));
-    m_texts.value(QStringLiteral("parent_page_title"))
-        ->setToolTip(getString(99, QStringLiteral("Home URL description")));
-    m_texts.value(QStringLiteral("page_background_image"))
-        ->setToolTip(getString(264, QStringLiteral("Background image")));
-    m_texts.value(QStringLiteral("cell_background_image"))
-        ->setToolTip(getString(269, QStringLiteral("Cell background image")));
-    m_backgroundButtons[0]->setToolTip(getString(265, QStringLiteral("Select page background image")));
-    m_backgroundButtons[1]->setToolTip(getString(265, QStringLiteral("Select page background image")));
-    m_folderButton->setToolTip(getString(169, QStringLiteral("Select destination folder for a web gallery")));
+    m_texts.value(QStringLiteral("parent_page_url"))->setToolTip(getString(text::HomeUrlTip));
+    m_texts.value(QStringLiteral("parent_page_title"))->setToolTip(getString(text::HomeUrlDescriptionTip));
+    m_texts.value(QStringLiteral("page_background_image"))->setToolTip(getString(text::BackgroundImageTip));
+    m_texts.value(QStringLiteral("cell_background_image"))->setToolTip(getString(text::CellImageLabel));
+    m_backgroundButtons[0]->setToolTip(getString(text::SelectBackgroundImageTip));
+    m_backgroundButtons[1]->setToolTip(getString(text::SelectBackgroundImageTip));
+    m_folderButton->setToolTip(getString(text::SelectDestinationFolderTip));
 
-    const std::pair<const char *, std::pair<int, const char *>> labels[] = {
-        {"lblWebTitle", {122, "Web page title"}},
-        {"lblPageColor", {106, "Page background color"}},
-        {"lblPageImage", {270, "Page background image"}},
-        {"lblCellImage", {269, "Cell background image"}},
-        {"lblParentTitle", {103, "Parent page title"}},
-        {"lblParentUrl", {104, "Parent page link"}},
-        {"lblFolders", {105, "Destination folder for a new web gallery"}},
+    const std::pair<const char *, i18n::Text> labels[] = {
+        {"lblWebTitle", text::GalleryTitleLabel},     {"lblPageColor", text::PageColourLabel},
+        {"lblPageImage", text::PageImageLabel},       {"lblCellImage", text::CellImageLabel},
+        {"lblParentTitle", text::ParentTitleLabel},   {"lblParentUrl", text::ParentUrlLabel},
+        {"lblFolders", text::DestinationFolderLabel},
     };
-    for (const auto &[name, text] : labels) {
+    for (const auto &[name, caption] : labels) {
         if (auto *label = findChild<QLabel *>(QLatin1String(name)))
-            label->setText(getString(text.first, QLatin1String(text.second)));
+            label->setText(getString(caption));
     }
 
     // The help tab: each part of a gallery page, and what of it these settings set.
-    const std::pair<int, const char *> help[] = {
-        {122, "Web page title"},   {111, "caption, font, size, color"},
-        {104, "Parent page link"}, {109, "caption, url"},
-        {125, "Thumbnail border"}, {110, "width, color"},
-        {127, "Thumbnail title"},  {112, "caption, font, size, color, align"},
-        {119, "Cell borders"},     {113, "width, color:left,top, right,bottom"},
-        {121, "Cell padding"},     {91, "Cell background (padding) color"},
+    const i18n::Text help[] = {
+        text::GalleryTitleLabel, text::HelpCaptionFontSizeColour,
+        text::ParentUrlLabel,    text::HelpCaptionUrl,
+        text::HelpThumbBorder,   text::HelpWidthColour,
+        text::HelpThumbTitle,    text::HelpCaptionFontSizeColourAlign,
+        text::HelpCellBorders,   text::HelpBorderWidthColours,
+        text::CellPaddingTip,    text::CellBackgroundColourTip,
     };
     for (int i = 0; i < m_helpLabels.size() && i < int(std::size(help)); ++i)
-        m_helpLabels.at(i)->setText(getString(help[i].first, QLatin1String(help[i].second)));
+        m_helpLabels.at(i)->setText(getString(help[i]));
 
-    m_restoreButton->setText(getString(73, QStringLiteral("Restore defaults")));
-    m_restoreButton->setToolTip(getString(74, QStringLiteral("Restore defaults")));
-    m_loadButton->setText(getString(77, QStringLiteral("Load settings...")));
-    m_loadButton->setToolTip(getString(78, QStringLiteral("Load settings")));
-    m_saveButton->setText(getString(76, QStringLiteral("Save settings as...")));
-    m_saveButton->setToolTip(getString(252, QStringLiteral("Save settings as")));
-    m_languageButton->setText(getString(263, QStringLiteral("Language...")));
-    m_exitButton->setText(getString(136, QStringLiteral("Exit")));
+    m_restoreButton->setText(getString(text::RestoreDefaultsButton));
+    m_restoreButton->setToolTip(getString(text::RestoreDefaultsTip));
+    m_loadButton->setText(getString(text::LoadSettingsButton));
+    m_loadButton->setToolTip(getString(text::LoadSettingsTip));
+    m_saveButton->setText(getString(text::SaveSettingsButton));
+    m_saveButton->setToolTip(getString(text::SaveSettingsTip));
+    m_languageButton->setText(getString(text::LanguageCommand));
+    m_exitButton->setText(getString(text::ExitButton));
 }
 
 void SettingsDialog::changeEvent(QEvent *event)
@@ -520,7 +505,7 @@ void SettingsDialog::setRelativeBase(const QString &folder)
 void SettingsDialog::refreshFolderTip()
 {
     QLineEdit *box = m_texts.value(QStringLiteral("destination_folder"));
-    QString tip = getString(105, QStringLiteral("Destination folder for a new web gallery"));
+    QString tip = getString(text::DestinationFolderLabel);
     if (!box->text().trimmed().isEmpty() && !m_relativeBase.isEmpty())
         tip += QLatin1Char('\n') + QDir::toNativeSeparators(resolveDestination(box->text(), m_relativeBase));
     box->setToolTip(tip);
@@ -682,7 +667,7 @@ void SettingsDialog::pickFont(QLabel *preview, NumericBox *sizeBox, QString &fon
         initial.setPointSize(sizeBox->intValue());
     const std::optional<QFont> chosen = m_pickers.font(initial, this);
     if (!chosen || chosen->family().isEmpty()) {
-        QMessageBox::information(this, windowTitle(), getString(170, QStringLiteral("No font selected!")));
+        QMessageBox::information(this, windowTitle(), getString(text::NoFontSelected));
         return;
     }
     // The name goes into the style sheet as it is: one that could end the rule is refused.
@@ -713,17 +698,15 @@ void SettingsDialog::choosePageTitleFont()
 void SettingsDialog::chooseDestinationFolder()
 {
     QLineEdit *box = m_texts.value(QStringLiteral("destination_folder"));
-    const QString folder = m_pickers.folder(
-        this, getString(169, QStringLiteral("Select destination folder for a web gallery")), box->text());
+    const QString folder = m_pickers.folder(this, getString(text::SelectDestinationFolderTip), box->text());
     if (!folder.isEmpty())
         box->setText(folder);
 }
 
 void SettingsDialog::chooseBackgroundImage(int which)
 {
-    const QString path =
-        m_pickers.openFile(this, getString(265, QStringLiteral("Select page background image")), m_sourceFolder,
-                           qtFilter(getString(266, QStringLiteral("Background image (*.jpg;*.gif)|*.jpg;*.gif"))));
+    const QString path = m_pickers.openFile(this, getString(text::SelectBackgroundImageTip), m_sourceFolder,
+                                            qtFilter(getString(text::BackgroundImageFilter)));
     if (path.isEmpty())
         return;
     const QString fieldName =
@@ -744,17 +727,13 @@ void SettingsDialog::restoreDefaults()
 
 void SettingsDialog::loadSettings()
 {
-    const QString path =
-        m_pickers.openFile(this, getString(172, QStringLiteral("Select settings")), m_dataFolder,
-                           qtFilter(getString(171, QStringLiteral("ZEB settings files (*.zeb;*.zes)|*.zeb;*.zes"))));
+    const QString path = m_pickers.openFile(this, getString(text::SelectSettingsTitle), m_dataFolder,
+                                            qtFilter(getString(text::SettingsOpenFilter)));
     if (path.isEmpty())
         return;
     Result<GallerySettings> loaded = readSettingsFile(path);
     if (!loaded) {
-        const Error &error = loaded.error();
-        fileMessage(this, QMessageBox::Critical, path,
-                    error.code == ErrorCode::BadFormat ? getString(232, QStringLiteral("Invalid file!"))
-                                                       : messages::describe(error));
+        showError(this, loaded.error(), path);
         return;
     }
     GallerySettings settings = std::move(loaded).value();
@@ -769,15 +748,15 @@ void SettingsDialog::loadSettings()
 
 void SettingsDialog::saveSettingsAs()
 {
-    QString path = m_pickers.saveFile(this, getString(172, QStringLiteral("Select settings")), m_dataFolder,
-                                      qtFilter(getString(173, QStringLiteral("ZEB settings files (*.zes;)|*.zes;"))));
+    QString path = m_pickers.saveFile(this, getString(text::SelectSettingsTitle), m_dataFolder,
+                                      qtFilter(getString(text::SettingsSaveFilter)));
     if (path.isEmpty())
         return;
     // The platform dialog does not always add the filter's extension.
     if (paths::extension(paths::fileName(path)).isEmpty())
         path += QStringLiteral(".zes");
     if (Status error = writeSettingsFile(getValues(), path))
-        fileMessage(this, QMessageBox::Critical, path, messages::describe(*error));
+        showError(this, *error, path);
 }
 
 void SettingsDialog::done(int result)

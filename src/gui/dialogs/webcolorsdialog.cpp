@@ -138,9 +138,9 @@ bool WebColorsDialog::chooseColor(const QString &caption, qint32 &colour)
 
 void WebColorsDialog::retranslate()
 {
-    setWindowTitle(m_caption.isEmpty() ? i18n::getString(31, QStringLiteral("Select color")) : m_caption);
-    m_okButton->setText(i18n::getString(10, QStringLiteral("OK")));
-    m_cancelButton->setText(i18n::getString(9, QStringLiteral("Cancel")));
+    setWindowTitle(m_caption.isEmpty() ? i18n::getString(text::SelectColourTitle) : m_caption);
+    m_okButton->setText(i18n::getString(text::OkButton));
+    m_cancelButton->setText(i18n::getString(text::ColourCancelButton));
 }
 
 void WebColorsDialog::changeEvent(QEvent *event)

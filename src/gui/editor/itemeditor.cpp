@@ -94,11 +94,10 @@ void ItemEditor::edit(ProjectDocument::Field field, const QVariant &value)
 {
     if (!m_document || !isEditable() || m_row < 0 || m_row >= m_document->count())
         return;
-    static const int steps[] = {324, 325, 326, 327, 328};
-    static const char *const english[] = {"Edit title", "Edit tooltip", "Edit link", "Edit link text",
-                                          "Change link target"};
-    const int index = int(field);
-    m_document->editField(m_row, field, getString(steps[index], QLatin1String(english[index])), value);
+    // In the order of ProjectDocument::Field.
+    static const i18n::Text steps[] = {text::EditTitleStep, text::EditTooltipStep, text::EditLinkStep,
+                                       text::EditLinkTextStep, text::LinkTargetStep};
+    m_document->editField(m_row, field, getString(steps[int(field)]), value);
 }
 
 void ItemEditor::showRow(int selectedCount, int row)
@@ -131,10 +130,9 @@ void ItemEditor::fill()
     };
     const bool one = m_selectedCount == 1 && m_row >= 0;
     const ImageItem item = one ? m_document->images().at(m_row) : ImageItem();
-    show(m_pathEdit, one ? item.path
-                     : m_selectedCount > 1
-                         ? QString::number(m_selectedCount) + getString(175, QStringLiteral(" images selected"))
-                         : QString());
+    show(m_pathEdit, one                   ? item.path
+                     : m_selectedCount > 1 ? QString::number(m_selectedCount) + getString(text::ImagesSelectedSuffix)
+                                           : QString());
     show(m_titleEdit, item.title);
     show(m_tooltipEdit, item.tooltip);
     show(m_linkTextEdit, item.linkText);
@@ -186,23 +184,23 @@ void ItemEditor::changeEvent(QEvent *event)
 
 void ItemEditor::retranslate()
 {
-    m_labels[0]->setText(getString(72, QStringLiteral("Filename")));
-    m_labels[1]->setText(getString(71, QStringLiteral("Title")));
-    m_labels[2]->setText(getString(70, QStringLiteral("Tooltip")));
-    m_labels[3]->setText(getString(69, QStringLiteral("Link")));
-    m_labels[4]->setText(getString(267, QStringLiteral("Link text")));
-    m_titleEdit->setToolTip(getString(60, QStringLiteral("Image title")));
-    m_tooltipEdit->setToolTip(getString(64, QStringLiteral("Image tooltip")));
-    m_urlCombo->setToolTip(getString(21, QStringLiteral("Link to")));
-    m_newWindowOption->setText(getString(59, QStringLiteral("Open in a new browser window....:  _blank")));
-    m_sameWindowOption->setText(getString(58, QStringLiteral("Open in the same browser window: _self")));
-    m_previousButton->setText(getString(152, QStringLiteral("Previous picture")));
-    m_previousButton->setToolTip(getString(153, QStringLiteral("Select previous picture")));
-    m_nextButton->setText(getString(154, QStringLiteral("Next picture")));
-    m_nextButton->setToolTip(getString(155, QStringLiteral("Select next picture")));
-    m_editingCheck->setText(getString(156, QStringLiteral("The editing is enabled")));
+    m_labels[0]->setText(getString(text::FilenameLabel));
+    m_labels[1]->setText(getString(text::TitleLabel));
+    m_labels[2]->setText(getString(text::TooltipLabel));
+    m_labels[3]->setText(getString(text::LinkLabel));
+    m_labels[4]->setText(getString(text::LinkTextLabel));
+    m_titleEdit->setToolTip(getString(text::ImageTitleTip));
+    m_tooltipEdit->setToolTip(getString(text::ImageTooltipTip));
+    m_urlCombo->setToolTip(getString(text::LinkToTip));
+    m_newWindowOption->setText(getString(text::NewWindowOption));
+    m_sameWindowOption->setText(getString(text::SameWindowOption));
+    m_previousButton->setText(getString(text::PreviousPictureButton));
+    m_previousButton->setToolTip(getString(text::PreviousPictureTip));
+    m_nextButton->setText(getString(text::NextPictureButton));
+    m_nextButton->setToolTip(getString(text::NextPictureTip));
+    m_editingCheck->setText(getString(text::EditingEnabledCheck));
     if (m_selectedCount > 1)
-        m_pathEdit->setText(QString::number(m_selectedCount) + getString(175, QStringLiteral(" images selected")));
+        m_pathEdit->setText(QString::number(m_selectedCount) + getString(text::ImagesSelectedSuffix));
 }
 
 }  // namespace lumarc::gui

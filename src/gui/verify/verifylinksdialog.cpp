@@ -31,7 +31,7 @@ const QColor kProblemColour(176, 0, 0);
 // The word of an image row follows the language; link rows always read "url".
 QString kindText(RowKind kind)
 {
-    return kind == RowKind::Image ? getString(187, QStringLiteral("image")) : QStringLiteral("url");
+    return kind == RowKind::Image ? getString(text::ImageRowKind) : QStringLiteral("url");
 }
 
 }  // namespace
@@ -144,7 +144,7 @@ void VerifyLinksDialog::showStatus(int row, LinkStatus status)
 }
 
 // The name of the undo steps of the links changed here.
-QString VerifyLinksDialog::stepName() { return getString(333, QStringLiteral("Change links")); }
+QString VerifyLinksDialog::stepName() { return getString(text::ChangeLinksStep); }
 
 void VerifyLinksDialog::storeBase()
 {
@@ -222,15 +222,14 @@ void VerifyLinksDialog::done(int result)
 
 void VerifyLinksDialog::retranslate()
 {
-    setWindowTitle(getString(14, QStringLiteral(" Verify links")));
-    m_list->setHeaderLabels({getString(185, QStringLiteral("Object")), getString(21, QStringLiteral("Link to")),
-                             getString(186, QStringLiteral("Status"))});
-    m_baseLabel->setText(getString(20, QStringLiteral("Base URL/path for relativ links")));
-    m_verifyButton->setText(getString(19, QStringLiteral("Verify links")));
-    m_stopButton->setText(getString(15, QStringLiteral("Stop verifying ...")));
-    m_editButton->setText(getString(17, QStringLiteral("Edit url...")));
-    m_editButton->setToolTip(getString(18, QStringLiteral("Edit current row")));
-    m_closeButton->setText(getString(16, QStringLiteral("Close")));
+    setWindowTitle(getString(text::VerifyLinksTitle));
+    m_list->setHeaderLabels({getString(text::ObjectColumn), getString(text::LinkToTip), getString(text::StatusColumn)});
+    m_baseLabel->setText(getString(text::LinkBaseCaption));
+    m_verifyButton->setText(getString(text::VerifyLinksButton));
+    m_stopButton->setText(getString(text::StopVerifyingButton));
+    m_editButton->setText(getString(text::EditUrlButton));
+    m_editButton->setToolTip(getString(text::EditCurrentRowTip));
+    m_closeButton->setText(getString(text::CloseButton));
     for (int row = 0; row < m_list->topLevelItemCount() && row < m_rows.size(); ++row) {
         QTreeWidgetItem *item = m_list->topLevelItem(row);
         item->setText(kObjectColumn, kindText(m_rows.at(row).kind));
