@@ -194,6 +194,8 @@ private Q_SLOTS:
         const QString trip = project("edit.zeb", {image("e/a.jpg"), image("e/b.jpg"), image("e/c.jpg")});
         MainWindow window(store());
         QVERIFY(window.loadProject(trip, false));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         const MenuActions &menu = window.actions();
         QVERIFY(!menu.undo->isEnabled());
         window.grid().setSelection(GridSelection::of({0}));
@@ -231,7 +233,10 @@ private Q_SLOTS:
         menu.clearTitles->trigger();
         QCOMPARE(window.document().images().at(2).title, QString());
         QVERIFY(window.document().isModified());
-        QTest::keySequence(&window, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        window.activateWindow();  // back from the question
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.grid().setFocus();
+        QTest::keySequence(&window.grid(), QKeySequence(Qt::CTRL | Qt::Key_Z));
         QCOMPARE(window.document().images().at(2).title, QStringLiteral("c"));
         QVERIFY(!window.document().isModified());
         menu.undo->trigger();  // before the save: modified again

@@ -123,6 +123,8 @@ void ImageAdding::appendFinished()
 
 void ImageAdding::stop()
 {
+    if (!isRunning())
+        return;
     m_loader->stopAndWait();
     for (auto it = m_order.begin(); it != m_order.end();) {
         if (m_pending.value(*it).finished) {

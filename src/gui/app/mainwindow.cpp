@@ -118,9 +118,8 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // The rooms wait for their workers as they go; the build is told to stop first.
     m_build->stop();
-    m_adding->stop();
-    m_previews->stopAndWait();
 }
 
 void MainWindow::buildTools()
