@@ -6,6 +6,7 @@
 #include "gui/app/projectfiles.h"
 #include "gui/app/projectpreviews.h"
 #include "gui/controls/numericbox.h"
+#include "gui/controls/windowhelpers.h"
 #include "gui/dialogs/aboutdialog.h"
 #include "gui/dialogs/filemessage.h"
 #include "gui/dialogs/settingsdialog.h"
@@ -45,31 +46,6 @@ namespace lumarc::gui {
 
 using i18n::getString;
 
-namespace {
-
-// Marks the first letter of each entry not yet taken by another.
-void addMnemonics(const QList<QAction *> &actions)
-{
-    QSet<QChar> used;
-    for (QAction *action : actions) {
-        if (action->isSeparator() || action->text().isEmpty())
-            continue;
-        QString text = action->text();
-        text.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const QChar letter = text.at(i).toLower();
-            if (letter.isLetter() && !used.contains(letter)) {
-                used.insert(letter);
-                text.insert(i, QLatin1Char('&'));
-                break;
-            }
-        }
-        action->setText(text);
-    }
-}
-
-}  // namespace
-
 MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
     : QMainWindow(parent), m_store(std::move(store)), m_document(new ProjectDocument(this)), m_grid(new ThumbnailGrid),
       m_editor(new ItemEditor), m_settingsDialog(new SettingsDialog(this)),
@@ -78,7 +54,7 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
       m_commands(new ImageCommands(*m_document, *m_grid, m_urls, this)), m_build(new BuildFlow(*m_document, this)),
       m_statusDelay(new QTimer(this)), m_addImageButton(new QPushButton), m_addFolderButton(new QPushButton),
       m_perRowBox(new NumericBox), m_htmlOnlyCheck(new QCheckBox), m_makeButton(new QPushButton),
-      m_stopButton(new QPushButton), m_progress(new QProgressBar), m_loadingPanel(new QLabel(this)),
+      m_stopButton(new QPushButton), m_progress(new QProgressBar), m_loadingPanel(new LoadingPanel(this)),
       m_status(new QLabel)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -105,7 +81,7 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
     // F6 moves the focus between the grid, the editor and the tool row; Tab keeps its
     // meaning inside the grid.
     auto *nextPane = new QShortcut(QKeySequence(Qt::Key_F6), this);
-    connect(nextPane, &QShortcut::activated, this, [this] { focusNextPane(); });
+    connect(nextPane, &QShortcut::activated, this, [this] { focusNextPane({m_grid, m_editor, m_addImageButton}); });
     // The first window fits the screen it opens on, whatever its scaling.
     setMinimumSize(minimumSizeHint().expandedTo(QSize(640, 420)));
     QSize initial(1000, 680);
@@ -154,20 +130,16 @@ void MainWindow::buildTools()
     layout->addWidget(m_progress);
     setCentralWidget(central);
     statusBar()->addWidget(m_status, 1);
-
-    m_loadingPanel->setAlignment(Qt::AlignCenter);
-    m_loadingPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    m_loadingPanel->setAutoFillBackground(true);
-    m_loadingPanel->setMinimumSize(260, 60);
-    m_loadingPanel->hide();
 }
 
 void MainWindow::buildMenus()
 {
     // `owner` is a menu, or the menu bar for the commands that stand on it alone.
-    const auto add = [this](auto *owner, const char *name, auto slot, const QKeySequence &keys = {}) {
+    const auto add = [this](auto *owner, const char *name, i18n::Text caption, auto slot,
+                            const QKeySequence &keys = {}) {
         QAction *action = owner->addAction(QString());
         action->setObjectName(QLatin1String(name));
+        m_captions.append({action, caption});
         if (!keys.isEmpty())
             action->setShortcut(keys);
         connect(action, &QAction::triggered, this, slot);
@@ -179,17 +151,18 @@ void MainWindow::buildMenus()
 
     m_fileMenu = menuBar()->addMenu(QString());
     a.newProject = add(
-        m_fileMenu, "mnuNewProject",
+        m_fileMenu, "mnuNewProject", text::NewProjectAction,
         [this] {
             if (m_files->askToKeepChanges())
                 newProject();
         },
         QKeySequence::New);
     a.openProject = add(
-        m_fileMenu, "mnuOpenProject", [this] { m_files->open(); }, QKeySequence::Open);
+        m_fileMenu, "mnuOpenProject", text::OpenProjectAction, [this] { m_files->open(); }, QKeySequence::Open);
     a.saveProject = add(
-        m_fileMenu, "mnuSaveProject", [this] { saveProject(m_document->path().isEmpty()); }, QKeySequence::Save);
-    a.saveAs = add(m_fileMenu, "mnuSaveAs", [this] { saveProject(true); });
+        m_fileMenu, "mnuSaveProject", text::SaveProjectAction, [this] { saveProject(m_document->path().isEmpty()); },
+        QKeySequence::Save);
+    a.saveAs = add(m_fileMenu, "mnuSaveAs", text::SaveProjectAsAction, [this] { saveProject(true); });
     m_fileMenu->addSeparator();
     for (int slot = 1; slot <= RecentProjects::kMaxRecent; ++slot) {
         QAction *action = m_fileMenu->addAction(QString());
@@ -198,57 +171,60 @@ void MainWindow::buildMenus()
     }
     m_recentSeparator = m_fileMenu->addSeparator();
     a.exit = add(
-        m_fileMenu, "mnuExit", [this] { exitFromMenu(); }, QKeySequence::Quit);
+        m_fileMenu, "mnuExit", text::ExitAction, [this] { exitFromMenu(); }, QKeySequence::Quit);
 
     m_imagesMenu = menuBar()->addMenu(QString());
     QUndoStack &history = m_document->history();
     a.undo = add(
-        m_imagesMenu, "mnuUndo", [&history] { history.undo(); }, QKeySequence::Undo);
-    a.redo = add(m_imagesMenu, "mnuRedo", [&history] { history.redo(); });
+        m_imagesMenu, "mnuUndo", text::UndoCommand, [&history] { history.undo(); }, QKeySequence::Undo);
+    a.redo = add(m_imagesMenu, "mnuRedo", text::RedoCommand, [&history] { history.redo(); });
     a.redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     m_imagesMenu->addSeparator();
     ImageCommands *c = m_commands;
-    a.selectAll = add(m_imagesMenu, "mnuSelectAll", [c] { c->selectAllToggle(); });
-    a.unselectAll = add(m_imagesMenu, "mnuUnselectAll", [c] { c->unselectAll(); });
-    a.removeSelected =
-        add(m_imagesMenu, "mnuRemoveSelected", [c, &a, step] { c->removeSelected(step(a.removeSelected)); });
-    a.removeAll = add(m_imagesMenu, "mnuRemoveAll", [c, &a, step] { c->removeAll(step(a.removeAll)); });
+    a.selectAll = add(m_imagesMenu, "mnuSelectAll", text::SelectAllAction, [c] { c->selectAllToggle(); });
+    a.unselectAll = add(m_imagesMenu, "mnuUnselectAll", text::UnselectAction, [c] { c->unselectAll(); });
+    a.removeSelected = add(m_imagesMenu, "mnuRemoveSelected", text::RemoveSelectedAction,
+                           [c, &a, step] { c->removeSelected(step(a.removeSelected)); });
+    a.removeAll =
+        add(m_imagesMenu, "mnuRemoveAll", text::RemoveAllAction, [c, &a, step] { c->removeAll(step(a.removeAll)); });
     m_imagesMenu->addSeparator();
-    a.clearTitles = add(m_imagesMenu, "mnuClearImageTitles", [c] {
+    a.clearTitles = add(m_imagesMenu, "mnuClearImageTitles", text::ClearTitlesAction, [c] {
         c->confirmAndChange(getString(text::ClearTitlesTitle), [](ImageItem &item) { item.title.clear(); });
     });
-    a.titlePrefix =
-        add(m_imagesMenu, "mnuCaptionPrefix", [c, &a, step] { c->prefixOrSuffix(step(a.titlePrefix), true, true); });
-    a.titleSuffix =
-        add(m_imagesMenu, "mnuCaptionSuffix", [c, &a, step] { c->prefixOrSuffix(step(a.titleSuffix), true, false); });
-    a.clearTooltips = add(m_imagesMenu, "mnuClearImageTooltips", [c] {
+    a.titlePrefix = add(m_imagesMenu, "mnuCaptionPrefix", text::TitlePrefixAction,
+                        [c, &a, step] { c->prefixOrSuffix(step(a.titlePrefix), true, true); });
+    a.titleSuffix = add(m_imagesMenu, "mnuCaptionSuffix", text::TitleSuffixAction,
+                        [c, &a, step] { c->prefixOrSuffix(step(a.titleSuffix), true, false); });
+    a.clearTooltips = add(m_imagesMenu, "mnuClearImageTooltips", text::ClearTooltipsAction, [c] {
         c->confirmAndChange(getString(text::ClearTooltipsTitle), [](ImageItem &item) { item.tooltip.clear(); });
     });
-    a.tooltipPrefix =
-        add(m_imagesMenu, "mnuTooltipPrefix", [c, &a, step] { c->prefixOrSuffix(step(a.tooltipPrefix), false, true); });
-    a.tooltipSuffix = add(m_imagesMenu, "mnuTooltipSuffix",
+    a.tooltipPrefix = add(m_imagesMenu, "mnuTooltipPrefix", text::TooltipPrefixAction,
+                          [c, &a, step] { c->prefixOrSuffix(step(a.tooltipPrefix), false, true); });
+    a.tooltipSuffix = add(m_imagesMenu, "mnuTooltipSuffix", text::TooltipSuffixAction,
                           [c, &a, step] { c->prefixOrSuffix(step(a.tooltipSuffix), false, false); });
-    a.tooltipFromTitle = add(m_imagesMenu, "mnuTooltipEquCaption", [c] {
+    a.tooltipFromTitle = add(m_imagesMenu, "mnuTooltipEquCaption", text::TooltipFromTitleAction, [c] {
         c->confirmAndChange(getString(text::TooltipFromTitleTitle), [](ImageItem &item) { item.tooltip = item.title; });
     });
 
     m_linksMenu = menuBar()->addMenu(QString());
-    a.linkTextDefault =
-        add(m_linksMenu, "mnuLinkCaption", [c, &a, step] { c->setLinkTextToDefault(step(a.linkTextDefault)); });
-    a.linkForAll = add(m_linksMenu, "mnuSetDefaultLink", [c, &a, step] { c->setLinkForAll(step(a.linkForAll)); });
-    a.verifyLinks = add(m_linksMenu, "mnuLink_verify", [this] {
+    a.linkTextDefault = add(m_linksMenu, "mnuLinkCaption", text::DefaultLinkTextAction,
+                            [c, &a, step] { c->setLinkTextToDefault(step(a.linkTextDefault)); });
+    a.linkForAll = add(m_linksMenu, "mnuSetDefaultLink", text::SetDefaultLinkAction,
+                       [c, &a, step] { c->setLinkForAll(step(a.linkForAll)); });
+    a.verifyLinks = add(m_linksMenu, "mnuLink_verify", text::VerifyLinksAction, [this] {
         if (!isBuilding() && !isAdding())
             m_commands->verifyLinks();
     });
     // The text exchange commands are kept out of sight, as they always were.
-    a.exportList = add(m_linksMenu, "mnuExport", [this] { m_files->exportList(); });
-    a.importList = add(m_linksMenu, "mnuImport", [this] { m_files->importList(); });
+    a.exportList = add(m_linksMenu, "mnuExport", text::ExportAction, [this] { m_files->exportList(); });
+    a.importList = add(m_linksMenu, "mnuImport", text::ImportAction, [this] { m_files->importList(); });
     a.exportList->setVisible(false);
     a.importList->setVisible(false);
 
-    a.settings = add(menuBar(), "mnuSettings", [this] { openSettings(); });
-    a.language = add(menuBar(), "mnuLanguage", [this] { runLanguageDialog(*m_store, this, false); });
-    a.about = add(menuBar(), "mnuAbout", [this] { AboutDialog(this).exec(); });
+    a.settings = add(menuBar(), "mnuSettings", text::SettingsAction, [this] { openSettings(); });
+    a.language =
+        add(menuBar(), "mnuLanguage", text::LanguageCommand, [this] { runLanguageDialog(*m_store, this, false); });
+    a.about = add(menuBar(), "mnuAbout", text::AboutAction, [this] { AboutDialog(this).exec(); });
 }
 
 void MainWindow::connectSignals()
@@ -312,7 +288,7 @@ void MainWindow::connectSignals()
     connect(m_settingsDialog, &SettingsDialog::closed, this, &MainWindow::settingsClosed);
 
     connect(m_files, &ProjectFiles::recentChanged, this, &MainWindow::rebuildRecentMenu);
-    connect(m_files, &ProjectFiles::busy, this, &MainWindow::showLoadingPanel);
+    connect(m_files, &ProjectFiles::busy, m_loadingPanel, &LoadingPanel::showText);
     connect(m_previews, &ProjectPreviews::countsChanged, this, [this] {
         if (!m_statusDelay->isActive())
             m_statusDelay->start();
@@ -328,7 +304,7 @@ void MainWindow::connectSignals()
     });
     connect(m_adding, &ImageAdding::started, this, [this](int total, AddRoute route) {
         if (route == AddRoute::Folder || (route == AddRoute::Dialog && total > 1))
-            showLoadingPanel((route == AddRoute::Folder ? m_addFolderButton : m_addImageButton)->text());
+            m_loadingPanel->showText((route == AddRoute::Folder ? m_addFolderButton : m_addImageButton)->text());
         m_progress->setRange(0, total);
         m_progress->setValue(0);
         m_progress->show();
@@ -342,7 +318,7 @@ void MainWindow::connectSignals()
     connect(m_adding, &ImageAdding::ending, this, [this] {
         // The grid is arranged once for the whole add, which also empties the selection.
         m_progress->hide();
-        showLoadingPanel(QString());
+        m_loadingPanel->showText(QString());
         m_grid->rearrange();
         refreshCaption();
         refreshEnabling();
@@ -361,7 +337,7 @@ void MainWindow::connectSignals()
     connect(m_build, &BuildFlow::finished, this, [this](bool succeeded) {
         m_stopButton->hide();
         m_progress->hide();
-        showLoadingPanel(QString());
+        m_loadingPanel->showText(QString());
         refreshCaption();
         refreshEnabling();
         if (m_closeAfterBuild) {
@@ -459,7 +435,7 @@ void MainWindow::makeGallery()
         QMessageBox::information(this, QString(), getString(text::NoImages));
         return;
     }
-    showLoadingPanel(m_makeButton->text());
+    m_loadingPanel->showText(m_makeButton->text());
     QStringList protectedFiles = {m_files->defaultSettingsPath()};
     if (!m_document->path().isEmpty())
         protectedFiles.append(m_document->path());
@@ -510,35 +486,9 @@ void MainWindow::retranslate()
     m_fileMenu->setTitle(getString(text::FileMenu));
     m_imagesMenu->setTitle(getString(text::ImagesMenu));
     m_linksMenu->setTitle(getString(text::LinksMenu));
+    for (const auto &[action, caption] : std::as_const(m_captions))
+        action->setText(getString(caption));
     const MenuActions &a = m_actions;
-    const std::pair<QAction *, i18n::Text> texts[] = {
-        {a.newProject, text::NewProjectAction},
-        {a.openProject, text::OpenProjectAction},
-        {a.saveProject, text::SaveProjectAction},
-        {a.saveAs, text::SaveProjectAsAction},
-        {a.exit, text::ExitAction},
-        {a.selectAll, text::SelectAllAction},
-        {a.unselectAll, text::UnselectAction},
-        {a.removeSelected, text::RemoveSelectedAction},
-        {a.removeAll, text::RemoveAllAction},
-        {a.clearTitles, text::ClearTitlesAction},
-        {a.titlePrefix, text::TitlePrefixAction},
-        {a.titleSuffix, text::TitleSuffixAction},
-        {a.clearTooltips, text::ClearTooltipsAction},
-        {a.tooltipPrefix, text::TooltipPrefixAction},
-        {a.tooltipSuffix, text::TooltipSuffixAction},
-        {a.tooltipFromTitle, text::TooltipFromTitleAction},
-        {a.linkTextDefault, text::DefaultLinkTextAction},
-        {a.linkForAll, text::SetDefaultLinkAction},
-        {a.verifyLinks, text::VerifyLinksAction},
-        {a.exportList, text::ExportAction},
-        {a.importList, text::ImportAction},
-        {a.settings, text::SettingsAction},
-        {a.language, text::LanguageCommand},
-        {a.about, text::AboutAction},
-    };
-    for (const auto &[action, name] : texts)
-        action->setText(getString(name));
     // The undo commands name their step.
     const QUndoStack &history = m_document->history();
     a.undo->setText(history.undoText().isEmpty() ? getString(text::UndoCommand)
@@ -626,46 +576,6 @@ void MainWindow::rebuildRecentMenu()
         action->setChecked(recent.fileExists(slot) && recent.file(slot) == m_document->path());
     }
     m_recentSeparator->setVisible(recent.fileCount() > 0);
-}
-
-void MainWindow::focusNextPane()
-{
-    const QList<QWidget *> panes = {m_grid, m_editor, m_addImageButton};
-    qsizetype current = -1;
-    for (qsizetype i = 0; i < panes.size(); ++i)
-        if (panes.at(i)->isAncestorOf(focusWidget()) || panes.at(i) == focusWidget())
-            current = i;
-    for (qsizetype step = 1; step <= panes.size(); ++step) {
-        QWidget *pane = panes.at((current + step) % panes.size());
-        if (pane == m_editor && !m_editor->isEnabled())
-            continue;
-        // The editor takes the focus on its first field.
-        QWidget *target = pane;
-        if (pane == m_editor) {
-            for (QWidget *child : m_editor->findChildren<QWidget *>())
-                if (child->focusPolicy() & Qt::TabFocus && child->isEnabled() && child->isVisibleTo(m_editor)) {
-                    target = child;
-                    break;
-                }
-        }
-        target->setFocus(Qt::ShortcutFocusReason);
-        return;
-    }
-}
-
-// An empty text hides the panel.
-void MainWindow::showLoadingPanel(const QString &text)
-{
-    if (text.isEmpty()) {
-        m_loadingPanel->hide();
-        return;
-    }
-    m_loadingPanel->setText(text);
-    m_loadingPanel->adjustSize();
-    m_loadingPanel->move((width() - m_loadingPanel->width()) / 2, (height() - m_loadingPanel->height()) / 2);
-    m_loadingPanel->raise();
-    m_loadingPanel->show();
-    m_loadingPanel->repaint();
 }
 
 // --- closing -------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 
 #include "gui/app/imageadding.h"
 #include "gui/editor/projectdocument.h"
+#include "i18n/strings.h"
 #include "model/urlcollection.h"
 
 #include <QMainWindow>
@@ -28,6 +29,7 @@ namespace lumarc::gui {
 class BuildFlow;
 class ImageCommands;
 class ItemEditor;
+class LoadingPanel;
 class NumericBox;
 class ProjectFiles;
 class ProjectPreviews;
@@ -100,8 +102,6 @@ private:
     void refreshEnabling();
     void rebuildRecentMenu();
     void showCurrent();
-    void focusNextPane();
-    void showLoadingPanel(const QString &text);
     void rememberUrl(const QString &url);
     void openSettings();
     void settingsClosed();
@@ -123,6 +123,7 @@ private:
     QTimer *m_statusDelay;
 
     MenuActions m_actions{};
+    QList<std::pair<QAction *, i18n::Text>> m_captions;  // every action's caption
     QMenu *m_fileMenu = nullptr;
     QMenu *m_imagesMenu = nullptr;
     QMenu *m_linksMenu = nullptr;
@@ -136,7 +137,7 @@ private:
     QPushButton *m_makeButton;
     QPushButton *m_stopButton;
     QProgressBar *m_progress;
-    QLabel *m_loadingPanel;
+    LoadingPanel *m_loadingPanel;
     QLabel *m_status;
     bool m_closingFromMenu = false;
     bool m_closeAfterBuild = false;
