@@ -5,13 +5,13 @@
 #include "gui/app/languagedialog.h"
 #include "gui/app/projectfiles.h"
 #include "gui/app/projectpreviews.h"
+#include "gui/app/toolrow.h"
 #include "gui/controls/numericbox.h"
 #include "gui/controls/windowhelpers.h"
 #include "gui/dialogs/aboutdialog.h"
 #include "gui/dialogs/filemessage.h"
 #include "gui/dialogs/settingsdialog.h"
 #include "gui/dialogs/windowcaption.h"
-#include "gui/editor/gridgeometry.h"
 #include "gui/editor/itemeditor.h"
 #include "gui/editor/thumbnailgrid.h"
 #include "i18n/messages.h"
@@ -25,7 +25,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
@@ -34,7 +33,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QSet>
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
@@ -52,10 +50,8 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
       m_files(new ProjectFiles(*m_document, m_urls, dataFolder(), this)),
       m_adding(new ImageAdding(*m_document, *m_grid, this)), m_previews(nullptr),
       m_commands(new ImageCommands(*m_document, *m_grid, m_urls, this)), m_build(new BuildFlow(*m_document, this)),
-      m_statusDelay(new QTimer(this)), m_addImageButton(new QPushButton), m_addFolderButton(new QPushButton),
-      m_perRowBox(new NumericBox), m_htmlOnlyCheck(new QCheckBox), m_makeButton(new QPushButton),
-      m_stopButton(new QPushButton), m_progress(new QProgressBar), m_loadingPanel(new LoadingPanel(this)),
-      m_status(new QLabel)
+      m_statusDelay(new QTimer(this)), m_tools(new ToolRow), m_progress(new QProgressBar),
+      m_loadingPanel(new LoadingPanel(this)), m_status(new QLabel)
 {
     setObjectName(QStringLiteral("Form1"));
     // The views follow the document; the previews look at what the grid lacks, so they come
@@ -72,7 +68,7 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
     m_statusDelay->setInterval(150);
     connect(m_statusDelay, &QTimer::timeout, this, &MainWindow::refreshStatus);
     imaging::initialise();
-    buildTools();
+    buildLayout();
     buildMenus();
     connectSignals();
     restoreState();
@@ -81,7 +77,7 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
     // F6 moves the focus between the grid, the editor and the tool row; Tab keeps its
     // meaning inside the grid.
     auto *nextPane = new QShortcut(QKeySequence(Qt::Key_F6), this);
-    connect(nextPane, &QShortcut::activated, this, [this] { focusNextPane({m_grid, m_editor, m_addImageButton}); });
+    connect(nextPane, &QShortcut::activated, this, [this] { focusNextPane({m_grid, m_editor, m_tools}); });
     // The first window fits the screen it opens on, whatever its scaling.
     setMinimumSize(minimumSizeHint().expandedTo(QSize(640, 420)));
     QSize initial(1000, 680);
@@ -98,24 +94,8 @@ MainWindow::~MainWindow()
     m_build->stop();
 }
 
-void MainWindow::buildTools()
+void MainWindow::buildLayout()
 {
-    m_makeButton->setObjectName(QStringLiteral("cmdMakeGallery"));
-    m_stopButton->setObjectName(QStringLiteral("cmdStop"));
-    auto *tools = new QHBoxLayout;
-    tools->addWidget(m_addImageButton);
-    tools->addWidget(m_addFolderButton);
-    tools->addSpacing(12);
-    m_perRowBox->setRange(1, kMaxSheetSide / kSlideSize);
-    m_perRowBox->setAfterString(QString());
-    m_perRowBox->setWidths(90, 50, 0);
-    tools->addWidget(m_perRowBox);
-    tools->addStretch();
-    tools->addWidget(m_htmlOnlyCheck);
-    tools->addWidget(m_makeButton);
-    tools->addWidget(m_stopButton);
-    m_stopButton->hide();
-
     auto *body = new QHBoxLayout;
     body->addWidget(m_grid, 1);
     m_editor->setMinimumWidth(330);
@@ -124,7 +104,7 @@ void MainWindow::buildTools()
 
     auto *central = new QWidget;
     auto *layout = new QVBoxLayout(central);
-    layout->addLayout(tools);
+    layout->addWidget(m_tools);
     layout->addLayout(body, 1);
     m_progress->hide();
     layout->addWidget(m_progress);
@@ -233,20 +213,19 @@ void MainWindow::connectSignals()
     connect(document, &ProjectDocument::pathChanged, this, &MainWindow::refreshCaption);
     connect(document, &ProjectDocument::pathChanged, this, &MainWindow::rebuildRecentMenu);
     connect(document, &ProjectDocument::modifiedChanged, this, &MainWindow::refreshCaption);
-    for (auto changed : {&ProjectDocument::projectReset, &ProjectDocument::imagesReplaced}) {
-        connect(document, changed, this, &MainWindow::refreshEnabling);
-        connect(document, changed, this, &MainWindow::refreshStatus);
-    }
-    for (auto changed : {&ProjectDocument::imagesRemoved, &ProjectDocument::imagesInserted}) {
-        connect(document, changed, this, &MainWindow::refreshEnabling);
-        connect(document, changed, this, &MainWindow::refreshStatus);
-    }
-    connect(document, &ProjectDocument::imagesAppended, this, [this] {
+    // The count of images changed. Appends arrive by the thousand during an add: the status
+    // follows them a few times a second.
+    const auto countChanged = [this] {
         if (!isAdding())
             refreshEnabling();
         if (!m_statusDelay->isActive())
             m_statusDelay->start();
-    });
+    };
+    connect(document, &ProjectDocument::projectReset, this, countChanged);
+    connect(document, &ProjectDocument::imagesReplaced, this, countChanged);
+    connect(document, &ProjectDocument::imagesRemoved, this, countChanged);
+    connect(document, &ProjectDocument::imagesInserted, this, countChanged);
+    connect(document, &ProjectDocument::imagesAppended, this, countChanged);
     connect(document, &ProjectDocument::settingsChanged, this, [this] {
         if (!m_settingsDialog->isVisible())
             m_settingsDialog->setValues(m_document->settings());
@@ -270,10 +249,10 @@ void MainWindow::connectSignals()
     connect(m_grid, &ThumbnailGrid::filesDropped, this,
             [this](const QStringList &paths) { addImages(paths, AddRoute::Drop); });
     connect(m_grid, &ThumbnailGrid::picturesPerRowChanged, this, [this](int perRow) {
-        const QSignalBlocker blocker(m_perRowBox);
-        m_perRowBox->setValue(perRow);
+        const QSignalBlocker blocker(m_tools->perRow);
+        m_tools->perRow->setValue(perRow);
     });
-    connect(m_perRowBox, &NumericBox::valueChanged, this, [this](int perRow) {
+    connect(m_tools->perRow, &NumericBox::valueChanged, this, [this](int perRow) {
         m_grid->setPicturesPerRow(perRow);
         m_grid->scrollToSlide(m_document->count() - 1);
     });
@@ -289,22 +268,17 @@ void MainWindow::connectSignals()
 
     connect(m_files, &ProjectFiles::recentChanged, this, &MainWindow::rebuildRecentMenu);
     connect(m_files, &ProjectFiles::busy, m_loadingPanel, &LoadingPanel::showText);
-    connect(m_previews, &ProjectPreviews::countsChanged, this, [this] {
+    connect(m_previews, &ProjectPreviews::countsChanged, m_statusDelay, [this] {
         if (!m_statusDelay->isActive())
             m_statusDelay->start();
     });
 
-    connect(m_addImageButton, &QPushButton::clicked, m_adding, [this] {
-        if (!isAdding() && !isBuilding())
-            m_adding->addFromDialog();
-    });
-    connect(m_addFolderButton, &QPushButton::clicked, m_adding, [this] {
-        if (!isAdding() && !isBuilding())
-            m_adding->addFolder();
-    });
+    // Both buttons are disabled while adding or building.
+    connect(m_tools->addImage, &QPushButton::clicked, m_adding, &ImageAdding::addFromDialog);
+    connect(m_tools->addFolder, &QPushButton::clicked, m_adding, &ImageAdding::addFolder);
     connect(m_adding, &ImageAdding::started, this, [this](int total, AddRoute route) {
         if (route == AddRoute::Folder || (route == AddRoute::Dialog && total > 1))
-            m_loadingPanel->showText((route == AddRoute::Folder ? m_addFolderButton : m_addImageButton)->text());
+            m_loadingPanel->showText((route == AddRoute::Folder ? m_tools->addFolder : m_tools->addImage)->text());
         m_progress->setRange(0, total);
         m_progress->setValue(0);
         m_progress->show();
@@ -325,8 +299,8 @@ void MainWindow::connectSignals()
     });
     connect(m_adding, &ImageAdding::finished, this, &MainWindow::addingFinished);
 
-    connect(m_makeButton, &QPushButton::clicked, this, &MainWindow::makeGallery);
-    connect(m_stopButton, &QPushButton::clicked, m_build, [this] { m_build->stop(); });
+    connect(m_tools->make, &QPushButton::clicked, this, &MainWindow::makeGallery);
+    connect(m_tools->stop, &QPushButton::clicked, m_build, [this] { m_build->stop(); });
     connect(m_build, &BuildFlow::phaseStarted, this, &QWidget::setWindowTitle);
     connect(m_build, &BuildFlow::progressed, this, [this](int done, int total, const QString &item) {
         m_progress->setRange(0, total);
@@ -335,7 +309,7 @@ void MainWindow::connectSignals()
         setWindowTitle(getString(text::ImageCaptionPrefix) + item);
     });
     connect(m_build, &BuildFlow::finished, this, [this](bool succeeded) {
-        m_stopButton->hide();
+        m_tools->setBuilding(false);
         m_progress->hide();
         m_loadingPanel->showText(QString());
         refreshCaption();
@@ -360,8 +334,8 @@ void MainWindow::restoreState()
     m_editor->setKnownUrls(m_urls.urls());
     const int perRow = readPicturesPerRow(*m_store);
     {
-        const QSignalBlocker blocker(m_perRowBox);
-        m_perRowBox->setValue(perRow);
+        const QSignalBlocker blocker(m_tools->perRow);
+        m_tools->perRow->setValue(perRow);
     }
     m_grid->setPicturesPerRow(perRow);
     Project untitled;
@@ -435,12 +409,12 @@ void MainWindow::makeGallery()
         QMessageBox::information(this, QString(), getString(text::NoImages));
         return;
     }
-    m_loadingPanel->showText(m_makeButton->text());
+    m_loadingPanel->showText(m_tools->make->text());
     QStringList protectedFiles = {m_files->defaultSettingsPath()};
     if (!m_document->path().isEmpty())
         protectedFiles.append(m_document->path());
-    m_stopButton->show();
-    m_build->start(m_htmlOnlyCheck->isChecked(), protectedFiles);
+    m_tools->setBuilding(true);
+    m_build->start(m_tools->htmlOnly->isChecked(), protectedFiles);
     refreshEnabling();
 }
 
@@ -495,16 +469,7 @@ void MainWindow::retranslate()
                                                  : getString(text::UndoStep).arg(history.undoText()));
     a.redo->setText(history.redoText().isEmpty() ? getString(text::RedoCommand)
                                                  : getString(text::RedoStep).arg(history.redoText()));
-    m_addImageButton->setText(getString(text::AddImageButton));
-    m_addImageButton->setToolTip(getString(text::AddImageTip));
-    m_addFolderButton->setText(getString(text::AddFolderButton));
-    m_addFolderButton->setToolTip(getString(text::AddFolderTip));
-    m_perRowBox->setBeforeString(getString(text::PicturesPerRowCaption));
-    m_htmlOnlyCheck->setText(getString(text::HtmlOnlyCheck));
-    m_htmlOnlyCheck->setToolTip(getString(text::HtmlOnlyTip));
-    m_makeButton->setText(getString(text::MakeGalleryButton));
-    m_makeButton->setToolTip(getString(text::MakeGalleryTip));
-    m_stopButton->setText(getString(text::StopButton));
+    m_tools->retranslate();
     m_grid->setToolTip(getString(text::ImageGridTip));
     // Alt and a letter open the menus and pick their entries: the string tables have no
     // accelerators, so they are chosen here, in each language anew.
@@ -546,9 +511,9 @@ void MainWindow::refreshEnabling()
 {
     const bool hasImages = m_document->count() > 0;
     const bool idle = !isBuilding() && !isAdding();
-    m_makeButton->setEnabled(hasImages && idle);
-    m_addImageButton->setEnabled(idle);
-    m_addFolderButton->setEnabled(idle);
+    m_tools->make->setEnabled(hasImages && idle);
+    m_tools->addImage->setEnabled(idle);
+    m_tools->addFolder->setEnabled(idle);
     // The actions themselves, not only the menus: their shortcuts reach them either way.
     for (QAction *action : m_fileMenu->actions())
         action->setEnabled(idle);

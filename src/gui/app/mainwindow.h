@@ -16,11 +16,9 @@
 #include <memory>
 
 class QAction;
-class QCheckBox;
 class QLabel;
 class QMenu;
 class QProgressBar;
-class QPushButton;
 class QSettings;
 class QTimer;
 
@@ -30,11 +28,11 @@ class BuildFlow;
 class ImageCommands;
 class ItemEditor;
 class LoadingPanel;
-class NumericBox;
 class ProjectFiles;
 class ProjectPreviews;
 class SettingsDialog;
 class ThumbnailGrid;
+class ToolRow;
 class VerifyLinksDialog;
 
 // The commands of the menus, for the key bindings and the tests.
@@ -91,7 +89,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void buildTools();
+    void buildLayout();
     void buildMenus();
     void connectSignals();
     void restoreState();
@@ -130,12 +128,7 @@ private:
     QList<QAction *> m_recentActions;
     QAction *m_recentSeparator = nullptr;
 
-    QPushButton *m_addImageButton;
-    QPushButton *m_addFolderButton;
-    NumericBox *m_perRowBox;
-    QCheckBox *m_htmlOnlyCheck;
-    QPushButton *m_makeButton;
-    QPushButton *m_stopButton;
+    ToolRow *m_tools;
     QProgressBar *m_progress;
     LoadingPanel *m_loadingPanel;
     QLabel *m_status;
