@@ -9,7 +9,9 @@ set(rules
     "core/model|imaging/;adding/;generator/;storage/;verify/;gui/"
     "core|gui/;cli/"
     "cli|gui/"
-    "gui/dialogs|gui/app/"
+    "gui/dialogs|gui/app/;gui/editor/;gui/verify/"
+    "gui/editor|gui/app/;gui/verify/"
+    "gui/verify|gui/app/"
     "gui/controls|gui/app/;gui/dialogs/;gui/editor/;gui/verify/")
 set(broken "")
 foreach(rule IN LISTS rules)
