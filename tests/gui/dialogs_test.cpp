@@ -40,7 +40,7 @@ class DialogsTest : public QObject {
 private Q_SLOTS:
     void cleanup() { switchLanguage(i18n::kEnglish); }
 
-    void textBoxAnswersOnlyWhenConfirmed()
+    void textBoxAnswersOnlyWhenConfirmedAndTheUrlBoxAddsANewAddress()
     {
         for (const bool confirm : {true, false}) {   // OK, or Escape
             whenShown<InputDialog>([confirm](InputDialog *dialog) {
@@ -56,10 +56,8 @@ private Q_SLOTS:
                      confirm ? QStringLiteral("old new") : QString());   // the text as typed
             QCOMPARE(ok, confirm);
         }
-    }
 
-    void urlBoxOffersTheKnownAddressesAndAddsANewOne()
-    {
+        // The address box offers the known addresses and adds a new one.
         UrlCollection known;
         known.add(QStringLiteral("http://a.example/"));
         QString text = QStringLiteral("http://start.example/");
