@@ -30,16 +30,6 @@ QJsonObject infoJson(const Outcome &info)
     return QJsonDocument::fromJson(info.out.toUtf8()).object();
 }
 
-// Noise spreads the compressed data over the whole file, so that cutting it ends mid-scan.
-void writeNoisyJpeg(const QString &file, int width, int height)
-{
-    QDir().mkpath(QFileInfo(file).path());
-    const vips::VImage noise = vips::VImage::gaussnoise(width, height, vips::VImage::option()->set("sigma", 40.0));
-    vips::VImage::bandjoin({noise, noise.flip(VIPS_DIRECTION_HORIZONTAL), noise.flip(VIPS_DIRECTION_VERTICAL)})
-        .cast(VIPS_FORMAT_UCHAR)
-        .write_to_file(file.toUtf8().constData());
-}
-
 } // namespace
 
 TEST_F(Cli, VersionHelpAndUnknownCommand)
@@ -199,7 +189,7 @@ TEST_F(Cli, BuildMakesGalleryAndRefusesNonEmptyFolderWithoutYes)
 
 TEST_F(Cli, BuildNamesATruncatedJpegWithoutLibraryWarningsAndExitsWithOne)
 {
-    writeNoisyJpeg(path("photos/good.jpg"), 800, 600);
+    writeImage("photos/good.jpg", 800, 600, 40.0);  // cut in half, it ends mid-scan
     const QByteArray whole = readAll(path("photos/good.jpg"));
     ASSERT_GT(whole.size(), 10000);
     ASSERT_TRUE(writeAll(path("photos/cut.jpg"), whole.left(whole.size() / 2)));
