@@ -126,7 +126,7 @@ private Q_SLOTS:
         QCOMPARE(dialog.colour(), 0);
     }
 
-    void onlyOkReturnsTheSliderColour()
+    void onlyOkReturnsTheSliderColourAndThePickersChangeItOnlyWhenConfirmed()
     {
         HexaColorDialog dialog;
         for (const Answer answer : kAnswers) {
@@ -141,11 +141,8 @@ private Q_SLOTS:
             QCOMPARE(seen, (std::pair<QString, qint32>{"Border colour", 0x0000FF}));
             QCOMPARE(colour, answer == Answer::Ok ? 0x0080FF : 0x0000FF);
         }
-    }
 
-    void systemPickerAndPaletteChangeTheColourOnlyWhenConfirmed()
-    {
-        HexaColorDialog dialog;
+        // The system picker and the palette change the colour only when confirmed.
         dialog.setWindowTitle(QStringLiteral("Page background"));
         QColor offered;
         QColor answer;

@@ -87,7 +87,7 @@ private Q_SLOTS:
         QVERIFY(!texts.contains(QStringLiteral("GflSDK")));
     }
 
-    void languageDialogTakesLanguageAndFlagOnlyOnOk()
+    void languageDialogTakesLanguageAndFlagOnlyOnOkAndAtStartFollowsTheStoredFlag()
     {
         for (const bool ok : {true, false}) {
             switchLanguage(i18n::kEnglish);
@@ -101,10 +101,7 @@ private Q_SLOTS:
             QCOMPARE(i18n::currentLanguage(), ok ? i18n::kGerman : i18n::kEnglish);
             QCOMPARE(dialog.showAtStart(), !ok);
         }
-    }
 
-    void startupDialogFollowsTheStoredFlag()
-    {
         // German stored with the flag off: skipped at start, shown by the language command (English picked).
         for (const bool atStartup : {true, false}) {
             QTemporaryDir dir;
