@@ -41,13 +41,10 @@ struct RecordSpec {
 inline Bytes &settingsRecord(Bytes &b, const RecordSpec &r)
 {
     b.i32(r.columns).i32(100).str(r.linkText);  // columns, rows, link_text
-    for (const QByteArray &text : {QByteArray("Arial, Helvetica, sans-serif"), QByteArray("#7F7F7F"), QByteArray("160"),
-            QByteArray("120"), QByteArray("1"), QByteArray("#aaaaaa #666666 #666666 #aaaaaa"), QByteArray("#7F7F7F"),
-            QByteArray("160"), QByteArray("120"), QByteArray(), QByteArray(), QByteArray("#FFFFFF"), QByteArray("1"),
-            QByteArray("Verdana"), QByteArray("10"), QByteArray("normal"), QByteArray("center"), QByteArray("#FFFFFF"),
-            QByteArray("750"), QByteArray("500"), QByteArray("25"), QByteArray("90"), r.galleryTitle,
-            QByteArray("Verdana"), QByteArray("26"), QByteArray("#000080"), QByteArray("5"), QByteArray("10"),
-            r.destination, QByteArray(), QByteArray()})
+    for (const QByteArray &text : QList<QByteArray>{"Arial, Helvetica, sans-serif", "#7F7F7F", "160", "120", "1",
+            "#aaaaaa #666666 #666666 #aaaaaa", "#7F7F7F", "160", "120", "", "", "#FFFFFF", "1", "Verdana", "10", "normal",
+            "center", "#FFFFFF", "750", "500", "25", "90", r.galleryTitle, "Verdana", "26", "#000080", "5", "10",
+            r.destination, "", ""})
         b.str(text);
     b.i16(1).str(r.linkBase).str(r.pageBackground).str(r.cellBackground);  // keep_aspect_ratio, ...
     b.raw(QByteArray(2 * 17, '\0'));                                         // 17 empty texts

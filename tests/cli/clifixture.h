@@ -7,12 +7,11 @@
 #include <QMap>
 #include <QProcess>
 
-#include <vips/vips8>
-
 #include <gtest/gtest.h>
 
 #include <functional>
 
+#include "syntheticimage.h"
 #include "testsupport.h"
 
 namespace lumarc::test {
@@ -149,12 +148,12 @@ protected:
     }
     QByteArray abs(const QString &name) const { return path(name).toUtf8(); }
 
-    // A grey image; the format follows the extension. Missing folders are created.
-    void writeImage(const QString &name, int width, int height) const
+    // The format follows the extension; missing folders are created. Noise spreads a JPEG's
+    // compressed data over the whole file.
+    void writeImage(const QString &name, int width, int height, double noise = 0) const
     {
         QDir().mkpath(QFileInfo(path(name)).path());
-        vips::VImage image = vips::VImage::black(width, height, vips::VImage::option()->set("bands", 3)) + 90;
-        image.cast(VIPS_FORMAT_UCHAR).write_to_file(path(name).toUtf8().constData());
+        EXPECT_FALSE(writeSyntheticImage(path(name), {.width = width, .height = height, .noise = noise}));
     }
 
     QTemporaryDir m_tmp;

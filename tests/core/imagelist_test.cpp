@@ -16,7 +16,7 @@ ImageItem named(const QString &path, const QString &outputName)
 
 } // namespace
 
-TEST(ImageList, UniqueNamesIgnoreCaseAndTheMemoNeverSkipsAFreeName)
+TEST(ImageList, UniqueNamesIgnoreCaseTheMemoNeverSkipsAFreeNameAndThePathIndexFollows)
 {
     ImageList list;
     list.append(named(QStringLiteral("p1"), QStringLiteral("a_1")));
@@ -34,11 +34,8 @@ TEST(ImageList, UniqueNamesIgnoreCaseAndTheMemoNeverSkipsAFreeName)
     EXPECT_EQ(list.makeUniqueOutputName(QStringLiteral("a")), QStringLiteral("a_1"));
     list.clear();
     EXPECT_EQ(list.makeUniqueOutputName(QStringLiteral("a")), QStringLiteral("a"));
-}
 
-TEST(ImageList, PathIndexFollowsAppendReplaceAndClear)
-{
-    ImageList list;
+    // The path index follows appends, replacements and a clear.
     list.append(named(QStringLiteral("/p/a.jpg"), QStringLiteral("a")));
     list.append(named(QStringLiteral("/p/a.jpg"), QStringLiteral("a_1")));  // imports repeat paths
     EXPECT_TRUE(list.containsPath(QStringLiteral("/p/a.jpg")));

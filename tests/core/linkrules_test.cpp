@@ -32,7 +32,7 @@ TEST(LinkRules, ResolvesRelativeLinksAgainstTheBase)
             << c.base << " + " << c.link;
 }
 
-TEST(LinkRules, TellsWebAddressesPagesAndLoadableForms)
+TEST(LinkRules, TellsWebAddressesPagesLoadableFormsAndRedirectsToTheSameAddress)
 {
     const struct { const char *text; bool external, page; } kinds[] = {
         {"http://x.com", true, false},  {"HTTPS://x.com/a.HTML", true, true}, {"Www.x.com/a.htm", true, true},
@@ -46,11 +46,9 @@ TEST(LinkRules, TellsWebAddressesPagesAndLoadableForms)
 
     EXPECT_EQ(loadableAddress("WWW.x.com/"), "http://WWW.x.com");
     EXPECT_EQ(loadableAddress("https://x.com/a//"), "https://x.com/a/");  // one slash only
-}
 
-TEST(LinkRules, RedirectsCountAsTheSameAddressOnlyForSchemeSlashAndWww)
-{
-    const struct { const char *requested, *final; bool same; } cases[] = {
+    // A redirect ends on the same address only when it changes the scheme, a slash or www.
+    const struct { const char *requested, *final; bool same; } redirects[] = {
         {"http://x.com/a", "https://x.com/a", true}, {"http://x.com/dir", "http://x.com/dir/", true},
         {"http://x.com/a/", "http://x.com/a", true}, {"http://x.com/a", "http://www.x.com/a", true},
         {"http://www.x.com/a", "https://x.com/a/", true}, {"http://X.com/A", "http://x.com/a", true},
@@ -58,7 +56,7 @@ TEST(LinkRules, RedirectsCountAsTheSameAddressOnlyForSchemeSlashAndWww)
         {"http://x.com/a", "http://x.com/a//", false}, {"http://x.com/a", "http://x.com/a?lang=en", false},
         {"http://x.com/", "http://x.com/index.html", false},
     };
-    for (const auto &c : cases)
+    for (const auto &c : redirects)
         EXPECT_EQ(isSameAddress(QString::fromUtf8(c.requested), QString::fromUtf8(c.final)), c.same)
             << c.requested << " -> " << c.final;
 }

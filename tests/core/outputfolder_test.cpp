@@ -73,21 +73,6 @@ TEST_F(OutputFolder, AnEarlierGalleryIsKnownByItsGeneratorLineAndOnlyItsFilesGo)
     EXPECT_TRUE(readAll(at("images/close.gif")).startsWith("GIF8"));
 }
 
-// Pages without the generator line are the site's own: a clean build asks before they go.
-// (The site's files in gallery subfolders, refused outright, and the "HTML only" question are
-// the command line's safety tests.)
-TEST_F(OutputFolder, PagesNoBuildWroteAreAskedAboutBeforeTheyGo)
-{
-    for (const char *name : {"index.html", "lightbox.js"})
-        ASSERT_TRUE(writeAll(at(name), "mine"));
-    auto opened = GalleryFolder::open(folder);
-    ASSERT_TRUE(opened);
-    const Result<DestinationSurvey> pages = opened.value()->survey(true, {}, {});
-    ASSERT_TRUE(pages);
-    EXPECT_TRUE(!pages.value().earlierGallery && pages.value().needsConsent());
-    EXPECT_EQ(pages.value().toDelete, QStringList({"index.html", "lightbox.js"}));
-}
-
 TEST_F(OutputFolder, EverythingThatCanFailIsCheckedBeforeTheFirstDeletion)
 {
     writeGalleryPage("index.html");
@@ -118,9 +103,8 @@ TEST_F(OutputFolder, LinksWhereTheBuildWouldWriteAreRefusedAndNothingOutsideChan
 {
     const QString outside = tmp.filePath("outside");
     ASSERT_TRUE(writeAll(outside + "/victim.txt", "precious"));
+    // A subfolder that leads out and a page written through are the command line's safety rows.
     const struct { const char *link; QString target; } cases[] = {
-        {"photos", outside},                        // a subfolder that leads out
-        {"index.html", outside + "/victim.txt"},    // a page written through
         {"images/close.gif", outside + "/new.gif"}, // a dangling link, written only when missing
         {"thumbs/a.jpg", outside + "/victim.txt"},  // a file inside a subfolder
     };
@@ -174,14 +158,4 @@ TEST_F(OutputFolder, LinksPlantedAfterTheSurveyAreNeitherFollowedNorWrittenThrou
     EXPECT_EQ(readAll(outside + "/page.html"), "precious page");
     EXPECT_EQ(readAll(tmp.filePath("second/photos.real/a.jpg")), "new");
     EXPECT_FALSE(QFileInfo(tmp.filePath("second/index.html")).isSymLink());
-}
-
-TEST_F(OutputFolder, OneBuildAtATimePerFolder)
-{
-    auto first = GalleryFolder::open(folder);
-    ASSERT_TRUE(first);
-    const auto second = GalleryFolder::open(folder);
-    EXPECT_TRUE(!second && second.error().code == ErrorCode::Refused);
-    first.value().reset();
-    EXPECT_TRUE(GalleryFolder::open(folder));
 }

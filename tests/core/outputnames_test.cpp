@@ -74,14 +74,9 @@ TEST(OutputNames, RepairRebuildsUnsafeNamesAndNumbersRepeatsIgnoringCase)
             changed += before.at(i) != c.expected.at(i) && list.at(i).path == c.entries.at(i).path;
         EXPECT_EQ(renamed, changed) << c.name;
         EXPECT_EQ(repairOutputNames(list), 0) << c.name;  // a repaired list stays as it is
+        // The list's own index knows the repaired names, not the ones read from the file.
+        if (c.expected == QStringList{"x_1", "x"}) {
+            EXPECT_EQ(list.makeUniqueOutputName(QStringLiteral("x")), QStringLiteral("x_2"));
+        }
     }
-}
-
-// The list's own index must know the repaired names, not the ones read from the file.
-TEST(OutputNames, RepairedNamesAreTakenForNewOnes)
-{
-    ImageList list = listOf({{"/p/x.jpg", "../x"}, {"/q/x.jpg", "x"}});
-    repairOutputNames(list);
-    EXPECT_EQ(list.makeUniqueOutputName(QStringLiteral("x")), QStringLiteral("x_2"));
-    EXPECT_EQ(list.makeUniqueOutputName(QStringLiteral("../x")), QStringLiteral(".._x"));
 }

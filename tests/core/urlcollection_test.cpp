@@ -7,7 +7,7 @@
 using namespace lumarc;
 using namespace lumarc::test;
 
-TEST(UrlCollection, ReadsTrimmedDistinctLinesAndWritesThemBackWithCrLf)
+TEST(UrlCollection, ReadsTrimmedDistinctLinesWritesThemBackWithCrLfAndNeverEmptiesTheFile)
 {
     QTemporaryDir tmp;
     const QString path = tmp.filePath("urls.txt");
@@ -19,16 +19,12 @@ TEST(UrlCollection, ReadsTrimmedDistinctLinesAndWritesThemBackWithCrLf)
     EXPECT_FALSE(urls.value().add("http://b.example/") || urls.value().add(""));
     EXPECT_TRUE(urls.value().add("http://c.example/"));
     ASSERT_FALSE(urls.value().writeFile(path));
-    EXPECT_EQ(readAll(path), "http://a.example/\r\nhttp://b.example/\r\nhttp://caf\xe9.example/\r\nhttp://c.example/\r\n");
-}
+    const QByteArray written = "http://a.example/\r\nhttp://b.example/\r\nhttp://caf\xe9.example/\r\nhttp://c.example/\r\n";
+    EXPECT_EQ(readAll(path), written);
 
-TEST(UrlCollection, MissingFileReadsEmptyAndEmptyCollectionKeepsTheOldFile)
-{
-    QTemporaryDir tmp;
+    // A missing file reads as none; an empty collection keeps the old file.
     Result<UrlCollection> none = UrlCollection::readFile(tmp.filePath("absent.txt"));
     EXPECT_TRUE(none.ok() && none.value().isEmpty());
-    const QString path = tmp.filePath("urls.txt");
-    ASSERT_TRUE(writeAll(path, "http://kept.example/\r\n"));
     ASSERT_FALSE(UrlCollection().writeFile(path));
-    EXPECT_EQ(readAll(path), "http://kept.example/\r\n");
+    EXPECT_EQ(readAll(path), written);
 }

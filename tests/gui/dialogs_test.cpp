@@ -40,7 +40,7 @@ class DialogsTest : public QObject {
 private Q_SLOTS:
     void cleanup() { switchLanguage(i18n::kEnglish); }
 
-    void textBoxAnswersOnlyWhenConfirmed()
+    void textBoxAnswersOnlyWhenConfirmedAndTheUrlBoxAddsANewAddress()
     {
         for (const bool confirm : {true, false}) {   // OK, or Escape
             whenShown<InputDialog>([confirm](InputDialog *dialog) {
@@ -56,10 +56,8 @@ private Q_SLOTS:
                      confirm ? QStringLiteral("old new") : QString());   // the text as typed
             QCOMPARE(ok, confirm);
         }
-    }
 
-    void urlBoxOffersTheKnownAddressesAndAddsANewOne()
-    {
+        // The address box offers the known addresses and adds a new one.
         UrlCollection known;
         known.add(QStringLiteral("http://a.example/"));
         QString text = QStringLiteral("http://start.example/");
@@ -89,7 +87,7 @@ private Q_SLOTS:
         QVERIFY(!texts.contains(QStringLiteral("GflSDK")));
     }
 
-    void languageDialogTakesLanguageAndFlagOnlyOnOk()
+    void languageDialogTakesLanguageAndFlagOnlyOnOkAndAtStartFollowsTheStoredFlag()
     {
         for (const bool ok : {true, false}) {
             switchLanguage(i18n::kEnglish);
@@ -103,10 +101,7 @@ private Q_SLOTS:
             QCOMPARE(i18n::currentLanguage(), ok ? i18n::kGerman : i18n::kEnglish);
             QCOMPARE(dialog.showAtStart(), !ok);
         }
-    }
 
-    void startupDialogFollowsTheStoredFlag()
-    {
         // German stored with the flag off: skipped at start, shown by the language command (English picked).
         for (const bool atStartup : {true, false}) {
             QTemporaryDir dir;

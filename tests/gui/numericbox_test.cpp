@@ -14,7 +14,7 @@ class NumericBoxTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void keyFilter()
+    void filtersKeysAcceptsClampsAndFormats()
     {
         using enum KeyAction;
         const auto Int16 = NumericType::Int16, Decimal = NumericType::Decimal;
@@ -42,10 +42,7 @@ private Q_SLOTS:
                                      c.type, QString::fromLatin1(c.format), u','};
             QVERIFY2(filterKey(QChar(c.key), c.keypad, context) == c.expected, c.name);
         }
-    }
 
-    void acceptsClampsAndFormats()
-    {
         // Limits 10 to 100; the locale is German, so "," is the separator.
         const QLocale german(QLocale::German);
         const auto accept = [&](const char *text, NumericType type = NumericType::Int16) {

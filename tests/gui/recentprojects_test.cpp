@@ -33,7 +33,7 @@ class RecentProjectsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void menuCaptionsCutLongPathsKeepingTheLastFolders()
+    void captionsCutLongPathsAndAddingMovesAKnownPathUpAndDropsTheOldest()
     {
         const QString x25(25, u'x');
         const struct { int slot; QString path, caption; } cases[] = {
@@ -43,10 +43,7 @@ private Q_SLOTS:
         };
         for (const auto &c : cases)
             QCOMPARE(recentMenuCaption(c.slot, c.path), c.caption);
-    }
 
-    void addFileMovesAKnownPathUpAndDropsTheOldest()
-    {
         RecentProjects list = listOf({QStringLiteral("C:\\x.zeb"), QStringLiteral("c:\\a.zeb"), QStringLiteral("C:\\z.zeb")});
         list.addFile(QStringLiteral("C:\\A.zeb"));   // known in another case: moved up, new spelling
         QCOMPARE(slotsOf(list),

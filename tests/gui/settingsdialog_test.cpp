@@ -102,8 +102,6 @@ private Q_SLOTS:
         QCOMPARE(dialog.colourButton("title_color")->colour(), 0xC0B0A0);
         QCOMPARE(dialog.colourButton("cell_border_colors", 3)->colour(), 0xBADCFE);
         QCOMPARE(dialog.alignBox()->currentText(), QStringLiteral("right"));
-        QVERIFY(!dialog.checkBox("keep_aspect_ratio")->isChecked());
-        QCOMPARE(dialog.thumbnailTitlePreview()->text(), QStringLiteral("DejaVu Serif"));
 
         // What the user changes in the controls is what comes out.
         dialog.alignBox()->setCurrentText(QStringLiteral("left"));
@@ -310,7 +308,6 @@ private Q_SLOTS:
         QDir().mkpath(at("data"));
         MainWindow window(std::make_unique<QSettings>(at("store.ini"), QSettings::IniFormat));
         QAction *settings = window.actions().settings;
-        QVERIFY(settings->isEnabled());
         QTimer::singleShot(0, [&window] {
             SettingsDialog &dialog = window.settingsDialog();
             QVERIFY(dialog.isVisible());

@@ -1,26 +1,13 @@
 #pragma once
 
-// A small HTTP server for tests and benchmarks of network code, on loopback addresses and a
-// free port. It answers one request per connection ("Connection: close") by the path,
-// query ignored:
-//
-//   /ok.html, /dir/        200 with a short page
-//   /missing.html          404
-//   /moved.html            301 to /ok.html
-//   /secure.html           301 to the https:// form of itself, unless the request says it
-//                          came over https ("X-Forwarded-Proto: https", which a test's
-//                          network manager adds when it maps https:// onto this server)
-//   /dir                   301 to /dir/   /loop          301 to itself
-//   /hang                  never answers  /drop          closes the connection unanswered
-//   /endless               404 whose body never ends
-//   /header-flood          200 whose header lines never end
-//   anything else          404
-//
-// The last two write as fast as the client reads; streams() counts those still being fed.
-// setDelay() holds back every answer. It counts requests and how many were open (read but
-// not answered, the client still connected) at once. It lives in the thread that runs its
-// event loop: the test's own, or a thread of its own (ThreadedHttpTestServer) when the
-// test blocks, for example in QProcess::waitForFinished().
+// A small HTTP server on loopback addresses and a free port, for tests and benchmarks. One
+// request per connection, answered by the path (query ignored): /ok.html and /dir/ 200;
+// /moved.html 301 to /ok.html; /dir 301 to /dir/; /loop 301 to itself; /secure.html 301 to
+// its https:// form unless the request carries "X-Forwarded-Proto: https"; /hang never
+// answers; /drop closes unanswered; /endless a 404 body and /header-flood 200 header lines
+// that never end (streams() counts those being fed); anything else 404. setDelay() holds
+// back every answer. ThreadedHttpTestServer runs it on a thread of its own for tests that
+// block, such as in QProcess::waitForFinished().
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -37,8 +24,7 @@
 
 namespace lumarc::test {
 
-// The test executable's one QCoreApplication, made on first use: event loops, timers and
-// sockets need one, and GoogleTest's main does not make it.
+// The test executable's one QCoreApplication, made on first use (GoogleTest's main has none).
 inline QCoreApplication &testApplication()
 {
     static int argc = 1;
@@ -84,7 +70,6 @@ public:
         m_port = 0;
     }
 
-    quint16 port() const { return m_port; }
     QString url(const QString &path, const QString &host = QStringLiteral("127.0.0.1")) const
     {
         return QStringLiteral("http://%1:%2%3").arg(host).arg(m_port).arg(path);
@@ -99,8 +84,7 @@ public:
 private:
     struct Connection {
         QByteArray received;
-        bool open = false;  // a request read and not yet answered
-        bool seen = false;
+        bool open = false, seen = false;  // open: read and not yet answered
     };
 
     void accept(QTcpServer *server)
@@ -171,8 +155,7 @@ private:
             send();
     }
 
-    // Sends the start of the answer, then more of the same whenever the client has taken
-    // what was sent, until it goes away.
+    // The start of the answer, then more whenever the client has taken it, until it goes away.
     void stream(QTcpSocket *socket, const std::shared_ptr<Connection> &shared, bool body)
     {
         closeRequest(*shared);
