@@ -23,6 +23,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
+#include <QUndoStack>
 
 using namespace lumarc;
 using namespace lumarc::gui;
@@ -324,6 +325,11 @@ private Q_SLOTS:
         const Result<GallerySettings> written = readSettingsFile(at("data/default.zem"));
         QVERIFY(written.ok());
         QCOMPARE(written.value().galleryTitle, QStringLiteral("Edited"));
+        // One closing, one step: undone, both changes go and the kept dialog shows it.
+        QCOMPARE(window.document().history().count(), 1);
+        window.actions().undo->trigger();
+        QVERIFY(window.document().settings().columns != 6);
+        QCOMPARE(window.settingsDialog().getValues().galleryTitle, window.document().settings().galleryTitle);
 
         // A project load shows its settings in the kept dialog.
         Project project;
