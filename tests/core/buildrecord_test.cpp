@@ -240,6 +240,14 @@ TEST_F(BuildRecordTest, RecordThatLiesLeadsToAFullBuild)
         EXPECT_EQ(bool(parseBuildRecord(row.bytes)), row.parses);
     }
 
+    // In a folder that holds no gallery, a file of that name is asked about like a page.
+    ASSERT_TRUE(QDir().mkpath(out()));
+    writeFile(out() + "/" + kBuildRecordName, "mine");
+    {
+        GalleryBuild run(project, options, progress);
+        EXPECT_TRUE(run.needsConsent());
+        EXPECT_EQ(run.survey().toDelete, QStringList{kBuildRecordName});
+    }
     // Through a build: the record is ignored, and the outside file and a link stay.
     ASSERT_TRUE(build().succeeded());
     writeFile(tmp.filePath("outside.jpg"), "outside");

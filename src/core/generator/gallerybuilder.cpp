@@ -143,7 +143,7 @@ BuildReport GalleryBuild::finish(bool consent, Progress &progress)
     GalleryFolder &folder = *held;
     // Once anything changes the record no longer tells the truth; a new one is written only
     // when everything it lists has been written.
-    if (!m_htmlOnly) {
+    if (!m_htmlOnly && m_survey.earlierGallery) {
         if (Status error = folder.remove(QLatin1String(kBuildRecordName))) {
             report.fatal = error;
             return report;

@@ -288,15 +288,23 @@ Result<DestinationSurvey> GalleryFolder::survey(bool clean, const QStringList &w
     QList<Found> innerFiles;
     QStringList pages;
     QStringList subfolders;
+    std::optional<Found> record;
     for (const QString &name : names.value()) {
         const fileops::Entry found = m_root.entry(name);
         if (name == QLatin1String(kGalleryMarkerName) && found.type == fileops::EntryType::File) {
             survey.earlierGallery = true;
             continue;
         }
-        // The build record is the build's own; it is read, replaced and removed by the build.
-        if (name == QLatin1String(kBuildRecordName) && found.type == fileops::EntryType::File)
-            continue;
+        // The build record of an earlier gallery is read, replaced and removed by the build;
+        // one in a folder without a gallery is a file like the pages.
+        if (name == QLatin1String(kBuildRecordName)) {
+            if (found.type == fileops::EntryType::Link)
+                return fileops::linkRefused(pathOf(name));
+            if (found.type == fileops::EntryType::File) {
+                record = Found{name, found.id};
+                continue;
+            }
+        }
         const QString own = galleryName(name, found);
         const bool isFolder = found.type == fileops::EntryType::Folder;
         if (own.isEmpty() || (isFolder && !isSubfolderName(own))) {
@@ -326,6 +334,12 @@ Result<DestinationSurvey> GalleryFolder::survey(bool clean, const QStringList &w
             survey.generatorPage = true;
             break;
         }
+    }
+    if (record && !survey.earlierGallery) {
+        if (clean)
+            topFiles.append(*record);
+        else
+            survey.staying.append(record->relative);
     }
     if (!names.value().isEmpty() && !m_root.isWritable())
         return Error{ErrorCode::WriteFailed, path(),
