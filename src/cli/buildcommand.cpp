@@ -275,18 +275,17 @@ int runBuild(const QStringList &arguments)
     options.htmlOnly = args.htmlOnly;
     options.clean = args.clean;
     options.workers = args.jobs;
-    {
-        // The program's own per-user store, shared with the window: a gallery made by one
-        // is updated in place by the other.
+    // The program's own per-user store, shared with the window: a gallery made by one is
+    // updated in place by the other. Only a build that reads or writes a record touches it.
+    options.projectKey = [&] {
         QSettings store;
         // A build on the fly is known by what it was given, so that a folder that gains or
         // loses photos still updates its gallery.
         QStringList sources;
         for (const QString &source : std::as_const(args.sources))
             sources.append(QFileInfo(source).absoluteFilePath());
-        options.projectKey =
-            projectKey(store, fromProject ? QFileInfo(args.sources.first()).absoluteFilePath() : QString(), sources);
-    }
+        return projectKey(store, fromProject ? QFileInfo(args.sources.first()).absoluteFilePath() : QString(), sources);
+    };
     if (fromProject) {
         options.protectedFiles.append(args.sources.first());
         options.relativeBase = QFileInfo(args.sources.first()).absolutePath();

@@ -51,7 +51,7 @@ public:
             ASSERT_FALSE(test::writeSyntheticImage(path, {.width = 96 + 8 * i, .height = 64}));
             project.images.append(newImageRecord(project, path));
         }
-        options.projectKey = QByteArray(64, 'a');
+        options.projectKey = [] { return QByteArray(64, 'a'); };
         options.workers = 1;
     }
 

@@ -63,7 +63,7 @@ QString resolveDestination(const QString &folder, const QString &base)
 }
 
 GalleryBuild::GalleryBuild(const Project &input, const BuildOptions &options, Progress &progress)
-    : m_htmlOnly(options.htmlOnly), m_workers(options.workers), m_projectKey(options.projectKey)
+    : m_htmlOnly(options.htmlOnly), m_workers(options.workers), m_keySource(options.projectKey)
 {
     if (input.images.isEmpty()) {
         m_report.fatal = Error{ErrorCode::Invalid, QString(), QStringLiteral("the project has no images")};
@@ -111,13 +111,20 @@ GalleryBuild::GalleryBuild(const Project &input, const BuildOptions &options, Pr
     m_survey = std::move(survey).value();
     // This project's own gallery: updated in place. A record that is not exactly as a build
     // writes it, or of another project, is no record: today's rule applies.
-    if (clean && !options.clean && !m_projectKey.isEmpty() && m_survey.generatorPage) {
+    if (clean && !options.clean && m_survey.generatorPage && m_folder->stamp(QLatin1String(kBuildRecordName))) {
         const Result<QByteArray> bytes = m_folder->read(QLatin1String(kBuildRecordName), kMaxRecordBytes + 1);
         if (bytes)
             m_record = parseBuildRecord(bytes.value());
-        if (m_record && m_record->project != m_projectKey)
+        if (m_record && (m_record->project.isEmpty() || m_record->project != projectKey()))
             m_record.reset();
     }
+}
+
+QByteArray GalleryBuild::projectKey()
+{
+    if (!m_projectKey)
+        m_projectKey = m_keySource ? m_keySource() : QByteArray();
+    return *m_projectKey;
 }
 
 GalleryBuild::~GalleryBuild() = default;
@@ -206,9 +213,9 @@ BuildReport GalleryBuild::finish(bool consent, Progress &progress)
     }
     report.failures.append(writeStyleSheet(m_project.settings, folder));
 
-    if (!m_htmlOnly && !m_projectKey.isEmpty()) {
+    if (!m_htmlOnly && !projectKey().isEmpty()) {
         // Only what is there as it was written: a file that failed is made again next time.
-        BuildRecord record{m_projectKey, plan.keptOutputs};
+        BuildRecord record{projectKey(), plan.keptOutputs};
         const QHash<QString, QByteArray> written = folder.writtenFiles();
         for (auto it = plan.madeOutputs.cbegin(); it != plan.madeOutputs.cend(); ++it) {
             const auto hash = written.constFind(it.key());

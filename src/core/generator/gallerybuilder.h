@@ -22,6 +22,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -30,8 +31,9 @@ namespace lumarc {
 struct BuildOptions {
     bool htmlOnly = false;  // rewrite pages, style sheet and viewer files; leave images alone
     bool clean = false;     // make everything again, even in this project's own gallery
-    // Names the project in the build record (see projectKey()); empty: no record is read or written.
-    QByteArray projectKey;
+    // Names the project in the build record (see projectKey()); asked at most once, only when
+    // a record is read or written. Unset, or empty: no record is read or written.
+    std::function<QByteArray()> projectKey;
     int workers = 0;                  // image workers; 0 means one per core
     ConfirmEmptying confirmEmptying;  // asked before existing files are removed or written over
     QStringList protectedFiles;       // the project or settings file in use
@@ -91,7 +93,9 @@ private:
     Project m_project;
     bool m_htmlOnly;
     int m_workers;
-    QByteArray m_projectKey;
+    QByteArray projectKey();
+    std::function<QByteArray()> m_keySource;
+    std::optional<QByteArray> m_projectKey;
     // The build record of this project's own gallery, when the folder is updated in place.
     std::optional<BuildRecord> m_record;
     QString m_folderPath;
