@@ -48,10 +48,10 @@ $bench_exe generate "$data/other-$size" 1 "$width" "$height" 92 9
 # timed LABEL ARGS...: runs lumarc build ARGS quietly; sets $secs and $peak (MB).
 timed() {
   local label=$1; shift
-  local stats
-  stats=$( { /usr/bin/time -f "%e %M" "$lumarc" build "$@" -y -q -j "$workers" >/dev/null 2>/dev/null; } 2>&1 | tail -1)
-  secs=${stats% *}
-  peak=$(( ${stats#* } / 1024 ))
+  local stats=$data/time.txt
+  /usr/bin/time -o "$stats" -f "%e %M" "$lumarc" build "$@" -y -q -j "$workers" >/dev/null || true
+  read -r secs peak < "$stats"
+  peak=$(( peak / 1024 ))
   printf "%-34s %8.2f s %6d MB\n" "$label" "$secs" "$peak"
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1f", a / b; else print "inf" }'; }
