@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSettings>
 #include <QUrl>
 
 #include <algorithm>
@@ -37,12 +38,18 @@ Options:
   --settings FILE      settings for a project made on the fly (.zes, .zem or .zeb);
                        default: default.zem of the data folder when it exists, else the defaults
   --html-only          rewrite pages, style sheet and viewer files; leave the images alone
+  --clean              remove what an earlier build wrote (asking, as below) and make
+                       everything again, instead of updating this project's own gallery
   -y, --yes            remove or replace files in the destination without asking
   -j, --jobs N         produce N images at a time (default: one per core)
   --open               open the first page in the web browser when done
   -q, --quiet          no progress bar and no summary
 
-A build writes only inside the destination folder, one build at a time. Of an earlier
+A build writes only inside the destination folder, one build at a time. A folder that
+holds this project's gallery, with the record of its last build (.lumarc-build.json), is
+updated in place without asking: only the images whose source, settings or files changed
+are made again, files whose bytes are unchanged are left alone, and the files of images
+that left the project are removed unless they were changed since. Otherwise, of an earlier
 gallery there (a folder holding a page that a build wrote) it removes only what a gallery
 build writes (index.html, zeb*.html, the viewer files and the files inside images, library,
 thumbs and photos), after asking; anything else stays. Pages and viewer files that no build
@@ -61,6 +68,7 @@ struct BuildArgs {
     std::optional<QString> output;
     QString settings;
     bool htmlOnly = false;
+    bool clean = false;
     bool yes = false;
     bool open = false;
     bool quiet = false;
@@ -73,7 +81,8 @@ std::optional<int> parse(const QStringList &arguments, BuildArgs &out)
     CommandParser parser(QStringLiteral("build"), kBuildHelp,
                          {valued({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("DIR")),
                           valued({QStringLiteral("settings")}, QStringLiteral("FILE")),
-                          flag({QStringLiteral("html-only")}), flag({QStringLiteral("y"), QStringLiteral("yes")}),
+                          flag({QStringLiteral("html-only")}), flag({QStringLiteral("clean")}),
+                          flag({QStringLiteral("y"), QStringLiteral("yes")}),
                           valued({QStringLiteral("j"), QStringLiteral("jobs")}, QStringLiteral("N")),
                           flag({QStringLiteral("open")}), flag({QStringLiteral("q"), QStringLiteral("quiet")})});
     if (const std::optional<int> exit = parser.parse(arguments))
@@ -83,6 +92,7 @@ std::optional<int> parse(const QStringList &arguments, BuildArgs &out)
         out.output = parser.value(QStringLiteral("output"));
     out.settings = parser.value(QStringLiteral("settings"));
     out.htmlOnly = parser.isSet(QStringLiteral("html-only"));
+    out.clean = parser.isSet(QStringLiteral("clean"));
     out.yes = parser.isSet(QStringLiteral("yes"));
     out.open = parser.isSet(QStringLiteral("open"));
     out.quiet = parser.isSet(QStringLiteral("quiet"));
@@ -263,7 +273,19 @@ int runBuild(const QStringList &arguments)
     TerminalProgress progress(!args.quiet && stderrIsTerminal());
     BuildOptions options;
     options.htmlOnly = args.htmlOnly;
+    options.clean = args.clean;
     options.workers = args.jobs;
+    // The program's own per-user store, shared with the window: a gallery made by one is
+    // updated in place by the other. Only a build that reads or writes a record touches it.
+    options.projectKey = [&] {
+        QSettings store;
+        // A build on the fly is known by what it was given, so that a folder that gains or
+        // loses photos still updates its gallery.
+        QStringList sources;
+        for (const QString &source : std::as_const(args.sources))
+            sources.append(QFileInfo(source).absoluteFilePath());
+        return projectKey(store, fromProject ? QFileInfo(args.sources.first()).absoluteFilePath() : QString(), sources);
+    };
     if (fromProject) {
         options.protectedFiles.append(args.sources.first());
         options.relativeBase = QFileInfo(args.sources.first()).absolutePath();
@@ -313,11 +335,7 @@ int runBuild(const QStringList &arguments)
         printErr(QStringLiteral("Removed %1 before writing\n").arg(fileCount(result.deletedFiles)));
 
     if (!args.quiet) {
-        const int failedImages = project.images.count() - result.imagesProduced;
-        printErr(QStringLiteral("%1 images, %2 with failures, %3 s\n")
-                     .arg(project.images.count())
-                     .arg(args.htmlOnly ? 0 : failedImages)
-                     .arg(double(timer.elapsed()) / 1000.0, 0, 'f', 1));
+        printErr(buildSummary(result, int(project.images.count()), args.htmlOnly, timer.elapsed()) + QLatin1Char('\n'));
         printOut(visible(QDir::toNativeSeparators(result.firstPage)) + QLatin1Char('\n'));
     }
     if (args.open && !result.firstPage.isEmpty())

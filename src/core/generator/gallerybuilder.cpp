@@ -63,7 +63,7 @@ QString resolveDestination(const QString &folder, const QString &base)
 }
 
 GalleryBuild::GalleryBuild(const Project &input, const BuildOptions &options, Progress &progress)
-    : m_htmlOnly(options.htmlOnly), m_workers(options.workers)
+    : m_htmlOnly(options.htmlOnly), m_workers(options.workers), m_keySource(options.projectKey)
 {
     if (input.images.isEmpty()) {
         m_report.fatal = Error{ErrorCode::Invalid, QString(), QStringLiteral("the project has no images")};
@@ -109,11 +109,27 @@ GalleryBuild::GalleryBuild(const Project &input, const BuildOptions &options, Pr
         return;
     }
     m_survey = std::move(survey).value();
+    // This project's own gallery: updated in place. A record that is not exactly as a build
+    // writes it, or of another project, is no record: today's rule applies.
+    if (clean && !options.clean && m_survey.generatorPage && m_folder->stamp(QLatin1String(kBuildRecordName))) {
+        const Result<QByteArray> bytes = m_folder->read(QLatin1String(kBuildRecordName), kMaxRecordBytes + 1);
+        if (bytes)
+            m_record = parseBuildRecord(bytes.value());
+        if (m_record && (m_record->project.isEmpty() || m_record->project != projectKey()))
+            m_record.reset();
+    }
+}
+
+QByteArray GalleryBuild::projectKey()
+{
+    if (!m_projectKey)
+        m_projectKey = m_keySource ? m_keySource() : QByteArray();
+    return *m_projectKey;
 }
 
 GalleryBuild::~GalleryBuild() = default;
 
-bool GalleryBuild::needsConsent() const { return !m_report.fatal && m_survey.needsConsent(); }
+bool GalleryBuild::needsConsent() const { return !m_report.fatal && !m_record && m_survey.needsConsent(); }
 
 BuildReport GalleryBuild::finish(bool consent, Progress &progress)
 {
@@ -122,7 +138,8 @@ BuildReport GalleryBuild::finish(bool consent, Progress &progress)
     BuildReport report = std::move(m_report);
     if (report.fatal || !held)
         return report;
-    if (m_survey.needsConsent()) {
+    const bool update = m_record.has_value();
+    if (!update && m_survey.needsConsent()) {
         report.asked = true;
         if (!consent) {
             report.fatal = Error{ErrorCode::Refused, m_folderPath,
@@ -130,17 +147,42 @@ BuildReport GalleryBuild::finish(bool consent, Progress &progress)
             return report;
         }
     }
-    const GalleryFolder &folder = *held;
-    if (Status error = held->prepare(m_survey, !m_htmlOnly, &report.failures, &report.deletedFiles)) {
+    GalleryFolder &folder = *held;
+    // Once anything changes the record no longer tells the truth; a new one is written only
+    // when everything it lists has been written.
+    if (!m_htmlOnly && m_survey.earlierGallery) {
+        if (Status error = folder.remove(QLatin1String(kBuildRecordName))) {
+            report.fatal = error;
+            return report;
+        }
+    }
+    if (update) {
+        folder.keepUnchangedFiles();
+        report.updated = true;
+    }
+    if (Status error = folder.prepare(update ? DestinationSurvey() : m_survey, !m_htmlOnly, &report.failures,
+                                      &report.deletedFiles)) {
         report.fatal = error;
         return report;
     }
 
+    BuildPlan plan;
     if (!m_htmlOnly) {
+        plan = planBuild(m_project, update ? &*m_record : nullptr, folder);
+        for (const QString &gone : std::as_const(plan.remove)) {
+            if (Status error = folder.remove(gone))
+                report.failures.append(*error);
+        }
+        report.imagesRemoved = plan.removedImages;
+        for (const QString &edited : std::as_const(plan.changedByHand))
+            report.warnings.append(Error{ErrorCode::Invalid, folder.pathOf(edited),
+                                         QStringLiteral("was changed since the gallery made it, so it stays")});
         progress.phase(i18n::getString(text::CreatingThumbnails));
-        ImageReport images = makeImages(m_project, folder, m_workers, progress);
+        ImageReport images = makeImages(m_project, folder, m_workers, progress, &plan.make);
         report.failures.append(images.failures);
         report.imagesProduced = images.produced;
+        report.imagesKept = plan.kept;
+        report.imagesFailed = int(m_project.images.count()) - plan.kept - images.produced;
         if (images.stopped) {
             report.stopped = true;
             return report;
@@ -155,8 +197,55 @@ BuildReport GalleryBuild::finish(bool consent, Progress &progress)
         std::none_of(pageFailures.begin(), pageFailures.end(), [&](const Error &e) { return e.path == firstPage; });
     if (firstPageWritten)
         report.firstPage = firstPage;
+    if (update) {
+        // Pages of a longer gallery, found by their names.
+        const int pages = pageCount(m_project.settings, m_project.images.count());
+        QSet<QString> current;
+        for (int page = 1; page <= pages; ++page)
+            current.insert(pageFileName(page, pages));
+        for (const QString &name : std::as_const(m_survey.toDelete)) {
+            if (isPageFileName(name) && !current.contains(name)
+                && folder.entry(name).type == fileops::EntryType::File) {
+                if (Status error = folder.remove(name))
+                    report.failures.append(*error);
+            }
+        }
+    }
     report.failures.append(writeStyleSheet(m_project.settings, folder));
+
+    if (!m_htmlOnly && !projectKey().isEmpty()) {
+        // Only what is there as it was written: a file that failed is made again next time.
+        BuildRecord record{projectKey(), plan.keptOutputs};
+        const QHash<QString, QByteArray> written = folder.writtenFiles();
+        for (auto it = plan.madeOutputs.cbegin(); it != plan.madeOutputs.cend(); ++it) {
+            const auto hash = written.constFind(it.key());
+            const std::optional<fileops::Stamp> stamp = folder.stamp(it.key());
+            if (hash == written.cend() || !stamp)
+                continue;
+            RecordedOutput output = it.value();
+            output.hash = hash.value();
+            output.stamp = stampText(*stamp);
+            record.outputs.insert(it.key(), output);
+        }
+        if (Status error = folder.write(QLatin1String(kBuildRecordName), serialiseBuildRecord(record)))
+            report.warnings.append(*error);
+    }
     return report;
+}
+
+QString buildSummary(const BuildReport &report, int images, bool htmlOnly, qint64 milliseconds)
+{
+    const QString seconds = QString::number(double(milliseconds) / 1000.0, 'f', 1);
+    if (htmlOnly)
+        return QStringLiteral("%1 images: pages only, %2 s").arg(images).arg(seconds);
+    QString text = QStringLiteral("%1 images: %2 made, %3 unchanged, %4 removed")
+                       .arg(images)
+                       .arg(report.imagesProduced)
+                       .arg(report.imagesKept)
+                       .arg(report.imagesRemoved);
+    if (report.imagesFailed > 0)
+        text += QStringLiteral(", %1 failed").arg(report.imagesFailed);
+    return text + QStringLiteral(", %1 s").arg(seconds);
 }
 
 BuildReport buildGallery(const Project &project, const BuildOptions &options, Progress &progress)

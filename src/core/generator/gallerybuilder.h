@@ -6,10 +6,13 @@
 // between them on its own thread.
 //
 // A build writes only inside its destination folder and removes only what an earlier
-// gallery left there. Before anything is written it refuses a destination that holds a link
+// gallery left there. A folder that holds this project's gallery, with its build record, is
+// updated in place without a question: only what changed is made, and only what the build
+// itself wrote and nobody changed since is removed. Before anything is written it refuses a destination that holds a link
 // where the build would write, and one where an input of the build (a source photo, a
 // background image, the project or settings file) would be deleted or overwritten.
 
+#include "generator/buildrecord.h"
 #include "generator/outputfolder.h"
 #include "generator/progress.h"
 #include "model/project.h"
@@ -19,13 +22,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
 namespace lumarc {
 
 struct BuildOptions {
-    bool htmlOnly = false;            // rewrite pages, style sheet and viewer files; leave images alone
+    bool htmlOnly = false;  // rewrite pages, style sheet and viewer files; leave images alone
+    bool clean = false;     // make everything again, even in this project's own gallery
+    // Names the project in the build record (see projectKey()); asked at most once, only when
+    // a record is read or written. Unset, or empty: no record is read or written.
+    std::function<QByteArray()> projectKey;
     int workers = 0;                  // image workers; 0 means one per core
     ConfirmEmptying confirmEmptying;  // asked before existing files are removed or written over
     QStringList protectedFiles;       // the project or settings file in use
@@ -40,7 +48,11 @@ struct BuildReport {
     QList<Error> failures;       // per-file problems; the build went on past each
     QList<Error> warnings;       // values replaced or links left out; the build still succeeds
     bool stopped = false;        // a stop was requested; pages were not written
-    int imagesProduced = 0;      // records whose two files were both written
+    int imagesProduced = 0;      // records whose files to make were all written
+    int imagesFailed = 0;        // records with files to make that were not all written
+    int imagesKept = 0;          // records whose two files were already there as made
+    int imagesRemoved = 0;       // images that left the project, whose files were removed
+    bool updated = false;        // the project's own gallery was updated in place
     int renamedOutputNames = 0;  // unsafe or shared output names given new ones for this build
     int deletedFiles = 0;        // files removed from the folder before the build wrote
     bool asked = false;          // the folder held files that needed the user's consent
@@ -66,7 +78,8 @@ public:
     GalleryBuild(const GalleryBuild &) = delete;
     GalleryBuild &operator=(const GalleryBuild &) = delete;
 
-    // Whether existing files would be removed or written over; false once the build ended.
+    // Whether existing files would be removed or written over; false once the build ended, and
+    // for an update in place.
     bool needsConsent() const;
     // The resolved destination and what the survey found there, for the question.
     const QString &folder() const { return m_folderPath; }
@@ -80,11 +93,19 @@ private:
     Project m_project;
     bool m_htmlOnly;
     int m_workers;
+    QByteArray projectKey();
+    std::function<QByteArray()> m_keySource;
+    std::optional<QByteArray> m_projectKey;
+    // The build record of this project's own gallery, when the folder is updated in place.
+    std::optional<BuildRecord> m_record;
     QString m_folderPath;
     std::unique_ptr<GalleryFolder> m_folder;
     DestinationSurvey m_survey;
     BuildReport m_report;
 };
+
+// "96 images: 1 made, 95 unchanged, 2 removed, 0.3 s", for the end of a build.
+QString buildSummary(const BuildReport &report, int images, bool htmlOnly, qint64 milliseconds);
 
 // Both stages at once, asking options.confirmEmptying in between when consent is needed.
 BuildReport buildGallery(const Project &project, const BuildOptions &options, Progress &progress);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 namespace lumarc {
@@ -164,7 +165,8 @@ QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targe
     return failures;
 }
 
-ImageReport makeImages(const Project &project, const GalleryFolder &folder, int workers, Progress &progress)
+ImageReport makeImages(const Project &project, const GalleryFolder &folder, int workers, Progress &progress,
+                       const std::vector<quint8> *make)
 {
     ImageReport report;
     // Opened once here, so that a folder that cannot be made is one failure, not one per image.
@@ -189,11 +191,16 @@ ImageReport makeImages(const Project &project, const GalleryFolder &folder, int 
         // Every record is produced, whatever its loaded flag says: the flag only told whether
         // a preview was held in memory when the file was saved.
         const ImageItem &item = images.at(i);
+        const quint8 wanted = make ? make->at(std::size_t(i)) : quint8(kMakeThumb | kMakePhoto);
+        if (wanted == 0)
+            continue;
         Job job;
         job.index = i;
         job.source = item.path;
-        for (const auto &[subfolder, target] :
-             {std::pair{kThumbsFolderName, &thumb}, std::pair{kPhotosFolderName, &photo}}) {
+        for (const auto &[subfolder, target, bit] :
+             {std::tuple{kThumbsFolderName, &thumb, kMakeThumb}, std::tuple{kPhotosFolderName, &photo, kMakePhoto}}) {
+            if (!(wanted & bit))
+                continue;
             const QString relative =
                 QLatin1String(subfolder) + QLatin1Char('/') + item.outputName + QStringLiteral(".jpg");
             const QString path = folder.pathOf(relative);
@@ -211,8 +218,8 @@ ImageReport makeImages(const Project &project, const GalleryFolder &folder, int 
         jobs.push_back(std::move(job));
     }
 
-    const int total = images.count();
     const int jobCount = int(jobs.size());
+    const int total = jobCount;
     std::vector<QList<Error>> results(jobs.size());
     std::vector<char> completed(jobs.size(), 0);
     int done = 0;

@@ -13,6 +13,8 @@
 #include <QSize>
 #include <QString>
 
+#include <vector>
+
 namespace lumarc {
 
 constexpr int kThumbQuality = 80;   // thumbnails, whatever jpeg_quality says
@@ -47,6 +49,10 @@ struct ImageTarget {
 QList<Error> produceImage(const QString &source, const QList<ImageTarget> &targets, bool keepAspect,
                           int sharpenAmount = kSharpenAmount);
 
+// Which files of a record makeImages() makes.
+inline constexpr quint8 kMakeThumb = 1;
+inline constexpr quint8 kMakePhoto = 2;
+
 struct ImageReport {
     QList<Error> failures;  // folder problems first, then by record index, thumbnail first
     int produced = 0;       // records whose two files were both written
@@ -59,7 +65,9 @@ struct ImageReport {
 // progress.step() and progress.stopRequested() are called only from the calling thread, as
 // images finish; after a stop the images in progress are finished and the rest skipped.
 // A record whose output name is not a plain file name is a failure and writes nothing, so
-// that no file lands outside the destination.
-ImageReport makeImages(const Project &project, const GalleryFolder &folder, int workers, Progress &progress);
+// that no file lands outside the destination. With `make`, one entry per record, only the
+// files it names are made (see kMakeThumb), and progress counts only the records with work.
+ImageReport makeImages(const Project &project, const GalleryFolder &folder, int workers, Progress &progress,
+                       const std::vector<quint8> *make = nullptr);
 
 }  // namespace lumarc

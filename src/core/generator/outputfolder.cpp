@@ -5,6 +5,7 @@
 #include "support/filebytes.h"
 #include "support/paths.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -156,19 +157,103 @@ fileops::Entry GalleryFolder::entry(const QString &relative) const
     return folder ? folder.value()->entry(parts.last()) : fileops::Entry{};
 }
 
-Status GalleryFolder::write(const QString &relative, const QByteArray &bytes) const
+Result<std::pair<const fileops::Folder *, QString>> GalleryFolder::locateExisting(const QString &relative) const
 {
-    const auto place = locate(relative);
+    const QStringList parts = relative.split(QLatin1Char('/'));
+    if (parts.size() == 1)
+        return std::pair{&m_root, relative};
+    if (parts.size() != 2 || !isSubfolderName(parts.first()))
+        return Error{ErrorCode::Invalid, pathOf(relative), QStringLiteral("is not a place a build writes to")};
+    Result<const fileops::Folder *> folder = subfolder(parts.first(), false);
+    if (!folder)
+        return folder.error();
+    return std::pair{folder.value(), parts.last()};
+}
+
+std::optional<fileops::Stamp> GalleryFolder::stamp(const QString &relative) const
+{
+    const auto place = locateExisting(relative);
+    return place ? place.value().first->stamp(place.value().second) : std::nullopt;
+}
+
+Result<QByteArray> GalleryFolder::read(const QString &relative, qint64 max) const
+{
+    const auto place = locateExisting(relative);
     if (!place)
         return place.error();
-    Status error = place.value().first->write(place.value().second, bytes);
+    return place.value().first->readHead(place.value().second, max);
+}
+
+Status GalleryFolder::remove(const QString &relative) const
+{
+    const auto place = locateExisting(relative);
+    if (!place)
+        return place.error().code == ErrorCode::NotFound ? Status() : Status(place.error());
+    Status error = place.value().first->remove(place.value().second);
     if (error)
         error->path = pathOf(relative);
     return error;
 }
 
+bool GalleryFolder::holds(const fileops::Folder &folder, const QString &name, const QByteArray &bytes) const
+{
+    if (!m_keepUnchanged)
+        return false;
+    const std::optional<fileops::Stamp> found = folder.stamp(name);
+    if (!found || found->size != bytes.size())
+        return false;
+    const Result<QByteArray> there = folder.readHead(name, bytes.size() + 1);
+    return there && there.value() == bytes;
+}
+
+void GalleryFolder::written(const QString &relative, const QByteArray &bytes) const
+{
+    const QByteArray hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+    QMutexLocker locker(&m_mutex);
+    m_written.insert(relative, hash);
+}
+
+QHash<QString, QByteArray> GalleryFolder::writtenFiles() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_written;
+}
+
+Status GalleryFolder::write(const QString &relative, const QByteArray &bytes) const
+{
+    const auto place = locate(relative);
+    if (!place)
+        return place.error();
+    if (holds(*place.value().first, place.value().second, bytes)) {
+        written(relative, bytes);
+        return std::nullopt;
+    }
+    Status error = place.value().first->write(place.value().second, bytes);
+    if (error)
+        error->path = pathOf(relative);
+    else
+        written(relative, bytes);
+    return error;
+}
+
 Status GalleryFolder::copy(const QString &relative, fileops::ReadFile &source) const
 {
+    if (m_keepUnchanged) {
+        // Read whole, so that an unchanged copy is left with its times.
+        QByteArray bytes;
+        bytes.resize(qsizetype(source.size()));
+        qint64 done = 0;
+        while (done < bytes.size()) {
+            const Result<qint64> got = source.read(bytes.data() + done, bytes.size() - done);
+            if (!got)
+                return got.error();
+            if (got.value() == 0)
+                break;
+            done += got.value();
+        }
+        bytes.truncate(qsizetype(done));
+        return write(relative, bytes);
+    }
     const auto place = locate(relative);
     if (!place)
         return place.error();
@@ -203,11 +288,22 @@ Result<DestinationSurvey> GalleryFolder::survey(bool clean, const QStringList &w
     QList<Found> innerFiles;
     QStringList pages;
     QStringList subfolders;
+    std::optional<Found> record;
     for (const QString &name : names.value()) {
         const fileops::Entry found = m_root.entry(name);
         if (name == QLatin1String(kGalleryMarkerName) && found.type == fileops::EntryType::File) {
             survey.earlierGallery = true;
             continue;
+        }
+        // The build record of an earlier gallery is read, replaced and removed by the build;
+        // one in a folder without a gallery is a file like the pages.
+        if (name == QLatin1String(kBuildRecordName)) {
+            if (found.type == fileops::EntryType::Link)
+                return fileops::linkRefused(pathOf(name));
+            if (found.type == fileops::EntryType::File) {
+                record = Found{name, found.id};
+                continue;
+            }
         }
         const QString own = galleryName(name, found);
         const bool isFolder = found.type == fileops::EntryType::Folder;
@@ -235,8 +331,15 @@ Result<DestinationSurvey> GalleryFolder::survey(bool clean, const QStringList &w
         const Result<QByteArray> head = m_root.readHead(page, kPageHeadBytes);
         if (head && head.value().contains(kGeneratorLine)) {
             survey.earlierGallery = true;
+            survey.generatorPage = true;
             break;
         }
+    }
+    if (record && !survey.earlierGallery) {
+        if (clean)
+            topFiles.append(*record);
+        else
+            survey.staying.append(record->relative);
     }
     if (!names.value().isEmpty() && !m_root.isWritable())
         return Error{ErrorCode::WriteFailed, path(),
@@ -336,7 +439,7 @@ Status GalleryFolder::prepare(const DestinationSurvey &survey, bool clean, QList
     if (removed)
         *removed = count;
     // From here on the folder holds this build's files, even if it is stopped before any page.
-    if (clean) {
+    if (clean && m_root.entry(QLatin1String(kGalleryMarkerName)).type != fileops::EntryType::File) {
         if (Status error = m_root.write(QLatin1String(kGalleryMarkerName), QByteArray()))
             return error;
     }

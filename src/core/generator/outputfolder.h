@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace lumarc {
 
@@ -31,6 +32,8 @@ inline constexpr char kPhotosFolderName[] = "photos";
 // An empty file a clean build leaves at the top of its folder before it writes any image: it
 // marks the folder as a gallery's even when the build is stopped before its pages exist.
 inline constexpr char kGalleryMarkerName[] = ".lumarc-gallery";
+// What the last full build wrote (see buildrecord.h).
+inline constexpr char kBuildRecordName[] = ".lumarc-build.json";
 
 // What a build would do to an existing destination folder. Names are relative to the
 // folder, "/" separated, spelt as the folder spells them; folders end in "/".
@@ -49,6 +52,8 @@ struct DestinationSurvey {
     QStringList userFiles;
     // Entries a build never touches.
     QStringList staying;
+    // A page at the top carries the generator line: a gallery build wrote it.
+    bool generatorPage = false;
 
     // Whether the user must agree before the build goes on.
     bool needsConsent() const { return !toDelete.isEmpty() || !toReplace.isEmpty(); }
@@ -97,16 +102,35 @@ public:
     Status openSubfolder(const QString &name) const;
     // What lies at that name now, links not followed.
     fileops::Entry entry(const QString &relative) const;
+    // The stamp of a regular file there, links not followed; nullopt for anything else.
+    std::optional<fileops::Stamp> stamp(const QString &relative) const;
+    // The whole of a regular file there, at most `max` bytes, links not followed.
+    Result<QByteArray> read(const QString &relative, qint64 max) const;
+    // Removes a file there (a link itself, never what it points at); a missing one is fine.
+    Status remove(const QString &relative) const;
+
+    // From now on a file whose bytes are already there is left alone, keeping its times.
+    void keepUnchangedFiles() { m_keepUnchanged = true; }
+    // SHA-256 (hex) of the bytes of every file written or found unchanged since the folder
+    // was opened, by relative name.
+    QHash<QString, QByteArray> writtenFiles() const;
 
 private:
     explicit GalleryFolder(fileops::Folder root) : m_root(std::move(root)) {}
     // The folder that holds a relative name and the name inside it.
     Result<std::pair<const fileops::Folder *, QString>> locate(const QString &relative) const;
     Result<const fileops::Folder *> subfolder(const QString &name, bool create) const;
+    // The same for a name that must already exist: nothing is created.
+    Result<std::pair<const fileops::Folder *, QString>> locateExisting(const QString &relative) const;
+    // Whether those bytes are at that name already.
+    bool holds(const fileops::Folder &folder, const QString &name, const QByteArray &bytes) const;
+    void written(const QString &relative, const QByteArray &bytes) const;
 
     fileops::Folder m_root;
     mutable QMutex m_mutex;
     mutable QHash<QString, std::shared_ptr<fileops::Folder>> m_subfolders;
+    mutable QHash<QString, QByteArray> m_written;
+    bool m_keepUnchanged = false;
 };
 
 // The embedded viewer files as written into a gallery: relative path and resource path.

@@ -34,6 +34,19 @@ inline size_t qHash(const FileId &id, size_t seed = 0) noexcept
 // The identity of the file a path names, links followed; nullopt when there is none.
 std::optional<FileId> identity(const QString &path);
 
+// What changes whenever a file's bytes may have changed: size, modification and change
+// times in nanoseconds, and the file itself. The change time cannot be set back by a user.
+struct Stamp {
+    qint64 size = 0;
+    qint64 modified = 0;
+    qint64 changed = 0;
+    FileId id;
+    friend bool operator==(const Stamp &, const Stamp &) = default;
+};
+
+// The stamp of the regular file a path names, links followed; nullopt for anything else.
+std::optional<Stamp> stamp(const QString &path);
+
 enum class EntryType { Missing, File, Folder, Link, Other };
 
 struct Entry {
@@ -97,6 +110,8 @@ public:
     Status copy(const QString &name, ReadFile &source) const;
     // Up to `max` bytes from the start of a regular file inside, opened without following a link.
     Result<QByteArray> readHead(const QString &name, qint64 max) const;
+    // The stamp of a regular file inside, not following a link; nullopt for anything else.
+    std::optional<Stamp> stamp(const QString &name) const;
 
     // An exclusive lock on the folder for as long as this handle lives; Refused when another
     // process holds it. The system drops it when the holder dies.

@@ -20,6 +20,16 @@ constexpr qint64 kCopyPiece = 1 << 20;
 
 FileId idOf(const struct stat &st) { return FileId{quint64(st.st_dev), quint64(st.st_ino)}; }
 
+constexpr qint64 kNanoseconds = 1000000000;
+
+std::optional<Stamp> stampOf(const struct stat &st)
+{
+    if (!S_ISREG(st.st_mode))
+        return std::nullopt;
+    return Stamp{qint64(st.st_size), qint64(st.st_mtim.tv_sec) * kNanoseconds + st.st_mtim.tv_nsec,
+                 qint64(st.st_ctim.tv_sec) * kNanoseconds + st.st_ctim.tv_nsec, idOf(st)};
+}
+
 Error systemError(ErrorCode code, const QString &path, int number)
 {
     return Error{code, path, errorText(number), number};
@@ -120,6 +130,22 @@ FileId Folder::id() const
     if (!m_fd.isValid() || ::fstat(m_fd.get(), &st) != 0)
         return {};
     return idOf(st);
+}
+
+std::optional<Stamp> stamp(const QString &path)
+{
+    struct stat st {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return stampOf(st);
+}
+
+std::optional<Stamp> Folder::stamp(const QString &name) const
+{
+    struct stat st {};
+    if (!isPlainName(name) || ::fstatat(m_fd.get(), QFile::encodeName(name).constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return std::nullopt;
+    return stampOf(st);
 }
 
 Entry Folder::entry(const QString &name) const

@@ -9,13 +9,20 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QUrl>
 #include <QWidget>
 
 namespace lumarc::gui {
 
 using i18n::getString;
+
+namespace {
+// How long the end of a build is told in the status bar.
+constexpr int kSummaryMs = 15000;
+}  // namespace
 
 BuildFlow::BuildFlow(const ProjectDocument &document, QWidget *window)
     : QObject(window), m_document(document), m_window(window), m_runner(new BuildRunner(this))
@@ -46,7 +53,16 @@ void BuildFlow::start(bool htmlOnly, const QStringList &protectedFiles)
     if (isRunning())
         return;
     m_total = m_document.count();
-    m_runner->start(m_document.project(), htmlOnly, protectedFiles, relativeBase());
+    m_htmlOnly = htmlOnly;
+    QByteArray key;
+    if (m_store) {
+        QStringList sources;
+        for (const ImageItem &item : m_document.project().images.items())
+            sources.append(item.path);
+        key = projectKey(*m_store, m_document.path(), sources);
+    }
+    m_timer.start();
+    m_runner->start(m_document.project(), htmlOnly, protectedFiles, relativeBase(), key);
 }
 
 bool BuildFlow::askEmptying(const QString &folder, const DestinationSurvey &survey)
@@ -101,6 +117,10 @@ void BuildFlow::ended(const BuildReport &report)
             box.setDetailedText(lines.join(QLatin1Char('\n')));
         }
         box.exec();
+    }
+    if (!report.fatal && !report.stopped) {
+        if (auto *window = qobject_cast<QMainWindow *>(m_window))
+            window->statusBar()->showMessage(buildSummary(report, m_total, m_htmlOnly, m_timer.elapsed()), kSummaryMs);
     }
     if (!report.firstPage.isEmpty())
         QDesktopServices::openUrl(QUrl::fromLocalFile(report.firstPage));

@@ -7,9 +7,11 @@
 
 #include "generator/gallerybuilder.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
 
+class QSettings;
 class QWidget;
 
 namespace lumarc::gui {
@@ -26,6 +28,9 @@ public:
     // data folder while the project has no file.
     QString relativeBase() const;
     void setDataFolder(const QString &folder) { m_dataFolder = folder; }
+    // The per-user store that keeps the key naming projects in build records; without one
+    // every build makes the whole gallery.
+    void setStore(QSettings *store) { m_store = store; }
 
     // `protectedFiles` are read by the program and never written over by a build.
     void start(bool htmlOnly, const QStringList &protectedFiles);
@@ -48,6 +53,9 @@ private:
     QWidget *m_window;
     BuildRunner *m_runner;
     QString m_dataFolder;
+    QSettings *m_store = nullptr;
+    QElapsedTimer m_timer;
+    bool m_htmlOnly = false;
     int m_total = 0;
     bool m_closing = false;
 };

@@ -50,7 +50,7 @@ BuildRunner::~BuildRunner()
 }
 
 void BuildRunner::start(const Project &project, bool htmlOnly, const QStringList &protectedFiles,
-                        const QString &relativeBase)
+                        const QString &relativeBase, const QByteArray &projectKey)
 {
     if (m_running)
         return;
@@ -60,6 +60,7 @@ void BuildRunner::start(const Project &project, bool htmlOnly, const QStringList
     options.htmlOnly = htmlOnly;
     options.protectedFiles = protectedFiles;
     options.relativeBase = relativeBase;
+    options.projectKey = [projectKey] { return projectKey; };
     m_surveying.setFuture(QtConcurrent::run([this, project, options, stop = m_stop] {
         SignalProgress progress(*this, *stop);
         return std::make_shared<GalleryBuild>(project, options, progress);

@@ -27,7 +27,8 @@ public:
     // Asked on the window's thread; true to remove the files and go on.
     std::function<bool(const QString &folder, const DestinationSurvey &survey)> askEmptying;
 
-    void start(const Project &project, bool htmlOnly, const QStringList &protectedFiles, const QString &relativeBase);
+    void start(const Project &project, bool htmlOnly, const QStringList &protectedFiles, const QString &relativeBase,
+               const QByteArray &projectKey = QByteArray());
     void stop();
     bool isRunning() const { return m_running; }
 

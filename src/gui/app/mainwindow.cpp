@@ -60,6 +60,7 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> store, QWidget *parent)
     m_editor->setDocument(m_document);
     m_previews = new ProjectPreviews(*m_document, *m_grid, this);
     m_build->setDataFolder(m_files->dataFolder());
+    m_build->setStore(m_store.get());
     m_files->isBusy = [this] { return isAdding() || isBuilding(); };
     // Owned by the settings dialog, so that it shows above it.
     m_settingsDialog->setLanguageCommand([this] { runLanguageDialog(*m_store, m_settingsDialog, false); });

@@ -1,0 +1,293 @@
+#include "generator/buildrecord.h"
+#include "generator/gallerybuilder.h"
+
+#include "imaging/imageengine.h"
+#include "syntheticimage.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <set>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+using namespace lumarc;
+
+namespace {
+
+class StoppingProgress final : public Progress {
+public:
+    void step(int, int, const QString &) override { stop = stopAfter > 0 && ++steps >= stopAfter; }
+    bool stopRequested() const override { return stop; }
+    int steps = 0, stopAfter = 0;
+    bool stop = false;
+};
+
+struct FileState {
+    QByteArray bytes;
+    qint64 modified = 0;
+};
+using Snapshot = std::map<QString, FileState>;
+
+class BuildRecordTest : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        imaging::initialise();
+        project = Project();
+        ASSERT_TRUE(QDir().mkpath(base() + "/SourceFolderQz"));
+        project.settings.setDefaults();
+        project.settings.columns = 1;
+        project.settings.rows = 1;  // one page per image: zeb.html, zeb1.html, zeb2.html
+        project.settings.destinationFolder = out();
+        for (int i = 0; i < 3; ++i) {
+            const QString path = source(i);
+            ASSERT_FALSE(test::writeSyntheticImage(path, {.width = 96 + 8 * i, .height = 64}));
+            project.images.append(newImageRecord(project, path));
+        }
+        options.projectKey = [] { return QByteArray(64, 'a'); };
+        options.workers = 1;
+    }
+
+    QString base() const { return tmp.filePath(QStringLiteral("run%1").arg(run)); }
+    QString out() const { return base() + "/gallery"; }
+    QString source(int i) const { return base() + QStringLiteral("/SourceFolderQz/src%1.jpg").arg(i); }
+
+    // Both stages, saying yes when asked; whether a question was due.
+    BuildReport build(bool *asked = nullptr)
+    {
+        GalleryBuild run(project, options, progress);
+        if (asked)
+            *asked = run.needsConsent();
+        return run.finish(true, progress);
+    }
+
+    Snapshot snapshot() const
+    {
+        Snapshot files;
+        QDirIterator it(out(), QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            QFile file(path);
+            EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+            files[QDir(out()).relativeFilePath(path)] = {file.readAll(), fileops::stamp(path)->modified};
+        }
+        return files;
+    }
+
+    QTemporaryDir tmp;
+    int run = 0;  // each row of a table builds in a folder of its own
+    Project project;
+    BuildOptions options;
+    StoppingProgress progress;
+};
+
+// The files that are new, gone, or written again between two snapshots.
+std::set<QString> touched(const Snapshot &before, const Snapshot &after)
+{
+    std::set<QString> names;
+    for (const auto &[name, state] : before) {
+        const auto found = after.find(name);
+        if (found == after.end() || found->second.modified != state.modified || found->second.bytes != state.bytes)
+            names.insert(name);
+    }
+    for (const auto &[name, state] : after) {
+        if (!before.count(name))
+            names.insert(name);
+    }
+    names.erase(kBuildRecordName);
+    return names;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+}  // namespace
+
+// A rebuild asks nothing and writes only what its change calls for.
+TEST_F(BuildRecordTest, RebuildRedoesOnlyWhatChanged)
+{
+    const struct {
+        const char *name;
+        std::function<void(BuildRecordTest &)> change;
+        std::set<QString> expected;  // written, new or gone
+        int made, kept, removed;
+    } rows[] = {
+        {"no change", [](BuildRecordTest &) {}, {}, 0, 3, 0},
+        {"a title",
+         [](BuildRecordTest &t) {
+             ImageItem item = t.project.images.at(1);
+             item.title = QStringLiteral("A new title");
+             t.project.images.replace(1, item);
+         },
+         {"zeb1.html"}, 0, 3, 0},
+        {"a photo replaced, its time put back",
+         [](BuildRecordTest &t) {
+             struct stat before {};
+             ASSERT_EQ(::stat(QFile::encodeName(t.source(0)).constData(), &before), 0);
+             ASSERT_FALSE(test::writeSyntheticImage(t.source(0), {.width = 96, .height = 64, .noise = 30}));
+             const struct timespec times[2] = {before.st_atim, before.st_mtim};
+             ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(t.source(0)).constData(), times, 0), 0);
+         },
+         {"photos/src0.jpg", "thumbs/src0.jpg"}, 1, 2, 0},
+        {"a photo touched, its bytes the same",
+         [](BuildRecordTest &t) {
+             QFile file(t.source(2));
+             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+             const QByteArray bytes = file.readAll();
+             file.seek(0);
+             file.write(bytes);
+         },
+         // Made again, as the record holds no hash of it yet, but written over by nothing.
+         {}, 1, 2, 0},
+        {"the thumbnail size",
+         [](BuildRecordTest &t) { t.project.settings.thumbWidth = QStringLiteral("40"); },
+         {"thumbs/src0.jpg", "thumbs/src1.jpg", "thumbs/src2.jpg"}, 3, 0, 0},
+        {"an image left the project",
+         [](BuildRecordTest &t) {
+             t.project.images.truncate(2);
+             writeFile(t.out() + "/photos/mine.jpg", "the user's own");
+         },
+         {"photos/src2.jpg", "thumbs/src2.jpg", "zeb2.html", "photos/mine.jpg", "zeb.html", "zeb1.html"}, 0, 2, 1},
+        {"outputs damaged and deleted",
+         [](BuildRecordTest &t) {
+             writeFile(t.out() + "/photos/src0.jpg", "damaged");
+             ASSERT_TRUE(QFile::remove(t.out() + "/thumbs/src1.jpg"));
+         },
+         {"photos/src0.jpg", "thumbs/src1.jpg"}, 2, 1, 0},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        ++run;
+        SetUp();
+        bool asked = false;
+        ASSERT_TRUE(build(&asked).succeeded());
+        const Snapshot before = snapshot();
+        row.change(*this);
+        const Snapshot changed = snapshot();
+        const BuildReport report = build(&asked);
+        EXPECT_TRUE(report.succeeded());
+        EXPECT_FALSE(asked);
+        EXPECT_TRUE(report.updated);
+        const Snapshot after = snapshot();
+        EXPECT_EQ(touched(before, after), row.expected);
+        EXPECT_EQ(report.imagesProduced, row.made);
+        EXPECT_EQ(report.imagesKept, row.kept);
+        EXPECT_EQ(report.imagesRemoved, row.removed);
+        // Remade outputs are as a first build makes them; the user's file stays.
+        if (changed.count("photos/mine.jpg")) {
+            EXPECT_EQ(after.at("photos/mine.jpg").bytes, "the user's own");
+        }
+        if (changed.count("photos/src0.jpg") && changed.at("photos/src0.jpg").bytes == "damaged") {
+            EXPECT_EQ(after.at("photos/src0.jpg").bytes, before.at("photos/src0.jpg").bytes);
+        }
+        // Nothing in the gallery names where the photos came from.
+        for (const auto &[name, state] : after)
+            EXPECT_FALSE(state.bytes.contains("SourceFolderQz")) << name.toStdString();
+    }
+}
+
+TEST_F(BuildRecordTest, ChangedOutputOfALeavingImageStaysAndIsReported)
+{
+    ASSERT_TRUE(build().succeeded());
+    writeFile(out() + "/photos/src2.jpg", "edited by hand");
+    project.images.truncate(2);
+    const BuildReport report = build();
+    EXPECT_EQ(snapshot().at("photos/src2.jpg").bytes, "edited by hand");
+    EXPECT_FALSE(QFile::exists(out() + "/thumbs/src2.jpg"));
+    ASSERT_EQ(report.warnings.size(), 1);
+    EXPECT_TRUE(report.warnings.first().path.endsWith("src2.jpg"));
+}
+
+// A record that is not exactly a build's own means today's rule: the question, and a full
+// build that removes nothing outside the gallery's names.
+TEST_F(BuildRecordTest, RecordThatLiesLeadsToAFullBuild)
+{
+    const QByteArray hash(64, 'b');
+    const auto record = [&](const QString &name, const QByteArray &project) {
+        return QStringLiteral(R"({"lumarc-build":1,"project":"%1","outputs":{"%2":{"recipe":"%3","source":"1.2.3.4.5",)"
+                              R"("sourceHash":"","hash":"%3","stamp":"1.2.3.4.5"}}})")
+            .arg(QString::fromLatin1(project), name, QString::fromLatin1(hash))
+            .toUtf8();
+    };
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        bool parses = false;  // well formed, but not this project's
+    } rows[] = {
+        {"garbage", "{not json"},
+        {"truncated", record("photos/x.jpg", QByteArray(64, 'a')).left(60)},
+        {"another project", record("photos/x.jpg", QByteArray(64, 'c')), true},
+        {"a climb out", record("photos/../../outside.jpg", QByteArray(64, 'a'))},
+        {"an absolute path", record("/tmp/outside.jpg", QByteArray(64, 'a'))},
+        {"a deeper name", record("photos/a/outside.jpg", QByteArray(64, 'a'))},
+        {"a backslash", record("photos\\\\..\\\\outside.jpg", QByteArray(64, 'a'))},
+        {"a name the build never lists", record("index.html", QByteArray(64, 'a'))},
+        {"an unknown field", QByteArray(record("photos/x.jpg", QByteArray(64, 'a'))).replace("\"stamp\"", "\"stump\"")},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(bool(parseBuildRecord(row.bytes)), row.parses);
+    }
+
+    // In a folder that holds no gallery, a file of that name is asked about like a page.
+    ASSERT_TRUE(QDir().mkpath(out()));
+    writeFile(out() + "/" + kBuildRecordName, "mine");
+    {
+        GalleryBuild run(project, options, progress);
+        EXPECT_TRUE(run.needsConsent());
+        EXPECT_EQ(run.survey().toDelete, QStringList{kBuildRecordName});
+    }
+    // Through a build: the record is ignored, and the outside file and a link stay.
+    ASSERT_TRUE(build().succeeded());
+    writeFile(tmp.filePath("outside.jpg"), "outside");
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        writeFile(out() + "/" + kBuildRecordName, row.bytes);
+        bool asked = false;
+        const BuildReport report = build(&asked);
+        EXPECT_TRUE(asked);
+        EXPECT_TRUE(report.succeeded());
+        EXPECT_FALSE(report.updated);
+        EXPECT_EQ(report.imagesProduced, 3);
+        EXPECT_TRUE(QFile::exists(tmp.filePath("outside.jpg")));
+    }
+    // A valid record listing a link: the build refuses the link before any change.
+    ASSERT_TRUE(QFile::link(tmp.filePath("outside.jpg"), out() + "/photos/x.jpg"));
+    writeFile(out() + "/" + kBuildRecordName, record("photos/x.jpg", QByteArray(64, 'a')));
+    const BuildReport linked = build();
+    ASSERT_TRUE(linked.fatal);
+    EXPECT_EQ(snapshot().count("photos/src0.jpg"), 1u);
+    EXPECT_EQ(QFile(tmp.filePath("outside.jpg")).size(), 7);
+}
+
+TEST_F(BuildRecordTest, StoppedOrCleanBuildLeavesNoRecordThatClaimsUnwrittenFiles)
+{
+    ASSERT_TRUE(build().succeeded());
+    project.settings.photoWidth = QStringLiteral("50");
+    progress.stopAfter = 1;
+    const BuildReport stopped = build();
+    ASSERT_TRUE(stopped.stopped);
+    EXPECT_FALSE(QFile::exists(out() + "/" + kBuildRecordName));
+    progress = StoppingProgress();
+    bool asked = false;
+    EXPECT_TRUE(build(&asked).succeeded());
+    EXPECT_TRUE(asked);  // without a record, today's rule
+
+    // A clean build asks, and makes everything.
+    options.clean = true;
+    const BuildReport clean = build(&asked);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(clean.imagesProduced, 3);
+    EXPECT_EQ(clean.imagesKept, 0);
+}
