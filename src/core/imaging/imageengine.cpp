@@ -548,6 +548,9 @@ bool decodesWhole(Loader loader, const VImage &header)
     return true;
 }
 
+// The largest picture whose JPEG gets Huffman tables of its own rather than the standard ones.
+constexpr qint64 kFittedTablesPixels = 100'000;
+
 // How many times the target's area a decode may have and still be held whole for scaling.
 constexpr qint64 kHeldDecodeRatio = 4;
 
@@ -983,12 +986,16 @@ Status Picture::writeJpeg(int quality, const std::function<Status(const QByteArr
     if (!d)
         return Error{ErrorCode::Encode, QString(), QStringLiteral("save: no image")};
     VipsArea *area = nullptr;
+    // Huffman tables fitted to the picture take a second pass over it. They pay on small files
+    // (a 160 x 107 thumbnail comes out 7% smaller, for next to no time) and hardly on large
+    // ones (a 750 x 500 photo: 2%, for two fifths of its encoding time).
+    const bool fittedTables = qint64(width()) * height() <= kFittedTablesPixels;
     try {
         // Encoded in memory: libvips never sees a file name.
         VipsBlob *blob = d->image.jpegsave_buffer(VImage::option()
                                                       ->set("Q", std::clamp(quality, 1, 100))
                                                       ->set("strip", true)
-                                                      ->set("optimize_coding", true)
+                                                      ->set("optimize_coding", fittedTables)
                                                       ->set("interlace", false));
         area = reinterpret_cast<VipsArea *>(blob);
     } catch (const VError &error) {
