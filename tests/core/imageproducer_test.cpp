@@ -68,11 +68,15 @@ TEST(OutputSize, FitsIntoTheBoxNeverEnlargingAndRoundingHalvesToEven)
 TEST_F(ImageProducer, WritesEveryRecordAtTheDefaultSizesWhateverItsLoadedFlag)
 {
     ASSERT_TRUE(QDir().mkpath(out() + QStringLiteral("/thumbs/keep")));
-    const QString wide = write("wide.jpg", {.width = 4000, .height = 3000}), off = write("off.png");  // off: loaded 0
-    const ImageReport report = makeImages(projectWith({wide, off}), *galleryFolder(out()), 2, progress);
-    EXPECT_TRUE(report.failures.isEmpty() && report.produced == 2 && progress.last == qMakePair(2, 2));
-    EXPECT_EQ(QList<QSize>({sizeOf(file("thumbs", "wide")), sizeOf(file("photos", "wide")), sizeOf(file("photos", "off"))}),
-              QList<QSize>({{160, 120}, {667, 500}, {64, 48}}));
+    // 12 MP of a phone (shrunk on load to 1000 x 667, then reduced) and 24 MP (decoded at 750 x 500).
+    const QString phone = write("phone.jpg", {.width = 4000, .height = 2667}), off = write("off.png");  // off: loaded 0
+    const QString wide = write("wide.jpg", {.width = 4000, .height = 3000}), camera = write("camera.jpg", {.width = 6000, .height = 4000});
+    const ImageReport report = makeImages(projectWith({phone, off, wide, camera}), *galleryFolder(out()), 2, progress);
+    EXPECT_TRUE(report.failures.isEmpty() && report.produced == 4 && progress.last == qMakePair(4, 4));
+    QList<QSize> sizes{sizeOf(file("photos", "off"))};
+    for (const char *name : {"phone", "wide", "camera"})
+        sizes << sizeOf(file("thumbs", name)) << sizeOf(file("photos", name));
+    EXPECT_EQ(sizes, QList<QSize>({{64, 48}, {160, 107}, {750, 500}, {160, 120}, {667, 500}, {160, 107}, {750, 500}}));
     EXPECT_TRUE(QDir(out() + QStringLiteral("/thumbs/keep")).exists());
 }
 

@@ -58,18 +58,20 @@ TEST(Imaging, EveryKindOfSourceBecomesUprightEightBitRgbFlattenedOnWhite)
 {
     QTemporaryDir dir;
     // Each comes out 20 x 40 with a red left half, sampled near the top left corner; r < 0: any grey.
+    // Larger sources are reduced on the way, and turned upright after that.
     const struct { const char *name; SyntheticImage spec; int r, g, b, tolerance; } cases[] = {
-        {"turned.jpg", {.width = 40, .height = 20, .orientation = 6}, 255, 0, 0, 40},  // red on the left goes on top
+        {"turned.jpg", {.width = 100, .height = 40, .orientation = 6}, 255, 0, 0, 40},  // red on the left goes on top
         {"grey.png", {.width = 20, .height = 40, .colour = SyntheticColour::Grey}, -1, 0, 0, 0},
-        {"deep.png", {.width = 20, .height = 40, .sixteenBit = true}, 255, 0, 0, 1},
+        {"deep.png", {.width = 40, .height = 80, .sixteenBit = true}, 255, 0, 0, 1},
         {"alpha.png", {.width = 20, .height = 40, .alpha = true}, 255, 127, 127, 2},
         {"cmyk.jpg", {.width = 20, .height = 40, .colour = SyntheticColour::Cmyk, .quality = 100}, 230, 30, 30, 45},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = write(dir, c.name, c.spec);
-        EXPECT_EQ(readSize(path).value(), QSize(20, 40));
-        const Result<Picture> picture = loadAsIs(path);
+        const bool turned = c.spec.orientation == 6;
+        EXPECT_EQ(readSize(path).value(), turned ? QSize(c.spec.height, c.spec.width) : QSize(c.spec.width, c.spec.height));
+        const Result<Picture> picture = loadPicture(path, [](QSize) -> Result<QSize> { return QSize(20, 40); });
         ASSERT_TRUE(picture.ok()) << picture.error().message().toStdString();
         const PixelBuffer pixels = picture.value().toPixelBuffer();
         ASSERT_EQ(QList<qsizetype>({pixels.width, pixels.height, pixels.rgb.size()}), QList<qsizetype>({20, 40, 2400}));

@@ -14,11 +14,18 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <mutex>
 #include <new>
+#include <numbers>
 #include <numeric>
 #include <optional>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>
@@ -236,6 +243,298 @@ VImage scaleExactly(const VImage &image, int w, int h)
     return out;
 }
 
+// A new 8-bit picture of w x h x bands in memory, its pixels left for the caller to fill.
+VImage newPixels(int w, int h, int bands)
+{
+    VImage out(vips_image_new_memory());
+    vips_image_init_fields(out.get_image(), w, h, bands, VIPS_FORMAT_UCHAR, VIPS_CODING_NONE, VIPS_INTERPRETATION_sRGB,
+                           1.0, 1.0);
+    if (vips_image_write_prepare(out.get_image()) != 0)
+        throw VError();
+    return out;
+}
+
+// out = (centre * p + side * (sum of its 8 neighbours) + scale / 2) / scale, clipped to 0..255,
+// edges repeated: the sums of libvips' integer convolution with that mask, to the byte, but as
+// a 3 x 3 box sum (one vertical sum per column, then three of those) that the compiler
+// vectorises, instead of a walk over the mask for every sample.
+VImage convolve3x3(const VImage &in, int centre, int side, int scale)
+{
+    const int w = in.width();
+    const int h = in.height();
+    const int bands = in.bands();
+    const auto *pixels = static_cast<const quint8 *>(in.data());
+    if (!pixels || in.format() != VIPS_FORMAT_UCHAR)
+        throw VError("not an 8-bit picture in memory");
+    VImage out = newPixels(w, h, bands);
+    const std::size_t stride = std::size_t(w) * bands;
+    // The column sums of one row, with its first and last pixel repeated outside it.
+    std::vector<qint32> columns(stride + 2 * std::size_t(bands));
+    const qint32 *const left = columns.data();
+    qint32 *const sums = columns.data() + bands;
+    const qint32 *const right = sums + bands;
+    const qint32 middle = centre - side;
+    const qint32 rounding = (scale + 1) / 2;
+    // n / scale, rounded down, as a float multiply: n = k * scale + r with 0 <= r < scale, so
+    // n / scale + 0.5 / scale lies at least 0.5 / scale from a whole number, and the float's
+    // error, below (n / scale) * 2^-22 with n < 1800 * 256, stays under 0.11 / scale.
+    const float inverse = 1.0F / float(scale);
+    const float half = 0.5F / float(scale);
+    for (int y = 0; y < h; ++y) {
+        const quint8 *above = pixels + std::size_t(std::max(y - 1, 0)) * stride;
+        const quint8 *row = pixels + std::size_t(y) * stride;
+        const quint8 *below = pixels + std::size_t(std::min(y + 1, h - 1)) * stride;
+        for (std::size_t i = 0; i < stride; ++i)
+            sums[i] = qint32(above[i]) + row[i] + below[i];
+        std::copy_n(sums, bands, columns.data());
+        std::copy_n(sums + stride - bands, bands, sums + stride);
+        auto *target = static_cast<quint8 *>(VIPS_IMAGE_ADDR(out.get_image(), 0, y));
+        for (std::size_t i = 0; i < stride; ++i) {
+            const qint32 box = left[i] + sums[i] + right[i];
+            const qint32 n = std::max(middle * row[i] + side * box + rounding, 0);
+            const auto value = qint32(float(n) * inverse + half);
+            target[i] = quint8(std::min(value, 255));
+        }
+    }
+    return out;
+}
+
+// One axis of a Lanczos-3 reduction: for every output sample the first input sample it reads
+// and its weights, in 1/2^kWeightBits parts that add up to exactly one. Taps beyond the edge
+// fall on the edge sample, as libvips extends a picture by copying its border.
+constexpr int kWeightBits = 14;
+
+struct ReductionAxis {
+    std::vector<int> first;
+    std::vector<int> count;
+    std::vector<int> offset;  // into weights
+    std::vector<qint32> weights;
+};
+
+double lanczos3(double x)
+{
+    if (x == 0.0)
+        return 1.0;
+    if (std::abs(x) >= 3.0)
+        return 0.0;
+    const double px = std::numbers::pi * x;
+    return 3.0 * std::sin(px) * std::sin(px / 3.0) / (px * px);
+}
+
+ReductionAxis reductionAxis(int in, int out)
+{
+    ReductionAxis axis;
+    const double factor = double(in) / out;
+    const double support = 3.0 * factor;
+    std::vector<double> taps;
+    for (int o = 0; o < out; ++o) {
+        // Sample centres line up: output o covers input (o + 0.5) * factor - 0.5.
+        const double centre = (o + 0.5) * factor - 0.5;
+        const int lo = int(std::ceil(centre - support));
+        const int hi = int(std::floor(centre + support));
+        const int first = std::clamp(lo, 0, in - 1);
+        const int last = std::clamp(hi, 0, in - 1);
+        taps.assign(std::size_t(last - first + 1), 0.0);
+        double total = 0.0;
+        for (int k = lo; k <= hi; ++k) {
+            const double weight = lanczos3((k - centre) / factor);
+            taps[std::size_t(std::clamp(k, 0, in - 1) - first)] += weight;
+            total += weight;
+        }
+        axis.first.push_back(first);
+        axis.count.push_back(int(taps.size()));
+        axis.offset.push_back(int(axis.weights.size()));
+        qint32 sum = 0;
+        std::size_t largest = 0;
+        for (std::size_t t = 0; t < taps.size(); ++t) {
+            const qint32 weight = qint32(std::lround(taps[t] / total * (1 << kWeightBits)));
+            axis.weights.push_back(weight);
+            sum += weight;
+            if (taps[t] > taps[largest])
+                largest = t;
+        }
+        axis.weights[axis.offset.back() + largest] += (1 << kWeightBits) - sum;
+    }
+    return axis;
+}
+
+quint8 toSample(qint32 weighted)
+{
+    return quint8(std::clamp((weighted + (1 << (kWeightBits - 1))) >> kWeightBits, 0, 255));
+}
+
+// Writes `count` rows of `pixels` pixels, `stride` bytes apart, as runs down their columns:
+// pixel x of row r goes to columns + x * columnBytes + r * Bands.
+template <int Bands>
+void writeColumns(const quint8 *rows, std::size_t stride, int count, std::size_t pixels, quint8 *columns,
+                  std::size_t columnBytes)
+{
+    for (std::size_t x = 0; x < pixels; ++x) {
+        quint8 *column = columns + x * columnBytes;
+        const quint8 *from = rows + x * Bands;
+        // A fixed-size copy per pixel: left to itself the compiler assembles vectors of these
+        // bytes on the stack, and stalls on every one.
+        for (int r = 0; r < count; ++r, from += stride, column += Bands)
+            std::memcpy(column, from, Bands);
+    }
+}
+
+#if defined(__SSE2__)
+// The weighted sums of `count` rows for 16 samples at a time, as the generic loop below
+// computes them, two taps per multiply-add: pairs of 16-bit samples times pairs of 16-bit
+// weights. The compiler's own vectorisation takes one tap per widening multiply. Returns how
+// many samples it wrote.
+std::size_t reduceChunksSse2(const quint8 *const *taps, const qint16 *weights, int count, std::size_t stride,
+                             quint8 *target)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i half = _mm_set1_epi32(1 << (kWeightBits - 1));
+    std::size_t i = 0;
+    for (; i + 16 <= stride; i += 16) {
+        __m128i sums[4] = {zero, zero, zero, zero};
+        for (int t = 0; t < count; t += 2) {
+            const bool pair = t + 1 < count;
+            const quint16 first = quint16(weights[t]);
+            const quint16 second = pair ? quint16(weights[t + 1]) : 0;
+            const __m128i weight = _mm_set1_epi32(int((quint32(second) << 16) | first));
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(taps[t] + i));
+            const __m128i b = pair ? _mm_loadu_si128(reinterpret_cast<const __m128i *>(taps[t + 1] + i)) : zero;
+            const __m128i aLow = _mm_unpacklo_epi8(a, zero);
+            const __m128i aHigh = _mm_unpackhi_epi8(a, zero);
+            const __m128i bLow = _mm_unpacklo_epi8(b, zero);
+            const __m128i bHigh = _mm_unpackhi_epi8(b, zero);
+            sums[0] = _mm_add_epi32(sums[0], _mm_madd_epi16(_mm_unpacklo_epi16(aLow, bLow), weight));
+            sums[1] = _mm_add_epi32(sums[1], _mm_madd_epi16(_mm_unpackhi_epi16(aLow, bLow), weight));
+            sums[2] = _mm_add_epi32(sums[2], _mm_madd_epi16(_mm_unpacklo_epi16(aHigh, bHigh), weight));
+            sums[3] = _mm_add_epi32(sums[3], _mm_madd_epi16(_mm_unpackhi_epi16(aHigh, bHigh), weight));
+        }
+        for (__m128i &sum : sums)
+            sum = _mm_srai_epi32(_mm_add_epi32(sum, half), kWeightBits);
+        // Saturating packs: the clamp to 0..255 of toSample().
+        const __m128i low = _mm_packs_epi32(sums[0], sums[1]);
+        const __m128i high = _mm_packs_epi32(sums[2], sums[3]);
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(target + i), _mm_packus_epi16(low, high));
+    }
+    return i;
+}
+#endif
+
+// Reduces `inRows` rows of `stride` bytes to `rows` rows, each output row a weighted sum of
+// whole input rows, which the compiler vectorises (16-bit factors, so that the widening
+// multiply needs no SSE4). With `turn`, rows of pixels of `bands` bytes are written turned:
+// pixel x of output row y lands at pixel y of row x, so that a second call reduces the other
+// axis and turns the picture back.
+void reduceRows(const quint8 *bytes, std::size_t stride, int inRows, int rows, bool turn, int bands, quint8 *out)
+{
+    // Turned rows are gathered a block at a time, so that each pixel's column of the block
+    // is written as one run.
+    constexpr int kBlock = 16;
+    const ReductionAxis axis = reductionAxis(inRows, rows);
+    std::vector<quint8> block(turn ? stride * kBlock : 0);
+    const auto pixelBytes = std::size_t(bands);
+    const std::size_t pixels = stride / pixelBytes;
+    std::vector<qint16> weights;
+    std::vector<const quint8 *> taps;
+    for (int y = 0; y < rows; ++y) {
+        const auto at = std::size_t(y);
+        const int count = axis.count[at];
+        weights.clear();
+        taps.clear();
+        for (int t = 0; t < count; ++t) {
+            weights.push_back(qint16(axis.weights[std::size_t(axis.offset[at] + t)]));
+            taps.push_back(bytes + std::size_t(axis.first[at] + t) * stride);
+        }
+        const int slot = y % kBlock;
+        quint8 *target = turn ? block.data() + std::size_t(slot) * stride : out + at * stride;
+        // A chunk of samples at a time, its sums kept in registers over all the taps.
+        constexpr std::size_t kChunk = 16;
+        std::size_t i = 0;
+#if defined(__SSE2__)
+        i = reduceChunksSse2(taps.data(), weights.data(), count, stride, target);
+#endif
+        for (; i + kChunk <= stride; i += kChunk) {
+            qint32 chunk[kChunk] = {};
+            for (int t = 0; t < count; ++t) {
+                const qint16 weight = weights[std::size_t(t)];
+                const quint8 *row = taps[std::size_t(t)] + i;
+                for (std::size_t k = 0; k < kChunk; ++k)
+                    chunk[k] += weight * qint16(row[k]);
+            }
+            for (std::size_t k = 0; k < kChunk; ++k)
+                target[i + k] = toSample(chunk[k]);
+        }
+        for (; i < stride; ++i) {
+            qint32 sum = 0;
+            for (int t = 0; t < count; ++t)
+                sum += weights[std::size_t(t)] * qint16(taps[std::size_t(t)][i]);
+            target[i] = toSample(sum);
+        }
+        if (!turn || (slot != kBlock - 1 && y != rows - 1))
+            continue;
+        quint8 *columns = out + (at - std::size_t(slot)) * pixelBytes;
+        const std::size_t columnBytes = std::size_t(rows) * pixelBytes;
+        switch (bands) {
+        case 1:
+            writeColumns<1>(block.data(), stride, slot + 1, pixels, columns, columnBytes);
+            break;
+        case 2:
+            writeColumns<2>(block.data(), stride, slot + 1, pixels, columns, columnBytes);
+            break;
+        case 3:
+            writeColumns<3>(block.data(), stride, slot + 1, pixels, columns, columnBytes);
+            break;
+        default:
+            writeColumns<4>(block.data(), stride, slot + 1, pixels, columns, columnBytes);
+            break;
+        }
+    }
+}
+
+// Reduces an 8-bit memory image to w x h (neither side larger than the source's) with a
+// Lanczos-3 kernel over the whole reduction, rows first, then columns, each rounded to 8 bits.
+// Done here rather than by libvips, whose horizontal reducer walks every tap of every sample
+// through generic code: that step alone cost a third of the JPEG decode. Columns are reduced
+// as rows of the turned picture, so both passes are the vectorised row sum.
+VImage reduceLanczos3(const VImage &in, int w, int h)
+{
+    const int inW = in.width();
+    const int inH = in.height();
+    const int bands = in.bands();
+    const auto *pixels = static_cast<const quint8 *>(in.data());
+    if (!pixels || in.format() != VIPS_FORMAT_UCHAR || bands > 4 || w > inW || h > inH)
+        throw VError("not an 8-bit picture in memory to reduce");
+    const std::size_t inStride = std::size_t(inW) * bands;
+    VImage out = newPixels(w, h, bands);
+    // Rows of newPixels() are packed, w * bands bytes each.
+    auto *target = static_cast<quint8 *>(VIPS_IMAGE_ADDR(out.get_image(), 0, 0));
+    if (w == inW) {
+        reduceRows(pixels, inStride, inH, h, false, bands, target);
+    } else {
+        const std::unique_ptr<quint8[]> turned(new quint8[inStride * std::size_t(h)]);
+        reduceRows(pixels, inStride, inH, h, true, bands, turned.get());
+        reduceRows(turned.get(), std::size_t(h) * bands, inW, w, true, bands, target);
+    }
+    // The picture is turned upright after scaling, so the tag goes along.
+    if (in.get_typeof(VIPS_META_ORIENTATION))
+        out.set(VIPS_META_ORIENTATION, in.get_int(VIPS_META_ORIENTATION));
+    return out;
+}
+
+// Scales a memory image to exactly w x h, into memory: reductions of up to kMaxReduction per
+// side here, larger ones and enlargements by libvips, whose box shrink ahead of its Lanczos
+// pass keeps the kernel short.
+constexpr int kMaxReduction = 8;
+
+VImage scaleInMemory(const VImage &image, int w, int h)
+{
+    if (image.width() == w && image.height() == h)
+        return image;
+    if (w <= image.width() && h <= image.height() && qint64(w) * kMaxReduction >= image.width()
+        && qint64(h) * kMaxReduction >= image.height() && image.bands() <= 4)
+        return reduceLanczos3(image, w, h);
+    return scaleExactly(image, w, h).copy_memory();
+}
+
 bool isInterlaced(const VImage &header) { return header.get_typeof("interlaced") && header.get_int("interlaced") != 0; }
 
 // Only baseline JPEG and non-interlaced PNG are decoded a band of rows at a time. A
@@ -248,6 +547,12 @@ bool decodesWhole(Loader loader, const VImage &header)
         return isInterlaced(header);
     return true;
 }
+
+// The largest picture whose JPEG gets Huffman tables of its own rather than the standard ones.
+constexpr qint64 kFittedTablesPixels = 100'000;
+
+// How many times the target's area a decode may have and still be held whole for scaling.
+constexpr qint64 kHeldDecodeRatio = 4;
 
 // The largest JPEG shrink-on-load factor that still leaves at least w x h to scale from.
 int jpegShrink(int sourceW, int sourceH, int w, int h)
@@ -570,6 +875,14 @@ Result<Picture> loadPicture(const QString &path, const SizeRule &rule, const Lat
     plan.kept = QSize(w, h);
     plan.turned = vips_image_get_orientation(source.header.get_image()) != 1;
     plan.laterBytes = laterBytes ? std::max<qint64>(laterBytes(wanted.value()), 0) : 0;
+    // A decode at most a few times the size it is scaled to (a 12 MP photo shrunk on load to
+    // 1000 x 667 for 750 x 500) is held whole and reduced in memory, which is faster than
+    // libvips' streaming scaler; a larger one streams through that scaler a band at a time.
+    const QSize decoded((storedW + shrink - 1) / shrink, (storedH + shrink - 1) / shrink);
+    const qint64 decodedArea = qint64(decoded.width()) * decoded.height();
+    const bool reduceHeld = decoded != QSize(w, h) && decodedArea <= kHeldDecodeRatio * qint64(w) * h;
+    if (reduceHeld)
+        plan.laterBytes += decodedArea * 3;
     Result<DecodeAdmission> admitted = admitDecode(plan);
     if (!admitted)
         return admitted.error().at(path);
@@ -585,20 +898,22 @@ Result<Picture> loadPicture(const QString &path, const SizeRule &rule, const Lat
                                  ->set("shrink", shrink)
                                  ->set("fail_on", kFailOn));
         image = toDisplayRgb(image);
+        if (reduceHeld)
+            image = image.copy_memory();
     } catch (const VError &error) {
         return vipsError(ErrorCode::Decode, path, "load", error);
     } catch (const std::bad_alloc &) {
         return outOfMemory(ErrorCode::Decode, path, "load");
     }
     try {
-        image = scaleExactly(image, w, h);
+        image = reduceHeld ? scaleInMemory(image, w, h) : scaleExactly(image, w, h);
     } catch (const VError &error) {
         return vipsError(ErrorCode::Encode, path, "resize", error);
     } catch (const std::bad_alloc &) {
         return outOfMemory(ErrorCode::Encode, path, "resize");
     }
     try {
-        // Decoding happens here, pulled through the scaler one strip at a time.
+        // Unless held above, decoding happens here, pulled through the scaler a strip at a time.
         image = image.copy_memory();
         if (vips_image_get_orientation(image.get_image()) != 1)
             image = image.autorot().copy_memory();
@@ -633,7 +948,7 @@ Result<Picture> Picture::resized(int w, int h) const
     if (w <= 0 || h <= 0)
         return Error{ErrorCode::Encode, QString(), QStringLiteral("resize: invalid size %1 x %2").arg(w).arg(h)};
     try {
-        return PictureAccess::make(scaleExactly(d->image, w, h).copy_memory(), d->admission);
+        return PictureAccess::make(scaleInMemory(d->image, w, h), d->admission);
     } catch (const VError &error) {
         return vipsError(ErrorCode::Encode, QString(), "resize", error);
     } catch (const std::bad_alloc &) {
@@ -658,16 +973,7 @@ Result<Picture> Picture::sharpened(int amount) const
     side /= divisor;
     scale /= divisor;
     try {
-        double cells[9];
-        std::fill(std::begin(cells), std::end(cells), double(side));
-        cells[4] = centre;
-        VImage mask = VImage::new_matrix(3, 3, cells, 9);
-        mask.set("scale", double(scale));
-        mask.set("offset", 0.0);
-        VImage out = d->image.conv(mask, VImage::option()->set("precision", VIPS_PRECISION_INTEGER));
-        if (out.format() != VIPS_FORMAT_UCHAR)
-            out = out.cast(VIPS_FORMAT_UCHAR);
-        return PictureAccess::make(out.copy_memory(), d->admission);
+        return PictureAccess::make(convolve3x3(d->image, centre, side, scale), d->admission);
     } catch (const VError &error) {
         return vipsError(ErrorCode::Encode, QString(), "sharpen", error);
     } catch (const std::bad_alloc &) {
@@ -680,12 +986,16 @@ Status Picture::writeJpeg(int quality, const std::function<Status(const QByteArr
     if (!d)
         return Error{ErrorCode::Encode, QString(), QStringLiteral("save: no image")};
     VipsArea *area = nullptr;
+    // Huffman tables fitted to the picture take a second pass over it. They pay on small files
+    // (a 160 x 107 thumbnail comes out 7% smaller, for next to no time) and hardly on large
+    // ones (a 750 x 500 photo: 2%, for two fifths of its encoding time).
+    const bool fittedTables = qint64(width()) * height() <= kFittedTablesPixels;
     try {
         // Encoded in memory: libvips never sees a file name.
         VipsBlob *blob = d->image.jpegsave_buffer(VImage::option()
                                                       ->set("Q", std::clamp(quality, 1, 100))
                                                       ->set("strip", true)
-                                                      ->set("optimize_coding", true)
+                                                      ->set("optimize_coding", fittedTables)
                                                       ->set("interlace", false));
         area = reinterpret_cast<VipsArea *>(blob);
     } catch (const VError &error) {
