@@ -115,6 +115,31 @@ TEST(PageWriter, QuotesAttributesEncodesAddressesAndEscapesUnencodableCharacters
     EXPECT_EQ(renderPage(project("Party", 3, 1, {cheese, wroclaw, party}), 1, 1), golden("escaping.html"));
 }
 
+TEST(PageWriter, ListsEveryPhotoWithItsCaptionAndPageForTheViewer)
+{
+    Project p = twoByTwo(5);
+    p.settings.addImageLinks = 1;
+    ImageItem odd = image("Caf\u00e9 \"1\"", "", "http://example.com/x?a=1&b=2");
+    odd.title = QStringLiteral("<b>Wroc\u0142aw</b> \\ \U0001F600</script>");
+    p.images.replace(4, odd);
+    const QByteArray expected = "lumarcGallery({\"photos\":[\n"
+                                "{\"name\":\"p1\",\"caption\":\"p1\",\"page\":\"zeb.html\"},\n"
+                                "{\"name\":\"p2\",\"caption\":\"p2\",\"page\":\"zeb.html\"},\n"
+                                "{\"name\":\"p3\",\"caption\":\"p3\",\"page\":\"zeb.html\"},\n"
+                                "{\"name\":\"p4\",\"caption\":\"p4\",\"page\":\"zeb.html\"},\n"
+                                "{\"name\":\"Caf\\u00e9 \\\"1\\\"\",\"caption\":\"\\u003cb>Wroc\\u0142aw\\u003c/b> \\\\ "
+                                "\\ud83d\\ude00\\u003c/script> \\u003ca class='linkDevalVr' "
+                                "href='http://example.com/x?a=1&amp;b=2' target='_blank'>3D\\u003c/a>\",\"page\":\"zeb1.html\"}\n"
+                                "]});\n";
+    EXPECT_EQ(renderPhotoList(p), expected);
+
+    // Written beside the style sheet, as one more file of the build.
+    QTemporaryDir dir;
+    NullProgress progress;
+    ASSERT_TRUE(writePages(p, *galleryFolder(dir.path()), progress).isEmpty());
+    EXPECT_EQ(readAll(dir.filePath(QStringLiteral("library/gallery.js"))), expected);
+}
+
 TEST(PageWriter, RefusesLayoutWithoutCellsAndReportsPageThatCannotBeWritten)
 {
     NullProgress progress;

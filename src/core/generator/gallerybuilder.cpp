@@ -15,7 +15,7 @@ namespace lumarc {
 namespace {
 
 // The names an "HTML only" build writes that an earlier gallery may have left: pages, viewer
-// scripts, the style sheet and the background copies. Viewer images are written only when
+// scripts, the style sheet, the photo list and the background copies. Viewer images are written only when
 // missing, so none is ever replaced.
 QStringList htmlOnlyWrites(const GallerySettings &settings, int imageCount, const GalleryFolder &folder)
 {
@@ -27,6 +27,7 @@ QStringList htmlOnlyWrites(const GallerySettings &settings, int imageCount, cons
         writes.append(QString::fromLatin1(file.target));
     const QString library = QLatin1String(kLibraryFolderName) + QLatin1Char('/');
     writes.append(library + QLatin1String(kStyleSheetName));
+    writes.append(library + QLatin1String(kPhotoListName));
     for (const BackgroundCopy &copy : backgroundCopies(settings)) {
         // A background kept in the library already is not copied over itself.
         const std::optional<fileops::FileId> source = fileops::identity(copy.source);

@@ -50,6 +50,24 @@ void addThumbnailRows(QString &out, const Project &project, int first)
     }
 }
 
+// A JSON string in printable ASCII: the rest, and "<", as \\u escapes of UTF-16 units.
+QByteArray jsonString(const QString &text)
+{
+    QByteArray out("\"");
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == '"' || u == '\\') {
+            out += '\\';
+            out += char(u);
+        } else if (u < 0x20 || u > 0x7e || u == '<') {
+            out += QByteArray("\\u") + QByteArray::number(u, 16).rightJustified(4, '0');
+        } else {
+            out += char(u);
+        }
+    }
+    return out + '"';
+}
+
 }  // namespace
 
 Status checkLayout(const GallerySettings &settings)
@@ -114,6 +132,19 @@ QList<Error> unpublishedLinks(const Project &project)
     return warnings;
 }
 
+QString captionLink(const GallerySettings &settings, const ImageItem &image)
+{
+    const QString url = imageLinkAddress(settings, image);
+    if (url.isEmpty() || htmltext::isScriptAddress(url))
+        return QString();
+    QString linkText = settings.addImageLinks == 1 ? image.linkText : QString();
+    if (linkText.isEmpty())
+        linkText = QStringLiteral("&gt;&gt;");
+    const QString target = image.openSameWindow ? QStringLiteral("_self") : QStringLiteral("_blank");
+    return QLatin1String(" <a class='linkDevalVr' href='") + htmltext::addressValue(url) + QLatin1String("' target='")
+           + target + QLatin1String("'>") + linkText + QLatin1String("</a>");
+}
+
 QString thumbnailCell(const GallerySettings &settings, const ImageItem &image)
 {
     const QString &title = image.title;
@@ -121,20 +152,12 @@ QString thumbnailCell(const GallerySettings &settings, const ImageItem &image)
         QLatin1String("photos/") + htmltext::addressPart(image.outputName, QLatin1Char('\'')) + QLatin1String(".jpg");
     const QString thumb =
         QLatin1String("thumbs/") + htmltext::addressPart(image.outputName, QLatin1Char('"')) + QLatin1String(".jpg");
-    const QString target = image.openSameWindow ? QStringLiteral("_self") : QStringLiteral("_blank");
     // The alignment goes into an unquoted attribute: only its keywords may.
     const bool alignFits =
         valueProblem(*findSettingsField(QStringLiteral("title_align")), settings.titleAlign).isEmpty();
     const QString align = alignFits ? settings.titleAlign : QStringLiteral("center");
 
-    const QString url = imageLinkAddress(settings, image);
-    QString linkText = settings.addImageLinks == 1 ? image.linkText : QString();
-    if (linkText.isEmpty())
-        linkText = QStringLiteral("&gt;&gt;");
-    QString link;
-    if (!url.isEmpty() && !htmltext::isScriptAddress(url))
-        link = QLatin1String(" <a class='linkDevalVr' href='") + htmltext::addressValue(url)
-               + QLatin1String("' target='") + target + QLatin1String("'>") + linkText + QLatin1String("</a>");
+    const QString link = captionLink(settings, image);
 
     QString out;
     addLine(out, QLatin1String("<!--- Image:") + title + QLatin1String(" --->"));
@@ -240,6 +263,25 @@ QByteArray renderPage(const Project &input, int page, int pageCount)
     return htmltext::pageBytes(out);
 }
 
+QByteArray renderPhotoList(const Project &input)
+{
+    Project project = input;
+    resetUnfitFields(project.settings);
+    const int count = project.images.count();
+    const int pages = pageCount(project.settings, count);
+    const qint64 perPage = imagesPerPage(project.settings);
+    QByteArray out("lumarcGallery({\"photos\":[\n");
+    for (int i = 0; i < count; ++i) {
+        const ImageItem &image = project.images.at(i);
+        const int page = pages > 0 ? int(i / perPage) + 1 : 1;
+        out += "{\"name\":" + jsonString(image.outputName);
+        out += ",\"caption\":" + jsonString(image.title + captionLink(project.settings, image));
+        out += ",\"page\":" + jsonString(pageFileName(page, pages)) + (i + 1 < count ? "},\n" : "}\n");
+    }
+    out += "]});\n";
+    return out;
+}
+
 QList<Error> writePages(const Project &project, const GalleryFolder &folder, Progress &progress)
 {
     if (Status refused = checkLayout(project.settings))
@@ -258,6 +300,9 @@ QList<Error> writePages(const Project &project, const GalleryFolder &folder, Pro
         if (Status written = folder.write(pageFileName(page, pages), renderPage(project, page, pages)))
             failures.append(*written);
     }
+    const QString list = QLatin1String(kLibraryFolderName) + QLatin1Char('/') + QLatin1String(kPhotoListName);
+    if (Status written = folder.write(list, renderPhotoList(project)))
+        failures.append(*written);
     return failures;
 }
 

@@ -46,6 +46,10 @@ QString imageLinkAddress(const GallerySettings &settings, const ImageItem &image
 // link, the parent-page link), each naming the image or the settings field.
 QList<Error> unpublishedLinks(const Project &project);
 
+// The link a caption ends with: a blank and the image's link, or empty when it has none or
+// its address would run script.
+QString captionLink(const GallerySettings &settings, const ImageItem &image);
+
 // The lines of one thumbnail cell and of the paging cell, each ended by CR LF. Typed
 // addresses are escaped for the attribute, and a script address is left out with its link.
 QString thumbnailCell(const GallerySettings &settings, const ImageItem &image);
@@ -55,9 +59,16 @@ QString pagingCell(int page, int pageCount);
 // the images from (p - 1) × rows × columns on. The layout must pass checkLayout().
 QByteArray renderPage(const Project &project, int page, int pageCount);
 
-// Writes every page into destinationFolder, replacing older files, and reports each image
-// ("Image:" and its path) as it goes. A page that cannot be written does not stop the
-// others; each failure names its file.
+// The viewer's list of every photo of the gallery, in order, in the library folder: a call
+// lumarcGallery({"photos":[{"name":…,"caption":…,"page":…}, …]}) with each photo's output
+// name, the caption HTML of its cell and the page that shows it. Printable ASCII only, "<"
+// included as \u003c, so it reads the same in any encoding and no caption ends a script.
+inline constexpr char kPhotoListName[] = "gallery.js";
+QByteArray renderPhotoList(const Project &project);
+
+// Writes every page and the photo list into destinationFolder, replacing older files, and
+// reports each image ("Image:" and its path) as it goes. A page that cannot be written does
+// not stop the others; each failure names its file.
 QList<Error> writePages(const Project &project, const GalleryFolder &folder, Progress &progress);
 
 }  // namespace lumarc
