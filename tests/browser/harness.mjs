@@ -65,7 +65,8 @@ export function writeList(file, entries) {
         `url=${url}`, 'url_text=3D', 'open=blank', '}', ''].join('\r\n')).join('\r\n'));
 }
 
-// A fresh profile each time; everything that should never happen on a gallery page ends up in `problems`.
+// A fresh profile each time; everything that should never happen on a gallery page ends up in
+// `problems`, any console message included.
 export async function openBrowser(name, options, problems) {
     const profile = path.join(work, `profile-${name}`);
     fs.rmSync(profile, { recursive: true, force: true });
@@ -74,7 +75,7 @@ export async function openBrowser(name, options, problems) {
             '--disable-quic', '--no-first-run', '--disable-background-networking', '--disable-component-update',
             '--disable-sync'], ...options });
     const page = await context.newPage();
-    page.on('console', (m) => { if (m.type() === 'error' || m.type() === 'warning') problems.push(`console ${m.type()}: ${m.text()}`); });
+    page.on('console', (m) => problems.push(`console ${m.type()}: ${m.text()}`));
     page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
     page.on('dialog', (d) => { problems.push(`dialog ${d.type()}: ${d.message()}`); d.dismiss().catch(() => {}); });
     page.on('response', (r) => { if (r.status() >= 400 && !r.url().endsWith('/favicon.ico')) problems.push(`HTTP ${r.status()}: ${r.url()}`); });
@@ -84,12 +85,15 @@ export async function openBrowser(name, options, problems) {
 
 export const thumbs = (page) => page.locator("a[rel^='lightbox']");
 
-// Waits until the viewer shows the photo of thumbnail i, fully loaded.
+// Waits until the viewer shows the photo of thumbnail i of the page, or the photo named i
+// (of any page), fully loaded.
 export function shown(page, i) {
     return page.waitForFunction((i) => {
         const img = document.getElementById('lbx-image');
-        return img && img.src === document.querySelectorAll("a[rel^='lightbox']")[i].href && img.complete
-            && img.naturalWidth > 0 && document.getElementById('lbx-panel').className === '';
+        const wanted = typeof i === 'string' ? new URL(`photos/${encodeURIComponent(i)}.jpg`, document.baseURI).href
+            : document.querySelectorAll("a[rel^='lightbox']")[i].href;
+        return img && img.src === wanted && img.complete && img.naturalWidth > 0
+            && document.getElementById('lbx-panel').className === '';
     }, i, { timeout: 10000 });
 }
 
@@ -101,7 +105,7 @@ export function finish(main) {
         process.exit(1);
     };
     process.on('unhandledRejection', (e) => abort(`unhandled: ${e && e.stack || e}`));
-    const watchdog = setTimeout(() => abort('the test did not finish within 150 s'), 150000);
+    const watchdog = setTimeout(() => abort('the test did not finish within 240 s'), 240000);
     Promise.resolve().then(main).catch((e) => {
         failed++;
         console.log(`FAIL  setup: ${e && e.stack || e}`);
