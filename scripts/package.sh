@@ -15,8 +15,13 @@ git ls-files -z --cached --others --exclude-standard -- . ':!:bench' ':!:tests' 
     while IFS= read -r -d '' f; do [ -e "$f" ] && printf '%s\0' "$f"; done |
     tar --null -T - -cf - | tar -xf - -C "$src"
 
-# Objects already compiled with the same flags come from the cache.
-if command -v ccache >/dev/null; then export CMAKE_CXX_COMPILER_LAUNCHER=ccache; fi
+# Objects already compiled with the same flags come from the cache. debhelper gives the
+# build a HOME of its own, so the cache is named here.
+if command -v ccache >/dev/null; then
+    export CMAKE_CXX_COMPILER_LAUNCHER=ccache
+    CCACHE_DIR=$(ccache -k cache_dir)
+    export CCACHE_DIR
+fi
 export DEB_BUILD_OPTIONS="nocheck parallel=${LUMARC_PACKAGE_JOBS:-2}"
 echo "package: building in $src (log: $out/build.log)" >&2
 if ! (cd "$src" && dpkg-buildpackage -us -uc -b) >"$out/build.log" 2>&1; then
