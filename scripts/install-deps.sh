@@ -16,6 +16,11 @@ packages=(
   chromium nodejs xvfb xauth
   # a case-insensitive file system for the tests (FUSE)
   fuse3 libfuse2 python3-fusepy
+  # the icon's bitmaps, drawn from its SVG at build time
+  librsvg2-bin
+  # the Debian package and the checks of what gets installed
+  debhelper dpkg-dev fakeroot lintian desktop-file-utils appstream shared-mime-info
+  libglib2.0-bin groff-base
   # benchmark comparison tools
   libvips-tools imagemagick libjpeg-turbo-progs time
 )

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
@@ -15,6 +16,9 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Lumarc"));
     if (!lumarc::cli::runsHeadless(argc, argv)) {
         QApplication app(argc, argv);
+        QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/lumarc.png")));
+        // Names the desktop entry, so that a Wayland shell shows the entry's icon and name.
+        QGuiApplication::setDesktopFileName(QStringLiteral("org.lumarc.Lumarc"));
         return lumarc::gui::runDesktop(QCoreApplication::arguments());
     }
     // Under a memory limit (ulimit -v, usual for scripts on shared servers) every arena the C
