@@ -141,7 +141,7 @@ TEST_F(BuildSafety, BackgroundsArePublishedOnlyWhenTheyAreImages)
     const Outcome r = lumarc({"build", bad, "-q"});
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains(path("secret/id_rsa") + ": not an image")) << r.err.toStdString();
-    EXPECT_EQ(QDir(path("bad/library")).entryList(QDir::Files), QStringList{"zebstyle.css"});
+    EXPECT_EQ(QDir(path("bad/library")).entryList(QDir::Files), (QStringList{"gallery.js", "zebstyle.css"}));
     EXPECT_FALSE(readAll(path("bad/library/zebstyle.css")).contains("background-image"));
 }
 
