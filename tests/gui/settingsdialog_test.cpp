@@ -28,6 +28,7 @@
 using namespace lumarc;
 using namespace lumarc::gui;
 using lumarc::test::BoxAnswerer;
+using lumarc::test::boxTextsOf;
 
 namespace {
 
@@ -63,15 +64,6 @@ GallerySettings everyFieldChanged()
     s.reserved39[3] = QStringLiteral("kept");
     s.reservedBlock[5] = 7;
     return s;
-}
-
-// The texts of the message boxes shown while `act` runs.
-template <typename Act>
-QStringList boxTextsOf(Act act)
-{
-    BoxAnswerer boxes;
-    act();
-    return boxes.texts;
 }
 
 } // namespace

@@ -48,4 +48,13 @@ struct BoxAnswerer {
     QTimer timer;
 };
 
+// The texts of the message boxes shown while `act` runs, each answered as BoxAnswerer does.
+template <typename Act>
+QStringList boxTextsOf(Act act, QMessageBox::StandardButton answer = QMessageBox::NoButton)
+{
+    BoxAnswerer boxes(answer);
+    act();
+    return boxes.texts;
+}
+
 } // namespace lumarc::test
