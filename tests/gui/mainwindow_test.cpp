@@ -38,6 +38,7 @@
 using namespace lumarc;
 using namespace lumarc::gui;
 using lumarc::test::BoxAnswerer;
+using lumarc::test::boxTextsOf;
 using lumarc::test::writeAll;
 
 namespace {
@@ -72,19 +73,17 @@ class MainWindowTest : public QObject {
     }
     QString image(const QString &name, int width = 300, int height = 200) const
     {
-        test::SyntheticImage spec;
-        spec.width = width;
-        spec.height = height;
         QDir().mkpath(QFileInfo(at(name)).path());
-        return test::writeSyntheticImage(at(name), spec) ? QString() : at(name);
+        return test::writeSyntheticImage(at(name), {.width = width, .height = height}) ? QString() : at(name);
     }
-    QString project(const QString &name, const QStringList &images) const
+    QString project(const QString &name, const QStringList &images, const QString &destination = {}) const
     {
         Project p;
         p.settings.setDefaults();
-        p.settings.destinationFolder = at("out");
+        p.settings.destinationFolder = destination.isEmpty() ? at("out") : destination;
         for (const QString &path : images)
             p.images.append(newImageRecord(p, path));
+        QDir().mkpath(QFileInfo(at(name)).path());
         return saveProject(p, at(name)) ? QString() : at(name);
     }
 
@@ -258,18 +257,13 @@ private Q_SLOTS:
         {
             MainWindow window(store());
             QVERIFY(window.loadProject(trip, false));
-            BoxAnswerer none(QMessageBox::Cancel);
-            QVERIFY(window.close());  // unchanged since loaded: no question
-            QVERIFY(none.texts.isEmpty());
+            // Unchanged since loaded: no question.
+            QVERIFY(boxTextsOf([&] { QVERIFY(window.close()); }, QMessageBox::Cancel).isEmpty());
         }
         MainWindow window(store());
         QVERIFY(window.loadProject(trip, false));
         window.document().changeImages({0}, [](ImageItem &item) { item.title = QStringLiteral("new"); });
-        {
-            BoxAnswerer cancel(QMessageBox::Cancel);
-            QVERIFY(!window.close());
-            QCOMPARE(cancel.texts.size(), 1);
-        }
+        QCOMPARE(boxTextsOf([&] { QVERIFY(!window.close()); }, QMessageBox::Cancel).size(), 1);
         BoxAnswerer save(QMessageBox::Save);
         QVERIFY(window.close());
         Result<Project> saved = loadProject(trip);
@@ -327,11 +321,10 @@ private Q_SLOTS:
             QVERIFY(no.texts.first().contains(QStringLiteral("Load the changed file?")));
         }
         window.document().changeImages({0}, [](ImageItem &item) { item.title = QStringLiteral("mine"); });
-        {
-            BoxAnswerer cancel(QMessageBox::Cancel);
-            QVERIFY(!window.saveProject(false));
-            QVERIFY(cancel.texts.value(0).contains(QStringLiteral("changed by another program")));
-        }
+        const auto refusedSave = [&] {
+            return boxTextsOf([&] { QVERIFY(!window.saveProject(false)); }, QMessageBox::Cancel).value(0);
+        };
+        QVERIFY(refusedSave().contains(QStringLiteral("changed by another program")));
         QCOMPARE(loadProject(trip).value().images.count(), 2);
         answerWithButton(QStringLiteral("Overwrite"));
         QVERIFY(window.saveProject(false));
@@ -341,19 +334,13 @@ private Q_SLOTS:
         {
             auto held = fileops::FileLock::acquire(editLockPath(trip), 0);
             QVERIFY(held);
-            BoxAnswerer cancel(QMessageBox::Cancel);
-            QVERIFY(!window.saveProject(false));
-            QVERIFY(cancel.texts.value(0).startsWith(trip + "\n\n"));
+            QVERIFY(refusedSave().startsWith(trip + "\n\n"));
         }
 
         // A save that fails at Exit keeps the window and its edits.
         window.document().changeImages({0}, [](ImageItem &item) { item.title = QStringLiteral("unsaved"); });
         QVERIFY(QDir().mkpath(editLockPath(trip)));  // the lock cannot be made
-        {
-            BoxAnswerer ok(QMessageBox::Ok);
-            window.actions().exit->trigger();
-            QCOMPARE(ok.texts.size(), 1);
-        }
+        QCOMPARE(boxTextsOf([&] { window.actions().exit->trigger(); }, QMessageBox::Ok).size(), 1);
         QVERIFY(window.isVisible() && window.document().isModified());
         QVERIFY(QDir().rmdir(editLockPath(trip)));
 
@@ -383,16 +370,11 @@ private Q_SLOTS:
         QStringList photos;
         for (int i = 0; i < 8; ++i)
             photos.append(image(QStringLiteral("s/%1.jpg").arg(i), 1200, 800));
-        Project relative;
-        relative.settings.setDefaults();
-        relative.settings.destinationFolder = QStringLiteral("web");
-        for (const QString &path : photos)
-            relative.images.append(newImageRecord(relative, path));
-        QVERIFY(QDir().mkpath(at("proj")) && !saveProject(relative, at("proj/rel.zeb")));
+        const QString relative = project("proj/rel.zeb", photos, QStringLiteral("web"));
 
         MainWindow window(store());
         window.show();
-        QVERIFY(window.loadProject(at("proj/rel.zeb"), false));
+        QVERIFY(window.loadProject(relative, false));
         QSignalSpy built(&window, &MainWindow::buildFinished);
         {
             BoxAnswerer ok(QMessageBox::Ok);
@@ -407,19 +389,13 @@ private Q_SLOTS:
 
         PageCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
-        {
-            BoxAnswerer yes(QMessageBox::Yes);
-            window.makeGallery();
-            QVERIFY(built.wait(60000));
-        }
+        const auto build = [&](QMessageBox::StandardButton answer) {
+            return boxTextsOf([&] { window.makeGallery(); QVERIFY(built.wait(60000)); }, answer);
+        };
+        build(QMessageBox::Yes);
         QVERIFY(built.last().first().toBool());
         // Its own gallery again: updated in place without a question, and the end told.
-        {
-            BoxAnswerer no(QMessageBox::No);
-            window.makeGallery();
-            QVERIFY(built.wait(60000));
-            QVERIFY(no.texts.isEmpty());
-        }
+        QVERIFY(build(QMessageBox::No).isEmpty());
         QVERIFY2(window.statusBar()->currentMessage().startsWith(QStringLiteral("8 images: 0 made, 8 unchanged, 0 removed, ")),
                  qPrintable(window.statusBar()->currentMessage()));
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
@@ -431,7 +407,7 @@ private Q_SLOTS:
 
         // A source that went away is counted in the status bar and marked on its slide.
         QVERIFY(QFile::remove(photos.last()));
-        QVERIFY(window.loadProject(at("proj/rel.zeb"), false));
+        QVERIFY(window.loadProject(relative, false));
         const QLabel *status = window.statusBar()->findChild<QLabel *>();
         QTRY_VERIFY_WITH_TIMEOUT(status->text().contains(QStringLiteral("1 source files missing")), 20000);
         QVERIFY(status->text().startsWith(QStringLiteral("8 images, 0 selected")));
