@@ -61,16 +61,6 @@ class MainWindowTest : public QObject {
 
     QString at(const QString &name) const { return m_tmp.filePath(name); }
     std::unique_ptr<QSettings> store() const { return std::make_unique<QSettings>(at("store.ini"), QSettings::IniFormat); }
-    // Clicks the button of that caption in the next message box.
-    static void answerWithButton(const QString &caption)
-    {
-        lumarc::test::whenShown<QMessageBox>([caption](QMessageBox *box) {
-            for (QAbstractButton *button : box->buttons())
-                if (button->text() == caption)
-                    return button->click();
-            QFAIL("no such button");
-        });
-    }
     QString image(const QString &name, int width = 300, int height = 200) const
     {
         QDir().mkpath(QFileInfo(at(name)).path());
@@ -304,13 +294,11 @@ private Q_SLOTS:
         MainWindow window(store());
         window.show();
         QVERIFY(window.loadProject(trip, true));
-        const auto recentEntry = [&] {
-            for (QAction *action : window.menuBar()->actions().first()->menu()->actions())
-                if (action->isVisible() && action->text().contains(QStringLiteral("keep.zeb")))
-                    return action;
-            return static_cast<QAction *>(nullptr);
-        };
-        QVERIFY(recentEntry() && recentEntry()->isChecked());
+        QAction *recentEntry = nullptr;
+        for (QAction *action : window.menuBar()->actions().first()->menu()->actions())
+            if (!recentEntry && action->isVisible() && action->text().contains(QStringLiteral("keep.zeb")))
+                recentEntry = action;
+        QVERIFY(recentEntry && recentEntry->isChecked());
 
         // The command line adds an image meanwhile: the window notices and offers to load it,
         // and a later save asks first; Cancel keeps the other program's file.
@@ -326,7 +314,12 @@ private Q_SLOTS:
         };
         QVERIFY(refusedSave().contains(QStringLiteral("changed by another program")));
         QCOMPARE(loadProject(trip).value().images.count(), 2);
-        answerWithButton(QStringLiteral("Overwrite"));
+        lumarc::test::whenShown<QMessageBox>([](QMessageBox *box) {
+            for (QAbstractButton *button : box->buttons())
+                if (button->text() == QStringLiteral("Overwrite"))
+                    return button->click();
+            QFAIL("no Overwrite button");
+        });
         QVERIFY(window.saveProject(false));
         QCOMPARE(loadProject(trip).value().images.at(0).title, QStringLiteral("mine"));
 
