@@ -246,19 +246,18 @@ private Q_SLOTS:
 
         std::optional<QFont> answer;
         dialog.pickers().font = [&answer](const QFont &, QWidget *) { return answer; };
+        const auto titleFont = [&] { return QStringList{dialog.getValues().titleFontName, dialog.getValues().titleFontSize}; };
         QCOMPARE(boxTextsOf([&] { dialog.chooseThumbnailTitleFont(); }), QStringList({"No font selected!"}));
-        QCOMPARE(dialog.getValues().titleFontName, QStringLiteral("Verdana"));
+        QCOMPARE(titleFont(), QStringList({"Verdana", settings.titleFontSize}));
         answer = QFont(QStringLiteral("DejaVu Serif"), 14);
         dialog.chooseThumbnailTitleFont();
-        QCOMPARE(dialog.getValues().titleFontName, QStringLiteral("DejaVu Serif"));
-        QCOMPARE(dialog.getValues().titleFontSize, QStringLiteral("14"));
+        QCOMPARE(titleFont(), QStringList({"DejaVu Serif", "14"}));
         QCOMPARE(dialog.thumbnailTitlePreview()->text(), QStringLiteral("DejaVu Serif"));
         answer = QFont(QStringLiteral("Evil;}*{x"), 9);  // a name that would end the style rule
         QCOMPARE(boxTextsOf([&] { dialog.chooseThumbnailTitleFont(); }),
                  QStringList({"title_font_name needs font names of letters, digits, blanks, hyphens, "
                               "commas and paired quotes, not 'Evil;}*{x'"}));
-        QCOMPARE(dialog.getValues().titleFontName, QStringLiteral("DejaVu Serif"));
-        QCOMPARE(dialog.getValues().titleFontSize, QStringLiteral("14"));
+        QCOMPARE(titleFont(), QStringList({"DejaVu Serif", "14"}));
         answer = QFont(QStringLiteral("DejaVu Sans"), 80);  // beyond the box: its maximum
         dialog.choosePageTitleFont();
         QCOMPARE(dialog.getValues().galleryTitleFontSize, QStringLiteral("56"));
