@@ -3,6 +3,7 @@
 
 #include "imaging/imageengine.h"
 #include "syntheticimage.h"
+#include "testsupport.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -18,6 +19,8 @@
 #include <sys/stat.h>
 
 using namespace lumarc;
+using test::readAll;
+using test::writeAll;
 
 namespace {
 
@@ -74,9 +77,7 @@ public:
         QDirIterator it(out(), QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
-            QFile file(path);
-            EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-            files[QDir(out()).relativeFilePath(path)] = {file.readAll(), fileops::stamp(path)->modified};
+            files[QDir(out()).relativeFilePath(path)] = {readAll(path), fileops::stamp(path)->modified};
         }
         return files;
     }
@@ -103,13 +104,6 @@ std::set<QString> touched(const Snapshot &before, const Snapshot &after)
     }
     names.erase(kBuildRecordName);
     return names;
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 }  // namespace
@@ -141,13 +135,7 @@ TEST_F(BuildRecordTest, RebuildRedoesOnlyWhatChanged)
          },
          {"photos/src0.jpg", "thumbs/src0.jpg"}, 1, 2, 0},
         {"a photo touched, its bytes the same",
-         [](BuildRecordTest &t) {
-             QFile file(t.source(2));
-             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-             const QByteArray bytes = file.readAll();
-             file.seek(0);
-             file.write(bytes);
-         },
+         [](BuildRecordTest &t) { ASSERT_TRUE(writeAll(t.source(2), readAll(t.source(2)))); },
          // Made again, as the record holds no hash of it yet, but written over by nothing.
          {}, 1, 2, 0},
         {"the thumbnail size",
@@ -156,14 +144,14 @@ TEST_F(BuildRecordTest, RebuildRedoesOnlyWhatChanged)
         {"an image left the project",
          [](BuildRecordTest &t) {
              t.project.images.truncate(2);
-             writeFile(t.out() + "/photos/mine.jpg", "the user's own");
+             ASSERT_TRUE(writeAll(t.out() + "/photos/mine.jpg", "the user's own"));
          },
          {"photos/src2.jpg", "thumbs/src2.jpg", "zeb2.html", "photos/mine.jpg", "zeb.html", "zeb1.html",
           "library/gallery.js"},
          0, 2, 1},
         {"outputs damaged and deleted",
          [](BuildRecordTest &t) {
-             writeFile(t.out() + "/photos/src0.jpg", "damaged");
+             ASSERT_TRUE(writeAll(t.out() + "/photos/src0.jpg", "damaged"));
              ASSERT_TRUE(QFile::remove(t.out() + "/thumbs/src1.jpg"));
          },
          {"photos/src0.jpg", "thumbs/src1.jpg"}, 2, 1, 0},
@@ -202,7 +190,7 @@ TEST_F(BuildRecordTest, RebuildRedoesOnlyWhatChanged)
 TEST_F(BuildRecordTest, ChangedOutputOfALeavingImageStaysAndIsReported)
 {
     ASSERT_TRUE(build().succeeded());
-    writeFile(out() + "/photos/src2.jpg", "edited by hand");
+    ASSERT_TRUE(writeAll(out() + "/photos/src2.jpg", "edited by hand"));
     project.images.truncate(2);
     const BuildReport report = build();
     EXPECT_EQ(snapshot().at("photos/src2.jpg").bytes, "edited by hand");
@@ -216,7 +204,7 @@ TEST_F(BuildRecordTest, ChangedOutputOfALeavingImageStaysAndIsReported)
 TEST_F(BuildRecordTest, RecordThatLiesLeadsToAFullBuild)
 {
     const QByteArray hash(64, 'b');
-    const auto record = [&](const QString &name, const QByteArray &project) {
+    const auto record = [&](const QString &name, const QByteArray &project = QByteArray(64, 'a')) {
         return QStringLiteral(R"({"lumarc-build":1,"project":"%1","outputs":{"%2":{"recipe":"%3","source":"1.2.3.4.5",)"
                               R"("sourceHash":"","hash":"%3","stamp":"1.2.3.4.5"}}})")
             .arg(QString::fromLatin1(project), name, QString::fromLatin1(hash))
@@ -227,15 +215,12 @@ TEST_F(BuildRecordTest, RecordThatLiesLeadsToAFullBuild)
         QByteArray bytes;
         bool parses = false;  // well formed, but not this project's
     } rows[] = {
-        {"garbage", "{not json"},
-        {"truncated", record("photos/x.jpg", QByteArray(64, 'a')).left(60)},
+        {"garbage", "{not json"}, {"truncated", record("photos/x.jpg").left(60)},
         {"another project", record("photos/x.jpg", QByteArray(64, 'c')), true},
-        {"a climb out", record("photos/../../outside.jpg", QByteArray(64, 'a'))},
-        {"an absolute path", record("/tmp/outside.jpg", QByteArray(64, 'a'))},
-        {"a deeper name", record("photos/a/outside.jpg", QByteArray(64, 'a'))},
-        {"a backslash", record("photos\\\\..\\\\outside.jpg", QByteArray(64, 'a'))},
-        {"a name the build never lists", record("index.html", QByteArray(64, 'a'))},
-        {"an unknown field", QByteArray(record("photos/x.jpg", QByteArray(64, 'a'))).replace("\"stamp\"", "\"stump\"")},
+        {"a climb out", record("photos/../../outside.jpg")}, {"an absolute path", record("/tmp/outside.jpg")},
+        {"a deeper name", record("photos/a/outside.jpg")}, {"a backslash", record("photos\\\\..\\\\outside.jpg")},
+        {"a name the build never lists", record("index.html")},
+        {"an unknown field", record("photos/x.jpg").replace("\"stamp\"", "\"stump\"")},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
@@ -243,8 +228,7 @@ TEST_F(BuildRecordTest, RecordThatLiesLeadsToAFullBuild)
     }
 
     // In a folder that holds no gallery, a file of that name is asked about like a page.
-    ASSERT_TRUE(QDir().mkpath(out()));
-    writeFile(out() + "/" + kBuildRecordName, "mine");
+    ASSERT_TRUE(writeAll(out() + "/" + kBuildRecordName, "mine"));
     {
         GalleryBuild run(project, options, progress);
         EXPECT_TRUE(run.needsConsent());
@@ -252,10 +236,10 @@ TEST_F(BuildRecordTest, RecordThatLiesLeadsToAFullBuild)
     }
     // Through a build: the record is ignored, and the outside file and a link stay.
     ASSERT_TRUE(build().succeeded());
-    writeFile(tmp.filePath("outside.jpg"), "outside");
+    ASSERT_TRUE(writeAll(tmp.filePath("outside.jpg"), "outside"));
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        writeFile(out() + "/" + kBuildRecordName, row.bytes);
+        ASSERT_TRUE(writeAll(out() + "/" + kBuildRecordName, row.bytes));
         bool asked = false;
         const BuildReport report = build(&asked);
         EXPECT_TRUE(asked);
@@ -266,7 +250,7 @@ TEST_F(BuildRecordTest, RecordThatLiesLeadsToAFullBuild)
     }
     // A valid record listing a link: the build refuses the link before any change.
     ASSERT_TRUE(QFile::link(tmp.filePath("outside.jpg"), out() + "/photos/x.jpg"));
-    writeFile(out() + "/" + kBuildRecordName, record("photos/x.jpg", QByteArray(64, 'a')));
+    ASSERT_TRUE(writeAll(out() + "/" + kBuildRecordName, record("photos/x.jpg")));
     const BuildReport linked = build();
     ASSERT_TRUE(linked.fatal);
     EXPECT_EQ(snapshot().count("photos/src0.jpg"), 1u);
