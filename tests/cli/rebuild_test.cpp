@@ -4,24 +4,14 @@
 
 using namespace lumarc::test;
 
-namespace {
-
 using Rebuild = Cli;
-
-}  // namespace
 
 // The gallery's own folder is updated without a question; --clean asks and makes it all.
 TEST_F(Rebuild, OwnGalleryIsUpdatedWithoutAQuestionAndCleanMakesItAll)
 {
     for (const char *name : {"a.jpg", "b.jpg", "c.jpg"})
         writeImage(QStringLiteral("src/") + name, 120, 80);
-    const struct {
-        const char *name;
-        std::function<void()> before;
-        QStringList extra;
-        int code;
-        const char *summary;
-    } rows[] = {
+    const struct { const char *name; std::function<void()> before; QStringList extra; int code; const char *summary; } rows[] = {
         {"first", [] {}, {}, 0, "3 images: 3 made, 0 unchanged, 0 removed, "},
         {"again", [] {}, {}, 0, "3 images: 0 made, 3 unchanged, 0 removed, "},
         {"one gone", [&] { QFile::remove(path("src/c.jpg")); }, {}, 0, "2 images: 0 made, 2 unchanged, 1 removed, "},

@@ -9,9 +9,7 @@ using namespace lumarc;
 
 namespace {
 
-struct Entry {
-    QString path, outputName;
-};
+struct Entry { QString path, outputName; };
 
 ImageList listOf(const QList<Entry> &entries)
 {
