@@ -24,15 +24,8 @@ protected:
 
     QString web(const QString &page) { return m_http.server().url(page); }
 
-    Outcome verify(const QStringList &args)
-    {
-        return lumarc(QStringList{"verify"} + args, {{}, {{"LUMARC_PROBE_URL", web("/probe")}}});
-    }
-
-    static ItemSpec item(const QString &file, const QString &url = {})
-    {
-        return {file.toUtf8(), {}, true, "Title", "Title", url.toUtf8()};
-    }
+    Outcome verify(const QStringList &args) { return lumarc(QStringList{"verify"} + args, {{}, {{"LUMARC_PROBE_URL", web("/probe")}}}); }
+    static ItemSpec item(const QString &file, const QString &url = {}) { return {file.toUtf8(), {}, true, "Title", "Title", url.toUtf8()}; }
 
     ThreadedHttpTestServer m_http;
 };

@@ -46,9 +46,7 @@ static std::string differences(const GallerySettings &a, const GallerySettings &
     for (const SettingsField &field : settingsFields()) {
         const QString left = fieldText(a, field), right = fieldText(b, field);
         if (left != right)
-            out += QStringLiteral(" %1: '%2' not '%3'")
-                       .arg(QLatin1String(field.name), left.left(40), right.left(40))
-                       .toStdString();
+            out += QStringLiteral(" %1: '%2' not '%3'").arg(QLatin1String(field.name), left.left(40), right.left(40)).toStdString();
     }
     return out;
 }

@@ -7,12 +7,9 @@ using namespace lumarc;
 TEST(Paths, SplitsOnBothSeparatorsAndColon)
 {
     const struct { const char *path, *file, *base, *ext; } cases[] = {
-        {"C:\\Photos\\sunset.jpg", "sunset.jpg", "sunset", "jpg"},
-        {"/home/u/photos/a.b.jpg", "a.b.jpg", "a.b", "jpg"},
-        {"C:sea.png", "sea.png", "sea", "png"},
-        {"archive.tar.gz", "archive.tar.gz", "archive.tar", "gz"},
-        {"C:\\my.dir\\file", "file", "file", "dir\\file"},
-        {"noext", "noext", "noext", ""},
+        {"C:\\Photos\\sunset.jpg", "sunset.jpg", "sunset", "jpg"}, {"/home/u/photos/a.b.jpg", "a.b.jpg", "a.b", "jpg"},
+        {"C:sea.png", "sea.png", "sea", "png"}, {"archive.tar.gz", "archive.tar.gz", "archive.tar", "gz"},
+        {"C:\\my.dir\\file", "file", "file", "dir\\file"}, {"noext", "noext", "noext", ""},
         {"D:/mixed\\sep/x.JPG", "x.JPG", "x", "JPG"},
     };
     for (const auto &c : cases) {
