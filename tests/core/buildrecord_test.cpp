@@ -1,3 +1,6 @@
+// The gallery build as a whole: refusals before any write, Stop, the folder's lock while the
+// question waits, and the build record that lets a rebuild redo only what changed.
+
 #include "generator/buildrecord.h"
 #include "generator/gallerybuilder.h"
 
@@ -24,6 +27,7 @@ using test::writeAll;
 
 namespace {
 
+// Asks to stop once `stopAfter` steps were reported.
 class StoppingProgress final : public Progress {
 public:
     void step(int, int, const QString &) override { stop = stopAfter > 0 && ++steps >= stopAfter; }
@@ -38,7 +42,7 @@ struct FileState {
 };
 using Snapshot = std::map<QString, FileState>;
 
-class BuildRecordTest : public ::testing::Test {
+class GalleryBuildTest : public ::testing::Test {
 public:
     void SetUp() override
     {
@@ -61,6 +65,7 @@ public:
     QString base() const { return tmp.filePath(QStringLiteral("run%1").arg(run)); }
     QString out() const { return base() + "/gallery"; }
     QString source(int i) const { return base() + QStringLiteral("/SourceFolderQz/src%1.jpg").arg(i); }
+    static QStringList entries(const QString &folder) { return QDir(folder).entryList(QDir::Files, QDir::Name); }
 
     // Both stages, saying yes when asked; whether a question was due.
     BuildReport build(bool *asked = nullptr)
@@ -109,24 +114,24 @@ std::set<QString> touched(const Snapshot &before, const Snapshot &after)
 }  // namespace
 
 // A rebuild asks nothing and writes only what its change calls for.
-TEST_F(BuildRecordTest, RebuildRedoesOnlyWhatChanged)
+TEST_F(GalleryBuildTest, RebuildRedoesOnlyWhatChanged)
 {
     const struct {
         const char *name;
-        std::function<void(BuildRecordTest &)> change;
+        std::function<void(GalleryBuildTest &)> change;
         std::set<QString> expected;  // written, new or gone
         int made, kept, removed;
     } rows[] = {
-        {"no change", [](BuildRecordTest &) {}, {}, 0, 3, 0},
+        {"no change", [](GalleryBuildTest &) {}, {}, 0, 3, 0},
         {"a title",
-         [](BuildRecordTest &t) {
+         [](GalleryBuildTest &t) {
              ImageItem item = t.project.images.at(1);
              item.title = QStringLiteral("A new title");
              t.project.images.replace(1, item);
          },
          {"zeb1.html", "library/gallery.js"}, 0, 3, 0},
         {"a photo replaced, its time put back",
-         [](BuildRecordTest &t) {
+         [](GalleryBuildTest &t) {
              struct stat before {};
              ASSERT_EQ(::stat(QFile::encodeName(t.source(0)).constData(), &before), 0);
              ASSERT_FALSE(test::writeSyntheticImage(t.source(0), {.width = 96, .height = 64, .noise = 30}));
@@ -135,14 +140,14 @@ TEST_F(BuildRecordTest, RebuildRedoesOnlyWhatChanged)
          },
          {"photos/src0.jpg", "thumbs/src0.jpg"}, 1, 2, 0},
         {"a photo touched, its bytes the same",
-         [](BuildRecordTest &t) { ASSERT_TRUE(writeAll(t.source(2), readAll(t.source(2)))); },
+         [](GalleryBuildTest &t) { ASSERT_TRUE(writeAll(t.source(2), readAll(t.source(2)))); },
          // Made again, as the record holds no hash of it yet, but written over by nothing.
          {}, 1, 2, 0},
         {"the thumbnail size",
-         [](BuildRecordTest &t) { t.project.settings.thumbWidth = QStringLiteral("40"); },
+         [](GalleryBuildTest &t) { t.project.settings.thumbWidth = QStringLiteral("40"); },
          {"thumbs/src0.jpg", "thumbs/src1.jpg", "thumbs/src2.jpg"}, 3, 0, 0},
         {"an image left the project",
-         [](BuildRecordTest &t) {
+         [](GalleryBuildTest &t) {
              t.project.images.truncate(2);
              ASSERT_TRUE(writeAll(t.out() + "/photos/mine.jpg", "the user's own"));
          },
@@ -150,7 +155,7 @@ TEST_F(BuildRecordTest, RebuildRedoesOnlyWhatChanged)
           "library/gallery.js"},
          0, 2, 1},
         {"outputs damaged and deleted",
-         [](BuildRecordTest &t) {
+         [](GalleryBuildTest &t) {
              ASSERT_TRUE(writeAll(t.out() + "/photos/src0.jpg", "damaged"));
              ASSERT_TRUE(QFile::remove(t.out() + "/thumbs/src1.jpg"));
          },
@@ -187,7 +192,7 @@ TEST_F(BuildRecordTest, RebuildRedoesOnlyWhatChanged)
     }
 }
 
-TEST_F(BuildRecordTest, ChangedOutputOfALeavingImageStaysAndIsReported)
+TEST_F(GalleryBuildTest, ChangedOutputOfALeavingImageStaysAndIsReported)
 {
     ASSERT_TRUE(build().succeeded());
     ASSERT_TRUE(writeAll(out() + "/photos/src2.jpg", "edited by hand"));
@@ -201,7 +206,7 @@ TEST_F(BuildRecordTest, ChangedOutputOfALeavingImageStaysAndIsReported)
 
 // A record that is not exactly a build's own means today's rule: the question, and a full
 // build that removes nothing outside the gallery's names.
-TEST_F(BuildRecordTest, RecordThatLiesLeadsToAFullBuild)
+TEST_F(GalleryBuildTest, RecordThatLiesLeadsToAFullBuild)
 {
     const QByteArray hash(64, 'b');
     const auto record = [&](const QString &name, const QByteArray &project = QByteArray(64, 'a')) {
@@ -257,7 +262,7 @@ TEST_F(BuildRecordTest, RecordThatLiesLeadsToAFullBuild)
     EXPECT_EQ(QFile(tmp.filePath("outside.jpg")).size(), 7);
 }
 
-TEST_F(BuildRecordTest, StoppedOrCleanBuildLeavesNoRecordThatClaimsUnwrittenFiles)
+TEST_F(GalleryBuildTest, StoppedOrCleanBuildLeavesNoRecordThatClaimsUnwrittenFiles)
 {
     ASSERT_TRUE(build().succeeded());
     project.settings.photoWidth = QStringLiteral("50");
@@ -276,4 +281,74 @@ TEST_F(BuildRecordTest, StoppedOrCleanBuildLeavesNoRecordThatClaimsUnwrittenFile
     EXPECT_TRUE(asked);
     EXPECT_EQ(clean.imagesProduced, 3);
     EXPECT_EQ(clean.imagesKept, 0);
+}
+
+TEST_F(GalleryBuildTest, AnEmptyProjectWritesNothingAndStopEndsAfterTheCurrentImagesWithoutPages)
+{
+    Project none = project;
+    none.images.clear();
+    const BuildReport empty = buildGallery(none, {}, progress);
+    EXPECT_TRUE(empty.fatal && empty.fatal->code == ErrorCode::Invalid);
+    EXPECT_FALSE(QDir(out()).exists());
+
+    progress.stopAfter = 1;
+    const BuildReport report = buildGallery(project, options, progress);  // one worker
+    EXPECT_TRUE(!report.fatal && report.stopped);
+    EXPECT_LT(report.imagesProduced, 3);
+    EXPECT_TRUE(report.firstPage.isEmpty());
+    EXPECT_TRUE(entries(out()).filter(".html").isEmpty());
+}
+
+TEST_F(GalleryBuildTest, AnInputWhereTheGalleryGoesStopsTheBuildBeforeAnyWrite)
+{
+    // A background kept in the library of an earlier build, which a clean build empties.
+    const QString background = out() + "/library/bg.png";
+    ASSERT_TRUE(QDir().mkpath(out() + "/library"));
+    ASSERT_FALSE(test::writeSyntheticImage(background, test::SyntheticImage{}));
+    project.settings.pageBackgroundImage = background;
+    BuildOptions agreed;
+    agreed.confirmEmptying = [](const QString &, const DestinationSurvey &) { return true; };
+    const BuildReport clean = buildGallery(project, agreed, progress);
+    ASSERT_TRUE(clean.fatal);
+    EXPECT_EQ(clean.fatal->path, background);
+    EXPECT_EQ(entries(out() + "/library"), QStringList{"bg.png"});
+    EXPECT_TRUE(entries(out()).isEmpty());
+
+    // "HTML only" leaves the library's files alone, so the same background is fine there.
+    agreed.htmlOnly = true;
+    const BuildReport htmlOnly = buildGallery(project, agreed, progress);
+    EXPECT_TRUE(!htmlOnly.fatal && htmlOnly.succeeded());
+    EXPECT_FALSE(QDir(out() + "/photos").exists());
+
+    // The project file itself, were it named like a page.
+    agreed.htmlOnly = false;
+    agreed.protectedFiles = {out() + "/zeb.html"};
+    project.settings.pageBackgroundImage.clear();
+    const BuildReport page = buildGallery(project, agreed, progress);
+    ASSERT_TRUE(page.fatal);
+    EXPECT_EQ(page.fatal->path, out() + "/zeb.html");
+}
+
+TEST_F(GalleryBuildTest, TheFolderStaysLockedAndUntouchedWhileTheAnswerIsAwaited)
+{
+    BuildOptions agreed;
+    agreed.confirmEmptying = [](const QString &, const DestinationSurvey &) { return true; };
+    ASSERT_TRUE(buildGallery(project, agreed, progress).succeeded());
+
+    GalleryBuild waiting(project, {}, progress);
+    ASSERT_TRUE(waiting.needsConsent());
+    EXPECT_TRUE(waiting.survey().earlierGallery);
+    EXPECT_EQ(waiting.folder(), QDir(out()).canonicalPath());
+    const BuildReport second = buildGallery(project, agreed, progress);
+    ASSERT_TRUE(second.fatal);
+    EXPECT_EQ(second.fatal->code, ErrorCode::Refused);
+    EXPECT_FALSE(second.asked);
+
+    const BuildReport declined = waiting.finish(false, progress);
+    ASSERT_TRUE(declined.fatal);
+    EXPECT_EQ(declined.fatal->code, ErrorCode::Refused);
+    EXPECT_TRUE(declined.asked);
+    EXPECT_EQ(entries(out() + "/photos"), QStringList({"src0.jpg", "src1.jpg", "src2.jpg"}));
+    const BuildReport again = buildGallery(project, agreed, progress);  // the folder is free again
+    EXPECT_TRUE(again.succeeded() && again.deletedFiles > 0);
 }
