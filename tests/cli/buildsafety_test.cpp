@@ -31,17 +31,15 @@ TEST_F(BuildSafety, FolderHoldingOnlySubfoldersKeepsTheOriginalsInThem)
     // A user's own files in folders named like a gallery's, where no gallery was ever built:
     // never taken for an earlier gallery's, --yes or not.
     writeImage("src/c.jpg", 120, 80);
-    ASSERT_TRUE(writeAll(path("Pictures/images/mine.png"), "my picture"));
-    ASSERT_TRUE(writeAll(path("Pictures/library/books.txt"), "my books"));
-    ASSERT_TRUE(writeAll(path("Pictures/letter.txt"), "dear"));
+    ASSERT_TRUE(writeAll(path("Pictures/images/mine.png"), "my picture") && writeAll(path("Pictures/letter.txt"), "dear")
+                && writeAll(path("Pictures/library/books.txt"), "my books"));
     for (const QStringList &extra : {QStringList{}, QStringList{"-y"}})
         expectRefused(QStringList{"build", "src", "-o", "Pictures"} + extra, 2,
                       "images/mine.png, library/books.txt", "Pictures");
 
     // A site's own page and a script named like the viewer's: "HTML only" asks before
     // replacing them too.
-    ASSERT_TRUE(writeAll(path("site/index.html"), "my home page"));
-    ASSERT_TRUE(writeAll(path("site/lightbox.js"), "my script"));
+    ASSERT_TRUE(writeAll(path("site/index.html"), "my home page") && writeAll(path("site/lightbox.js"), "my script"));
     expectRefused({"build", "src", "-o", "site", "--html-only"}, 3, "no gallery build wrote (index.html, lightbox.js)",
                   "site");
     EXPECT_EQ(lumarc({"build", "src", "-o", "site", "--html-only", "-y"}).code, 0);
@@ -89,10 +87,9 @@ TEST_F(BuildSafety, AnAgreedEmptyingRemovesOnlyWhatAGalleryWrote)
     EXPECT_EQ(readAll(project), projectBytes);
 
     // A home folder: its own files stay, and the question says what goes and what stays.
-    ASSERT_TRUE(writeAll(path("home/.bashrc"), "alias"));
-    ASSERT_TRUE(writeAll(path("home/notes.txt"), "notes"));
+    ASSERT_TRUE(writeAll(path("home/.bashrc"), "alias") && writeAll(path("home/notes.txt"), "notes")
+                && writeAll(path("home/zeb.html"), "an old page"));
     writeImage("home/Pictures/me.jpg", 50, 40);
-    ASSERT_TRUE(writeAll(path("home/zeb.html"), "an old page"));
     const auto home = listing(path("home"));
     expectRefused({"build", "pics", "-o", "home"}, 3, "--yes", "home");
     const Outcome yes = lumarc({"build", "pics", "-o", "home", "-y"});
