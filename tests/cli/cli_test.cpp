@@ -39,8 +39,7 @@ protected:
     {
         Cli::SetUp();
         ASSERT_TRUE(m_http.isListening());
-        ASSERT_TRUE(writeAll(path("photos/a.jpg"), "jpeg"));
-        ASSERT_TRUE(writeAll(path("site/pages/a.html"), "<html>"));
+        ASSERT_TRUE(writeAll(path("photos/a.jpg"), "jpeg") && writeAll(path("site/pages/a.html"), "<html>"));
     }
 
     QString web(const QString &page) { return m_http.server().url(page); }
