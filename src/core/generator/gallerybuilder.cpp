@@ -15,8 +15,8 @@ namespace lumarc {
 namespace {
 
 // The names an "HTML only" build writes that an earlier gallery may have left: pages, viewer
-// scripts, the style sheet, the photo list and the background copies. Viewer images are written only when
-// missing, so none is ever replaced.
+// scripts, the style sheet, the photo list and the background copies. Viewer images are
+// written only when missing, so none is ever replaced.
 QStringList htmlOnlyWrites(const GallerySettings &settings, int imageCount, const GalleryFolder &folder)
 {
     QStringList writes;
@@ -25,15 +25,14 @@ QStringList htmlOnlyWrites(const GallerySettings &settings, int imageCount, cons
         writes.append(pageFileName(page, pages));
     for (const ViewerFile &file : viewerScripts())
         writes.append(QString::fromLatin1(file.target));
-    const QString library = QLatin1String(kLibraryFolderName) + QLatin1Char('/');
-    writes.append(library + QLatin1String(kStyleSheetName));
-    writes.append(library + QLatin1String(kPhotoListName));
+    writes.append(libraryName(QLatin1String(kStyleSheetName)));
+    writes.append(libraryName(QLatin1String(kPhotoListName)));
     for (const BackgroundCopy &copy : backgroundCopies(settings)) {
         // A background kept in the library already is not copied over itself.
         const std::optional<fileops::FileId> source = fileops::identity(copy.source);
-        const fileops::Entry target = folder.entry(library + copy.name);
+        const fileops::Entry target = folder.entry(libraryName(copy.name));
         if (!source || target.type == fileops::EntryType::Missing || target.id != *source)
-            writes.append(library + copy.name);
+            writes.append(libraryName(copy.name));
     }
     return writes;
 }

@@ -29,6 +29,9 @@ inline constexpr char kLibraryFolderName[] = "library";
 inline constexpr char kThumbsFolderName[] = "thumbs";
 inline constexpr char kPhotosFolderName[] = "photos";
 
+// "library/<name>": a file of the library folder, as the gallery folder names it.
+inline QString libraryName(const QString &name) { return QLatin1String(kLibraryFolderName) + QLatin1Char('/') + name; }
+
 // An empty file a clean build leaves at the top of its folder before it writes any image: it
 // marks the folder as a gallery's even when the build is stopped before its pages exist.
 inline constexpr char kGalleryMarkerName[] = ".lumarc-gallery";

@@ -263,19 +263,20 @@ QByteArray renderPage(const Project &input, int page, int pageCount)
     return htmltext::pageBytes(out);
 }
 
-QByteArray renderPhotoList(const Project &input)
+QByteArray renderPhotoList(const Project &project)
 {
-    Project project = input;
-    resetUnfitFields(project.settings);
+    // The captions as the pages write them, with the same settings.
+    GallerySettings settings = project.settings;
+    resetUnfitFields(settings);
     const int count = project.images.count();
-    const int pages = pageCount(project.settings, count);
-    const qint64 perPage = imagesPerPage(project.settings);
+    const int pages = pageCount(settings, count);
+    const qint64 perPage = imagesPerPage(settings);
     QByteArray out("lumarcGallery({\"photos\":[\n");
     for (int i = 0; i < count; ++i) {
         const ImageItem &image = project.images.at(i);
         const int page = pages > 0 ? int(i / perPage) + 1 : 1;
         out += "{\"name\":" + jsonString(image.outputName);
-        out += ",\"caption\":" + jsonString(image.title + captionLink(project.settings, image));
+        out += ",\"caption\":" + jsonString(image.title + captionLink(settings, image));
         out += ",\"page\":" + jsonString(pageFileName(page, pages)) + (i + 1 < count ? "},\n" : "}\n");
     }
     out += "]});\n";
@@ -300,8 +301,7 @@ QList<Error> writePages(const Project &project, const GalleryFolder &folder, Pro
         if (Status written = folder.write(pageFileName(page, pages), renderPage(project, page, pages)))
             failures.append(*written);
     }
-    const QString list = QLatin1String(kLibraryFolderName) + QLatin1Char('/') + QLatin1String(kPhotoListName);
-    if (Status written = folder.write(list, renderPhotoList(project)))
+    if (Status written = folder.write(libraryName(QLatin1String(kPhotoListName)), renderPhotoList(project)))
         failures.append(*written);
     return failures;
 }

@@ -12,8 +12,6 @@
 namespace lumarc {
 namespace {
 
-QString libraryName(const QString &name) { return QLatin1String(kLibraryFolderName) + QLatin1Char('/') + name; }
-
 // Copies a background into the library folder when the image engine reads it as an image:
 // any other file (a key, a password file) must never be published with the gallery. The
 // file is opened once, and what is checked is what is copied, in pieces: a file swapped
