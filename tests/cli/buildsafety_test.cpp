@@ -37,11 +37,12 @@ TEST_F(BuildSafety, FolderHoldingOnlySubfoldersKeepsTheOriginalsInThem)
         expectRefused(QStringList{"build", "src", "-o", "Pictures"} + extra, 2,
                       "images/mine.png, library/books.txt", "Pictures");
 
-    // A site's own page and a script named like the viewer's: "HTML only" asks before
-    // replacing them too.
-    ASSERT_TRUE(writeAll(path("site/index.html"), "my home page") && writeAll(path("site/lightbox.js"), "my script"));
-    expectRefused({"build", "src", "-o", "site", "--html-only"}, 3, "no gallery build wrote (index.html, lightbox.js)",
-                  "site");
+    // A site's own page, a script named like the viewer's and one like the photo list: "HTML
+    // only" asks before replacing them too.
+    ASSERT_TRUE(writeAll(path("site/index.html"), "my home page") && writeAll(path("site/lightbox.js"), "my script")
+                && writeAll(path("site/library/gallery.js"), "my list"));
+    expectRefused({"build", "src", "-o", "site", "--html-only"}, 3,
+                  "no gallery build wrote (index.html, library/gallery.js, lightbox.js)", "site");
     EXPECT_EQ(lumarc({"build", "src", "-o", "site", "--html-only", "-y"}).code, 0);
     EXPECT_NE(readAll(path("site/index.html")), "my home page");
 
@@ -55,10 +56,11 @@ TEST_F(BuildSafety, LinksInTheDestinationAreNeverFollowedOrWrittenThrough)
 {
     writeImage("src/a.jpg", 120, 80);
     ASSERT_TRUE(writeAll(path("outside/victim.txt"), "precious"));
-    ASSERT_TRUE(QDir().mkpath(path("g1")) && QDir().mkpath(path("g2")));
+    ASSERT_TRUE(QDir().mkpath(path("g1")) && QDir().mkpath(path("g2")) && QDir().mkpath(path("g3/library")));
     ASSERT_TRUE(QFile::link("../outside", path("g1/photos")));
     ASSERT_TRUE(QFile::link("../outside/victim.txt", path("g2/index.html")));
-    for (const char *folder : {"g1", "g2"}) {
+    ASSERT_TRUE(QFile::link("../../outside/victim.txt", path("g3/library/gallery.js")));
+    for (const char *folder : {"g1", "g2", "g3"}) {
         for (const char *mode : {"-y", "--html-only"}) {
             expectRefused({"build", "src", "-o", folder, mode}, 2, "is a link", folder);
             EXPECT_EQ(listing(path("outside")).keys(), QStringList{"victim.txt"});

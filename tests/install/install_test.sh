@@ -57,7 +57,7 @@ for colour in red green blue; do convert -size 120x80 "xc:$colour" "$tmp/photos/
 run() { (cd "$tmp/cwd" && env -i HOME="$tmp/home" PATH=/usr/bin:/bin "$prefix/bin/lumarc" "$@"); }
 run build "$tmp/photos" -o gallery -q || fail "lumarc build exited with $?"
 gallery=$tmp/cwd/gallery
-for f in index.html lightbox.js prototype.js scriptaculous.js library/zebstyle.css images/close.gif \
+for f in index.html lightbox.js prototype.js scriptaculous.js library/zebstyle.css library/gallery.js images/close.gif \
          photos/red.jpg photos/green.jpg photos/blue.jpg thumbs/blue.jpg; do
     [ -s "$gallery/$f" ] || fail "gallery lacks $f"
 done
